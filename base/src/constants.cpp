@@ -1,0 +1,1 @@
+#include "tavrin/constants.h"

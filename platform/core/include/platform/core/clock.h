@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDateTime>
+
+#include <chrono>
+
+namespace platform {
+
+/// Where the current time comes from. The process uses the system clock; tests install a
+/// ManualClock with ScopedClock and advance it by hand. Main thread only for installing.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    /// Wall-clock time in milliseconds since 1970-01-01 UTC.
+    virtual std::chrono::milliseconds sinceEpoch() const = 0;
+
+    QDateTime now() const;
+    /// Seconds since 1970 as a real: the timestamp form the base library's date helpers take.
+    double timestamp() const;
+
+    static Clock &current();
+};
+
+/// The real clock.
+class SystemClock final : public Clock {
+public:
+    std::chrono::milliseconds sinceEpoch() const override;
+};
+
+/// A clock that moves only when told.
+class ManualClock final : public Clock {
+public:
+    explicit ManualClock(std::chrono::milliseconds start = std::chrono::milliseconds(1'700'000'000'000));
+    std::chrono::milliseconds sinceEpoch() const override { return m_now; }
+    void advance(std::chrono::milliseconds by) { m_now += by; }
+    void set(std::chrono::milliseconds to) { m_now = to; }
+    void set(const QDateTime &to) { m_now = std::chrono::milliseconds(to.toMSecsSinceEpoch()); }
+
+private:
+    std::chrono::milliseconds m_now;
+};
+
+/// Installs a clock for the lifetime of the guard, then restores the previous one.
+class ScopedClock {
+public:
+    explicit ScopedClock(Clock &clock);
+    ~ScopedClock();
+    ScopedClock(const ScopedClock &) = delete;
+    ScopedClock &operator=(const ScopedClock &) = delete;
+
+private:
+    Clock *m_previous;
+};
+
+} // namespace platform

@@ -1,0 +1,120 @@
+#include "platform/core/coding.h"
+#include "platform/core/json.h"
+#include "platform/core/plist.h"
+
+#include "testsupport.h"
+
+#include <QTest>
+
+using platform::Value;
+namespace plist = platform::plist;
+namespace json = platform::json;
+
+namespace {
+Value everyType()
+{
+    Value::Dictionary d;
+    d["bool"] = Value(true);
+    d["int"] = Value(-42);
+    d["big"] = Value(9007199254740993LL);
+    d["real"] = Value(2.5);
+    d["string"] = Value(QStringLiteral("Grüße"));
+    d["data"] = Value(QByteArray("\x00\x01\xff", 3));
+    // XML property lists keep whole seconds only.
+    d["date"] = Value(QDateTime::fromMSecsSinceEpoch(1700000000000, Qt::UTC));
+    d["array"] = Value(Value::Array { Value(1), Value("two"), Value() });
+    Value::Dictionary inner;
+    inner["absent"] = Value();
+    d["dict"] = Value(inner);
+    return Value(d);
+}
+}
+
+class PlistTest : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTrip_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::newRow("binary") << int(plist::Format::Binary);
+        QTest::newRow("xml") << int(plist::Format::Xml);
+    }
+
+    void roundTrip()
+    {
+        QFETCH(int, format);
+        const Value v = everyType();
+        const QByteArray bytes = plist::serialize(v, plist::Format(format));
+        QCOMPARE(plist::parse(bytes), v);
+    }
+
+    void nullIsSpelledAsMarker()
+    {
+        const QByteArray xml = plist::serialize(Value(Value::Array { Value() }), plist::Format::Xml);
+        QVERIFY(xml.contains("<string>$null</string>"));
+    }
+
+    void badBytesThrow_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray bin = plist::serialize(everyType());
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("not a plist at all");
+        QTest::newRow("truncated binary") << bin.left(bin.size() / 2);
+        QTest::newRow("binary header only") << QByteArray("bplist00");
+        QTest::newRow("unclosed xml") << QByteArray("<?xml version=\"1.0\"?><plist><dict><key>a</key>");
+    }
+
+    void badBytesThrow()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY_THROWS_EXCEPTION(platform::DecodingError, plist::parse(bytes));
+    }
+
+    void jsonRoundTrip()
+    {
+        const Value v = json::parse("{\"version\":\"1.2.3\",\"n\":3,\"r\":3.5,\"list\":[true,null],\"o\":{}}");
+        QCOMPARE(v["version"], Value("1.2.3"));
+        QCOMPARE(v["n"], Value(3));
+        QCOMPARE(v["r"], Value(3.5));
+        QCOMPARE(v["list"], Value(Value::Array { Value(true), Value() }));
+        QCOMPARE(json::parse(json::serialize(v)), v);
+        QCOMPARE(json::parse("7"), Value(7));
+    }
+
+    void jsonBadInputThrows_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("html") << QByteArray("<html>500</html>");
+        QTest::newRow("truncated") << QByteArray("{\"version\": \"1.");
+        QTest::newRow("two values") << QByteArray("1],[2");
+    }
+
+    void jsonBadInputThrows()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY_THROWS_EXCEPTION(platform::DecodingError, json::parse(bytes));
+    }
+
+    void keyedDecoding()
+    {
+        Value::Dictionary d;
+        d["name"] = Value("Mouse");
+        d["level"] = Value(256);
+        d["flag"] = Value(1);
+        d["gone"] = Value();
+        const platform::KeyedDecoder dec { Value(d) };
+        QCOMPARE(dec.decodeString("name"), QStringLiteral("Mouse"));
+        QVERIFY_THROWS_EXCEPTION(platform::DecodingError, dec.decodeExact<quint8>("level"));
+        QCOMPARE(dec.decodeExact<quint16>("level"), quint16(256));
+        QVERIFY_THROWS_EXCEPTION(platform::DecodingError, dec.decodeBool("flag"));
+        QVERIFY_THROWS_EXCEPTION(platform::DecodingError, dec.decodeString("missing"));
+        QVERIFY(!dec.decodeStringIfPresent("gone"));
+        QVERIFY_THROWS_EXCEPTION(platform::DecodingError, dec.decodeStringIfPresent("level"));
+        QVERIFY_THROWS_EXCEPTION(platform::DecodingError, platform::KeyedDecoder(Value(3)));
+    }
+};
+
+QTEST_GUILESS_MAIN(PlistTest)
+#include "plist_test.moc"
