@@ -1,0 +1,1 @@
+#include "olvane/olvane.h"
