@@ -20,7 +20,7 @@ function(quenby_add_test)
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test quenby::warnings)
     target_compile_definitions(${T_NAME} PRIVATE
-        QUENBY_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
+        QUENBY_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
         QUENBY_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         QUENBY_BIN_DIR="${QUENBY_BIN_DIR}")
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
