@@ -1,0 +1,107 @@
+#pragma once
+
+#include "platform/core/value.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <mutex>
+#include <optional>
+
+namespace platform {
+
+/// A persistent dictionary of settings: the standard domain of the running program, or a named
+/// suite shared with other programs (an application group).
+///
+/// Each domain is one XML property list, `<directory>/<domain>.plist`, where the directory is
+/// `$XDG_CONFIG_HOME/quenby` (or `~/.config/quenby`). Every change is written at once, atomically
+/// (temporary file, then rename). Every read first checks whether the file changed on disk (another
+/// process, or another object of the same domain, wrote it) and re-reads it if so. A file that is not
+/// a property list holding a dictionary is renamed to `<domain>.plist.corrupt-<time>` (never deleted)
+/// and the domain starts empty.
+///
+/// Thread-safe. Failures to write are reported on stderr and otherwise dropped: the value stays set
+/// in memory for the rest of the run.
+class UserDefaults {
+public:
+    /// The running program's own domain: the main bundle's identifier, or the executable's name.
+    static UserDefaults &standard();
+    /// A named suite; empty when it cannot be opened (empty name, a name that is not a plain file
+    /// name, the standard domain's own name, or a directory that cannot be created).
+    static std::shared_ptr<UserDefaults> suite(const QString &name);
+
+    /// The directory every domain lives in right now.
+    static QString directory();
+
+    QString domain() const { return m_domain; }
+    QString filePath() const;
+
+    /// The stored value, or empty when the key is absent.
+    std::optional<Value> value(const QString &key) const;
+    /// Stores a value; a null value removes the key.
+    void set(const QString &key, const Value &value);
+    void remove(const QString &key);
+    /// Every key and value of the domain.
+    Value::Dictionary dictionaryRepresentation() const;
+
+    /// Typed reads, with the conversions settings rely on.
+    /// True for true, a non-zero number, or the texts "YES"/"true"/"1" (any case); false otherwise.
+    bool boolean(const QString &key) const;
+    /// A number (a real truncated toward zero) or a text holding an integer; 0 otherwise.
+    std::int64_t integer(const QString &key) const;
+    /// A number or a text holding one; 0 otherwise.
+    double real(const QString &key) const;
+    /// A text, or a number written as text; empty otherwise.
+    std::optional<QString> string(const QString &key) const;
+    std::optional<QByteArray> data(const QString &key) const;
+    std::optional<Value::Array> array(const QString &key) const;
+    /// An array whose elements are all texts; empty otherwise.
+    std::optional<QStringList> stringArray(const QString &key) const;
+    std::optional<Value::Dictionary> dictionary(const QString &key) const;
+
+    /// A domain object; prefer standard() and suite().
+    explicit UserDefaults(QString domain);
+    UserDefaults(const UserDefaults &) = delete;
+    UserDefaults &operator=(const UserDefaults &) = delete;
+
+private:
+    struct Stamp {
+        quint64 device = 0;
+        quint64 inode = 0;
+        qint64 size = -1;
+        qint64 mtimeNs = 0;
+        bool operator==(const Stamp &) const = default;
+    };
+
+    // Both expect m_mutex held.
+    void refresh() const;
+    void write();
+
+    QString m_domain;
+    mutable std::mutex m_mutex;
+    mutable QString m_loadedPath;
+    mutable std::optional<Stamp> m_stamp;
+    mutable Value::Dictionary m_values;
+};
+
+/// Points every domain at another directory for the lifetime of the guard (tests). Without an
+/// argument it makes a fresh temporary directory and removes it afterwards.
+class ScopedUserDefaultsDirectory {
+public:
+    ScopedUserDefaultsDirectory();
+    explicit ScopedUserDefaultsDirectory(const QString &directory);
+    ~ScopedUserDefaultsDirectory();
+    ScopedUserDefaultsDirectory(const ScopedUserDefaultsDirectory &) = delete;
+    ScopedUserDefaultsDirectory &operator=(const ScopedUserDefaultsDirectory &) = delete;
+
+    QString path() const { return m_path; }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_temporary;
+    QString m_path;
+    std::optional<QString> m_previous;
+};
+
+} // namespace platform

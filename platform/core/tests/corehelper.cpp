@@ -1,0 +1,57 @@
+// A small program the core tests run as a second process: it finds bundles from its own location
+// (and stops when one is missing), and reads and writes defaults as another program would.
+#include "platform/core/bundle.h"
+#include "platform/core/userdefaults.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+using namespace platform;
+
+namespace {
+int usage()
+{
+    std::fputs("usage: platform_core_helper bundle LIB KEY\n"
+               "       platform_core_helper set DIR SUITE|- KEY TEXT\n"
+               "       platform_core_helper get DIR SUITE|- KEY\n",
+        stderr);
+    return 2;
+}
+
+UserDefaults *domain(const QString &name, std::shared_ptr<UserDefaults> &holder)
+{
+    if (name == QLatin1String("-"))
+        return &UserDefaults::standard();
+    holder = UserDefaults::suite(name);
+    return holder.get();
+}
+}
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    QTextStream out(stdout);
+    if (args.size() == 3 && args[0] == QLatin1String("bundle")) {
+        const Bundle main = Bundle::main();
+        out << main.path() << '\n' << main.bundleIdentifier() << '\n';
+        out.flush();
+        out << Bundle::module(args[1]).localizedString(args[2]) << '\n';
+        return 0;
+    }
+    if ((args.size() == 5 && args[0] == QLatin1String("set")) || (args.size() == 4 && args[0] == QLatin1String("get"))) {
+        ScopedUserDefaultsDirectory directory(args[1]);
+        std::shared_ptr<UserDefaults> holder;
+        UserDefaults *defaults = domain(args[2], holder);
+        if (!defaults)
+            return 3;
+        if (args[0] == QLatin1String("set"))
+            defaults->set(args[3], Value(args[4]));
+        else
+            out << defaults->string(args[3]).value_or(QStringLiteral("<absent>")) << '\n';
+        return 0;
+    }
+    return usage();
+}
