@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/desktop/workspace.h"
+
+#include <QStringList>
+
+namespace platform {
+
+/// A scripted workspace for tests: the running applications are whatever the test sets, and
+/// openings are recorded, not performed. Completions arrive through the event loop.
+class MemoryWorkspace final : public Workspace {
+    Q_OBJECT
+public:
+    explicit MemoryWorkspace(QObject *parent = nullptr);
+
+    QList<RunningApplication> runningApplications() const override { return m_running; }
+    void openApplication(const QString &bundlePath, Completion done = {}) override;
+    void openUrl(const QUrl &url, Completion done = {}) override;
+
+    void setRunningApplications(const QList<RunningApplication> &applications) { m_running = applications; }
+    /// Every bundle path and URL asked to open, oldest first.
+    const QStringList &openedApplications() const { return m_openedApplications; }
+    const QList<QUrl> &openedUrls() const { return m_openedUrls; }
+    /// Makes later openings report failure (they are still recorded).
+    void setOpenFails(bool fails) { m_openFails = fails; }
+
+private:
+    void complete(Completion done);
+
+    QList<RunningApplication> m_running;
+    QStringList m_openedApplications;
+    QList<QUrl> m_openedUrls;
+    bool m_openFails = false;
+};
+
+} // namespace platform

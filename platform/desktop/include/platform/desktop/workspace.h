@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+namespace platform {
+
+/// A running application: a process whose executable is `<bundle>.app/Contents/MacOS/<name>`.
+struct RunningApplication {
+    qint64 processIdentifier = 0;
+    /// "CFBundleIdentifier" of the bundle's Info.plist; empty when it has none.
+    std::optional<QString> bundleIdentifier;
+    /// The `.app` directory.
+    QString bundlePath;
+    QString executablePath;
+
+    bool operator==(const RunningApplication &) const = default;
+};
+
+/// The user's applications and browser.
+///
+/// An application is a bundle directory `Name.app` holding `Contents/Info.plist` (XML or binary;
+/// "CFBundleIdentifier", "CFBundleExecutable", ...) and `Contents/MacOS/<CFBundleExecutable>`.
+/// Installed applications live in applicationsFolder().
+///
+/// Main thread only. Completions arrive later from the event loop, never inside the call; failures
+/// are reported only through them.
+class Workspace : public QObject {
+    Q_OBJECT
+public:
+    using Completion = std::function<void(bool ok)>;
+
+    /// The running applications, in ascending process id; this process too when it runs from a bundle.
+    virtual QList<RunningApplication> runningApplications() const = 0;
+
+    /// Starts the bundle's executable as a detached process, unless a process of that bundle already
+    /// runs (then it only reports success). Fails when the bundle has no Info.plist or no executable.
+    virtual void openApplication(const QString &bundlePath, Completion done = {}) = 0;
+
+    /// Opens the URL with the user's handler for its scheme (the browser for http and https).
+    virtual void openUrl(const QUrl &url, Completion done = {}) = 0;
+
+    /// The workspace of this process: the one installed by a ScopedWorkspace, else the Linux one.
+    static Workspace &current();
+
+    /// Where installed applications live: the folder set with setApplicationsFolder(), else
+    /// $QUENBY_APPLICATIONS_FOLDER, else ~/Applications.
+    static QString applicationsFolder();
+    /// Overrides the applications folder for the rest of the run; an empty path restores the default.
+    static void setApplicationsFolder(const QString &path);
+
+protected:
+    explicit Workspace(QObject *parent = nullptr);
+};
+
+/// Installs a workspace for the lifetime of the guard, then restores the previous one.
+class ScopedWorkspace {
+public:
+    explicit ScopedWorkspace(Workspace &workspace);
+    ~ScopedWorkspace();
+    ScopedWorkspace(const ScopedWorkspace &) = delete;
+    ScopedWorkspace &operator=(const ScopedWorkspace &) = delete;
+
+private:
+    Workspace *m_previous;
+};
+
+/// Points the applications folder elsewhere for the lifetime of the guard (tests).
+class ScopedApplicationsFolder {
+public:
+    explicit ScopedApplicationsFolder(const QString &path);
+    ~ScopedApplicationsFolder();
+    ScopedApplicationsFolder(const ScopedApplicationsFolder &) = delete;
+    ScopedApplicationsFolder &operator=(const ScopedApplicationsFolder &) = delete;
+
+private:
+    std::optional<QString> m_previous;
+};
+
+} // namespace platform

@@ -1,0 +1,139 @@
+#include "platform/desktop/linuxworkspace.h"
+
+#include "applicationbundle_p.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+
+#include <algorithm>
+#include <climits>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+    // The kernel's text for the executable link of a process whose file was replaced or removed.
+    const QString kDeleted = QStringLiteral(" (deleted)");
+
+    std::optional<QString> readLink(const QString &path)
+    {
+        const QByteArray encoded = QFile::encodeName(path);
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(encoded.constData(), buffer, sizeof buffer);
+        if (length <= 0 || static_cast<size_t>(length) >= sizeof buffer)
+            return std::nullopt;
+        return QFile::decodeName(QByteArray(buffer, static_cast<qsizetype>(length)));
+    }
+
+    // Started processes get no share of our terminal or pipes, as an application opened from the
+    // desktop would not.
+    bool startDetached(const QString &program, const QStringList &arguments)
+    {
+        QProcess process;
+        process.setProgram(program);
+        process.setArguments(arguments);
+        process.setWorkingDirectory(QDir::homePath());
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        return process.startDetached();
+    }
+}
+
+LinuxWorkspace::LinuxWorkspace(QString procRoot, QObject *parent)
+    : Workspace(parent)
+    , m_procRoot(std::move(procRoot))
+{
+}
+
+QList<RunningApplication> LinuxWorkspace::runningApplications() const
+{
+    QList<RunningApplication> result;
+    const QStringList entries = QDir(m_procRoot).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    std::vector<qint64> pids;
+    pids.reserve(entries.size());
+    for (const QString &entry : entries) {
+        bool numeric = false;
+        const qint64 pid = entry.toLongLong(&numeric);
+        if (numeric && pid > 0)
+            pids.push_back(pid);
+    }
+    std::sort(pids.begin(), pids.end());
+
+    for (qint64 pid : pids) {
+        // Processes of other users and kernel threads have no readable link; they are not ours to list.
+        std::optional<QString> executable
+            = readLink(m_procRoot + QLatin1Char('/') + QString::number(pid) + QStringLiteral("/exe"));
+        if (!executable)
+            continue;
+        if (executable->endsWith(kDeleted))
+            executable->chop(kDeleted.size());
+        const std::optional<QString> bundle = detail::bundleOfExecutable(*executable);
+        if (!bundle)
+            continue;
+        RunningApplication app;
+        app.processIdentifier = pid;
+        app.bundlePath = *bundle;
+        app.executablePath = *executable;
+        if (const auto info = detail::infoDictionary(*bundle)) {
+            if (const auto found = info->find(QStringLiteral("CFBundleIdentifier")); found != info->end())
+                app.bundleIdentifier = found->second.toString();
+        }
+        result.append(app);
+    }
+    return result;
+}
+
+void LinuxWorkspace::openApplication(const QString &bundlePath, Completion done)
+{
+    const QString bundle = QFileInfo(bundlePath).canonicalFilePath();
+    if (bundle.isEmpty() || !QFileInfo(bundle).isDir()) {
+        complete(std::move(done), false);
+        return;
+    }
+    const QList<RunningApplication> running = runningApplications();
+    if (std::any_of(
+            running.begin(), running.end(), [&](const RunningApplication &app) { return app.bundlePath == bundle; })) {
+        complete(std::move(done), true);
+        return;
+    }
+    const auto info = detail::infoDictionary(bundle);
+    std::optional<QString> name;
+    if (info) {
+        if (const auto found = info->find(QStringLiteral("CFBundleExecutable")); found != info->end())
+            name = found->second.toString();
+    }
+    // The executable's name comes from a file anyone may have written: it must stay inside MacOS/.
+    if (!name || name->isEmpty() || name->contains(QLatin1Char('/')) || *name == QLatin1String("..")) {
+        complete(std::move(done), false);
+        return;
+    }
+    const QFileInfo executable(bundle + QStringLiteral("/Contents/MacOS/") + *name);
+    const bool ok = executable.isFile() && executable.isExecutable() && startDetached(executable.filePath(), {});
+    complete(std::move(done), ok);
+}
+
+void LinuxWorkspace::openUrl(const QUrl &url, Completion done)
+{
+    bool ok = false;
+    if (url.isValid() && !url.isEmpty()) {
+        if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            ok = QDesktopServices::openUrl(url);
+        else
+            ok = startDetached(QStringLiteral("xdg-open"), { url.toString(QUrl::FullyEncoded) });
+    }
+    complete(std::move(done), ok);
+}
+
+void LinuxWorkspace::complete(Completion done, bool ok)
+{
+    if (!done)
+        return;
+    QMetaObject::invokeMethod(
+        this, [done = std::move(done), ok] { done(ok); }, Qt::QueuedConnection);
+}
+
+} // namespace platform

@@ -1,0 +1,30 @@
+#include "platform/desktop/memoryworkspace.h"
+
+namespace platform {
+
+MemoryWorkspace::MemoryWorkspace(QObject *parent)
+    : Workspace(parent)
+{
+}
+
+void MemoryWorkspace::openApplication(const QString &bundlePath, Completion done)
+{
+    m_openedApplications.append(bundlePath);
+    complete(std::move(done));
+}
+
+void MemoryWorkspace::openUrl(const QUrl &url, Completion done)
+{
+    m_openedUrls.append(url);
+    complete(std::move(done));
+}
+
+void MemoryWorkspace::complete(Completion done)
+{
+    if (!done)
+        return;
+    QMetaObject::invokeMethod(
+        this, [done = std::move(done), ok = !m_openFails] { done(ok); }, Qt::QueuedConnection);
+}
+
+} // namespace platform

@@ -1,0 +1,65 @@
+#include "platform/desktop/workspace.h"
+
+#include "platform/desktop/linuxworkspace.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPointer>
+
+namespace platform {
+
+namespace {
+    Workspace *s_installed = nullptr;
+    QPointer<Workspace> s_default;
+    std::optional<QString> s_applicationsFolder;
+}
+
+Workspace::Workspace(QObject *parent)
+    : QObject(parent)
+{
+}
+
+Workspace &Workspace::current()
+{
+    if (s_installed)
+        return *s_installed;
+    if (!s_default)
+        s_default = new LinuxWorkspace(QStringLiteral("/proc"), QCoreApplication::instance());
+    return *s_default;
+}
+
+QString Workspace::applicationsFolder()
+{
+    if (s_applicationsFolder)
+        return *s_applicationsFolder;
+    const QString fromEnvironment = qEnvironmentVariable("QUENBY_APPLICATIONS_FOLDER");
+    if (!fromEnvironment.isEmpty())
+        return QDir::cleanPath(fromEnvironment);
+    return QDir::homePath() + QStringLiteral("/Applications");
+}
+
+void Workspace::setApplicationsFolder(const QString &path)
+{
+    if (path.isEmpty())
+        s_applicationsFolder.reset();
+    else
+        s_applicationsFolder = QDir::cleanPath(path);
+}
+
+ScopedWorkspace::ScopedWorkspace(Workspace &workspace)
+    : m_previous(s_installed)
+{
+    s_installed = &workspace;
+}
+
+ScopedWorkspace::~ScopedWorkspace() { s_installed = m_previous; }
+
+ScopedApplicationsFolder::ScopedApplicationsFolder(const QString &path)
+    : m_previous(s_applicationsFolder)
+{
+    s_applicationsFolder = QDir::cleanPath(path);
+}
+
+ScopedApplicationsFolder::~ScopedApplicationsFolder() { s_applicationsFolder = m_previous; }
+
+} // namespace platform

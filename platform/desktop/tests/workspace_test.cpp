@@ -1,0 +1,243 @@
+#include "platform/core/plist.h"
+#include "platform/core/value.h"
+#include "platform/desktop/linuxworkspace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using platform::LinuxWorkspace;
+using platform::RunningApplication;
+using platform::Value;
+using platform::Workspace;
+
+Q_DECLARE_METATYPE(std::optional<QString>)
+
+namespace {
+const QString kIdleApp = QStringLiteral(QUENBY_BIN_DIR "/idle_app");
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray infoPlist(Value::Dictionary info, platform::plist::Format format = platform::plist::Format::Binary)
+{
+    return platform::plist::serialize(Value(std::move(info)), format);
+}
+
+// A bundle whose executable is a copy of the idle program.
+bool makeIdleBundle(const QString &bundle, const Value::Dictionary &info)
+{
+    const QString executable = bundle + QStringLiteral("/Contents/MacOS/Idle");
+    QDir().mkpath(QFileInfo(executable).absolutePath());
+    return writeFile(bundle + QStringLiteral("/Contents/Info.plist"), infoPlist(info))
+        && QFile::copy(kIdleApp, executable);
+}
+
+QList<RunningApplication> runningFrom(const QString &bundle)
+{
+    QList<RunningApplication> found;
+    for (const RunningApplication &app : LinuxWorkspace().runningApplications()) {
+        if (app.bundlePath == bundle)
+            found.append(app);
+    }
+    return found;
+}
+
+bool openAndWait(Workspace &workspace, const QString &bundle)
+{
+    std::optional<bool> result;
+    workspace.openApplication(bundle, [&](bool ok) { result = ok; });
+    if (result)
+        return false; // must not complete inside the call
+    if (!QTest::qWaitFor([&] { return result.has_value(); }, 5000))
+        return false;
+    return *result;
+}
+}
+
+class WorkspaceTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    QList<qint64> m_started;
+
+    QString path(const QString &relative) const { return m_root.path() + QLatin1Char('/') + relative; }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_root.isValid());
+        Value::Dictionary helper { { "CFBundleIdentifier", Value("com.velmorn.helper") } };
+        QVERIFY(writeFile(path("Apps/Sentrel.app/Contents/Info.plist"), infoPlist(helper)));
+        Value::Dictionary launcher { { "CFBundleIdentifier", Value("com.velmorn.quenbylauncher") } };
+        QVERIFY(writeFile(path("Apps/Quenby.app/Contents/Library/LoginItems/QuenbyLauncher.app/Contents/Info.plist"),
+            infoPlist(launcher, platform::plist::Format::Xml)));
+        Value::Dictionary app { { "CFBundleIdentifier", Value("com.velmorn.quenby") } };
+        QVERIFY(writeFile(path("Apps/Quenby.app/Contents/Info.plist"), infoPlist(app)));
+        QVERIFY(writeFile(path("Apps/Broken.app/Contents/Info.plist"), "<plist><dict><key>CFBundle"));
+        Value::Dictionary numeric { { "CFBundleIdentifier", Value(5) } };
+        QVERIFY(writeFile(path("Apps/Numeric.app/Contents/Info.plist"), infoPlist(numeric)));
+    }
+
+    void cleanupTestCase()
+    {
+        for (qint64 pid : std::as_const(m_started))
+            ::kill(static_cast<pid_t>(pid), SIGTERM);
+    }
+
+    void runningApplicationFromProcessTable_data()
+    {
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QString>("bundle"); // empty: not an application
+        QTest::addColumn<std::optional<QString>>("identifier");
+        const auto id = [](const char *s) { return std::optional<QString>(QString::fromLatin1(s)); };
+        QTest::newRow("executable in a bundle") << "Apps/Sentrel.app/Contents/MacOS/Sentrel"
+                                                << "Apps/Sentrel.app" << id("com.velmorn.helper");
+        QTest::newRow("executable replaced on disk") << "Apps/Sentrel.app/Contents/MacOS/Sentrel (deleted)"
+                                                     << "Apps/Sentrel.app" << id("com.velmorn.helper");
+        QTest::newRow("nested login item is its own application")
+            << "Apps/Quenby.app/Contents/Library/LoginItems/QuenbyLauncher.app/Contents/MacOS/QuenbyLauncher"
+            << "Apps/Quenby.app/Contents/Library/LoginItems/QuenbyLauncher.app" << id("com.velmorn.quenbylauncher");
+        QTest::newRow("bundle without Info.plist") << "Apps/Bare.app/Contents/MacOS/Bare"
+                                                   << "Apps/Bare.app" << std::optional<QString>();
+        QTest::newRow("Info.plist that does not parse") << "Apps/Broken.app/Contents/MacOS/Broken"
+                                                        << "Apps/Broken.app" << std::optional<QString>();
+        QTest::newRow("identifier that is not text") << "Apps/Numeric.app/Contents/MacOS/Numeric"
+                                                     << "Apps/Numeric.app" << std::optional<QString>();
+        QTest::newRow("program outside any bundle") << "usr/bin/sleep"
+                                                    << "" << std::optional<QString>();
+        QTest::newRow("tool in the bundle's resources") << "Apps/Sentrel.app/Contents/Resources/tool"
+                                                        << "" << std::optional<QString>();
+        QTest::newRow("MacOS folder of something that is not an app") << "Apps/Sentrel.bundle/Contents/MacOS/Sentrel"
+                                                                      << "" << std::optional<QString>();
+    }
+
+    void runningApplicationFromProcessTable()
+    {
+        QFETCH(QString, executable);
+        QFETCH(QString, bundle);
+        QFETCH(std::optional<QString>, identifier);
+        QTemporaryDir proc;
+        QVERIFY(QDir().mkpath(proc.path() + "/4711"));
+        QVERIFY(QFile::link(path(executable), proc.path() + "/4711/exe"));
+        // Entries that are not processes, and a process whose executable cannot be read.
+        QVERIFY(QDir().mkpath(proc.path() + "/self"));
+        QVERIFY(QDir().mkpath(proc.path() + "/net"));
+        QVERIFY(QDir().mkpath(proc.path() + "/2"));
+
+        const QList<RunningApplication> running = LinuxWorkspace(proc.path()).runningApplications();
+        if (bundle.isEmpty()) {
+            QCOMPARE(running.size(), 0);
+            return;
+        }
+        QCOMPARE(running.size(), 1);
+        QCOMPARE(running.first().processIdentifier, 4711);
+        QCOMPARE(running.first().bundlePath, path(bundle));
+        QCOMPARE(running.first().executablePath, path(executable).remove(QStringLiteral(" (deleted)")));
+        QCOMPARE(running.first().bundleIdentifier, identifier);
+    }
+
+    void runningApplicationsComeInProcessOrder()
+    {
+        QTemporaryDir proc;
+        for (const char *pid : { "100", "9", "10" }) {
+            QVERIFY(QDir().mkpath(proc.path() + "/" + pid));
+            QVERIFY(QFile::link(path("Apps/Sentrel.app/Contents/MacOS/Sentrel"), proc.path() + "/" + pid + "/exe"));
+        }
+        QList<qint64> pids;
+        for (const RunningApplication &app : LinuxWorkspace(proc.path()).runningApplications())
+            pids.append(app.processIdentifier);
+        QCOMPARE(pids, (QList<qint64> { 9, 10, 100 }));
+    }
+
+    void openedApplicationRunsOnceAndIsSeenUntilItEnds()
+    {
+        const QString bundle = path("Real/Idle.app");
+        QVERIFY(makeIdleBundle(bundle,
+            { { "CFBundleIdentifier", Value("org.quenby.test.idle") }, { "CFBundleExecutable", Value("Idle") } }));
+        const QString canonical = QFileInfo(bundle).canonicalFilePath();
+        LinuxWorkspace workspace;
+        QVERIFY(runningFrom(canonical).isEmpty());
+
+        QVERIFY(openAndWait(workspace, bundle));
+        QVERIFY(QTest::qWaitFor([&] { return !runningFrom(canonical).isEmpty(); }, 5000));
+        const RunningApplication app = runningFrom(canonical).first();
+        m_started.append(app.processIdentifier);
+        QCOMPARE(app.bundleIdentifier, std::optional<QString>(QStringLiteral("org.quenby.test.idle")));
+        QCOMPARE(app.executablePath, canonical + "/Contents/MacOS/Idle");
+
+        // Opening a running application starts no second process.
+        QVERIFY(openAndWait(workspace, bundle));
+        QCOMPARE(runningFrom(canonical).size(), 1);
+
+        QCOMPARE(::kill(static_cast<pid_t>(app.processIdentifier), SIGTERM), 0);
+        QVERIFY(QTest::qWaitFor([&] { return runningFrom(canonical).isEmpty(); }, 5000));
+    }
+
+    void openingFailsWithoutARunnableExecutable_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("hasInfo");
+        QTest::addColumn<std::optional<QString>>("executable");
+        const auto text = [](const char *s) { return std::optional<QString>(QString::fromLatin1(s)); };
+        QTest::newRow("no Info.plist") << "NoInfo" << false << std::optional<QString>();
+        QTest::newRow("no executable named") << "NoName" << true << std::optional<QString>();
+        QTest::newRow("executable missing") << "Missing" << true << text("Elsewhere");
+        QTest::newRow("executable outside MacOS") << "Escape" << true << text("../Resources/Idle");
+        QTest::newRow("executable is a folder") << "Folder" << true << text("..");
+    }
+
+    void openingFailsWithoutARunnableExecutable()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, hasInfo);
+        QFETCH(std::optional<QString>, executable);
+        const QString bundle = path("Failing/" + name + ".app");
+        // A real executable where an escaping name would lead, so only the check stops it.
+        QVERIFY(QDir().mkpath(bundle + "/Contents/MacOS"));
+        QVERIFY(QDir().mkpath(bundle + "/Contents/Resources"));
+        QVERIFY(QFile::copy(kIdleApp, bundle + "/Contents/Resources/Idle"));
+        if (hasInfo) {
+            Value::Dictionary info { { "CFBundleIdentifier", Value("org.quenby.test.failing") } };
+            if (executable)
+                info["CFBundleExecutable"] = Value(*executable);
+            QVERIFY(writeFile(bundle + "/Contents/Info.plist", infoPlist(info)));
+        }
+        LinuxWorkspace workspace;
+        QVERIFY(!openAndWait(workspace, bundle));
+    }
+
+    void openingAMissingBundleFails()
+    {
+        LinuxWorkspace workspace;
+        QVERIFY(!openAndWait(workspace, path("Nowhere/Gone.app")));
+    }
+
+    void applicationsFolder()
+    {
+        const QByteArray saved = qgetenv("QUENBY_APPLICATIONS_FOLDER");
+        qunsetenv("QUENBY_APPLICATIONS_FOLDER");
+        QCOMPARE(Workspace::applicationsFolder(), QDir::homePath() + "/Applications");
+        qputenv("QUENBY_APPLICATIONS_FOLDER", "/opt/apps/");
+        QCOMPARE(Workspace::applicationsFolder(), QStringLiteral("/opt/apps"));
+        {
+            platform::ScopedApplicationsFolder guard(m_root.path());
+            QCOMPARE(Workspace::applicationsFolder(), m_root.path());
+        }
+        QCOMPARE(Workspace::applicationsFolder(), QStringLiteral("/opt/apps"));
+        if (saved.isNull())
+            qunsetenv("QUENBY_APPLICATIONS_FOLDER");
+        else
+            qputenv("QUENBY_APPLICATIONS_FOLDER", saved);
+    }
+};
+
+QTEST_GUILESS_MAIN(WorkspaceTest)
+#include "workspace_test.moc"
