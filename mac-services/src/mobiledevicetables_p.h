@@ -1,0 +1,20 @@
+#pragma once
+
+#include <vector>
+
+namespace olvane {
+
+/// One model: its identifier, marketing name, short name and icon (nullptr: none).
+struct ModelRow {
+    const char *key;
+    const char *name;
+    const char *shortName;
+    const char *icon;
+};
+
+const std::vector<ModelRow> &phoneTable();
+const std::vector<ModelRow> &iPodTable();
+const std::vector<ModelRow> &tabletTable();
+const std::vector<ModelRow> &watchTable();
+
+} // namespace olvane
