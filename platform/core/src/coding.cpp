@@ -10,29 +10,29 @@ namespace {
     }
 }
 
-KeyedDecoder::KeyedDecoder(const Value &value)
-    : m_dict(value.toDictionary())
+KeyedDecoder::KeyedDecoder(Value value)
+    : m_value(std::move(value))
 {
-    if (!m_dict)
+    if (!m_value.isDictionary())
         throw DecodingError(
-            QStringLiteral("expected a dictionary, found %1").arg(QString::fromLatin1(typeName(value.type()))));
+            QStringLiteral("expected a dictionary, found %1").arg(QString::fromLatin1(typeName(m_value.type()))));
 }
 
 bool KeyedDecoder::contains(const QString &key) const
 {
-    return m_dict->find(key) != m_dict->end();
+    return dictionary().find(key) != dictionary().end();
 }
 
 bool KeyedDecoder::isNull(const QString &key) const
 {
-    auto it = m_dict->find(key);
-    return it != m_dict->end() && it->second.isNull();
+    auto it = dictionary().find(key);
+    return it != dictionary().end() && it->second.isNull();
 }
 
 const Value &KeyedDecoder::decodeValue(const QString &key) const
 {
-    auto it = m_dict->find(key);
-    if (it == m_dict->end())
+    auto it = dictionary().find(key);
+    if (it == dictionary().end())
         throw DecodingError(QStringLiteral("missing key \"%1\"").arg(key));
     if (it->second.isNull())
         throw DecodingError(QStringLiteral("null value for required key \"%1\"").arg(key));

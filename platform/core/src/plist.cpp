@@ -4,7 +4,9 @@
 
 #include <plist/plist.h>
 
+#include <clocale>
 #include <cstdlib>
+#include <locale.h>
 #include <memory>
 
 namespace platform::plist {
@@ -24,6 +26,31 @@ namespace {
         }
     };
     using PlistPtr = std::unique_ptr<void, PlistDeleter>;
+
+    // libplist reads XML reals with the C library's strtod, which follows LC_NUMERIC: under a
+    // German locale "2.5" would read as 2. The calling thread uses the C locale while libplist runs.
+    class CNumericLocale {
+    public:
+        CNumericLocale()
+            : m_previous(c() ? uselocale(c()) : nullptr)
+        {
+        }
+        ~CNumericLocale()
+        {
+            if (m_previous)
+                uselocale(m_previous);
+        }
+        CNumericLocale(const CNumericLocale &) = delete;
+        CNumericLocale &operator=(const CNumericLocale &) = delete;
+
+    private:
+        static locale_t c()
+        {
+            static const locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
+            return locale;
+        }
+        locale_t m_previous;
+    };
 
     Value fromNode(plist_t node, int depth)
     {
@@ -161,6 +188,7 @@ Value parse(const QByteArray &bytes)
 {
     if (bytes.isEmpty())
         throw DecodingError(QStringLiteral("empty property list"));
+    const CNumericLocale cLocale;
     plist_t root = nullptr;
     const auto len = static_cast<uint32_t>(bytes.size());
     if (plist_is_binary(bytes.constData(), len))
@@ -175,6 +203,7 @@ Value parse(const QByteArray &bytes)
 
 QByteArray serialize(const Value &value, Format format)
 {
+    const CNumericLocale cLocale;
     PlistPtr root(toNode(value, 0));
     char *out = nullptr;
     uint32_t len = 0;

@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <clocale>
+
 using platform::Value;
 namespace plist = platform::plist;
 namespace json = platform::json;
@@ -69,6 +71,21 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QVERIFY_THROWS_EXCEPTION(platform::DecodingError, plist::parse(bytes));
+    }
+
+    // The C library's number parsing follows the user's locale; property lists must not.
+    void realsUnderAGermanLocale_data() { roundTrip_data(); }
+
+    void realsUnderAGermanLocale()
+    {
+        QFETCH(int, format);
+        const QByteArray previous = std::setlocale(LC_ALL, nullptr);
+        QVERIFY(std::setlocale(LC_ALL, "de_DE.UTF-8"));
+        const Value v(Value::Dictionary { { "r", Value(2.5) }, { "small", Value(-0.125) } });
+        const QByteArray bytes = plist::serialize(v, plist::Format(format));
+        const Value back = plist::parse(bytes);
+        std::setlocale(LC_ALL, previous.constData());
+        QCOMPARE(back, v);
     }
 
     void jsonRoundTrip()

@@ -25,13 +25,14 @@ public:
 /// or null gives empty, but a present value of another type still throws.
 class KeyedDecoder {
 public:
-    /// Throws DecodingError when the value is not a dictionary.
-    explicit KeyedDecoder(const Value &value);
+    /// Throws DecodingError when the value is not a dictionary. The decoder keeps its own copy, so a
+    /// temporary value is fine.
+    explicit KeyedDecoder(Value value);
 
     bool contains(const QString &key) const;
     /// True when the key holds the format's null value (see plist.h for how property lists spell it).
     bool isNull(const QString &key) const;
-    const Value::Dictionary &dictionary() const { return *m_dict; }
+    const Value::Dictionary &dictionary() const { return *m_value.toDictionary(); }
 
     bool decodeBool(const QString &key) const;
     std::int64_t decodeInteger(const QString &key) const;
@@ -78,7 +79,7 @@ private:
         throw DecodingError(QStringLiteral("value of \"%1\" does not fit the field: %2").arg(key, v.debugText()));
     }
 
-    const Value::Dictionary *m_dict;
+    Value m_value;
 };
 
 /// Builds a record's dictionary; optional fields are written only when present, unless the format
