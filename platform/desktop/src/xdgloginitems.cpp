@@ -1,8 +1,7 @@
 #include "platform/desktop/xdgloginitems.h"
 
+#include "applicationbundle_p.h"
 #include "desktopentry_p.h"
-#include "platform/core/coding.h"
-#include "platform/core/plist.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,21 +36,19 @@ namespace {
 
     std::optional<BundleInfo> readBundle(const QString &bundlePath)
     {
-        QFile file(bundlePath + QStringLiteral("/Contents/Info.plist"));
-        if (!file.open(QIODevice::ReadOnly))
+        const auto info = detail::infoDictionary(bundlePath);
+        if (!info)
             return std::nullopt;
-        Value info;
-        try {
-            info = plist::parse(file.readAll());
-        } catch (const DecodingError &) {
-            return std::nullopt;
-        }
-        const auto identifier = info[QStringLiteral("CFBundleIdentifier")].toString();
+        const auto text = [&info](const char *key) -> std::optional<QString> {
+            const auto it = info->find(QString::fromLatin1(key));
+            return it == info->end() ? std::nullopt : it->second.toString();
+        };
+        const auto identifier = text("CFBundleIdentifier");
         if (!identifier || identifier->isEmpty())
             return std::nullopt;
         const QString baseName = QFileInfo(bundlePath).completeBaseName();
-        const QString executable = info[QStringLiteral("CFBundleExecutable")].toString().value_or(baseName);
-        const QString name = info[QStringLiteral("CFBundleName")].toString().value_or(baseName);
+        const QString executable = text("CFBundleExecutable").value_or(baseName);
+        const QString name = text("CFBundleName").value_or(baseName);
         return BundleInfo { *identifier, name.isEmpty() ? baseName : name,
             QDir::cleanPath(bundlePath + QStringLiteral("/Contents/MacOS/") + executable) };
     }
@@ -67,12 +64,10 @@ namespace {
     {
         if (!QDir::isAbsolutePath(program) || !isExecutableFile(program))
             return false;
-        QDir dir = QFileInfo(QDir::cleanPath(program)).dir();
-        if (dir.dirName() != QLatin1String("MacOS") || !dir.cdUp() || dir.dirName() != QLatin1String("Contents")
-            || !dir.cdUp() || !dir.dirName().endsWith(QLatin1String(".app")))
-            return false;
-        const auto bundle = readBundle(dir.path());
-        return bundle && bundle->identifier == identifier && bundle->executable == QDir::cleanPath(program);
+        const QString cleaned = QDir::cleanPath(program);
+        const auto bundlePath = detail::bundleOfExecutable(cleaned);
+        const auto bundle = bundlePath ? readBundle(*bundlePath) : std::nullopt;
+        return bundle && bundle->identifier == identifier && bundle->executable == cleaned;
     }
 
     enum class EntryState { Absent, Foreign, Ours };
