@@ -1,0 +1,263 @@
+#include "tavrin/webrequest.h"
+
+#include "platform/core/clock.h"
+
+#include <QNetworkAccessManager>
+#include <QPromise>
+
+#include <memory>
+
+namespace tavrin {
+
+namespace {
+    using namespace std::chrono_literals;
+
+    std::chrono::milliseconds s_defaultTimeout = 10s;
+
+    bool staysUnescaped(char c)
+    {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+            return true;
+        static constexpr std::string_view kAllowed = "!$&'()*+,-./:;=?@_~";
+        return kAllowed.find(c) != std::string_view::npos;
+    }
+
+    QByteArray percentEncoded(const QString &text)
+    {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        const QByteArray utf8 = text.toUtf8();
+        QByteArray out;
+        out.reserve(utf8.size() * 3);
+        for (char c : utf8) {
+            if (staysUnescaped(c)) {
+                out.append(c);
+            } else {
+                const auto byte = static_cast<unsigned char>(c);
+                out.append('%');
+                out.append(kHex[byte >> 4]);
+                out.append(kHex[byte & 0xF]);
+            }
+        }
+        return out;
+    }
+
+    std::optional<QUrl> parsedUrl(const QByteArray &encoded)
+    {
+        if (encoded.isEmpty())
+            return std::nullopt;
+        QUrl url = QUrl::fromEncoded(encoded, QUrl::StrictMode);
+        if (!url.isValid() || url.isEmpty())
+            return std::nullopt;
+        return url;
+    }
+
+    std::optional<QUrl> unencodedUrl(const QString &text) { return parsedUrl(text.toUtf8()); }
+
+    WebError::Code codeFor(QNetworkReply::NetworkError error)
+    {
+        switch (error) {
+        case QNetworkReply::OperationCanceledError: // only our idle time-out cancels
+        case QNetworkReply::TimeoutError:
+            return WebError::Code::TimedOut;
+        case QNetworkReply::HostNotFoundError:
+            return WebError::Code::CannotFindHost;
+        case QNetworkReply::ConnectionRefusedError:
+            return WebError::Code::CannotConnectToHost;
+        case QNetworkReply::RemoteHostClosedError:
+        case QNetworkReply::TemporaryNetworkFailureError:
+        case QNetworkReply::NetworkSessionFailedError:
+            return WebError::Code::NetworkConnectionLost;
+        case QNetworkReply::SslHandshakeFailedError:
+        case QNetworkReply::InsecureRedirectError:
+            return WebError::Code::SecureConnectionFailed;
+        case QNetworkReply::ProtocolUnknownError:
+        case QNetworkReply::ProtocolInvalidOperationError:
+            return WebError::Code::UnsupportedUrl;
+        case QNetworkReply::TooManyRedirectsError:
+        case QNetworkReply::ProtocolFailure:
+            return WebError::Code::BadServerResponse;
+        default:
+            return WebError::Code::Unknown;
+        }
+    }
+
+    // Errors that only restate the HTTP status of an answer that did arrive whole.
+    bool restatesStatus(QNetworkReply::NetworkError error)
+    {
+        return error == QNetworkReply::NoError
+            || (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError)
+            || (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
+    }
+
+    template <typename T> QFuture<T> failed(const WebError &error)
+    {
+        QPromise<T> promise;
+        promise.start();
+        promise.setException(error);
+        promise.finish();
+        return promise.future();
+    }
+
+    WebError unsupported(const QString &text)
+    {
+        return WebError(WebError::Code::UnsupportedUrl, QStringLiteral("unsupported URL: \"%1\"").arg(text));
+    }
+
+    // Sends one request in a session of its own and settles the future when it ends.
+    QFuture<WebResponse> send(QNetworkRequest request, const QByteArray &method, const QByteArray &body)
+    {
+        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+        request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+        if (request.transferTimeout() <= 0)
+            request.setTransferTimeout(static_cast<int>(s_defaultTimeout.count()));
+
+        auto promise = std::make_shared<QPromise<WebResponse>>();
+        promise->start();
+        QFuture<WebResponse> future = promise->future();
+
+        // A manager per request is the ephemeral session: its cookie jar and credentials die with it.
+        auto *manager = new QNetworkAccessManager;
+        QNetworkReply *reply = nullptr;
+        // HEAD must go as itself: as a custom verb the reply would wait for a body that never comes.
+        if (method == "HEAD")
+            reply = manager->head(request);
+        else if (method == "GET" && body.isNull())
+            reply = manager->get(request);
+        else if (body.isNull())
+            reply = manager->sendCustomRequest(request, method);
+        else
+            reply = manager->sendCustomRequest(request, method, body);
+        QObject::connect(reply, &QNetworkReply::finished, manager, [promise, reply, manager] {
+            const QNetworkReply::NetworkError error = reply->error();
+            const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+            const bool isHttp = reply->url().scheme().startsWith(QLatin1String("http"));
+            const bool answered = isHttp ? status.isValid() : error == QNetworkReply::NoError;
+            if (answered && restatesStatus(error)) {
+                WebResponse response;
+                response.data = reply->readAll();
+                response.url = reply->url();
+                if (status.isValid())
+                    response.statusCode = status.toInt();
+                response.headers = reply->rawHeaderPairs();
+                promise->addResult(std::move(response));
+            } else {
+                const WebError::Code code
+                    = error == QNetworkReply::NoError ? WebError::Code::BadServerResponse : codeFor(error);
+                promise->setException(WebError(code, reply->errorString(), error));
+            }
+            promise->finish();
+            manager->deleteLater();
+        });
+        return future;
+    }
+
+    QFuture<WebResponse> sendTo(const QString &text, bool encode, const QByteArray &method, const QByteArray &body,
+        const WebRequest::Headers &headers = {}, std::optional<std::chrono::milliseconds> timeout = std::nullopt)
+    {
+        const std::optional<QUrl> url = encode ? WebRequest::encodedUrl(text) : unencodedUrl(text);
+        if (!url)
+            return failed<WebResponse>(unsupported(text));
+        QNetworkRequest request(*url);
+        if (timeout)
+            request.setTransferTimeout(static_cast<int>(timeout->count()));
+        if (!body.isNull())
+            request.setRawHeader("Content-Type", "application/x-www-form-urlencoded");
+        for (const auto &[name, value] : headers) {
+            const QByteArray field = name.toUtf8();
+            const QByteArray existing = request.rawHeader(field);
+            request.setRawHeader(field, existing.isEmpty() ? value.toUtf8() : existing + ',' + value.toUtf8());
+        }
+        return send(request, method, body);
+    }
+
+    std::chrono::milliseconds fromSeconds(double seconds)
+    {
+        if (!(seconds > 0))
+            return s_defaultTimeout;
+        return std::chrono::milliseconds(static_cast<std::int64_t>(seconds * 1000.0 + 0.5));
+    }
+}
+
+QByteArray WebResponse::header(const QByteArray &name) const
+{
+    for (const auto &[field, value] : headers) {
+        if (field.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return {};
+}
+
+WebError::WebError(Code code, QString message, QNetworkReply::NetworkError networkError)
+    : m_code(code)
+    , m_message(std::move(message))
+    , m_networkError(networkError)
+    , m_what(m_message.toUtf8())
+{
+}
+
+QFuture<WebResponse> WebRequest::fetch(const QString &url) { return sendTo(url, true, "GET", QByteArray()); }
+
+QFuture<WebResponse> WebRequest::fetchUnencoded(const QString &url) { return sendTo(url, false, "GET", QByteArray()); }
+
+QFuture<WebResponse> WebRequest::request(const QString &method, const QString &url, const Headers &headers)
+{
+    return sendTo(url, true, method.toUtf8(), QByteArray(), headers);
+}
+
+QFuture<WebResponse> WebRequest::get(const QString &url, const Headers &headers)
+{
+    return request(QStringLiteral("GET"), url, headers);
+}
+
+QFuture<WebResponse> WebRequest::put(const QString &url, const Headers &headers)
+{
+    return request(QStringLiteral("PUT"), url, headers);
+}
+
+QFuture<WebResponse> WebRequest::delete_(const QString &url, const Headers &headers)
+{
+    return request(QStringLiteral("DELETE"), url, headers);
+}
+
+QFuture<WebResponse> WebRequest::post(const QString &url, const std::optional<QString> &body, const Headers &headers)
+{
+    return sendTo(url, true, "POST", body ? body->toUtf8() : QByteArray(), headers);
+}
+
+QFuture<WebResponse> WebRequest::perform(
+    const QNetworkRequest &request, const QByteArray &method, const QByteArray &body)
+{
+    if (!request.url().isValid() || request.url().isEmpty())
+        return failed<WebResponse>(unsupported(request.url().toString()));
+    return send(request, method, body.isEmpty() ? QByteArray() : body);
+}
+
+QFuture<PingResult> WebRequest::ping(const QString &url, double timeoutSeconds)
+{
+    const double start = platform::Clock::current().timestamp();
+    return sendTo(url, true, "HEAD", QByteArray(), {}, fromSeconds(timeoutSeconds))
+        .then([start](const WebResponse &response) {
+            return PingResult { response.isSuccessful(), platform::Clock::current().timestamp() - start };
+        });
+}
+
+QFuture<bool> WebRequest::isReachable(const QString &url, double timeoutSeconds)
+{
+    return sendTo(url, true, "GET", QByteArray(), {}, fromSeconds(timeoutSeconds))
+        .then([](const WebResponse &response) { return response.isSuccessful(); })
+        .onFailed([] { return false; });
+}
+
+std::optional<QUrl> WebRequest::encodedUrl(const QString &text) { return parsedUrl(percentEncoded(text)); }
+
+std::chrono::milliseconds WebRequest::defaultTimeout() { return s_defaultTimeout; }
+
+ScopedWebRequestTimeout::ScopedWebRequestTimeout(std::chrono::milliseconds timeout)
+    : m_previous(s_defaultTimeout)
+{
+    s_defaultTimeout = timeout;
+}
+
+ScopedWebRequestTimeout::~ScopedWebRequestTimeout() { s_defaultTimeout = m_previous; }
+
+} // namespace tavrin
