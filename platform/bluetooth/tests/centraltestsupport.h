@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/bluetooth/memorycentral.h"
+
+#include <QCoreApplication>
+
+namespace platform {
+
+/// Runs the event loop until the central has nothing waiting; false when it never settles.
+inline bool drain(const MemoryCentral &central, int maxRounds = 1000)
+{
+    for (int i = 0; i < maxRounds && !central.isIdle(); ++i)
+        QCoreApplication::processEvents();
+    return central.isIdle();
+}
+
+} // namespace platform
