@@ -1,0 +1,33 @@
+#include "platform/registry/powersources.h"
+
+#include "platform/registry/memorypowersources.h"
+
+namespace platform {
+
+namespace {
+    PowerSources *s_current = nullptr;
+
+    PowerSources &fallback()
+    {
+        static MemoryPowerSources none;
+        return none;
+    }
+}
+
+PowerSources &PowerSources::current()
+{
+    return s_current ? *s_current : fallback();
+}
+
+ScopedPowerSources::ScopedPowerSources(PowerSources &sources)
+    : m_previous(s_current)
+{
+    s_current = &sources;
+}
+
+ScopedPowerSources::~ScopedPowerSources()
+{
+    s_current = m_previous;
+}
+
+} // namespace platform
