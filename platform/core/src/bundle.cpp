@@ -259,10 +259,7 @@ const Bundle &Bundle::module(const QString &lib)
     return *it->second;
 }
 
-std::optional<Bundle> Bundle::find(const QString &lib)
-{
-    return search(lib);
-}
+std::optional<Bundle> Bundle::find(const QString &lib) { return search(lib); }
 
 QString Bundle::pathForResource(const QString &name, const QString &ext) const
 {
@@ -286,8 +283,9 @@ QString Bundle::localizedString(const QString &key, const QString &tableName) co
     if (!languages.contains(QLatin1String("en")))
         languages << QStringLiteral("en");
     for (const QString &lang : languages) {
-        const auto strings = table(QDir(m_resourcePath).absoluteFilePath(lang + QStringLiteral(".lproj/") + tableName
-            + QStringLiteral(".strings")));
+        const auto strings
+            = table(QDir(m_resourcePath)
+                        .absoluteFilePath(lang + QStringLiteral(".lproj/") + tableName + QStringLiteral(".strings")));
         if (!strings)
             continue;
         auto it = strings->find(key);
@@ -362,9 +360,6 @@ std::map<QString, QString> parseStrings(const QString &text)
     return result;
 }
 
-QString localized(const QString &lib, const QString &key)
-{
-    return Bundle::module(lib).localizedString(key);
-}
+QString localized(const QString &lib, const QString &key) { return Bundle::module(lib).localizedString(key); }
 
 } // namespace platform

@@ -47,8 +47,7 @@ void MainQueue::asyncAfter(std::chrono::milliseconds delay, std::function<void()
     }
     // A timer must start on the thread it lives in.
     QMetaObject::invokeMethod(
-        app, [delay, app, block = std::move(block)] { QTimer::singleShot(delay, app, block); },
-        Qt::QueuedConnection);
+        app, [delay, app, block = std::move(block)] { QTimer::singleShot(delay, app, block); }, Qt::QueuedConnection);
 }
 
 bool MainQueue::isMainThread()
@@ -57,10 +56,7 @@ bool MainQueue::isMainThread()
     return app && QThread::currentThread() == app->thread();
 }
 
-int MainQueue::pendingCount()
-{
-    return s_pending;
-}
+int MainQueue::pendingCount() { return s_pending; }
 
 void MainQueue::drain(int maxRounds)
 {

@@ -156,7 +156,8 @@ void NotificationCenter::post(const Notification &notification)
 std::size_t NotificationCenter::observerCount() const
 {
     std::lock_guard lock(m_mutex);
-    return static_cast<std::size_t>(std::count_if(m_entries.begin(), m_entries.end(), [](const auto &e) { return e->alive(); }));
+    return static_cast<std::size_t>(
+        std::count_if(m_entries.begin(), m_entries.end(), [](const auto &e) { return e->alive(); }));
 }
 
 } // namespace platform

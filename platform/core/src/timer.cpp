@@ -44,10 +44,7 @@ void Timer::invalidate()
     m_timer.stop();
 }
 
-bool Timer::isValid() const
-{
-    return m_valid;
-}
+bool Timer::isValid() const { return m_valid; }
 
 void Timer::timeout()
 {

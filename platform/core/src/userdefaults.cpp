@@ -34,14 +34,11 @@ namespace {
 
     bool isPlainFileName(const QString &name)
     {
-        return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..")
-            && !name.contains(u'/') && !name.contains(QChar(0));
+        return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(u'/')
+            && !name.contains(QChar(0));
     }
 
-    void warn(const QString &message)
-    {
-        std::fprintf(stderr, "UserDefaults: %s\n", qPrintable(message));
-    }
+    void warn(const QString &message) { std::fprintf(stderr, "UserDefaults: %s\n", qPrintable(message)); }
 
     // Keeps a broken file for whoever wants to look at it, under a name no domain uses.
     void moveAside(const QString &path)
@@ -99,10 +96,7 @@ QString UserDefaults::directory()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/quenby");
 }
 
-QString UserDefaults::filePath() const
-{
-    return directory() + u'/' + m_domain + QStringLiteral(".plist");
-}
+QString UserDefaults::filePath() const { return directory() + u'/' + m_domain + QStringLiteral(".plist"); }
 
 void UserDefaults::refresh() const
 {

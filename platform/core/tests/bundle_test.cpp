@@ -1,6 +1,5 @@
 #include "platform/core/bundle.h"
 #include "platform/core/plist.h"
-
 #include "testsupport.h"
 
 #include <QDir>
@@ -78,24 +77,55 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected"); // a null string: the key is absent
 
-        QTest::newRow("plain") << "\"A\" = \"b\";" << "A" << "b";
-        QTest::newRow("spaces and newlines") << "\n  \"A\"\n=\n\"b c\" ;\n" << "A" << "b c";
-        QTest::newRow("escaped quote") << "\"A\" = \"say \\\"hi\\\"\";" << "A" << "say \"hi\"";
-        QTest::newRow("escaped newline") << "\"A\" = \"one\\ntwo\";" << "A" << "one\ntwo";
-        QTest::newRow("escaped backslash") << "\"A\" = \"a\\\\b\";" << "A" << "a\\b";
-        QTest::newRow("unicode escape") << "\"A\" = \"\\U00e9\";" << "A" << QStringLiteral("é");
-        QTest::newRow("format kept") << "\"A\" = \"%d%% of %@\";" << "A" << "%d%% of %@";
-        QTest::newRow("block comment") << "/* \"A\" = \"x\"; */ \"A\" = \"y\";" << "A" << "y";
-        QTest::newRow("line comment") << "// \"A\" = \"x\";\n\"A\" = \"y\";" << "A" << "y";
-        QTest::newRow("semicolon in value") << "\"A\" = \"x;y\";" << "A" << "x;y";
-        QTest::newRow("bare word key") << "KEY_1 = \"v\";" << "KEY_1" << "v";
-        QTest::newRow("later entry wins") << "\"A\" = \"1\";\"A\" = \"2\";" << "A" << "2";
-        QTest::newRow("missing equals skipped") << "\"A\" \"x\"; \"B\" = \"y\";" << "A" << QString();
-        QTest::newRow("entry after broken one") << "\"A\" \"x\"; \"B\" = \"y\";" << "B" << "y";
-        QTest::newRow("missing semicolon skipped") << "\"A\" = \"x\"" << "A" << QString();
-        QTest::newRow("unterminated value") << "\"A\" = \"x;\n" << "A" << QString();
-        QTest::newRow("unterminated comment") << "\"A\" = \"x\"; /* \"B\" = \"y\";" << "B" << QString();
-        QTest::newRow("empty value") << "\"A\" = \"\";" << "A" << "";
+        QTest::newRow("plain") << "\"A\" = \"b\";"
+                               << "A"
+                               << "b";
+        QTest::newRow("spaces and newlines") << "\n  \"A\"\n=\n\"b c\" ;\n"
+                                             << "A"
+                                             << "b c";
+        QTest::newRow("escaped quote") << "\"A\" = \"say \\\"hi\\\"\";"
+                                       << "A"
+                                       << "say \"hi\"";
+        QTest::newRow("escaped newline") << "\"A\" = \"one\\ntwo\";"
+                                         << "A"
+                                         << "one\ntwo";
+        QTest::newRow("escaped backslash") << "\"A\" = \"a\\\\b\";"
+                                           << "A"
+                                           << "a\\b";
+        QTest::newRow("unicode escape") << "\"A\" = \"\\U00e9\";"
+                                        << "A" << QStringLiteral("é");
+        QTest::newRow("format kept") << "\"A\" = \"%d%% of %@\";"
+                                     << "A"
+                                     << "%d%% of %@";
+        QTest::newRow("block comment") << "/* \"A\" = \"x\"; */ \"A\" = \"y\";"
+                                       << "A"
+                                       << "y";
+        QTest::newRow("line comment") << "// \"A\" = \"x\";\n\"A\" = \"y\";"
+                                      << "A"
+                                      << "y";
+        QTest::newRow("semicolon in value") << "\"A\" = \"x;y\";"
+                                            << "A"
+                                            << "x;y";
+        QTest::newRow("bare word key") << "KEY_1 = \"v\";"
+                                       << "KEY_1"
+                                       << "v";
+        QTest::newRow("later entry wins") << "\"A\" = \"1\";\"A\" = \"2\";"
+                                          << "A"
+                                          << "2";
+        QTest::newRow("missing equals skipped") << "\"A\" \"x\"; \"B\" = \"y\";"
+                                                << "A" << QString();
+        QTest::newRow("entry after broken one") << "\"A\" \"x\"; \"B\" = \"y\";"
+                                                << "B"
+                                                << "y";
+        QTest::newRow("missing semicolon skipped") << "\"A\" = \"x\""
+                                                   << "A" << QString();
+        QTest::newRow("unterminated value") << "\"A\" = \"x;\n"
+                                            << "A" << QString();
+        QTest::newRow("unterminated comment") << "\"A\" = \"x\"; /* \"B\" = \"y\";"
+                                              << "B" << QString();
+        QTest::newRow("empty value") << "\"A\" = \"\";"
+                                     << "A"
+                                     << "";
     }
 
     void parseStrings()
@@ -129,12 +159,18 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("english") << QStringList { "en" } << "YES" << "Yes";
-        QTest::newRow("german") << QStringList { "de" } << "YES" << "Ja";
-        QTest::newRow("german falls back to english") << QStringList { "de" } << "ONLY_ENGLISH" << "English only";
-        QTest::newRow("unknown language reads english") << QStringList { "fr" } << "NO" << "No";
-        QTest::newRow("first preferred language wins") << QStringList { "fr", "de", "en" } << "NO" << "Nein";
-        QTest::newRow("missing key gives the key") << QStringList { "de" } << "NOT_THERE" << "NOT_THERE";
+        QTest::newRow("english") << QStringList { "en" } << "YES"
+                                 << "Yes";
+        QTest::newRow("german") << QStringList { "de" } << "YES"
+                                << "Ja";
+        QTest::newRow("german falls back to english") << QStringList { "de" } << "ONLY_ENGLISH"
+                                                      << "English only";
+        QTest::newRow("unknown language reads english") << QStringList { "fr" } << "NO"
+                                                        << "No";
+        QTest::newRow("first preferred language wins") << QStringList { "fr", "de", "en" } << "NO"
+                                                       << "Nein";
+        QTest::newRow("missing key gives the key") << QStringList { "de" } << "NOT_THERE"
+                                                   << "NOT_THERE";
         QTest::newRow("non-ascii value") << QStringList { "de" } << "GREETING" << QStringLiteral("Grüße");
     }
 
@@ -193,8 +229,10 @@ private slots:
     {
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("english") << "en_US.UTF-8" << "Yes";
-        QTest::newRow("german") << "de_DE.UTF-8" << "Ja";
+        QTest::newRow("english") << "en_US.UTF-8"
+                                 << "Yes";
+        QTest::newRow("german") << "de_DE.UTF-8"
+                                << "Ja";
     }
 
     void moduleInsideApplicationBundle()

@@ -41,7 +41,8 @@ int main(int argc, char **argv)
         out << Bundle::module(args[1]).localizedString(args[2]) << '\n';
         return 0;
     }
-    if ((args.size() == 5 && args[0] == QLatin1String("set")) || (args.size() == 4 && args[0] == QLatin1String("get"))) {
+    if ((args.size() == 5 && args[0] == QLatin1String("set"))
+        || (args.size() == 4 && args[0] == QLatin1String("get"))) {
         ScopedUserDefaultsDirectory directory(args[1]);
         std::shared_ptr<UserDefaults> holder;
         UserDefaults *defaults = domain(args[2], holder);

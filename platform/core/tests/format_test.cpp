@@ -55,8 +55,7 @@ private slots:
 
     void uuidStrings()
     {
-        static const QRegularExpression shape(
-            "^[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}$");
+        static const QRegularExpression shape("^[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}$");
         QSet<QString> seen;
         for (int i = 0; i < 200; ++i) {
             const QString id = platform::uuidString();

@@ -34,7 +34,12 @@ private slots:
     {
         bool onMain = false;
         bool ran = false;
-        std::thread t([&] { MainQueue::async([&] { ran = true; onMain = MainQueue::isMainThread(); }); });
+        std::thread t([&] {
+            MainQueue::async([&] {
+                ran = true;
+                onMain = MainQueue::isMainThread();
+            });
+        });
         t.join();
         QVERIFY(!MainQueue::isMainThread() || !ran);
         MainQueue::drain();

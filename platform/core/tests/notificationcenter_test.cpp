@@ -1,5 +1,4 @@
 #include "platform/core/notificationcenter.h"
-
 #include "testsupport.h"
 
 #include <QTest>
@@ -32,10 +31,7 @@ const auto s_deviceB = std::make_shared<Device>(Device { "A" }); // same content
 Q_DECLARE_METATYPE(NotificationObject)
 
 namespace platform {
-inline char *toString(const NotificationObject &o)
-{
-    return QTest::toString(o.debugText());
-}
+inline char *toString(const NotificationObject &o) { return QTest::toString(o.debugText()); }
 }
 
 class NotificationCenterTest : public QObject {
@@ -54,10 +50,13 @@ private slots:
         QTest::newRow("other integer") << NotificationObject(3) << NotificationObject(4) << false;
         QTest::newRow("integer filter, no object") << NotificationObject(3) << NotificationObject() << false;
         QTest::newRow("integer filter, text") << NotificationObject(3) << NotificationObject("3") << false;
-        QTest::newRow("same text") << NotificationObject("com.example.app") << NotificationObject(QStringLiteral("com.example.app")) << true;
+        QTest::newRow("same text") << NotificationObject("com.example.app")
+                                   << NotificationObject(QStringLiteral("com.example.app")) << true;
         QTest::newRow("same device") << NotificationObject(s_deviceA) << NotificationObject(s_deviceA) << true;
-        QTest::newRow("device by plain pointer") << NotificationObject(s_deviceA) << NotificationObject(s_deviceA.get()) << true;
-        QTest::newRow("equal but other device") << NotificationObject(s_deviceA) << NotificationObject(s_deviceB) << false;
+        QTest::newRow("device by plain pointer")
+            << NotificationObject(s_deviceA) << NotificationObject(s_deviceA.get()) << true;
+        QTest::newRow("equal but other device")
+            << NotificationObject(s_deviceA) << NotificationObject(s_deviceB) << false;
         QTest::newRow("device filter, value") << NotificationObject(s_deviceA) << NotificationObject(1) << false;
         QTest::newRow("null value is no object") << NotificationObject() << NotificationObject(Value()) << true;
         QTest::newRow("null value filter is no filter") << NotificationObject(Value()) << NotificationObject(5) << true;
@@ -70,7 +69,8 @@ private slots:
         QFETCH(bool, delivered);
         NotificationCenter center;
         int calls = 0;
-        center.addObserver("DevicesChanged", [&](const Notification &) { ++calls; }, filter);
+        center.addObserver(
+            "DevicesChanged", [&](const Notification &) { ++calls; }, filter);
         center.post("DevicesChanged", posted);
         center.post("OtherName", posted);
         QCOMPARE(calls, delivered ? 1 : 0);
@@ -115,7 +115,10 @@ private slots:
         NotificationCenter center;
         QStringList order;
         std::thread::id handlerThread;
-        center.addObserver("N", [&](const Notification &) { order << "first"; handlerThread = std::this_thread::get_id(); });
+        center.addObserver("N", [&](const Notification &) {
+            order << "first";
+            handlerThread = std::this_thread::get_id();
+        });
         center.addObserver("N", [&](const Notification &) { order << "second"; });
         std::thread::id poster;
         std::thread t([&] {
@@ -159,16 +162,30 @@ private slots:
         QObject observer;
         QObject other;
         QStringList seen;
-        const auto a1 = center.addObserver(&observer, "A", [&](const Notification &) { seen << "A1"; }, 1);
-        center.addObserver(&observer, "A", [&](const Notification &) { seen << "A2"; }, 2);
+        const auto a1 = center.addObserver(
+            &observer, "A", [&](const Notification &) { seen << "A1"; }, 1);
+        center.addObserver(
+            &observer, "A", [&](const Notification &) { seen << "A2"; }, 2);
         center.addObserver(&observer, "B", [&](const Notification &) { seen << "B"; });
         switch (how) {
-        case 0: center.removeObserver(&observer); break;
-        case 1: center.removeObserver(&observer, "A"); break;
-        case 2: center.removeObserver(&observer, "A", 1); break;
-        case 3: center.removeObserver(a1); break;
-        case 4: center.removeObserver(&other); break;
-        case 5: center.removeObserver(&observer, "C"); break;
+        case 0:
+            center.removeObserver(&observer);
+            break;
+        case 1:
+            center.removeObserver(&observer, "A");
+            break;
+        case 2:
+            center.removeObserver(&observer, "A", 1);
+            break;
+        case 3:
+            center.removeObserver(a1);
+            break;
+        case 4:
+            center.removeObserver(&other);
+            break;
+        case 5:
+            center.removeObserver(&observer, "C");
+            break;
         }
         center.post("A", 1);
         center.post("A", 2);
@@ -222,7 +239,10 @@ private slots:
         QVERIFY(!seen.contains("later"));
     }
 
-    void defaultCenterIsOneObject() { QCOMPARE(&NotificationCenter::defaultCenter(), &NotificationCenter::defaultCenter()); }
+    void defaultCenterIsOneObject()
+    {
+        QCOMPARE(&NotificationCenter::defaultCenter(), &NotificationCenter::defaultCenter());
+    }
 };
 
 QTEST_GUILESS_MAIN(NotificationCenterTest)

@@ -1,8 +1,6 @@
-#include "platform/core/userdefaults.h"
-
 #include "platform/core/clock.h"
 #include "platform/core/plist.h"
-
+#include "platform/core/userdefaults.h"
 #include "testsupport.h"
 
 #include <QDir>

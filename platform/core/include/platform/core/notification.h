@@ -16,9 +16,9 @@ namespace detail {
     // Anything Value takes, except pointers (a pointer would silently become a bool): strings keep
     // working as C string literals.
     template <typename T>
-    concept ValueLike = std::is_constructible_v<Value, T>
-        && (!std::is_pointer_v<std::decay_t<T>> || std::is_same_v<std::decay_t<T>, const char *>)
-        && !std::is_same_v<std::decay_t<T>, std::nullptr_t>;
+    concept ValueLike = std::is_constructible_v<Value, T> &&(
+        !std::is_pointer_v<std::decay_t<T>> || std::is_same_v<std::decay_t<T>, const char *>)&&!std::
+        is_same_v<std::decay_t<T>, std::nullptr_t>;
 }
 
 /// The optional object a notification carries and an observer may filter on: nothing, a plain value
@@ -40,8 +40,7 @@ public:
     {
     }
     /// Shares the object; an empty pointer is no object.
-    template <typename T>
-    NotificationObject(std::shared_ptr<T> object)
+    template <typename T> NotificationObject(std::shared_ptr<T> object)
     {
         if (object) {
             m_identity = object.get();
@@ -51,8 +50,7 @@ public:
     }
     /// Refers to the object without owning it; a null pointer is no object.
     template <typename T>
-        requires std::is_class_v<T>
-    NotificationObject(T *object)
+    requires std::is_class_v<T> NotificationObject(T *object)
     {
         if (object) {
             m_identity = object;
@@ -67,16 +65,14 @@ public:
     /// The plain value, or nullptr when the object is none or an address.
     const Value *value() const { return m_value ? &*m_value : nullptr; }
     /// The object when it was handed over as `std::shared_ptr<T>` of exactly this T.
-    template <typename T>
-    std::shared_ptr<T> shared() const
+    template <typename T> std::shared_ptr<T> shared() const
     {
         if (auto p = std::any_cast<std::shared_ptr<T>>(&m_holder))
             return *p;
         return nullptr;
     }
     /// The object's address when it was handed over as a T pointer or `std::shared_ptr<T>`.
-    template <typename T>
-    T *pointer() const
+    template <typename T> T *pointer() const
     {
         if (auto p = std::any_cast<T *>(&m_holder))
             return *p;

@@ -55,8 +55,8 @@ public:
     Token addObserver(QObject *observer, const QString &name, Handler handler, const NotificationObject &object = {});
     /// Calls a member function of the observer: `void T::f(const Notification &)` or `void T::f()`.
     template <typename T, typename Method>
-        requires std::is_base_of_v<QObject, T>
-    Token addObserver(T *observer, Method method, const QString &name, const NotificationObject &object = {})
+    requires std::is_base_of_v<QObject, T> Token addObserver(
+        T *observer, Method method, const QString &name, const NotificationObject &object = {})
     {
         Handler handler;
         if constexpr (std::is_invocable_v<Method, T *, const Notification &>)

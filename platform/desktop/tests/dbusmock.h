@@ -1,0 +1,98 @@
+#pragma once
+
+// A private D-Bus session bus with a python-dbusmock template on it, for tests of D-Bus backends.
+// Each fixture starts its own bus daemon, so tests that run in parallel never meet on one bus.
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStringList>
+
+#include <atomic>
+
+class DBusMock {
+public:
+    DBusMock() = default;
+    ~DBusMock() { stop(); }
+    DBusMock(const DBusMock &) = delete;
+    DBusMock &operator=(const DBusMock &) = delete;
+
+    /// Starts a bus of its own; false (with the reason in error()) when it cannot.
+    bool startBus()
+    {
+        m_daemon.setProgram(QStringLiteral("dbus-daemon"));
+        m_daemon.setArguments(
+            { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1") });
+        m_daemon.start();
+        if (!m_daemon.waitForStarted(10000))
+            return fail(QStringLiteral("dbus-daemon did not start: ") + m_daemon.errorString());
+        while (!m_daemon.canReadLine()) {
+            if (!m_daemon.waitForReadyRead(10000))
+                return fail(QStringLiteral("dbus-daemon printed no address"));
+        }
+        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+        static std::atomic<int> counter = 0;
+        m_connectionName = QStringLiteral("dbusmock-%1").arg(++counter);
+        m_bus = QDBusConnection::connectToBus(m_address, m_connectionName);
+        if (!m_bus.isConnected())
+            return fail(QStringLiteral("cannot connect to ") + m_address);
+        return true;
+    }
+
+    /// Starts `python3 -m dbusmock --template <name>` on the bus and waits (bounded) until it owns
+    /// `busName`.
+    bool startTemplate(const QString &templateName, const QString &busName)
+    {
+        QDBusServiceWatcher watcher(busName, m_bus, QDBusServiceWatcher::WatchForRegistration);
+        QSignalSpy registered(&watcher, &QDBusServiceWatcher::serviceRegistered);
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_address);
+        m_mock.setProcessEnvironment(env);
+        m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // Debian's interpreter: another python3 earlier on PATH may lack the module.
+        m_mock.start(QStringLiteral("/usr/bin/python3"),
+            { QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"), templateName });
+        if (!m_mock.waitForStarted(10000))
+            return fail(QStringLiteral("dbusmock did not start: ") + m_mock.errorString());
+        if (!m_bus.interface()->isServiceRegistered(busName) && !registered.wait(20000))
+            return fail(busName + QStringLiteral(" did not appear on the bus"));
+        return true;
+    }
+
+    void stop()
+    {
+        for (QProcess *p : { &m_mock, &m_daemon }) {
+            if (p->state() != QProcess::NotRunning) {
+                p->terminate();
+                if (!p->waitForFinished(5000)) {
+                    p->kill();
+                    p->waitForFinished(5000);
+                }
+            }
+        }
+        if (!m_connectionName.isEmpty()) {
+            m_bus = QDBusConnection(QString());
+            QDBusConnection::disconnectFromBus(m_connectionName);
+            m_connectionName.clear();
+        }
+    }
+
+    QDBusConnection bus() const { return m_bus; }
+    QString error() const { return m_error; }
+
+private:
+    bool fail(const QString &why)
+    {
+        m_error = why;
+        return false;
+    }
+
+    QProcess m_daemon;
+    QProcess m_mock;
+    QString m_address;
+    QString m_connectionName;
+    QDBusConnection m_bus { QString() };
+    QString m_error;
+};

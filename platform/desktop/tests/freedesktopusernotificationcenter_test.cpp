@@ -1,0 +1,169 @@
+#include "dbusmock.h"
+#include "platform/desktop/freedesktopusernotificationcenter.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace platform;
+
+namespace {
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+
+struct Call {
+    QString method;
+    QVariantList args;
+};
+
+// What the mock server was asked, oldest first.
+QList<Call> calls(const QDBusConnection &bus)
+{
+    const QDBusMessage reply = bus.call(QDBusMessage::createMethodCall(
+        kService, kPath, QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("GetCalls")));
+    QList<Call> result;
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return result;
+    const auto arg = reply.arguments().value(0).value<QDBusArgument>();
+    arg.beginArray();
+    while (!arg.atEnd()) {
+        qulonglong time = 0;
+        Call call;
+        arg.beginStructure();
+        arg >> time >> call.method >> call.args;
+        arg.endStructure();
+        result << call;
+    }
+    arg.endArray();
+    return result;
+}
+
+QList<Call> notifyCalls(const QDBusConnection &bus)
+{
+    QList<Call> result;
+    for (const Call &c : calls(bus)) {
+        if (c.method == QLatin1String("Notify"))
+            result << c;
+    }
+    return result;
+}
+
+// Waits (bounded) for a completion that must arrive through the event loop.
+template <typename T> std::optional<T> await(const std::function<void(std::function<void(T)>)> &start)
+{
+    std::optional<T> result;
+    bool insideCall = true;
+    bool calledInside = false;
+    start([&](T value) {
+        calledInside = insideCall;
+        result = std::move(value);
+    });
+    insideCall = false;
+    if (calledInside)
+        return std::nullopt;
+    if (!QTest::qWaitFor([&] { return result.has_value(); }, 15000))
+        return std::nullopt;
+    return result;
+}
+}
+
+class FreedesktopUserNotificationCenterTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<DBusMock> m_mock;
+
+    NotificationSettings settingsOf(UserNotificationCenter &center)
+    {
+        auto s = await<NotificationSettings>([&](auto done) { center.getNotificationSettings(done); });
+        return s.value_or(NotificationSettings { AuthorizationStatus::Ephemeral, AlertStyle::Alert });
+    }
+
+private slots:
+    void init()
+    {
+        m_mock = std::make_unique<DBusMock>();
+        QVERIFY2(m_mock->startBus(), qPrintable(m_mock->error()));
+    }
+
+    void cleanup() { m_mock.reset(); }
+
+    void authorisedWhenAServerAnswers()
+    {
+        QVERIFY2(m_mock->startTemplate("notification_daemon", kService), qPrintable(m_mock->error()));
+        FreedesktopUserNotificationCenter center(m_mock->bus(), "Quenby");
+        const NotificationSettings s = settingsOf(center);
+        QCOMPARE(s.authorizationStatus, AuthorizationStatus::Authorized);
+        QCOMPARE(s.alertStyle, AlertStyle::Banner);
+        auto granted = await<bool>([&](auto done) {
+            center.requestAuthorization(
+                AuthorizationOption::Alert | AuthorizationOption::Badge | AuthorizationOption::Sound,
+                [done](bool g, std::optional<UserNotificationError> e) { done(g && !e); });
+        });
+        QCOMPARE(granted, std::optional<bool>(true));
+    }
+
+    void deniedWithoutAServer()
+    {
+        FreedesktopUserNotificationCenter center(m_mock->bus(), "Quenby");
+        const NotificationSettings s = settingsOf(center);
+        QCOMPARE(s.authorizationStatus, AuthorizationStatus::Denied);
+        QCOMPARE(s.alertStyle, AlertStyle::None);
+        auto granted = await<bool>([&](auto done) {
+            center.requestAuthorization(
+                AuthorizationOption::Alert, [done](bool g, std::optional<UserNotificationError> e) { done(g || e); });
+        });
+        QCOMPARE(granted, std::optional<bool>(false));
+        auto error = await<std::optional<UserNotificationError>>([&](auto done) {
+            center.add({ "ID", { "t", "b", true } }, done);
+        });
+        QVERIFY(error && *error);
+        QVERIFY2(!(*error)->name.isEmpty(), qPrintable((*error)->message));
+    }
+
+    void withoutBusConnection()
+    {
+        FreedesktopUserNotificationCenter center(QDBusConnection(QStringLiteral("never-connected")), "Quenby");
+        QCOMPARE(settingsOf(center).authorizationStatus, AuthorizationStatus::Denied);
+        auto error = await<std::optional<UserNotificationError>>([&](auto done) {
+            center.add({ "ID", { "t", "b", false } }, done);
+        });
+        QVERIFY(error && *error);
+    }
+
+    void addSendsNotify()
+    {
+        QVERIFY2(m_mock->startTemplate("notification_daemon", kService), qPrintable(m_mock->error()));
+        FreedesktopUserNotificationCenter center(m_mock->bus(), "Quenby");
+        auto first = await<std::optional<UserNotificationError>>([&](auto done) {
+            center.add({ "A", { QStringLiteral("Mouse: 10 %"), QStringLiteral("Bitte laden – Grüße"), true } }, done);
+        });
+        QVERIFY(first && !*first);
+        auto second = await<std::optional<UserNotificationError>>([&](auto done) {
+            center.add({ "B", { "t2", "b2", false } }, done);
+        });
+        QVERIFY(second && !*second);
+        // The same identifier again replaces the first notification.
+        auto again = await<std::optional<UserNotificationError>>([&](auto done) {
+            center.add({ "A", { "t3", "b3", false } }, done);
+        });
+        QVERIFY(again && !*again);
+
+        const QList<Call> notify = notifyCalls(m_mock->bus());
+        QCOMPARE(notify.size(), 3);
+        const QVariantList &a = notify[0].args;
+        QCOMPARE(a.value(0).toString(), QStringLiteral("Quenby"));
+        QCOMPARE(a.value(1).toUInt(), 0u);
+        QCOMPARE(a.value(3).toString(), QStringLiteral("Mouse: 10 %"));
+        QCOMPARE(a.value(4).toString(), QStringLiteral("Bitte laden – Grüße"));
+        QCOMPARE(a.value(7).toInt(), -1);
+        const auto hints = qdbus_cast<QVariantMap>(a.value(6));
+        QCOMPARE(hints.value("sound-name").toString(), QStringLiteral("message-new-instant"));
+        QVERIFY(!qdbus_cast<QVariantMap>(notify[1].args.value(6)).contains("sound-name"));
+        QCOMPARE(notify[1].args.value(1).toUInt(), 0u);
+        QCOMPARE(notify[2].args.value(1).toUInt(), 1u); // the server's id of "A"
+    }
+};
+
+QTEST_GUILESS_MAIN(FreedesktopUserNotificationCenterTest)
+#include "freedesktopusernotificationcenter_test.moc"
