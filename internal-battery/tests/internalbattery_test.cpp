@@ -43,62 +43,6 @@ Value sourcesOf(std::initializer_list<Value> descriptions)
 class InternalBatteryTest : public QObject {
     Q_OBJECT
 private slots:
-    void fixtureMachines_data()
-    {
-        QTest::addColumn<QString>("fixture");
-        QTest::addColumn<bool>("legacy");
-        QTest::addColumn<QString>("designText");
-        QTest::addColumn<QString>("maxText");
-        QTest::addColumn<QString>("currentText");
-        QTest::addColumn<QVariant>("health");
-        QTest::addColumn<QVariant>("charge");
-        QTest::addColumn<QVariant>("condition");
-        QTest::addColumn<QVariant>("watts");
-        QTest::addColumn<QString>("timeText");
-        QTest::addColumn<QVariant>("supply");
-
-        QTest::newRow("apple discharging") << "apple-discharging.json" << false << "4100 mAh" << "100 %" << "80 %"
-                                           << QVariant(100.0) << QVariant(80) << good << QVariant(18.9) << "02:05"
-                                           << kNone;
-        QTest::newRow("apple charging") << "apple-charging.json" << false << "4382 mAh" << "87 %" << "42 %"
-                                        << QVariant(87.0) << QVariant(42) << fair << QVariant(25.2) << "00:59"
-                                        << QVariant(61);
-        QTest::newRow("legacy discharging") << "legacy-discharging.json" << true << "6000 mAh" << "5000 mAh"
-                                            << "2500 mAh" << QVariant(5000.0 / 6000.0 * 100.0) << QVariant(50)
-                                            << poor << QVariant(18.9) << "-" << kNone;
-        QTest::newRow("legacy charged") << "legacy-charged.json" << true << "6000 mAh" << "5800 mAh" << "5800 mAh"
-                                        << QVariant(5800.0 / 6000.0 * 100.0) << QVariant(100) << good
-                                        << QVariant(-1.89) << "-" << QVariant(85);
-    }
-
-    void fixtureMachines()
-    {
-        QFETCH(QString, fixture);
-        QFETCH(bool, legacy);
-        QFETCH(QString, designText);
-        QFETCH(QString, maxText);
-        QFETCH(QString, currentText);
-        QFETCH(QVariant, health);
-        QFETCH(QVariant, charge);
-        QFETCH(QVariant, condition);
-        QFETCH(QVariant, watts);
-        QFETCH(QString, timeText);
-        QFETCH(QVariant, supply);
-
-        Machine machine(fixture);
-        const auto battery = readBattery(machine, legacy);
-        QCOMPARE(battery->designCapacityText(), designText);
-        QCOMPARE(battery->maxCapacityText(), maxText);
-        QCOMPARE(battery->currentCapacityText(), currentText);
-        QVERIFY2(sameNumber(battery->health(), health), qPrintable(QString::number(battery->health().value_or(-1))));
-        QCOMPARE(toVariant(battery->charge()), charge);
-        QCOMPARE(conditionVariant(battery->condition()), condition);
-        QVERIFY2(sameNumber(battery->watts(), watts), qPrintable(QString::number(battery->watts().value_or(-1))));
-        QCOMPARE(battery->timeRemainingText(), timeText);
-        QCOMPARE(toVariant(battery->connectedPowerSupply()), supply);
-        QCOMPARE(battery->name().value_or(QString()), QStringLiteral("InternalBattery-0"));
-    }
-
     void appleReadsTheRegistryEntry()
     {
         Machine machine(QStringLiteral("apple-discharging.json"));
