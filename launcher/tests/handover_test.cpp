@@ -1,0 +1,213 @@
+#include "platform/core/plist.h"
+#include "platform/desktop/dbusdistributednotificationcenter.h"
+#include "platform/desktop/linuxworkspace.h"
+
+#include <QDBusConnection>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/types.h>
+
+using platform::Value;
+
+namespace {
+const QString kBin = QStringLiteral(QUENBY_BIN_DIR);
+const QString kBuiltLauncher = kBin + "/Quenby.app/Contents/Library/LoginItems/QuenbyLauncher.app";
+// Long enough for a process to start, find the others and talk over the bus on a loaded machine.
+constexpr int kBound = 30000;
+
+Value info(const QString &bundle)
+{
+    QFile file(bundle + "/Contents/Info.plist");
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return platform::plist::parse(file.readAll());
+}
+
+bool copyTree(const QString &from, const QString &to)
+{
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + file.mid(from.size());
+        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(file, target))
+            return false;
+    }
+    return true;
+}
+
+// Quenby.app in a temporary folder: the stand-in program as its executable, and a copy of the built
+// launcher bundle in its login items.
+struct Installation {
+    Installation()
+    {
+        app = QFileInfo(root.path()).canonicalFilePath() + "/Quenby.app";
+        launcher = app + "/Contents/Library/LoginItems/QuenbyLauncher.app/Contents/MacOS/QuenbyLauncher";
+        log = root.path() + "/steps.log";
+        ok = copyTree(kBuiltLauncher, app + "/Contents/Library/LoginItems/QuenbyLauncher.app")
+            && QDir().mkpath(app + "/Contents/MacOS")
+            && QFile::copy(kBin + "/fake_quenby", app + "/Contents/MacOS/Quenby");
+        QFile plist(app + "/Contents/Info.plist");
+        ok = ok && plist.open(QIODevice::WriteOnly)
+            && plist.write(platform::plist::serialize(Value(Value::Dictionary {
+                                                          { "CFBundleIdentifier", Value("com.velmorn.quenby") },
+                                                          { "CFBundleExecutable", Value("Quenby") },
+                                                      }),
+                   platform::plist::Format::Xml))
+                > 0;
+    }
+
+    ~Installation()
+    {
+        for (const qint64 pid : applicationPids())
+            ::kill(pid_t(pid), SIGTERM);
+    }
+
+    // The processes running the stand-in application of this installation.
+    QList<qint64> applicationPids() const
+    {
+        QList<qint64> pids;
+        for (const auto &running : platform::LinuxWorkspace().runningApplications()) {
+            if (running.bundlePath == app)
+                pids << running.processIdentifier;
+        }
+        return pids;
+    }
+
+    int countInLog(const QByteArray &step) const
+    {
+        QFile file(log);
+        if (!file.open(QIODevice::ReadOnly))
+            return 0;
+        int count = 0;
+        for (const QByteArray &line : file.readAll().split('\n'))
+            count += line.startsWith(step + ' ') ? 1 : 0;
+        return count;
+    }
+
+    void prepare(QProcess &process, bool handOver = true) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUENBY_FAKE_APP_LOG", log);
+        env.insert("QUENBY_FAKE_APP_HANDOVER", handOver ? "1" : "0");
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+
+    QTemporaryDir root;
+    QString app, launcher, log;
+    bool ok = false;
+};
+}
+
+class HandOverTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QDBusConnection::sessionBus().isConnected(), "needs a session bus (dbus-run-session)");
+    }
+
+    void buildPlacesTheLauncherInsideTheApplication()
+    {
+        const Value app = info(kBin + "/Quenby.app");
+        QCOMPARE(app["CFBundleIdentifier"].toString(), QStringLiteral("com.velmorn.quenby"));
+        QVERIFY(QFileInfo(kBin + "/Quenby.app/Contents/MacOS/" + *app["CFBundleExecutable"].toString()).isExecutable());
+
+        const Value launcher = info(kBuiltLauncher);
+        QCOMPARE(launcher["CFBundleIdentifier"].toString(), QStringLiteral("com.velmorn.quenbylauncher"));
+        QCOMPARE(launcher["CFBundleName"].toString(), QStringLiteral("QuenbyLauncher"));
+        QCOMPARE(launcher["CFBundleExecutable"].toString(), QStringLiteral("QuenbyLauncher"));
+        QVERIFY(QFileInfo(kBuiltLauncher + "/Contents/MacOS/QuenbyLauncher").isExecutable());
+        for (const char *lib : { "Tavrin", "Olvane" }) {
+            const QString strings = kBuiltLauncher
+                + QStringLiteral("/Contents/Resources/%1_%1.bundle/en.lproj/Localizable.strings").arg(lib);
+            QVERIFY2(QFile::exists(strings), qPrintable(strings));
+        }
+    }
+
+    void startsTheApplicationAndQuitsOnItsKillMe()
+    {
+        const Installation inst;
+        QVERIFY(inst.ok);
+        QProcess launcher;
+        inst.prepare(launcher);
+        launcher.start(inst.launcher);
+        QVERIFY(launcher.waitForStarted(kBound));
+        QVERIFY2(launcher.waitForFinished(kBound), "the launcher did not quit");
+        QCOMPARE(launcher.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(launcher.exitCode(), 0);
+        QCOMPARE(inst.countInLog("started"), 1);
+        QCOMPARE(inst.countInLog("handed over"), 1);
+        QCOMPARE(inst.applicationPids().size(), 1);
+    }
+
+    void quitsAtOnceWhenTheApplicationRuns()
+    {
+        const Installation inst;
+        QVERIFY(inst.ok);
+        QProcess application;
+        inst.prepare(application);
+        application.start(inst.app + "/Contents/MacOS/Quenby");
+        // Its hand-over found no launcher and posted nothing; only the launcher's own check can end it now.
+        QTRY_COMPARE_WITH_TIMEOUT(inst.countInLog("ready"), 1, kBound);
+
+        QProcess launcher;
+        inst.prepare(launcher);
+        launcher.start(inst.launcher);
+        QVERIFY2(launcher.waitForFinished(kBound), "the launcher did not quit");
+        QCOMPARE(launcher.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(launcher.exitCode(), 0);
+        QCOMPARE(inst.countInLog("started"), 1);
+        QCOMPARE(inst.applicationPids(), QList<qint64> { application.processId() });
+        application.terminate();
+        QVERIFY(application.waitForFinished(kBound));
+    }
+
+    void killMeForAnotherApplicationLeavesItRunning()
+    {
+        const Installation inst;
+        QVERIFY(inst.ok);
+        QProcess launcher;
+        inst.prepare(launcher, false);
+        launcher.start(inst.launcher);
+        // The application started, so the launcher has been listening since before it opened it.
+        QTRY_COMPARE_WITH_TIMEOUT(inst.countInLog("ready"), 1, kBound);
+        QCOMPARE(inst.countInLog("handed over"), 0);
+
+        platform::DBusDistributedNotificationCenter center(QDBusConnection::sessionBus());
+        center.post("killme", QStringLiteral("com.example.other"));
+        center.post("killme");
+        center.post("KILLME", QStringLiteral("com.velmorn.quenby"));
+        // Nothing can show that a notification was ignored; give it the time it takes to obey the right
+        // one, which follows.
+        constexpr int kReaction = 2000;
+        QVERIFY2(!launcher.waitForFinished(kReaction), "the launcher quit on a notification not meant for it");
+        center.post("killme", QStringLiteral("com.velmorn.quenby"));
+        QVERIFY2(launcher.waitForFinished(kReaction), "the launcher did not quit on the application's killme");
+        QCOMPARE(launcher.exitCode(), 0);
+    }
+
+    void outsideAnApplicationItEndsCleanly()
+    {
+        // Placed right under /tmp, the bundle path is too short to lie in an application bundle.
+        QTemporaryDir shallow(QStringLiteral("/tmp/qlXXXXXX"));
+        QVERIFY(shallow.isValid());
+        const QString bundle = shallow.path() + "/QuenbyLauncher.app";
+        QVERIFY(copyTree(kBuiltLauncher, bundle));
+        QProcess launcher;
+        launcher.start(bundle + "/Contents/MacOS/QuenbyLauncher");
+        QVERIFY2(launcher.waitForFinished(kBound), "the launcher did not quit");
+        QCOMPARE(launcher.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(launcher.exitCode(), 1);
+        QVERIFY(launcher.readAllStandardError().contains("does not lie inside an application bundle"));
+    }
+};
+
+QTEST_GUILESS_MAIN(HandOverTest)
+#include "handover_test.moc"
