@@ -50,8 +50,10 @@ void AppleInternalBattery::update(const platform::RegistryEntry &entry, platform
             setAdapter(AdapterDetails(*first));
     }
     if (auto batteryData = IOKitHelper::dictionaryProperty(entry, key::kBatteryData)) {
-        if (const auto *lifetime = detail::member(*batteryData, key::kLifetimeData); lifetime && lifetime->isDictionary())
-            setLifetimeData(LifetimeData(*lifetime->toDictionary()));
+        if (const auto *lifetime = detail::member(*batteryData, key::kLifetimeData)) {
+            if (const auto *dictionary = lifetime->toDictionary())
+                setLifetimeData(LifetimeData(*dictionary));
+        }
         if (const auto *cells = detail::member(*batteryData, key::kCellVoltage); cells && cells->isArray()) {
             const auto &array = *cells->toArray();
             const bool allNumbers

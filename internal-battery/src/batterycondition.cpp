@@ -1,6 +1,6 @@
 #include "ammerl/batterycondition.h"
 
-#include "platform/core/bundle.h"
+#include "ammerl/resources.h"
 
 namespace ammerl {
 
@@ -51,7 +51,7 @@ QString title(BatteryCondition condition, const platform::Bundle &bundle)
 
 QString title(BatteryCondition condition)
 {
-    return title(condition, platform::Bundle::module(QStringLiteral("Ammerl")));
+    return title(condition, moduleBundle());
 }
 
 } // namespace ammerl

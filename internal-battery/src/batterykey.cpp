@@ -1,6 +1,6 @@
 #include "ammerl/batterykey.h"
 
-#include "platform/core/bundle.h"
+#include "ammerl/resources.h"
 
 namespace ammerl {
 
@@ -96,7 +96,7 @@ QString title(BatteryKey key, const platform::Bundle &bundle)
 
 QString title(BatteryKey key)
 {
-    return title(key, platform::Bundle::module(QStringLiteral("Ammerl")));
+    return title(key, moduleBundle());
 }
 
 } // namespace ammerl

@@ -80,7 +80,8 @@ QString InternalBattery::timeRemainingText() const
     const auto minutes = timeRemaining();
     if (!minutes || *minutes <= 0)
         return QStringLiteral("-");
-    return QString::asprintf("%.2lld:%.2lld", static_cast<long long>(*minutes / 60), static_cast<long long>(*minutes % 60));
+    return QString::asprintf(
+        "%.2lld:%.2lld", static_cast<long long>(*minutes / 60), static_cast<long long>(*minutes % 60));
 }
 
 namespace {

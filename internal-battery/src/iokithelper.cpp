@@ -21,7 +21,8 @@ std::optional<QString> IOKitHelper::property<QString>(const platform::RegistryEn
 }
 
 template <>
-std::optional<std::int64_t> IOKitHelper::property<std::int64_t>(const platform::RegistryEntry &entry, const QString &key)
+std::optional<std::int64_t> IOKitHelper::property<std::int64_t>(
+    const platform::RegistryEntry &entry, const QString &key)
 {
     auto v = read(entry, key);
     return v ? v->toInteger() : std::nullopt;
@@ -45,7 +46,8 @@ std::optional<Value::Dictionary> IOKitHelper::property<Value::Dictionary>(
 }
 
 template <>
-std::optional<Value::Array> IOKitHelper::property<Value::Array>(const platform::RegistryEntry &entry, const QString &key)
+std::optional<Value::Array> IOKitHelper::property<Value::Array>(
+    const platform::RegistryEntry &entry, const QString &key)
 {
     auto v = read(entry, key);
     if (!v || !v->isArray())
@@ -68,7 +70,8 @@ std::optional<double> IOKitHelper::doubleProperty(const platform::RegistryEntry 
     return property<double>(entry, key);
 }
 
-std::optional<Value::Dictionary> IOKitHelper::dictionaryProperty(const platform::RegistryEntry &entry, const QString &key)
+std::optional<Value::Dictionary> IOKitHelper::dictionaryProperty(
+    const platform::RegistryEntry &entry, const QString &key)
 {
     return property<Value::Dictionary>(entry, key);
 }

@@ -322,6 +322,8 @@ private slots:
                                           << kNone;
         QTest::newRow("design capacity 0") << QVariant(0) << QVariant(5000) << QVariant(2500) << kNone << no
                                            << kNone << QVariant(50);
+        QTest::newRow("beyond the integer range") << kNone << QVariant(1) << QVariant(9'000'000'000'000'000'000LL)
+                                                  << kNone << no << kNone << kNone;
         QTest::newRow("maximum capacity 0 but charged")
             << QVariant(6000) << QVariant(0) << QVariant(0) << kNone << yes << QVariant(0.0) << QVariant(100);
     }
@@ -400,7 +402,8 @@ private slots:
         QTest::newRow("no cells") << Value(Value::Dictionary { { "CellVoltage", Value::Array {} } }) << QList<float> {}
                                   << false;
         QTest::newRow("a cell that is not a number")
-            << Value(Value::Dictionary { { "CellVoltage", Value::Array { 4012, "4010" } }, { "LifetimeData", lifetime } })
+            << Value(Value::Dictionary {
+                   { "CellVoltage", Value::Array { 4012, "4010" } }, { "LifetimeData", lifetime } })
             << QList<float> {} << true;
         QTest::newRow("cells not a list") << Value(Value::Dictionary { { "CellVoltage", 4012 } }) << QList<float> {}
                                           << false;

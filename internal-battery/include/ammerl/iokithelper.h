@@ -29,7 +29,8 @@ public:
     static std::optional<double> doubleProperty(const platform::RegistryEntry &entry, const QString &key);
     static std::optional<platform::Value::Dictionary> dictionaryProperty(
         const platform::RegistryEntry &entry, const QString &key);
-    static std::optional<platform::Value::Array> arrayProperty(const platform::RegistryEntry &entry, const QString &key);
+    static std::optional<platform::Value::Array> arrayProperty(
+        const platform::RegistryEntry &entry, const QString &key);
 
     /// "ManufactureDate" unpacked: midnight at the start of that day in the local time zone.
     static std::optional<QDateTime> manufactureDate(const platform::RegistryEntry &entry);

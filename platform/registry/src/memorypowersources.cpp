@@ -42,7 +42,8 @@ void MemoryPowerSources::loadFixture(const Value &document)
     const auto *array = section->toArray();
     if (!array)
         throw DecodingError(QStringLiteral("\"%1\" must be an array of descriptions, found %2")
-                                .arg(QString::fromLatin1(kFixtureSection), QString::fromLatin1(typeName(section->type()))));
+                                .arg(QString::fromLatin1(kFixtureSection),
+                                    QString::fromLatin1(typeName(section->type()))));
     m_descriptions = *array;
 }
 
