@@ -12,6 +12,10 @@ if(QUENBY_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()
+if(QUENBY_FUZZ)
+    # Coverage feedback for libFuzzer from every library the fuzz targets link.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 
 # quenby_add_test(NAME <name> LABEL <label> SOURCES <files...> LIBS <targets...>)
 # One Qt Test executable per test file, labelled with its library in CTest.

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <locale.h>
 #include <memory>
+#include <optional>
 
 namespace platform::plist {
 
@@ -52,6 +53,61 @@ namespace {
         locale_t m_previous;
     };
 
+    std::optional<uint64_t> bigEndian(const QByteArray &bytes, uint64_t offset, uint64_t width)
+    {
+        if (width == 0 || width > 8 || offset > uint64_t(bytes.size()) || width > uint64_t(bytes.size()) - offset)
+            return std::nullopt;
+        uint64_t v = 0;
+        for (uint64_t i = 0; i < width; ++i)
+            v = (v << 8) | static_cast<uint8_t>(bytes[static_cast<qsizetype>(offset + i)]);
+        return v;
+    }
+
+    // libplist 2.2 keeps a UTF-16 text with a U+0000 inside under a length that disagrees with its
+    // C string, and then aborts on an assertion when the text is read as a dictionary key. Such files
+    // are refused before libplist sees them. Only the objects are looked at; anything malformed is
+    // left for libplist to refuse.
+    bool hasUtf16Nul(const QByteArray &bytes)
+    {
+        const uint64_t size = static_cast<uint64_t>(bytes.size());
+        if (size < 8 + 32)
+            return false;
+        const uint64_t trailer = size - 32;
+        const auto offsetSize = bigEndian(bytes, trailer + 6, 1);
+        const auto objectCount = bigEndian(bytes, trailer + 8, 8);
+        const auto tableOffset = bigEndian(bytes, trailer + 24, 8);
+        if (!offsetSize || !objectCount || !tableOffset || *offsetSize == 0 || *offsetSize > 8
+            || *tableOffset > trailer || *objectCount > (trailer - *tableOffset) / *offsetSize)
+            return false;
+        for (uint64_t i = 0; i < *objectCount; ++i) {
+            const auto offset = bigEndian(bytes, *tableOffset + i * *offsetSize, *offsetSize);
+            const auto marker = offset ? bigEndian(bytes, *offset, 1) : std::nullopt;
+            if (!marker || (*marker & 0xf0) != 0x60)
+                continue;
+            uint64_t units = *marker & 0x0f;
+            uint64_t start = *offset + 1;
+            if (units == 0x0f) {
+                // The length follows as an integer object: 0x1n with 2^n big-endian bytes.
+                const auto intMarker = bigEndian(bytes, start, 1);
+                if (!intMarker || (*intMarker & 0xf0) != 0x10 || (*intMarker & 0x0f) > 3)
+                    continue;
+                const uint64_t width = uint64_t(1) << (*intMarker & 0x0f);
+                const auto count = bigEndian(bytes, start + 1, width);
+                if (!count)
+                    continue;
+                units = *count;
+                start += 1 + width;
+            }
+            if (start > size || units > (size - start) / 2)
+                continue;
+            for (uint64_t u = 0; u < units; ++u) {
+                if (bytes[static_cast<qsizetype>(start + 2 * u)] == 0 && bytes[static_cast<qsizetype>(start + 2 * u + 1)] == 0)
+                    return true;
+            }
+        }
+        return false;
+    }
+
     Value fromNode(plist_t node, int depth)
     {
         if (depth > kMaxDepth)
@@ -76,10 +132,10 @@ namespace {
             return Value(d);
         }
         case PLIST_STRING: {
-            char *s = nullptr;
-            plist_get_string_val(node, &s);
-            QString text = QString::fromUtf8(s ? s : "");
-            std::free(s);
+            // plist_get_string_val asserts on a string with a NUL inside; the pointer form does not.
+            uint64_t length = 0;
+            const char *s = plist_get_string_ptr(node, &length);
+            const QString text = QString::fromUtf8(s ? s : "", s ? static_cast<qsizetype>(length) : 0);
             if (text == QLatin1String(kNullMarker))
                 return Value();
             return Value(text);
@@ -191,8 +247,11 @@ Value parse(const QByteArray &bytes)
     const CNumericLocale cLocale;
     plist_t root = nullptr;
     const auto len = static_cast<uint32_t>(bytes.size());
-    if (plist_is_binary(bytes.constData(), len))
+    if (plist_is_binary(bytes.constData(), len)) {
+        if (hasUtf16Nul(bytes))
+            throw DecodingError(QStringLiteral("property list text holds a NUL character"));
         plist_from_bin(bytes.constData(), len, &root);
+    }
     else
         plist_from_xml(bytes.constData(), len, &root);
     PlistPtr guard(root);

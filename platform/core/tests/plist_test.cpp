@@ -13,6 +13,26 @@ namespace plist = platform::plist;
 namespace json = platform::json;
 
 namespace {
+// A binary property list {key: 5} whose key object is given as raw bytes.
+QByteArray binaryDictionary(const QByteArray &keyObject)
+{
+    QByteArray b("bplist00");
+    b += QByteArray("\xd1\x01\x02", 3); // dictionary: one key (object 1), one value (object 2)
+    const char keyOffset = char(b.size());
+    b += keyObject;
+    const char valueOffset = char(b.size());
+    b += QByteArray("\x10\x05", 2); // integer 5
+    const char tableOffset = char(b.size());
+    b += QByteArray("\x08", 1);
+    b += keyOffset;
+    b += valueOffset;
+    b += QByteArray(6, '\0') + QByteArray("\x01\x01", 2); // offset and reference sizes
+    b += QByteArray(7, '\0') + QByteArray("\x03", 1); // three objects
+    b += QByteArray(8, '\0'); // the top object is object 0
+    b += QByteArray(7, '\0') + QByteArray(1, tableOffset);
+    return b;
+}
+
 Value everyType()
 {
     Value::Dictionary d;
@@ -50,6 +70,13 @@ private slots:
         QCOMPARE(plist::parse(bytes), v);
     }
 
+    void binaryKeysInUtf16()
+    {
+        // The same file with a clean key reads, so the rows below fail for the NUL alone.
+        const Value v = plist::parse(binaryDictionary(QByteArray("\x62\x00\xe9\x00\x61", 5)));
+        QCOMPARE(v, Value(Value::Dictionary { { QStringLiteral("éa"), Value(5) } }));
+    }
+
     void nullIsSpelledAsMarker()
     {
         const QByteArray xml = plist::serialize(Value(Value::Array { Value() }), plist::Format::Xml);
@@ -65,6 +92,9 @@ private slots:
         QTest::newRow("truncated binary") << bin.left(bin.size() / 2);
         QTest::newRow("binary header only") << QByteArray("bplist00");
         QTest::newRow("unclosed xml") << QByteArray("<?xml version=\"1.0\"?><plist><dict><key>a</key>");
+        QTest::newRow("utf-16 key with a NUL") << binaryDictionary(QByteArray("\x62\x00\x61\x00\x00", 5));
+        QTest::newRow("long utf-16 key with a NUL")
+            << binaryDictionary(QByteArray("\x6f\x10\x02\x00\x61\x00\x00", 7));
     }
 
     void badBytesThrow()
