@@ -80,6 +80,8 @@ public:
     }
 
     QDBusConnection bus() const { return m_bus; }
+    /// The bus address, for the environment of other processes that are to meet on it.
+    QString address() const { return m_address; }
     QString error() const { return m_error; }
 
 private:

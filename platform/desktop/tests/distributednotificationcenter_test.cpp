@@ -1,3 +1,4 @@
+#include "dbusmock.h"
 #include "platform/desktop/dbusdistributednotificationcenter.h"
 #include "platform/desktop/memorydistributednotificationcenter.h"
 
@@ -29,11 +30,6 @@ struct Recorder {
     }
 };
 
-QDBusConnection privateBus(const QString &name)
-{
-    return QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
-}
-
 // Drains the event loop until `done` holds; the bound keeps a lost notification from hanging the test.
 template <typename Pred> bool settle(Pred done) { return QTest::qWaitFor(done, 5000); }
 }
@@ -45,8 +41,9 @@ class DistributedNotificationCenterTest : public QObject {
     {
         if (backend == QLatin1String("memory"))
             return std::make_unique<MemoryDistributedNotificationCenter>();
-        auto center = std::make_unique<DBusDistributedNotificationCenter>(
-            privateBus(QStringLiteral("test-") + QString::number(++m_buses)));
+        if (!m_bus)
+            return nullptr;
+        auto center = std::make_unique<DBusDistributedNotificationCenter>(m_bus->bus());
         if (!center->isConnected())
             return nullptr;
         // The bus hands our own probe back only once our match rule is in place.
@@ -60,9 +57,28 @@ class DistributedNotificationCenterTest : public QObject {
         return center;
     }
 
-    int m_buses = 0;
+    // A bus of our own: other tests post the same names on the shared session bus at the same time.
+    std::unique_ptr<DBusMock> m_bus;
+
+    QProcessEnvironment onOurBus() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus->address());
+        return env;
+    }
 
 private slots:
+    void initTestCase()
+    {
+        m_bus = std::make_unique<DBusMock>();
+        if (!m_bus->startBus()) {
+            qWarning("%s", qPrintable(m_bus->error()));
+            m_bus.reset();
+        }
+    }
+
+    void cleanupTestCase() { m_bus.reset(); }
+
     void objectFilter_data()
     {
         QTest::addColumn<QString>("backend");
@@ -94,7 +110,7 @@ private slots:
         QFETCH(bool, delivered);
         auto center = makeCenter(backend);
         if (!center)
-            QSKIP("no session bus");
+            QSKIP("no bus daemon");
 
         Recorder narrowed;
         Recorder fence; // hears everything named "fence"; its arrival means earlier posts were handled
@@ -185,8 +201,9 @@ private slots:
     {
         auto center = makeCenter(QStringLiteral("dbus"));
         if (!center)
-            QSKIP("no session bus");
+            QSKIP("no bus daemon");
         QProcess child;
+        child.setProcessEnvironment(onOurBus());
         child.start(kTool,
             { QStringLiteral("observe"), QStringLiteral("mine=killme:com.velmorn.quenby"),
                 QStringLiteral("other=killme:com.velmorn.other"), QStringLiteral("any=killme") });
@@ -210,19 +227,20 @@ private slots:
     {
         auto center = makeCenter(QStringLiteral("dbus"));
         if (!center)
-            QSKIP("no session bus");
+            QSKIP("no bus daemon");
         Recorder mine;
         Recorder other;
         center->addObserver(
             &mine.observer, QStringLiteral("killme"), QStringLiteral("com.velmorn.quenby"), mine.handler());
         center->addObserver(
             &other.observer, QStringLiteral("killme"), QStringLiteral("com.velmorn.other"), other.handler());
-        QCOMPARE(QProcess::execute(
-                     kTool, { QStringLiteral("post"), QStringLiteral("killme"), QStringLiteral("com.velmorn.quenby") }),
-            0);
-        QCOMPARE(QProcess::execute(
-                     kTool, { QStringLiteral("post"), QStringLiteral("killme"), QStringLiteral("com.velmorn.other") }),
-            0);
+        for (const QString &object : { QStringLiteral("com.velmorn.quenby"), QStringLiteral("com.velmorn.other") }) {
+            QProcess poster;
+            poster.setProcessEnvironment(onOurBus());
+            poster.start(kTool, { QStringLiteral("post"), QStringLiteral("killme"), object });
+            QVERIFY(poster.waitForFinished(10000));
+            QCOMPARE(poster.exitCode(), 0);
+        }
         QVERIFY(settle([&] { return !other.received.isEmpty(); }));
         QCOMPARE(mine.received,
             (QList<DistributedNotification> { { QStringLiteral("killme"), QStringLiteral("com.velmorn.quenby") } }));
