@@ -104,7 +104,7 @@ namespace {
     }
 
     // Sends one request in a session of its own and settles the future when it ends.
-    QFuture<WebResponse> send(QNetworkRequest request, const QByteArray &method, const QByteArray &body)
+    QFuture<WebResponse> send(QNetworkRequest request, const QByteArray &method, const std::optional<QByteArray> &body)
     {
         request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
         request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
@@ -121,12 +121,12 @@ namespace {
         // HEAD must go as itself: as a custom verb the reply would wait for a body that never comes.
         if (method == "HEAD")
             reply = manager->head(request);
-        else if (method == "GET" && body.isNull())
+        else if (method == "GET" && !body)
             reply = manager->get(request);
-        else if (body.isNull())
+        else if (!body)
             reply = manager->sendCustomRequest(request, method);
         else
-            reply = manager->sendCustomRequest(request, method, body);
+            reply = manager->sendCustomRequest(request, method, *body);
         QObject::connect(reply, &QNetworkReply::finished, manager, [promise, reply, manager] {
             const QNetworkReply::NetworkError error = reply->error();
             const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -151,8 +151,9 @@ namespace {
         return future;
     }
 
-    QFuture<WebResponse> sendTo(const QString &text, bool encode, const QByteArray &method, const QByteArray &body,
-        const WebRequest::Headers &headers = {}, std::optional<std::chrono::milliseconds> timeout = std::nullopt)
+    QFuture<WebResponse> sendTo(const QString &text, bool encode, const QByteArray &method,
+        const std::optional<QByteArray> &body, const WebRequest::Headers &headers = {},
+        std::optional<std::chrono::milliseconds> timeout = std::nullopt)
     {
         const std::optional<QUrl> url = encode ? WebRequest::encodedUrl(text) : unencodedUrl(text);
         if (!url)
@@ -160,7 +161,7 @@ namespace {
         QNetworkRequest request(*url);
         if (timeout)
             request.setTransferTimeout(static_cast<int>(timeout->count()));
-        if (!body.isNull())
+        if (body)
             request.setRawHeader("Content-Type", "application/x-www-form-urlencoded");
         for (const auto &[name, value] : headers) {
             const QByteArray field = name.toUtf8();
@@ -195,13 +196,13 @@ WebError::WebError(Code code, QString message, QNetworkReply::NetworkError netwo
 {
 }
 
-QFuture<WebResponse> WebRequest::fetch(const QString &url) { return sendTo(url, true, "GET", QByteArray()); }
+QFuture<WebResponse> WebRequest::fetch(const QString &url) { return sendTo(url, true, "GET", std::nullopt); }
 
-QFuture<WebResponse> WebRequest::fetchUnencoded(const QString &url) { return sendTo(url, false, "GET", QByteArray()); }
+QFuture<WebResponse> WebRequest::fetchUnencoded(const QString &url) { return sendTo(url, false, "GET", std::nullopt); }
 
 QFuture<WebResponse> WebRequest::request(const QString &method, const QString &url, const Headers &headers)
 {
-    return sendTo(url, true, method.toUtf8(), QByteArray(), headers);
+    return sendTo(url, true, method.toUtf8(), std::nullopt, headers);
 }
 
 QFuture<WebResponse> WebRequest::get(const QString &url, const Headers &headers)
@@ -221,7 +222,7 @@ QFuture<WebResponse> WebRequest::delete_(const QString &url, const Headers &head
 
 QFuture<WebResponse> WebRequest::post(const QString &url, const std::optional<QString> &body, const Headers &headers)
 {
-    return sendTo(url, true, "POST", body ? body->toUtf8() : QByteArray(), headers);
+    return sendTo(url, true, "POST", body ? std::optional<QByteArray>(body->toUtf8()) : std::nullopt, headers);
 }
 
 QFuture<WebResponse> WebRequest::perform(
@@ -229,13 +230,13 @@ QFuture<WebResponse> WebRequest::perform(
 {
     if (!request.url().isValid() || request.url().isEmpty())
         return failed<WebResponse>(unsupported(request.url().toString()));
-    return send(request, method, body.isEmpty() ? QByteArray() : body);
+    return send(request, method, body.isEmpty() ? std::nullopt : std::optional<QByteArray>(body));
 }
 
 QFuture<PingResult> WebRequest::ping(const QString &url, double timeoutSeconds)
 {
     const double start = platform::Clock::current().timestamp();
-    return sendTo(url, true, "HEAD", QByteArray(), {}, fromSeconds(timeoutSeconds))
+    return sendTo(url, true, "HEAD", std::nullopt, {}, fromSeconds(timeoutSeconds))
         .then([start](const WebResponse &response) {
             return PingResult { response.isSuccessful(), platform::Clock::current().timestamp() - start };
         });
@@ -243,7 +244,7 @@ QFuture<PingResult> WebRequest::ping(const QString &url, double timeoutSeconds)
 
 QFuture<bool> WebRequest::isReachable(const QString &url, double timeoutSeconds)
 {
-    return sendTo(url, true, "GET", QByteArray(), {}, fromSeconds(timeoutSeconds))
+    return sendTo(url, true, "GET", std::nullopt, {}, fromSeconds(timeoutSeconds))
         .then([](const WebResponse &response) { return response.isSuccessful(); })
         .onFailed([] { return false; });
 }

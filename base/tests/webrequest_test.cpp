@@ -187,6 +187,8 @@ private slots:
         QTest::newRow("post with form body")
             << "post" << text("a=1&b=%C3%BC") << noHeaders << QByteArray("POST")
             << QByteArray("application/x-www-form-urlencoded") << QByteArray("a=1&b=%C3%BC");
+        QTest::newRow("post with an empty body") << "post" << text("") << noHeaders << QByteArray("POST")
+                                                 << QByteArray("application/x-www-form-urlencoded") << QByteArray();
         QTest::newRow("post header adds to the form type")
             << "post" << text("a=1") << textPlain << QByteArray("POST")
             << QByteArray("application/x-www-form-urlencoded,text/plain") << QByteArray("a=1");
