@@ -32,7 +32,7 @@ template <typename T> std::optional<WebError> failureOf(QFuture<T> future)
 
 HttpTestServer::Answer answer(int status, QByteArray body, QList<QPair<QByteArray, QByteArray>> headers = {})
 {
-    return { status, std::move(body), std::move(headers), false };
+    return { status, std::move(body), std::move(headers), false, -1 };
 }
 }
 
@@ -122,7 +122,7 @@ private slots:
 
     void silentServerTimesOut()
     {
-        m_server->route("/slow", { 200, {}, {}, true });
+        m_server->route("/slow", { 200, {}, {}, true, -1 });
         tavrin::ScopedWebRequestTimeout shortly(300ms);
         QElapsedTimer clock;
         clock.start();
@@ -132,6 +132,17 @@ private slots:
         QVERIFY(error);
         QCOMPARE(error->code(), WebError::Code::TimedOut);
         QVERIFY2(clock.elapsed() >= 250, "gave up before the time-out");
+    }
+
+    void bodyCutShortIsATransportError()
+    {
+        // Handing back the part that came as if it were the whole file would pass off a failure as success.
+        m_server->route("/files/helper.json", { 200, "{\"vers", {}, false, 100 });
+        auto future = WebRequest::fetch(url("/files/helper.json"));
+        QVERIFY(settle(future));
+        const auto error = failureOf(future);
+        QVERIFY(error);
+        QCOMPARE(error->code(), WebError::Code::NetworkConnectionLost);
     }
 
     void defaultTimeoutIsTenSeconds() { QCOMPARE(WebRequest::defaultTimeout(), 10s); }

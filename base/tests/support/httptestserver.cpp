@@ -76,12 +76,13 @@ void HttpTestServer::serve(QTcpSocket *socket)
 
         const QByteArray path = request.target.split('?').value(0);
         const auto found = m_routes.constFind(path);
-        Answer answer = found != m_routes.constEnd() ? *found : Answer { 404, "not found", {}, false };
+        Answer answer = found != m_routes.constEnd() ? *found : Answer { 404, "not found", {}, false, -1 };
         emit requestReceived();
         if (answer.silent)
             return;
         QByteArray response = "HTTP/1.1 " + QByteArray::number(answer.status) + " Scripted\r\n";
-        response += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
+        response += "Content-Length: "
+            + QByteArray::number(answer.declaredLength >= 0 ? answer.declaredLength : answer.body.size()) + "\r\n";
         response += "Connection: close\r\n";
         for (const auto &[name, value] : answer.headers)
             response += name + ": " + value + "\r\n";

@@ -22,6 +22,8 @@ public:
         QList<QPair<QByteArray, QByteArray>> headers;
         /// Accept the request and never answer.
         bool silent = false;
+        /// Announce this many body bytes instead of the real count (a body cut short when larger).
+        qsizetype declaredLength = -1;
     };
 
     struct Request {
