@@ -2,7 +2,6 @@
 #include "fennic/bluetoothfinder.h"
 #include "fennic/iokitcontroller.h"
 #include "fennic/lowenergyfinder.h"
-
 #include "platform/bluetooth/memorycentral.h"
 #include "platform/registry/memoryregistry.h"
 
@@ -47,8 +46,8 @@ void fillRegistry(MemoryRegistry &registry)
             { "ReportInterval", Value(11250) },
             { "SerialNumber", Value(QStringLiteral("SN%1").arg(i)) },
         };
-        registry.addEntry({ classes[i % classes.size()], { "IOHIDEventService", "IOService" }, {}, properties },
-            interface);
+        registry.addEntry(
+            { classes[i % classes.size()], { "IOHIDEventService", "IOService" }, {}, properties }, interface);
         registry.addEntry({ "IOHIDEventServiceUserClient", { "IOService" }, {}, {} }, interface);
     }
 }
@@ -83,8 +82,8 @@ struct LowEnergyDesk {
                             { id("2A25"), QByteArray("SN") } } } },
                 true });
         }
-        finder = std::make_unique<fennic::LowEnergyFinder>(
-            central, std::make_unique<fennic::IOKitController>(registry));
+        finder
+            = std::make_unique<fennic::LowEnergyFinder>(central, std::make_unique<fennic::IOKitController>(registry));
         finder->refresh();
         drain(central);
     }

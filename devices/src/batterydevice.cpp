@@ -3,7 +3,6 @@
 #include "fennic/doublebatterydevice.h"
 #include "fennic/singlebatterydevice.h"
 #include "localization_p.h"
-
 #include "platform/core/systemversion.h"
 
 #include <QHash>
@@ -34,15 +33,9 @@ namespace {
         return QStringLiteral("UNKNOWN");
     }
 
-    bool hasNewSymbols()
-    {
-        return platform::SystemVersion::current().isAtLeast(12);
-    }
+    bool hasNewSymbols() { return platform::SystemVersion::current().isAtLeast(12); }
 
-    QString mouseSymbol()
-    {
-        return hasNewSymbols() ? QStringLiteral("magicmouse") : QStringLiteral("cursorarrow");
-    }
+    QString mouseSymbol() { return hasNewSymbols() ? QStringLiteral("magicmouse") : QStringLiteral("cursorarrow"); }
 }
 
 BatteryDevice::BatteryDevice(DeviceType type, const std::optional<QString> &name)
@@ -126,20 +119,11 @@ bool BatteryDevice::operator==(const BatteryDevice &other) const
     return m_serial.toLower() == other.m_serial.toLower();
 }
 
-std::size_t BatteryDevice::hashValue() const
-{
-    return qHash(m_serial.toLower());
-}
+std::size_t BatteryDevice::hashValue() const { return qHash(m_serial.toLower()); }
 
-std::size_t qHash(const BatteryDevice &device, std::size_t seed)
-{
-    return qHash(device.serial().toLower(), seed);
-}
+std::size_t qHash(const BatteryDevice &device, std::size_t seed) { return qHash(device.serial().toLower(), seed); }
 
-QString BatteryDevice::imageName() const
-{
-    return baseImageName();
-}
+QString BatteryDevice::imageName() const { return baseImageName(); }
 
 QString BatteryDevice::baseImageName() const
 {
@@ -158,7 +142,7 @@ QString BatteryDevice::baseImageName() const
         if (!newSymbols)
             return QStringLiteral("bolt.fill");
         return m_name.toLower().contains(QLatin1String("pro")) ? QStringLiteral("airpodspro.chargingcase.wireless")
-                                                                : QStringLiteral("airpods.chargingcase");
+                                                               : QStringLiteral("airpods.chargingcase");
     case DeviceType::lowEnergy:
         return QStringLiteral("dot.radiowaves.right");
     case DeviceType::undefined:
@@ -187,9 +171,12 @@ QString BatteryDevice::baseImageName() const
 const std::vector<std::shared_ptr<BatteryDevice>> &BatteryDevice::testDevices()
 {
     static const std::vector<std::shared_ptr<BatteryDevice>> s_devices {
-        std::make_shared<SingleBatteryDevice>(DeviceType::keyboard, QStringLiteral("Test Keyboard"), platform::Value(100)),
-        std::make_shared<SingleBatteryDevice>(DeviceType::mouse, QStringLiteral("Test Magic Mouse"), platform::Value(66)),
-        std::make_shared<SingleBatteryDevice>(DeviceType::trackpad, QStringLiteral("Test Trackpad"), platform::Value(33)),
+        std::make_shared<SingleBatteryDevice>(
+            DeviceType::keyboard, QStringLiteral("Test Keyboard"), platform::Value(100)),
+        std::make_shared<SingleBatteryDevice>(
+            DeviceType::mouse, QStringLiteral("Test Magic Mouse"), platform::Value(66)),
+        std::make_shared<SingleBatteryDevice>(
+            DeviceType::trackpad, QStringLiteral("Test Trackpad"), platform::Value(33)),
         std::make_shared<DoubleBatteryDevice>(
             QStringLiteral("Test AirPods"), QStringLiteral("00-11-22-33"), 615, std::nullopt, 50, 50),
     };

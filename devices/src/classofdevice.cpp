@@ -13,10 +13,7 @@ ClassOfDevice::ClassOfDevice(std::int64_t rawValue)
     decode(static_cast<int>((rawValue >> 8) & 0x1F), static_cast<int>((rawValue >> 2) & 0x3F));
 }
 
-ClassOfDevice::ClassOfDevice(int majorNumber, int minorNumber)
-{
-    decode(majorNumber, minorNumber);
-}
+ClassOfDevice::ClassOfDevice(int majorNumber, int minorNumber) { decode(majorNumber, minorNumber); }
 
 ClassOfDevice::ClassOfDevice(MajorClass major, BluetoothDeviceType category, BluetoothDeviceType deviceType)
     : m_major(major)
@@ -60,10 +57,7 @@ void ClassOfDevice::decode(int majorNumber, int minorNumber)
     }
 }
 
-void ClassOfDevice::computer(int minor)
-{
-    m_deviceType = minor == 0 ? T::tablet : T::unknown;
-}
+void ClassOfDevice::computer(int minor) { m_deviceType = minor == 0 ? T::tablet : T::unknown; }
 
 void ClassOfDevice::phone(int minor)
 {
@@ -75,9 +69,9 @@ void ClassOfDevice::phone(int minor)
 void ClassOfDevice::audioVideo(int minor)
 {
     static constexpr std::array kinds { T::uncategorized, T::wearableHeadsetDevice, T::handsFreeDevice, T::reserved,
-        T::microphone, T::loudspeaker, T::headphones, T::portableAudio, T::carAudio, T::setTopBox,
-        T::hifiAudioDevice, T::vcr, T::videoCamera, T::camcorder, T::videoMonitor, T::videoDisplayAndLoudspeaker,
-        T::videoConferencing, T::reserved, T::gamingOrToy };
+        T::microphone, T::loudspeaker, T::headphones, T::portableAudio, T::carAudio, T::setTopBox, T::hifiAudioDevice,
+        T::vcr, T::videoCamera, T::camcorder, T::videoMonitor, T::videoDisplayAndLoudspeaker, T::videoConferencing,
+        T::reserved, T::gamingOrToy };
     m_deviceType = minor >= 0 && minor < int(kinds.size()) ? kinds[std::size_t(minor)] : T::unknown;
 }
 

@@ -23,16 +23,10 @@ namespace {
         Row { DeviceType::chargingCase, "CHARGING_CASE", "CHARGING_CASE" },
     };
 
-    const Row &row(DeviceType type)
-    {
-        return kRows[static_cast<size_t>(type)];
-    }
+    const Row &row(DeviceType type) { return kRows[static_cast<size_t>(type)]; }
 }
 
-QString rawText(DeviceType type)
-{
-    return QString::fromLatin1(row(type).raw);
-}
+QString rawText(DeviceType type) { return QString::fromLatin1(row(type).raw); }
 
 std::optional<DeviceType> deviceTypeFromRawText(const QString &text)
 {
@@ -43,14 +37,8 @@ std::optional<DeviceType> deviceTypeFromRawText(const QString &text)
     return std::nullopt;
 }
 
-QString descriptionKey(DeviceType type)
-{
-    return QString::fromLatin1(row(type).key);
-}
+QString descriptionKey(DeviceType type) { return QString::fromLatin1(row(type).key); }
 
-QString description(DeviceType type)
-{
-    return localized(descriptionKey(type));
-}
+QString description(DeviceType type) { return localized(descriptionKey(type)); }
 
 } // namespace fennic

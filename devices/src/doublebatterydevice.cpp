@@ -1,7 +1,6 @@
 #include "fennic/doublebatterydevice.h"
 
 #include "fennic/manufacturers.h"
-
 #include "platform/core/systemversion.h"
 
 namespace fennic {

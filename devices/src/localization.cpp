@@ -1,5 +1,4 @@
 #include "localization_p.h"
-
 #include "platform/core/bundle.h"
 
 namespace fennic {

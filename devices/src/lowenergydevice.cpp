@@ -1,7 +1,6 @@
 #include "fennic/lowenergydevice.h"
 
 #include "localization_p.h"
-
 #include "platform/core/clock.h"
 #include "platform/core/systemversion.h"
 
@@ -54,8 +53,8 @@ const QStringList &LowEnergyDevice::logitechKeyboards()
 const QStringList &LowEnergyDevice::logitechMice()
 {
     static const QStringList s_words { "M575", "M350", "Anywhere", "M190", "Master", "M705", "MASTER", "Vertical",
-        "M590", "M545", "M171", "ERGO", "M500", "M720", "M187", "M330", "M535", "M220", "M510", "M280", "M235",
-        "M325", "M185" };
+        "M590", "M545", "M171", "ERGO", "M500", "M720", "M187", "M330", "M535", "M220", "M510", "M280", "M235", "M325",
+        "M185" };
     return s_words;
 }
 

@@ -4,7 +4,6 @@
 #include "fennic/lowenergypersistency.h"
 #include "fennic/manufacturers.h"
 #include "fennic/uuid.h"
-
 #include "platform/core/clock.h"
 
 #include <olvane/mobiledevices.h>
@@ -19,10 +18,7 @@ using platform::Central;
 using platform::Peripheral;
 
 namespace {
-    double now()
-    {
-        return platform::Clock::current().timestamp();
-    }
+    double now() { return platform::Clock::current().timestamp(); }
 
     std::optional<QString> utf8Text(const QByteArray &bytes)
     {
@@ -52,10 +48,7 @@ LowEnergyFinder::LowEnergyFinder(
 
 LowEnergyFinder::~LowEnergyFinder() = default;
 
-bool LowEnergyFinder::isPoweredOn() const
-{
-    return m_central.state() == Central::State::poweredOn;
-}
+bool LowEnergyFinder::isPoweredOn() const { return m_central.state() == Central::State::poweredOn; }
 
 void LowEnergyFinder::refresh()
 {
@@ -101,8 +94,8 @@ void LowEnergyFinder::connectPeripheral(const std::shared_ptr<Peripheral> &perip
     // Becoming the peripheral's delegate: its answers come to this finder, once.
     connect(peripheral.get(), &Peripheral::servicesDiscovered, this, &LowEnergyFinder::servicesDiscovered,
         Qt::UniqueConnection);
-    connect(peripheral.get(), &Peripheral::characteristicsDiscovered, this,
-        &LowEnergyFinder::characteristicsDiscovered, Qt::UniqueConnection);
+    connect(peripheral.get(), &Peripheral::characteristicsDiscovered, this, &LowEnergyFinder::characteristicsDiscovered,
+        Qt::UniqueConnection);
     connect(peripheral.get(), &Peripheral::valueUpdated, this, &LowEnergyFinder::valueUpdated, Qt::UniqueConnection);
     m_connectingPeripherals.push_back(peripheral);
     m_central.connectPeripheral(peripheral);
@@ -255,8 +248,8 @@ void LowEnergyFinder::servicesDiscovered(const std::shared_ptr<Peripheral> &peri
     removeRecordsOf(*peripheral);
 }
 
-void LowEnergyFinder::characteristicsDiscovered(
-    const std::shared_ptr<Peripheral> &peripheral, const std::shared_ptr<platform::GattService> &service, const QString &)
+void LowEnergyFinder::characteristicsDiscovered(const std::shared_ptr<Peripheral> &peripheral,
+    const std::shared_ptr<platform::GattService> &service, const QString &)
 {
     const auto characteristics = service->characteristics();
     if (!characteristics)

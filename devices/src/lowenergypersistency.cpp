@@ -43,10 +43,7 @@ void LowEnergyPersistency::setNoBatteryServiceDevices(const QStringList &identif
     store(noBatteryServiceDevicesKey, identifiers, s_noBatteryService);
 }
 
-QStringList LowEnergyPersistency::monitoredDevices()
-{
-    return loaded(monitoredDevicesKey, s_monitored);
-}
+QStringList LowEnergyPersistency::monitoredDevices() { return loaded(monitoredDevicesKey, s_monitored); }
 
 void LowEnergyPersistency::setMonitoredDevices(const QStringList &identifiers)
 {
@@ -76,9 +73,6 @@ void LowEnergyPersistency::removeMonitoredDevice(const QString &identifier)
     store(monitoredDevicesKey, list, s_monitored);
 }
 
-bool LowEnergyPersistency::isMonitored(const QString &identifier)
-{
-    return monitoredDevices().contains(identifier);
-}
+bool LowEnergyPersistency::isMonitored(const QString &identifier) { return monitoredDevices().contains(identifier); }
 
 } // namespace fennic

@@ -2,7 +2,6 @@
 #include "fennic/doublebatterydevice.h"
 #include "fennic/manufacturers.h"
 #include "fennic/singlebatterydevice.h"
-
 #include "platform/core/bundle.h"
 #include "platform/core/plist.h"
 #include "platform/core/systemversion.h"
@@ -57,12 +56,18 @@ private slots:
         QTest::addColumn<DeviceType>("type");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("given name kept") << DeviceType::mouse << "Desk Mouse" << "Desk Mouse";
-        QTest::newRow("mouse, empty") << DeviceType::mouse << "" << "Mouse";
-        QTest::newRow("keyboard, empty") << DeviceType::keyboard << "" << "Keyboard";
-        QTest::newRow("charging case, empty") << DeviceType::chargingCase << "" << "Charging Case";
-        QTest::newRow("low energy, empty") << DeviceType::lowEnergy << "" << "Unknown";
-        QTest::newRow("undefined, empty") << DeviceType::undefined << "" << "Unknown";
+        QTest::newRow("given name kept") << DeviceType::mouse << "Desk Mouse"
+                                         << "Desk Mouse";
+        QTest::newRow("mouse, empty") << DeviceType::mouse << ""
+                                      << "Mouse";
+        QTest::newRow("keyboard, empty") << DeviceType::keyboard << ""
+                                         << "Keyboard";
+        QTest::newRow("charging case, empty") << DeviceType::chargingCase << ""
+                                              << "Charging Case";
+        QTest::newRow("low energy, empty") << DeviceType::lowEnergy << ""
+                                           << "Unknown";
+        QTest::newRow("undefined, empty") << DeviceType::undefined << ""
+                                          << "Unknown";
     }
 
     void nameOnCreation()
@@ -155,27 +160,56 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("on12");
         QTest::addColumn<QString>("on11");
-        QTest::newRow("keyboard") << DeviceType::keyboard << "AirPods" << "keyboard" << "keyboard";
-        QTest::newRow("mouse") << DeviceType::mouse << "" << "magicmouse" << "cursorarrow";
-        QTest::newRow("trackpad") << DeviceType::trackpad << "" << "rectangle" << "rectangle";
-        QTest::newRow("headphones") << DeviceType::headphones << "" << "headphones" << "headphones";
-        QTest::newRow("headset") << DeviceType::headset << "" << "headphones" << "headphones";
+        QTest::newRow("keyboard") << DeviceType::keyboard << "AirPods"
+                                  << "keyboard"
+                                  << "keyboard";
+        QTest::newRow("mouse") << DeviceType::mouse << ""
+                               << "magicmouse"
+                               << "cursorarrow";
+        QTest::newRow("trackpad") << DeviceType::trackpad << ""
+                                  << "rectangle"
+                                  << "rectangle";
+        QTest::newRow("headphones") << DeviceType::headphones << ""
+                                    << "headphones"
+                                    << "headphones";
+        QTest::newRow("headset") << DeviceType::headset << ""
+                                 << "headphones"
+                                 << "headphones";
         QTest::newRow("case pro") << DeviceType::chargingCase << "AirPods PRO Case"
-                                  << "airpodspro.chargingcase.wireless" << "bolt.fill";
-        QTest::newRow("case") << DeviceType::chargingCase << "Case" << "airpods.chargingcase" << "bolt.fill";
-        QTest::newRow("low energy") << DeviceType::lowEnergy << "AirPods" << "dot.radiowaves.right"
+                                  << "airpodspro.chargingcase.wireless"
+                                  << "bolt.fill";
+        QTest::newRow("case") << DeviceType::chargingCase << "Case"
+                              << "airpods.chargingcase"
+                              << "bolt.fill";
+        QTest::newRow("low energy") << DeviceType::lowEnergy << "AirPods"
+                                    << "dot.radiowaves.right"
                                     << "dot.radiowaves.right";
-        QTest::newRow("airpods2") << DeviceType::undefined << "My AirPods2" << "airpods.chargingcase" << "bolt.fill";
-        QTest::newRow("airpods pro") << DeviceType::undefined << "AirPods Pro" << "airpodspro" << "airpods";
-        QTest::newRow("airpods max") << DeviceType::undefined << "AirPods Max" << "airpodsmax" << "headphones";
-        QTest::newRow("airpods") << DeviceType::undefined << "airpods" << "airpods" << "airpods";
-        QTest::newRow("beats solo") << DeviceType::undefined << "Beats Solo3" << "beats.headphones" << "headphones";
-        QTest::newRow("powerbeats") << DeviceType::undefined << "Powerbeats" << "beats.powerbeats" << "headphones";
-        QTest::newRow("powerbeats pro") << DeviceType::undefined << "Powerbeats Pro" << "beats.powerbeats"
+        QTest::newRow("airpods2") << DeviceType::undefined << "My AirPods2"
+                                  << "airpods.chargingcase"
+                                  << "bolt.fill";
+        QTest::newRow("airpods pro") << DeviceType::undefined << "AirPods Pro"
+                                     << "airpodspro"
+                                     << "airpods";
+        QTest::newRow("airpods max") << DeviceType::undefined << "AirPods Max"
+                                     << "airpodsmax"
+                                     << "headphones";
+        QTest::newRow("airpods") << DeviceType::undefined << "airpods"
+                                 << "airpods"
+                                 << "airpods";
+        QTest::newRow("beats solo") << DeviceType::undefined << "Beats Solo3"
+                                    << "beats.headphones"
+                                    << "headphones";
+        QTest::newRow("powerbeats") << DeviceType::undefined << "Powerbeats"
+                                    << "beats.powerbeats"
+                                    << "headphones";
+        QTest::newRow("powerbeats pro") << DeviceType::undefined << "Powerbeats Pro"
+                                        << "beats.powerbeats"
                                         << "headphones";
-        QTest::newRow("magic mouse by name") << DeviceType::undefined << "My Magic Mouse" << "magicmouse"
+        QTest::newRow("magic mouse by name") << DeviceType::undefined << "My Magic Mouse"
+                                             << "magicmouse"
                                              << "cursorarrow";
-        QTest::newRow("headset by name only") << DeviceType::undefined << "Headset X" << "dot.radiowaves.right"
+        QTest::newRow("headset by name only") << DeviceType::undefined << "Headset X"
+                                              << "dot.radiowaves.right"
                                               << "dot.radiowaves.right";
     }
 
@@ -202,12 +236,16 @@ private slots:
         QTest::addColumn<int>("major");
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("right");
-        QTest::newRow("airpods pro") << "AirPods Pro" << 12 << "airpodpro.left" << "airpodpro.right";
-        QTest::newRow("airpods") << "Anna's AirPods" << 11 << "airpod.left" << "airpod.right";
+        QTest::newRow("airpods pro") << "AirPods Pro" << 12 << "airpodpro.left"
+                                     << "airpodpro.right";
+        QTest::newRow("airpods") << "Anna's AirPods" << 11 << "airpod.left"
+                                 << "airpod.right";
         QTest::newRow("beats on 12") << "Powerbeats Pro" << 12 << "beats.powerbeatspro.left"
                                      << "beats.powerbeatspro.right";
-        QTest::newRow("beats on 11") << "Powerbeats Pro" << 11 << "l.circle.fill" << "r.circle.fill";
-        QTest::newRow("other") << "Buds" << 12 << "l.circle.fill" << "r.circle.fill";
+        QTest::newRow("beats on 11") << "Powerbeats Pro" << 11 << "l.circle.fill"
+                                     << "r.circle.fill";
+        QTest::newRow("other") << "Buds" << 12 << "l.circle.fill"
+                               << "r.circle.fill";
     }
 
     void unitImageNames()
@@ -233,8 +271,8 @@ private slots:
         QCOMPARE(single.productId(), std::optional<std::int64_t>(42));
         QCOMPARE(single.batteryLevel(), Level(17));
 
-        const SingleBatteryDevice unknownType(QStringLiteral("X"), QStringLiteral("S"), 1, std::nullopt, 3,
-            QStringLiteral("mouse"));
+        const SingleBatteryDevice unknownType(
+            QStringLiteral("X"), QStringLiteral("S"), 1, std::nullopt, 3, QStringLiteral("mouse"));
         QCOMPARE(unknownType.type(), DeviceType::undefined);
 
         const DoubleBatteryDevice pods(QString(), QStringLiteral("D-1"), 615, std::nullopt, std::nullopt, 40);
@@ -245,8 +283,7 @@ private slots:
         QCOMPARE(pods.firstLevel(), Level());
         QCOMPARE(pods.secondLevel(), Level(40));
 
-        const DoubleBatteryDevice headset(
-            QString(), QStringLiteral("D-2"), 0x012D, 5, 1, 2, QStringLiteral("Headset"));
+        const DoubleBatteryDevice headset(QString(), QStringLiteral("D-2"), 0x012D, 5, 1, 2, QStringLiteral("Headset"));
         QCOMPARE(headset.type(), DeviceType::headset);
         QCOMPARE(headset.name(), QStringLiteral("Headphones"));
     }
@@ -281,8 +318,8 @@ private slots:
 
     void singleRoundTripsThroughPropertyList()
     {
-        SingleBatteryDevice device(QStringLiteral("Keys"), QStringLiteral("aa-bb-cc"), 0x046D, -5, 88,
-            QStringLiteral("Keyboard"));
+        SingleBatteryDevice device(
+            QStringLiteral("Keys"), QStringLiteral("aa-bb-cc"), 0x046D, -5, 88, QStringLiteral("Keyboard"));
         device.setCharging(true);
         device.setInternalName(QStringLiteral("iPhone12,1"));
         const auto decoded = SingleBatteryDevice::decode(roundTrip(device.encoded()));
@@ -343,21 +380,36 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("key");
         QTest::addColumn<Value>("value"); // null: remove the key
-        QTest::newRow("type in lower case") << "single" << "type" << Value("keyboard");
-        QTest::newRow("level 256") << "single" << "batteryLevel" << Value(256);
-        QTest::newRow("negative level") << "single" << "batteryLevel" << Value(-1);
-        QTest::newRow("level as text") << "single" << "batteryLevel" << Value("50");
-        QTest::newRow("vendor beyond 16 bits") << "single" << "vendorId" << Value(70000);
-        QTest::newRow("charging as number") << "single" << "isCharging" << Value(1);
-        QTest::newRow("no name") << "single" << "name" << Value();
-        QTest::newRow("no serial") << "single" << "serial" << Value();
-        QTest::newRow("no type") << "single" << "type" << Value();
-        QTest::newRow("no charging flag") << "single" << "isCharging" << Value();
-        QTest::newRow("serial as number") << "single" << "serial" << Value(12);
-        QTest::newRow("double: no first level") << "double" << "firstLevel" << Value();
-        QTest::newRow("double: second level 256") << "double" << "secondLevel" << Value(256);
-        QTest::newRow("double: level as text") << "double" << "firstLevel" << Value("low");
-        QTest::newRow("double: type unknown") << "double" << "type" << Value("Earbuds");
+        QTest::newRow("type in lower case") << "single"
+                                            << "type" << Value("keyboard");
+        QTest::newRow("level 256") << "single"
+                                   << "batteryLevel" << Value(256);
+        QTest::newRow("negative level") << "single"
+                                        << "batteryLevel" << Value(-1);
+        QTest::newRow("level as text") << "single"
+                                       << "batteryLevel" << Value("50");
+        QTest::newRow("vendor beyond 16 bits") << "single"
+                                               << "vendorId" << Value(70000);
+        QTest::newRow("charging as number") << "single"
+                                            << "isCharging" << Value(1);
+        QTest::newRow("no name") << "single"
+                                 << "name" << Value();
+        QTest::newRow("no serial") << "single"
+                                   << "serial" << Value();
+        QTest::newRow("no type") << "single"
+                                 << "type" << Value();
+        QTest::newRow("no charging flag") << "single"
+                                          << "isCharging" << Value();
+        QTest::newRow("serial as number") << "single"
+                                          << "serial" << Value(12);
+        QTest::newRow("double: no first level") << "double"
+                                                << "firstLevel" << Value();
+        QTest::newRow("double: second level 256") << "double"
+                                                  << "secondLevel" << Value(256);
+        QTest::newRow("double: level as text") << "double"
+                                               << "firstLevel" << Value("low");
+        QTest::newRow("double: type unknown") << "double"
+                                              << "type" << Value("Earbuds");
     }
 
     void decodingFails()

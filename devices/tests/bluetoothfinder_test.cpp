@@ -1,5 +1,4 @@
 #include "fennic/bluetoothfinder.h"
-
 #include "platform/core/bundle.h"
 #include "platform/registry/memoryregistry.h"
 
@@ -60,7 +59,8 @@ private slots:
 
         finder.refresh();
         auto devices = finder.devices();
-        std::sort(devices.begin(), devices.end(), [](auto &a, auto &b) { return a->serial().toLower() < b->serial().toLower(); });
+        std::sort(devices.begin(), devices.end(),
+            [](auto &a, auto &b) { return a->serial().toLower() < b->serial().toLower(); });
         QCOMPARE(devices.size(), size_t(3));
 
         QCOMPARE(devices[0]->serial(), QStringLiteral("aa-bb-cc-dd-ee-01")); // kept as the registry gives it
@@ -132,37 +132,37 @@ private slots:
                                       << DeviceType::mouse << false << "Apple Inc." << Level(80) << "Mouse";
         QTest::newRow("usb mouse marker") << Value(D { { "Marker", Value("USBConnectedMO") } }) << Value()
                                           << DeviceType::mouse << false << "Apple Inc." << Level(80) << "Mouse";
-        QTest::newRow("marker must be exact") << Value(D { { "Marker", Value("MOLowBattery ") } }) << Value()
-                                              << DeviceType::trackpad << false << "Apple Inc." << Level(80)
-                                              << "Trackpad";
-        QTest::newRow("text value with keyboard") << Value(D { { "Kind", Value("Wireless KEYBOARD") } }) << Value()
-                                                  << DeviceType::keyboard << false << "Apple Inc." << Level(80)
-                                                  << "Keyboard";
+        QTest::newRow("marker must be exact")
+            << Value(D { { "Marker", Value("MOLowBattery ") } }) << Value() << DeviceType::trackpad << false
+            << "Apple Inc." << Level(80) << "Trackpad";
+        QTest::newRow("text value with keyboard")
+            << Value(D { { "Kind", Value("Wireless KEYBOARD") } }) << Value() << DeviceType::keyboard << false
+            << "Apple Inc." << Level(80) << "Keyboard";
         QTest::newRow("key with keyboard") << Value(D { { "KeyboardLanguage", Value(3) } }) << Value()
                                            << DeviceType::keyboard << false << "Apple Inc." << Level(80) << "Keyboard";
-        QTest::newRow("name with keyboard") << Value(D { { "Product", Value("Magic Keyboard") } }) << Value()
-                                            << DeviceType::keyboard << false << "Apple Inc." << Level(80)
-                                            << "Magic Keyboard";
-        QTest::newRow("name with tastatur") << Value(D { { "Product", Value("Funk-TASTATUR") } }) << Value()
-                                            << DeviceType::keyboard << false << "Apple Inc." << Level(80)
-                                            << "Funk-TASTATUR";
+        QTest::newRow("name with keyboard")
+            << Value(D { { "Product", Value("Magic Keyboard") } }) << Value() << DeviceType::keyboard << false
+            << "Apple Inc." << Level(80) << "Magic Keyboard";
+        QTest::newRow("name with tastatur")
+            << Value(D { { "Product", Value("Funk-TASTATUR") } }) << Value() << DeviceType::keyboard << false
+            << "Apple Inc." << Level(80) << "Funk-TASTATUR";
         QTest::newRow("no marker: trackpad") << Value(D { { "Product", Value("Pad") } }) << Value()
                                              << DeviceType::trackpad << false << "Apple Inc." << Level(80) << "Pad";
-        QTest::newRow("product not text: no name") << Value(D { { "Product", Value(7) } }) << Value()
-                                                   << DeviceType::trackpad << false << "Apple Inc." << Level(80)
-                                                   << "Trackpad";
+        QTest::newRow("product not text: no name")
+            << Value(D { { "Product", Value(7) } }) << Value() << DeviceType::trackpad << false << "Apple Inc."
+            << Level(80) << "Trackpad";
         QTest::newRow("usb charges") << Value(D { { "Transport", Value("USB") } }) << Value() << DeviceType::trackpad
                                      << true << "Apple Inc." << Level(80) << "Trackpad";
-        QTest::newRow("usb in lower case does not") << Value(D { { "Transport", Value("usb") } }) << Value()
-                                                    << DeviceType::trackpad << false << "Apple Inc." << Level(80)
-                                                    << "Trackpad";
+        QTest::newRow("usb in lower case does not")
+            << Value(D { { "Transport", Value("usb") } }) << Value() << DeviceType::trackpad << false << "Apple Inc."
+            << Level(80) << "Trackpad";
         QTest::newRow("vendor outside the table") << Value(D { { "VendorID", Value(615) } }) << Value()
                                                   << DeviceType::trackpad << false << "" << Level(80) << "Trackpad";
         QTest::newRow("vendor Sony") << Value(D { { "VendorID", Value(0x012D) } }) << Value() << DeviceType::trackpad
                                      << false << "Sony Corporation" << Level(80) << "Trackpad";
-        QTest::newRow("zero percent: listed without level") << Value(D { { "BatteryPercent", Value(0) } }) << Value()
-                                                            << DeviceType::trackpad << false << "Apple Inc."
-                                                            << Level() << "Trackpad";
+        QTest::newRow("zero percent: listed without level")
+            << Value(D { { "BatteryPercent", Value(0) } }) << Value() << DeviceType::trackpad << false << "Apple Inc."
+            << Level() << "Trackpad";
         QTest::newRow("one percent") << Value(D { { "BatteryPercent", Value(1) } }) << Value() << DeviceType::trackpad
                                      << false << "Apple Inc." << Level(1) << "Trackpad";
     }

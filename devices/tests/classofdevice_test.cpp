@@ -25,16 +25,16 @@ private slots:
         QTest::addColumn<T>("category");
         QTest::addColumn<T>("deviceType");
         QTest::newRow("peripheral keyboard") << raw(5, 16) << MajorClass::peripheral << T::keyboard << T::uncategorized;
-        QTest::newRow("peripheral pointing joystick") << raw(5, 33) << MajorClass::peripheral << T::pointingDevice
-                                                      << T::joystick;
-        QTest::newRow("peripheral combo digitizer") << raw(5, 53) << MajorClass::peripheral
-                                                    << T::comboKeyboardPointingDevice << T::digitizerTablet;
-        QTest::newRow("peripheral sensing") << raw(5, 4) << MajorClass::peripheral << T::notKeyboardPointingDevice
-                                            << T::sensingDevice;
+        QTest::newRow("peripheral pointing joystick")
+            << raw(5, 33) << MajorClass::peripheral << T::pointingDevice << T::joystick;
+        QTest::newRow("peripheral combo digitizer")
+            << raw(5, 53) << MajorClass::peripheral << T::comboKeyboardPointingDevice << T::digitizerTablet;
+        QTest::newRow("peripheral sensing")
+            << raw(5, 4) << MajorClass::peripheral << T::notKeyboardPointingDevice << T::sensingDevice;
         QTest::newRow("headset") << raw(4, 1) << MajorClass::audioVideo << T::unknown << T::wearableHeadsetDevice;
         QTest::newRow("headphones") << raw(4, 6) << MajorClass::audioVideo << T::unknown << T::headphones;
-        QTest::newRow("service bits ignored") << raw(4, 6, 0x7FF) << MajorClass::audioVideo << T::unknown
-                                              << T::headphones;
+        QTest::newRow("service bits ignored")
+            << raw(4, 6, 0x7FF) << MajorClass::audioVideo << T::unknown << T::headphones;
         QTest::newRow("audio reserved 17") << raw(4, 17) << MajorClass::audioVideo << T::unknown << T::reserved;
         QTest::newRow("audio toy 18") << raw(4, 18) << MajorClass::audioVideo << T::unknown << T::gamingOrToy;
         QTest::newRow("audio beyond table") << raw(4, 19) << MajorClass::audioVideo << T::unknown << T::unknown;

@@ -1,10 +1,8 @@
+#include "../../platform/bluetooth/tests/centraltestsupport.h"
 #include "fennic/bluetoothfinder.h"
 #include "fennic/iokitcontroller.h"
 #include "fennic/lowenergyfinder.h"
 #include "fennic/lowenergypersistency.h"
-
-#include "../../platform/bluetooth/tests/centraltestsupport.h"
-
 #include "platform/core/bundle.h"
 #include "platform/core/userdefaults.h"
 #include "platform/registry/memoryregistry.h"

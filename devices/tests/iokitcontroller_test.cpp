@@ -1,5 +1,4 @@
 #include "fennic/iokitcontroller.h"
-
 #include "platform/registry/memoryregistry.h"
 
 #include <QTest>
@@ -11,7 +10,8 @@ using platform::Value;
 namespace {
 Value descriptorsWith(const Value &manufacturer)
 {
-    return Value(Value::Dictionary { { "DeviceDescriptor", Value(Value::Dictionary { { "ManufacturerString", manufacturer } }) } });
+    return Value(Value::Dictionary {
+        { "DeviceDescriptor", Value(Value::Dictionary { { "ManufacturerString", manufacturer } }) } });
 }
 
 void addHidUser(MemoryRegistry &registry, const Value &uniqueId, const Value &usage, const Value &maker = Value())

@@ -1,5 +1,4 @@
 #include "fennic/lowenergydevice.h"
-
 #include "platform/bluetooth/memorycentral.h"
 #include "platform/core/bundle.h"
 #include "platform/core/clock.h"
@@ -48,29 +47,57 @@ private slots:
         QTest::addColumn<bool>("keyboard");
         QTest::addColumn<int>("major");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("phone model") << "Phone" << "" << "iPhone12,1" << false << false << 12 << "iphone";
-        QTest::newRow("tablet model") << "Tab" << "" << "iPad8,1" << true << false << 12 << "ipad";
-        QTest::newRow("watch model") << "W" << "" << "Watch6,18" << false << false << 12 << "applewatch";
-        QTest::newRow("ipod model") << "P" << "" << "iPod7,1" << false << false << 12 << "ipod";
-        QTest::newRow("unknown ipod falls through") << "Gadget" << "" << "iPod6,1" << false << false << 12
-                                                    << "dot.radiowaves.right";
-        QTest::newRow("logitech mouse word") << "MX Master 3" << "Logitech Inc." << "" << false << true << 12
-                                             << "cursorarrow";
-        QTest::newRow("logitech keyboard word") << "MX Keys" << "Logitech" << "" << true << false << 12 << "keyboard";
-        QTest::newRow("first matching word decides") << "K380 Master" << "Logitech" << "" << false << false << 12
-                                                     << "keyboard";
-        QTest::newRow("first matching word decides, mouse") << "Master K380" << "Logitech" << "" << false << false
-                                                            << 12 << "cursorarrow";
-        QTest::newRow("words are case-sensitive") << "mx master" << "Logitech" << "" << false << false << 12
-                                                  << "dot.radiowaves.right";
-        QTest::newRow("maker is case-sensitive") << "MX Master" << "logitech" << "" << false << false << 12
-                                                 << "dot.radiowaves.right";
-        QTest::newRow("hid mouse") << "Thing" << "" << "" << true << false << 12 << "computermouse";
-        QTest::newRow("hid mouse before 12") << "Thing" << "" << "" << true << false << 11 << "cursorarrow";
-        QTest::newRow("both flags: mouse") << "Thing" << "" << "" << true << true << 12 << "computermouse";
-        QTest::newRow("hid keyboard") << "Thing" << "" << "" << false << true << 12 << "keyboard";
-        QTest::newRow("base choice by name") << "AirPods Pro" << "" << "" << false << false << 12 << "airpodspro";
-        QTest::newRow("base choice before 12") << "AirPods Pro" << "" << "" << false << false << 11 << "airpods";
+        QTest::newRow("phone model") << "Phone"
+                                     << ""
+                                     << "iPhone12,1" << false << false << 12 << "iphone";
+        QTest::newRow("tablet model") << "Tab"
+                                      << ""
+                                      << "iPad8,1" << true << false << 12 << "ipad";
+        QTest::newRow("watch model") << "W"
+                                     << ""
+                                     << "Watch6,18" << false << false << 12 << "applewatch";
+        QTest::newRow("ipod model") << "P"
+                                    << ""
+                                    << "iPod7,1" << false << false << 12 << "ipod";
+        QTest::newRow("unknown ipod falls through") << "Gadget"
+                                                    << ""
+                                                    << "iPod6,1" << false << false << 12 << "dot.radiowaves.right";
+        QTest::newRow("logitech mouse word") << "MX Master 3"
+                                             << "Logitech Inc."
+                                             << "" << false << true << 12 << "cursorarrow";
+        QTest::newRow("logitech keyboard word") << "MX Keys"
+                                                << "Logitech"
+                                                << "" << true << false << 12 << "keyboard";
+        QTest::newRow("first matching word decides") << "K380 Master"
+                                                     << "Logitech"
+                                                     << "" << false << false << 12 << "keyboard";
+        QTest::newRow("first matching word decides, mouse") << "Master K380"
+                                                            << "Logitech"
+                                                            << "" << false << false << 12 << "cursorarrow";
+        QTest::newRow("words are case-sensitive") << "mx master"
+                                                  << "Logitech"
+                                                  << "" << false << false << 12 << "dot.radiowaves.right";
+        QTest::newRow("maker is case-sensitive") << "MX Master"
+                                                 << "logitech"
+                                                 << "" << false << false << 12 << "dot.radiowaves.right";
+        QTest::newRow("hid mouse") << "Thing"
+                                   << ""
+                                   << "" << true << false << 12 << "computermouse";
+        QTest::newRow("hid mouse before 12") << "Thing"
+                                             << ""
+                                             << "" << true << false << 11 << "cursorarrow";
+        QTest::newRow("both flags: mouse") << "Thing"
+                                           << ""
+                                           << "" << true << true << 12 << "computermouse";
+        QTest::newRow("hid keyboard") << "Thing"
+                                      << ""
+                                      << "" << false << true << 12 << "keyboard";
+        QTest::newRow("base choice by name") << "AirPods Pro"
+                                             << ""
+                                             << "" << false << false << 12 << "airpodspro";
+        QTest::newRow("base choice before 12") << "AirPods Pro"
+                                               << ""
+                                               << "" << false << false << 11 << "airpods";
     }
 
     void imageName()

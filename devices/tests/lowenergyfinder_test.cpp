@@ -1,10 +1,8 @@
+#include "../../platform/bluetooth/tests/centraltestsupport.h"
 #include "fennic/iokitcontroller.h"
 #include "fennic/lowenergyfinder.h"
 #include "fennic/lowenergypersistency.h"
 #include "fennic/uuid.h"
-
-#include "../../platform/bluetooth/tests/centraltestsupport.h"
-
 #include "platform/core/bundle.h"
 #include "platform/core/clock.h"
 #include "platform/core/userdefaults.h"
@@ -26,10 +24,7 @@ const QUuid kA = QUuid::fromString(QStringLiteral("0f1e2d3c-4b5a-6978-8796-a5b4c
 const QUuid kB = QUuid::fromString(QStringLiteral("11111111-2222-3333-4444-555555555555"));
 const QString kAText = QStringLiteral("0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0");
 
-BluetoothUuid gatt(const char *text)
-{
-    return BluetoothUuid::fromString(QString::fromLatin1(text));
-}
+BluetoothUuid gatt(const char *text) { return BluetoothUuid::fromString(QString::fromLatin1(text)); }
 
 MemoryCentral::PeripheralSpec buds(const QUuid &id, const std::optional<QByteArray> &level,
     std::vector<MemoryCentral::Characteristic> information = {})
@@ -222,7 +217,8 @@ private slots:
         rig.finder->refresh();
         drain(rig.central);
         QVERIFY(rig.finder->devices().empty());
-        QCOMPARE(LowEnergyPersistency::noBatteryServiceDevices(), QStringList { kB.toString(QUuid::WithoutBraces).toUpper() });
+        QCOMPARE(LowEnergyPersistency::noBatteryServiceDevices(),
+            QStringList { kB.toString(QUuid::WithoutBraces).toUpper() });
         QCOMPARE(platform::UserDefaults::standard().stringArray("NoBatteryServiceDevices")->size(), 1);
         QCOMPARE(rig.central.requests(kB).cancels, 1);
         rig.poll();
@@ -265,9 +261,15 @@ private slots:
         QTest::addColumn<QString>("internalName"); // "" = absent
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("image");
-        QTest::newRow("known phone") << QByteArray("iPhone12,1") << "iPhone12,1" << "iPhone 11" << "iphone";
-        QTest::newRow("unknown model") << QByteArray("Buds1,1") << "" << "Buds1,1" << "dot.radiowaves.right";
-        QTest::newRow("not UTF-8") << QByteArray("\xff\xfe") << "" << "Buds" << "dot.radiowaves.right";
+        QTest::newRow("known phone") << QByteArray("iPhone12,1") << "iPhone12,1"
+                                     << "iPhone 11"
+                                     << "iphone";
+        QTest::newRow("unknown model") << QByteArray("Buds1,1") << ""
+                                       << "Buds1,1"
+                                       << "dot.radiowaves.right";
+        QTest::newRow("not UTF-8") << QByteArray("\xff\xfe") << ""
+                                   << "Buds"
+                                   << "dot.radiowaves.right";
     }
 
     void modelNumber()
@@ -385,8 +387,7 @@ private slots:
         const QString connectable = QString::fromLatin1(platform::kAdvertisementIsConnectable);
         const QString maker = QString::fromLatin1(platform::kAdvertisementManufacturerData);
         using D = Value::Dictionary;
-        QTest::newRow("connectable, named") << "Tag" << Value(D { { connectable, Value(1) } }) << "" << true << ""
-                                            << 0;
+        QTest::newRow("connectable, named") << "Tag" << Value(D { { connectable, Value(1) } }) << "" << true << "" << 0;
         QTest::newRow("not connectable") << "Tag" << Value(D { { connectable, Value(0) } }) << "" << false << "" << 0;
         QTest::newRow("connectable unknown") << "Tag" << Value(D {}) << "" << false << "" << 0;
         QTest::newRow("unnamed, known vendor")
@@ -403,8 +404,8 @@ private slots:
             << "" << 0;
         QTest::newRow("known without battery service")
             << "Tag" << Value(D { { connectable, Value(1) } }) << "noBattery" << false << "" << 0;
-        QTest::newRow("monitored connects") << "Tag" << Value(D { { connectable, Value(1) } }) << "monitored" << true
-                                            << "" << 1;
+        QTest::newRow("monitored connects")
+            << "Tag" << Value(D { { connectable, Value(1) } }) << "monitored" << true << "" << 1;
     }
 
     void advertisements()

@@ -1,5 +1,4 @@
 #include "fennic/lowenergypersistency.h"
-
 #include "platform/core/userdefaults.h"
 
 #include <QTest>
@@ -16,8 +15,8 @@ private slots:
     {
         m_directory = std::make_unique<platform::ScopedUserDefaultsDirectory>();
         UserDefaults::standard().set(LowEnergyPersistency::noBatteryServiceDevicesKey, Value("not a list"));
-        UserDefaults::standard().set(LowEnergyPersistency::monitoredDevicesKey,
-            Value(Value::Array { Value("A"), Value("B") }));
+        UserDefaults::standard().set(
+            LowEnergyPersistency::monitoredDevicesKey, Value(Value::Array { Value("A"), Value("B") }));
     }
 
     void listsAreReadOnFirstUse()

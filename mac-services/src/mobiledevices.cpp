@@ -22,16 +22,16 @@ namespace {
     }
 
     template <typename Kind>
-    std::unique_ptr<MobileDevice> lookUp(const std::vector<ModelRow> &table, const QString &key,
-        const ModelRow *fallback)
+    std::unique_ptr<MobileDevice> lookUp(
+        const std::vector<ModelRow> &table, const QString &key, const ModelRow *fallback)
     {
         const ModelRow *row = findRow(table, key);
         if (!row)
             row = fallback;
         if (!row)
             return nullptr;
-        return std::make_unique<Kind>(QString::fromUtf8(row->name), QString::fromUtf8(row->shortName),
-            iconFile(row->icon));
+        return std::make_unique<Kind>(
+            QString::fromUtf8(row->name), QString::fromUtf8(row->shortName), iconFile(row->icon));
     }
 
     constexpr ModelRow kGenericPhone { "", "iPhone", "iPhone", "iphone-14-pro-2" };

@@ -33,35 +33,91 @@ private slots:
         QTest::addColumn<QString>("shortName");
         QTest::addColumn<QString>("icon"); // "" = none
 
-        QTest::newRow("phone") << "iPhone12,1" << "Phone" << "iPhone 11" << "iPhone 11"
+        QTest::newRow("phone") << "iPhone12,1"
+                               << "Phone"
+                               << "iPhone 11"
+                               << "iPhone 11"
                                << "com.apple.iphone-11-1.icns";
-        QTest::newRow("first phone has no icon") << "iPhone1,1" << "Phone" << "iPhone" << "iPhone" << "";
-        QTest::newRow("newest phone") << "iPhone16,2" << "Phone" << "iPhone 15 Pro Max" << "15 Pro Max"
+        QTest::newRow("first phone has no icon") << "iPhone1,1"
+                                                 << "Phone"
+                                                 << "iPhone"
+                                                 << "iPhone"
+                                                 << "";
+        QTest::newRow("newest phone") << "iPhone16,2"
+                                      << "Phone"
+                                      << "iPhone 15 Pro Max"
+                                      << "15 Pro Max"
                                       << "com.apple.iphone-15-pro-2.icns";
-        QTest::newRow("unknown phone: generic") << "iPhone99,9" << "Phone" << "iPhone" << "iPhone"
+        QTest::newRow("unknown phone: generic") << "iPhone99,9"
+                                                << "Phone"
+                                                << "iPhone"
+                                                << "iPhone"
                                                 << "com.apple.iphone-14-pro-2.icns";
-        QTest::newRow("no trimming") << " iPhone12,1" << "Phone" << "iPhone" << "iPhone"
+        QTest::newRow("no trimming") << " iPhone12,1"
+                                     << "Phone"
+                                     << "iPhone"
+                                     << "iPhone"
                                      << "com.apple.iphone-14-pro-2.icns";
-        QTest::newRow("phone word wins over tablet") << "iPhone-iPad1,1" << "Phone" << "iPhone" << "iPhone"
+        QTest::newRow("phone word wins over tablet") << "iPhone-iPad1,1"
+                                                     << "Phone"
+                                                     << "iPhone"
+                                                     << "iPhone"
                                                      << "com.apple.iphone-14-pro-2.icns";
-        QTest::newRow("ipod") << "iPod7,1" << "Audio" << "6th Gen iPod" << "iPod 6"
+        QTest::newRow("ipod") << "iPod7,1"
+                              << "Audio"
+                              << "6th Gen iPod"
+                              << "iPod 6"
                               << "com.apple.ipod-touch-6-6b6a6d.icns";
-        QTest::newRow("unknown ipod: nothing") << "iPod6,1" << "none" << "" << "" << "";
-        QTest::newRow("tablet with suffix") << "iPad14,3-A" << "Tablet" << "iPad Pro 11 inch 4th Gen" << "iPad Pro"
+        QTest::newRow("unknown ipod: nothing") << "iPod6,1"
+                                               << "none"
+                                               << ""
+                                               << ""
+                                               << "";
+        QTest::newRow("tablet with suffix") << "iPad14,3-A"
+                                            << "Tablet"
+                                            << "iPad Pro 11 inch 4th Gen"
+                                            << "iPad Pro"
                                             << "com.apple.ipad-pro-11-1.icns";
-        QTest::newRow("tablet row with several keys") << "iPad13,10" << "Tablet" << "iPad Pro 12.9 inch 5th Gen"
-                                                      << "iPad Pro" << "com.apple.ipad-pro-12point9-2.icns";
-        QTest::newRow("tablet without suffix: generic") << "iPad14,3" << "Tablet" << "iPad" << "iPad"
+        QTest::newRow("tablet row with several keys") << "iPad13,10"
+                                                      << "Tablet"
+                                                      << "iPad Pro 12.9 inch 5th Gen"
+                                                      << "iPad Pro"
+                                                      << "com.apple.ipad-pro-12point9-2.icns";
+        QTest::newRow("tablet without suffix: generic") << "iPad14,3"
+                                                        << "Tablet"
+                                                        << "iPad"
+                                                        << "iPad"
                                                         << "com.apple.ipad-pro-12point9-2.icns";
-        QTest::newRow("watch") << "Watch6,18" << "Watch" << "Apple Watch Ultra" << "Watch Ultra"
+        QTest::newRow("watch") << "Watch6,18"
+                               << "Watch"
+                               << "Apple Watch Ultra"
+                               << "Watch Ultra"
                                << "com.apple.watch-u-8.icns";
-        QTest::newRow("watch row between 6,1 and 6,3") << "Watch6,2" << "Watch" << "Apple Watch Series 6 44mm case (GPS)"
-                                                       << "Watch 6" << "com.apple.watch-series6-2.icns";
-        QTest::newRow("unknown watch: generic") << "Watch9,9" << "Watch" << "Apple Watch" << "Apple Watch"
+        QTest::newRow("watch row between 6,1 and 6,3") << "Watch6,2"
+                                                       << "Watch"
+                                                       << "Apple Watch Series 6 44mm case (GPS)"
+                                                       << "Watch 6"
+                                                       << "com.apple.watch-series6-2.icns";
+        QTest::newRow("unknown watch: generic") << "Watch9,9"
+                                                << "Watch"
+                                                << "Apple Watch"
+                                                << "Apple Watch"
                                                 << "com.apple.watch-placeholder.icns";
-        QTest::newRow("lower case matches no word") << "iphone12,1" << "none" << "" << "" << "";
-        QTest::newRow("empty") << "" << "none" << "" << "" << "";
-        QTest::newRow("other device") << "MacBookPro18,3" << "none" << "" << "" << "";
+        QTest::newRow("lower case matches no word") << "iphone12,1"
+                                                    << "none"
+                                                    << ""
+                                                    << ""
+                                                    << "";
+        QTest::newRow("empty") << ""
+                               << "none"
+                               << ""
+                               << ""
+                               << "";
+        QTest::newRow("other device") << "MacBookPro18,3"
+                                      << "none"
+                                      << ""
+                                      << ""
+                                      << "";
     }
 
     void device()

@@ -2,7 +2,6 @@
 
 #include "fennic/devicetype.h"
 #include "fennic/uuid.h"
-
 #include "platform/core/coding.h"
 
 #include <QString>

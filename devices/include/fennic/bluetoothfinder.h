@@ -1,7 +1,6 @@
 #pragma once
 
 #include "fennic/ibluetoothfinder.h"
-
 #include "platform/registry/registry.h"
 
 #include <QString>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "fennic/iiokitcontroller.h"
-
 #include "platform/registry/registry.h"
 
 #include <QHash>

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "fennic/batterydevice.h"
-
 #include "platform/bluetooth/peripheral.h"
 
 #include <QStringList>

@@ -2,7 +2,6 @@
 
 #include "fennic/iiokitcontroller.h"
 #include "fennic/ilowenergyfinder.h"
-
 #include "platform/bluetooth/central.h"
 
 #include <QObject>

@@ -19,8 +19,8 @@ namespace {
 
     QUuid fromBase(quint32 value)
     {
-        return QUuid(value, kBase2, kBase3, kBase4[0], kBase4[1], kBase4[2], kBase4[3], kBase4[4], kBase4[5],
-            kBase4[6], kBase4[7]);
+        return QUuid(value, kBase2, kBase3, kBase4[0], kBase4[1], kBase4[2], kBase4[3], kBase4[4], kBase4[5], kBase4[6],
+            kBase4[7]);
     }
 }
 
@@ -36,10 +36,7 @@ BluetoothUuid BluetoothUuid::fromString(const QString &text)
     return {};
 }
 
-BluetoothUuid BluetoothUuid::fromShort(quint16 assignedNumber)
-{
-    return BluetoothUuid(fromBase(assignedNumber));
-}
+BluetoothUuid BluetoothUuid::fromShort(quint16 assignedNumber) { return BluetoothUuid(fromBase(assignedNumber)); }
 
 QString BluetoothUuid::toString() const
 {

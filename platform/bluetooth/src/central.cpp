@@ -22,10 +22,7 @@ Central::Central(QObject *parent)
 
 Central::~Central() = default;
 
-Central &Central::current()
-{
-    return s_current ? *s_current : defaultCentral();
-}
+Central &Central::current() { return s_current ? *s_current : defaultCentral(); }
 
 ScopedCentral::ScopedCentral(Central &central)
     : m_previous(s_current)
@@ -33,9 +30,6 @@ ScopedCentral::ScopedCentral(Central &central)
     s_current = &central;
 }
 
-ScopedCentral::~ScopedCentral()
-{
-    s_current = m_previous;
-}
+ScopedCentral::~ScopedCentral() { s_current = m_previous; }
 
 } // namespace platform

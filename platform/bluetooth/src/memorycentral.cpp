@@ -1,7 +1,6 @@
 #include "platform/bluetooth/memorycentral.h"
 
 #include "memoryperipheral_p.h"
-
 #include "platform/core/coding.h"
 #include "platform/core/json.h"
 
@@ -53,8 +52,9 @@ namespace {
         }
         if (const auto *dict = v.toDictionary(); dict && dict->size() == 1 && dict->count(QStringLiteral("$data"))) {
             const auto text = dict->begin()->second.toString();
-            auto decoded = text ? QByteArray::fromBase64Encoding(text->toLatin1(), QByteArray::AbortOnBase64DecodingErrors)
-                                : QByteArray::FromBase64Result {};
+            auto decoded = text
+                ? QByteArray::fromBase64Encoding(text->toLatin1(), QByteArray::AbortOnBase64DecodingErrors)
+                : QByteArray::FromBase64Result {};
             if (!text || !decoded)
                 fixtureError(where, QStringLiteral("\"$data\" is not valid base64"));
             return *decoded;
@@ -257,8 +257,8 @@ std::shared_ptr<Peripheral> MemoryCentral::peripheral(const QUuid &identifier) c
     return nullptr;
 }
 
-void MemoryCentral::setValue(const QUuid &identifier, const BluetoothUuid &service,
-    const BluetoothUuid &characteristic, std::optional<QByteArray> value)
+void MemoryCentral::setValue(const QUuid &identifier, const BluetoothUuid &service, const BluetoothUuid &characteristic,
+    std::optional<QByteArray> value)
 {
     for (const auto &p : m_peripherals) {
         if (p->identifier() != identifier)
@@ -284,10 +284,7 @@ void MemoryCentral::setConnectionFails(const QUuid &identifier, bool fails)
     }
 }
 
-void MemoryCentral::setHoldConnections(bool hold)
-{
-    m_holdConnections = hold;
-}
+void MemoryCentral::setHoldConnections(bool hold) { m_holdConnections = hold; }
 
 void MemoryCentral::completeHeldConnections()
 {

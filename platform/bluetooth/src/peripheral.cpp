@@ -9,9 +9,6 @@ Peripheral::Peripheral(QObject *parent)
 
 Peripheral::~Peripheral() = default;
 
-QString Peripheral::identifierString() const
-{
-    return identifier().toString(QUuid::WithoutBraces).toUpper();
-}
+QString Peripheral::identifierString() const { return identifier().toString(QUuid::WithoutBraces).toUpper(); }
 
 } // namespace platform

@@ -1,7 +1,5 @@
-#include "platform/bluetooth/memorycentral.h"
-
 #include "centraltestsupport.h"
-
+#include "platform/bluetooth/memorycentral.h"
 #include "platform/core/coding.h"
 #include "platform/core/json.h"
 
@@ -54,15 +52,22 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected"); // "" = null
-        QTest::newRow("short") << "180f" << "180F";
-        QTest::newRow("32-bit form of a short one") << "0000180F" << "180F";
-        QTest::newRow("full form in the base range") << "0000180f-0000-1000-8000-00805f9b34fb" << "180F";
+        QTest::newRow("short") << "180f"
+                               << "180F";
+        QTest::newRow("32-bit form of a short one") << "0000180F"
+                                                    << "180F";
+        QTest::newRow("full form in the base range") << "0000180f-0000-1000-8000-00805f9b34fb"
+                                                     << "180F";
         QTest::newRow("vendor identifier") << "d0611e78-bbb4-4591-a5f8-487910ae4366"
                                            << "D0611E78-BBB4-4591-A5F8-487910AE4366";
-        QTest::newRow("32-bit beyond 16 bits") << "0001180F" << "0001180F-0000-1000-8000-00805F9B34FB";
-        QTest::newRow("three digits") << "18F" << "";
-        QTest::newRow("not hex") << "18G0" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("32-bit beyond 16 bits") << "0001180F"
+                                               << "0001180F-0000-1000-8000-00805F9B34FB";
+        QTest::newRow("three digits") << "18F"
+                                      << "";
+        QTest::newRow("not hex") << "18G0"
+                                 << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void uuidText()
@@ -292,9 +297,9 @@ private slots:
         QTest::newRow("section not an array") << QByteArray("{\"peripherals\": {}}");
         QTest::newRow("no identifier") << QByteArray("{\"peripherals\": [{\"name\": \"x\"}]}");
         QTest::newRow("bad identifier") << QByteArray("{\"peripherals\": [{\"identifier\": \"1234\"}]}");
-        QTest::newRow("bad service uuid") << QByteArray(
-            "{\"peripherals\": [{\"identifier\": \"11111111-2222-3333-4444-555555555555\","
-            " \"services\": [{\"uuid\": \"battery\"}]}]}");
+        QTest::newRow("bad service uuid")
+            << QByteArray("{\"peripherals\": [{\"identifier\": \"11111111-2222-3333-4444-555555555555\","
+                          " \"services\": [{\"uuid\": \"battery\"}]}]}");
         QTest::newRow("byte out of range") << QByteArray(
             "{\"peripherals\": [{\"identifier\": \"11111111-2222-3333-4444-555555555555\","
             " \"services\": [{\"uuid\": \"180F\", \"characteristics\": [{\"uuid\": \"2A19\", \"value\": [256]}]}]}]}");

@@ -364,25 +364,13 @@ void MemoryRegistry::setParentUnreachable(EntryId id, bool unreachable)
         n->parentUnreachable = unreachable;
 }
 
-int MemoryRegistry::liveHandles() const
-{
-    return m_state->liveHandles;
-}
+int MemoryRegistry::liveHandles() const { return m_state->liveHandles; }
 
-int MemoryRegistry::queryCount(const QString &className) const
-{
-    return m_state->queries.value(className);
-}
+int MemoryRegistry::queryCount(const QString &className) const { return m_state->queries.value(className); }
 
-int MemoryRegistry::totalQueries() const
-{
-    return m_state->totalQueries;
-}
+int MemoryRegistry::totalQueries() const { return m_state->totalQueries; }
 
-int MemoryRegistry::propertyReads() const
-{
-    return m_state->propertyReads;
-}
+int MemoryRegistry::propertyReads() const { return m_state->propertyReads; }
 
 void MemoryRegistry::resetCounters()
 {

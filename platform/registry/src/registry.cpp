@@ -24,10 +24,7 @@ RegistryEntry Registry::firstMatchingService(const QString &className)
     return std::move(services->front());
 }
 
-Registry &Registry::current()
-{
-    return s_current ? *s_current : defaultRegistry();
-}
+Registry &Registry::current() { return s_current ? *s_current : defaultRegistry(); }
 
 ScopedRegistry::ScopedRegistry(Registry &registry)
     : m_previous(s_current)
@@ -35,9 +32,6 @@ ScopedRegistry::ScopedRegistry(Registry &registry)
     s_current = &registry;
 }
 
-ScopedRegistry::~ScopedRegistry()
-{
-    s_current = m_previous;
-}
+ScopedRegistry::~ScopedRegistry() { s_current = m_previous; }
 
 } // namespace platform

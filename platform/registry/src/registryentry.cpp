@@ -7,15 +7,9 @@ RegistryEntry::RegistryEntry(std::shared_ptr<RegistryEntryBackend> backend)
 {
 }
 
-std::uint64_t RegistryEntry::entryId() const
-{
-    return m_backend ? m_backend->entryId() : 0;
-}
+std::uint64_t RegistryEntry::entryId() const { return m_backend ? m_backend->entryId() : 0; }
 
-QString RegistryEntry::name() const
-{
-    return m_backend ? m_backend->name() : QString();
-}
+QString RegistryEntry::name() const { return m_backend ? m_backend->name() : QString(); }
 
 QString RegistryEntry::className() const
 {

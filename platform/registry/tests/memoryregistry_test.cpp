@@ -1,9 +1,7 @@
-#include "platform/registry/memoryregistry.h"
-
+#include "../../core/tests/testsupport.h"
 #include "platform/core/coding.h"
 #include "platform/core/json.h"
-
-#include "../../core/tests/testsupport.h"
+#include "platform/registry/memoryregistry.h"
 
 #include <QTest>
 
@@ -83,15 +81,17 @@ private slots:
         QTest::newRow("entry without class") << QByteArray("{\"registry\": [{\"name\": \"x\"}]}");
         QTest::newRow("empty class") << QByteArray("{\"registry\": [{\"class\": \"\"}]}");
         QTest::newRow("unknown member") << QByteArray("{\"registry\": [{\"class\": \"A\", \"propertes\": {}}]}");
-        QTest::newRow("properties not an object") << QByteArray("{\"registry\": [{\"class\": \"A\", \"properties\": 3}]}");
-        QTest::newRow("superclass not text") << QByteArray("{\"registry\": [{\"class\": \"A\", \"superclasses\": [1]}]}");
-        QTest::newRow("bad base64")
-            << QByteArray("{\"registry\": [{\"class\": \"A\", \"properties\": {\"d\": {\"$data\": \"!!\"}}}]}");
-        QTest::newRow("bad date")
-            << QByteArray("{\"registry\": [{\"class\": \"A\", \"properties\": {\"d\": {\"$date\": \"soon\"}}}]}");
+        QTest::newRow("properties not an object")
+            << QByteArray("{\"registry\": [{\"class\": \"A\", \"properties\": 3}]}");
+        QTest::newRow("superclass not text")
+            << QByteArray("{\"registry\": [{\"class\": \"A\", \"superclasses\": [1]}]}");
+        QTest::newRow("bad base64") << QByteArray(
+            "{\"registry\": [{\"class\": \"A\", \"properties\": {\"d\": {\"$data\": \"!!\"}}}]}");
+        QTest::newRow("bad date") << QByteArray(
+            "{\"registry\": [{\"class\": \"A\", \"properties\": {\"d\": {\"$date\": \"soon\"}}}]}");
         // The first entry is well formed; the load must still add nothing.
-        QTest::newRow("bad child after good entry")
-            << QByteArray("{\"registry\": [{\"class\": \"Good\"}, {\"class\": \"B\", \"children\": [{\"class\": 5}]}]}");
+        QTest::newRow("bad child after good entry") << QByteArray(
+            "{\"registry\": [{\"class\": \"Good\"}, {\"class\": \"B\", \"children\": [{\"class\": 5}]}]}");
     }
 
     void malformedFixtureThrowsAndKeepsEntries()

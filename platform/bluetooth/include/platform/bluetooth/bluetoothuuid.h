@@ -30,9 +30,6 @@ private:
     QUuid m_uuid;
 };
 
-inline size_t qHash(const BluetoothUuid &uuid, size_t seed = 0)
-{
-    return qHash(uuid.toUuid(), seed);
-}
+inline size_t qHash(const BluetoothUuid &uuid, size_t seed = 0) { return qHash(uuid.toUuid(), seed); }
 
 } // namespace platform

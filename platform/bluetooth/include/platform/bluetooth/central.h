@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/bluetooth/peripheral.h"
-
 #include "platform/core/value.h"
 
 #include <QList>

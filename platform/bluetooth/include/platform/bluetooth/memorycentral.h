@@ -45,7 +45,8 @@ public:
     ~MemoryCentral() override;
 
     State state() const override { return m_state; }
-    std::vector<std::shared_ptr<Peripheral>> retrieveConnectedPeripherals(const QList<BluetoothUuid> &services) override;
+    std::vector<std::shared_ptr<Peripheral>> retrieveConnectedPeripherals(
+        const QList<BluetoothUuid> &services) override;
     void connectPeripheral(const std::shared_ptr<Peripheral> &peripheral) override;
     void cancelPeripheralConnection(const std::shared_ptr<Peripheral> &peripheral) override;
 
