@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/ui/geometry.h"
+
+#include <Qt>
+
+namespace platform::ui {
+
+class TrackingArea;
+
+/// A mouse event as a view receives it. Locations are in y-up points.
+struct MouseEvent {
+    /// In the coordinates of the view the event is delivered to.
+    Point location;
+    /// In the coordinates of the top-level window (origin bottom left).
+    Point locationInWindow;
+    Qt::MouseButton button = Qt::LeftButton;
+    Qt::KeyboardModifiers modifiers;
+    int clickCount = 1;
+    /// For entered and exited events: the tracking area that caused them.
+    const TrackingArea *trackingArea = nullptr;
+};
+
+} // namespace platform::ui

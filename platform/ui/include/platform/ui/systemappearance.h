@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/ui/appearance.h"
+
+#include <QDBusConnection>
+#include <QDBusVariant>
+#include <QObject>
+
+#include <optional>
+
+namespace platform::ui {
+
+/// The application's appearance: dark or light as the desktop prefers it, unless forced.
+///
+/// The preference is the "color-scheme" key of the "org.freedesktop.appearance" namespace, read from
+/// the desktop's settings portal (org.freedesktop.portal.Settings) and followed through its
+/// SettingChanged signal. When the portal cannot be read or has no preference, the lightness of the
+/// application palette's window colour decides. Tests force an appearance with ScopedAppearance.
+///
+/// Main thread only. `changed` is emitted (from the event loop or from `setForced`) whenever the
+/// effective appearance changes; views then re-render and tell their subclasses.
+class SystemAppearance : public QObject {
+    Q_OBJECT
+public:
+    static SystemAppearance &instance();
+
+    /// The forced appearance when there is one, else the detected one.
+    Appearance effective() const;
+    Appearance detected() const { return m_detected; }
+    std::optional<Appearance> forced() const { return m_forced; }
+    void setForced(std::optional<Appearance> appearance);
+
+    /// Reads the preference from the portal on `bus` (asynchronously; `changed` follows when it
+    /// alters the effective appearance) and follows its changes. Without a call the session bus is used.
+    void usePortal(const QDBusConnection &bus);
+    /// What the portal said last: 0 no preference, 1 dark, 2 light; empty when it could not be read.
+    std::optional<uint> portalColorScheme() const { return m_portalScheme; }
+
+signals:
+    void changed(platform::ui::Appearance appearance);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void onSettingChanged(const QString &ns, const QString &key, const QDBusVariant &value);
+
+private:
+    SystemAppearance();
+    void redetect();
+    void setPortalScheme(std::optional<uint> scheme);
+
+    Appearance m_detected;
+    std::optional<Appearance> m_forced;
+    std::optional<uint> m_portalScheme;
+    QString m_busName;
+};
+
+/// Forces the application's appearance for the lifetime of the guard, then restores what was forced
+/// before.
+class ScopedAppearance {
+public:
+    explicit ScopedAppearance(Appearance appearance);
+    ~ScopedAppearance();
+    ScopedAppearance(const ScopedAppearance &) = delete;
+    ScopedAppearance &operator=(const ScopedAppearance &) = delete;
+
+private:
+    std::optional<Appearance> m_previous;
+};
+
+} // namespace platform::ui

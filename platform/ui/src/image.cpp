@@ -1,0 +1,236 @@
+#include "platform/ui/image.h"
+
+#include "platform/ui/paintercontext.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cmath>
+#include <map>
+
+namespace platform::ui {
+
+struct Image::Data {
+    Size size;
+    bool isTemplate = false;
+    QImage bitmap;
+    std::shared_ptr<QSvgRenderer> svg;
+    QIcon icon;
+    Drawing drawing;
+    std::vector<std::function<void(GraphicsContext &)>> overlays;
+    mutable std::map<long long, QImage> cache;
+
+    bool hasSource() const { return !bitmap.isNull() || svg || !icon.isNull() || drawing; }
+    void render(PainterContext &ctx, QPainter &painter, double scale) const;
+};
+
+void Image::Data::render(PainterContext &ctx, QPainter &painter, double scale) const
+{
+    const Rect bounds(0, 0, size.width, size.height);
+    // Qt's y-down rectangle covering the whole picture.
+    const QRectF target(0, 0, size.width, size.height);
+    painter.resetTransform();
+    if (!bitmap.isNull()) {
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, bitmap);
+        painter.restore();
+    } else if (svg) {
+        svg->render(&painter, target);
+    } else if (!icon.isNull()) {
+        const QSize px(int(std::ceil(size.width * scale)), int(std::ceil(size.height * scale)));
+        QPixmap pm = icon.pixmap(px);
+        painter.drawPixmap(target, pm, QRectF(pm.rect()));
+    } else if (drawing) {
+        drawing(ctx, bounds);
+    }
+    for (const auto &overlay : overlays) {
+        ctx.save();
+        overlay(ctx);
+        ctx.restore();
+    }
+}
+
+Image::Image()
+    : d(std::make_shared<Data>())
+{
+}
+
+Image::Image(std::shared_ptr<Data> data)
+    : d(std::move(data))
+{
+}
+
+Image Image::fromQImage(const QImage &bitmap, std::optional<Size> size)
+{
+    auto data = std::make_shared<Data>();
+    if (bitmap.isNull())
+        return Image(data);
+    data->bitmap = bitmap.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const double dpr = bitmap.devicePixelRatio() > 0 ? bitmap.devicePixelRatio() : 1.0;
+    data->size = size.value_or(Size{bitmap.width() / dpr, bitmap.height() / dpr});
+    return Image(data);
+}
+
+Image Image::fromSvg(const QByteArray &svg, std::optional<Size> size)
+{
+    auto data = std::make_shared<Data>();
+    auto renderer = std::make_shared<QSvgRenderer>(svg);
+    if (!renderer->isValid())
+        return Image(data);
+    renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
+    data->svg = renderer;
+    const QRectF box = renderer->viewBoxF();
+    data->size = size.value_or(box.isEmpty() ? Size::fromQSizeF(renderer->defaultSize()) : Size::fromQSizeF(box.size()));
+    return Image(data);
+}
+
+Image Image::fromIcon(const QIcon &icon, Size size)
+{
+    auto data = std::make_shared<Data>();
+    data->icon = icon;
+    data->size = icon.isNull() ? Size() : size;
+    return Image(data);
+}
+
+Image Image::withDrawing(Size size, Drawing drawing)
+{
+    auto data = std::make_shared<Data>();
+    data->size = size;
+    data->drawing = std::move(drawing);
+    return Image(data);
+}
+
+Image Image::fromFile(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg") || suffix == QLatin1String("svgz")) {
+        QSvgRenderer probe(path);
+        if (!probe.isValid())
+            return Image();
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return Image();
+        const QByteArray bytes = f.readAll();
+        Image img = fromSvg(bytes);
+        if (img.isBlank()) {
+            // Compressed documents: let the renderer read the file itself.
+            auto data = std::make_shared<Data>();
+            data->svg = std::make_shared<QSvgRenderer>(path);
+            data->svg->setAspectRatioMode(Qt::IgnoreAspectRatio);
+            const QRectF box = data->svg->viewBoxF();
+            data->size = Size::fromQSizeF(box.isEmpty() ? QSizeF(data->svg->defaultSize()) : box.size());
+            return Image(data);
+        }
+        return img;
+    }
+    QImageReader reader(path);
+    QImage bitmap = reader.read();
+    if (bitmap.isNull())
+        return Image();
+    // "name@2x.png" holds two pixels per point.
+    const QString base = QFileInfo(path).completeBaseName();
+    const auto at = base.lastIndexOf(QLatin1Char('@'));
+    if (at > 0 && base.endsWith(QLatin1Char('x'))) {
+        bool ok = false;
+        const double factor = base.mid(at + 1, base.size() - at - 2).toDouble(&ok);
+        if (ok && factor > 0)
+            bitmap.setDevicePixelRatio(factor);
+    }
+    return fromQImage(bitmap);
+}
+
+Image Image::copy() const
+{
+    auto data = std::make_shared<Data>(*d);
+    data->cache.clear();
+    return Image(data);
+}
+
+Size Image::size() const
+{
+    return d->size;
+}
+
+void Image::setSize(Size size)
+{
+    if (d->size == size)
+        return;
+    d->size = size;
+    d->cache.clear();
+}
+
+bool Image::isTemplate() const
+{
+    return d->isTemplate;
+}
+
+void Image::setTemplate(bool isTemplate)
+{
+    d->isTemplate = isTemplate;
+}
+
+bool Image::isBlank() const
+{
+    return d->size.isEmpty() && !hasContent();
+}
+
+bool Image::hasContent() const
+{
+    return d->hasSource() || !d->overlays.empty();
+}
+
+void Image::drawOnTop(std::function<void(GraphicsContext &context)> drawing)
+{
+    d->overlays.push_back(std::move(drawing));
+    d->cache.clear();
+}
+
+void Image::draw(GraphicsContext &context, const Rect &destination, const std::optional<Rect> &source,
+    CompositeOperation op, double fraction) const
+{
+    context.drawImage(*this, destination, source, op, fraction);
+}
+
+void Image::draw(GraphicsContext &context, Point point) const
+{
+    context.drawImage(*this, Rect(point, d->size));
+}
+
+QImage Image::bitmap(double scale) const
+{
+    if (d->size.isEmpty() || !hasContent() || !(scale > 0))
+        return {};
+    const long long key = std::llround(scale * 1000);
+    if (auto it = d->cache.find(key); it != d->cache.end())
+        return it->second;
+    const int w = std::max(1, int(std::ceil(d->size.width * scale - 1e-6)));
+    const int h = std::max(1, int(std::ceil(d->size.height * scale - 1e-6)));
+    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::transparent);
+    out.setDevicePixelRatio(scale);
+    {
+        QPainter painter(&out);
+        painter.setRenderHint(QPainter::Antialiasing);
+        PainterContext ctx(painter, d->size, scale);
+        // Sources draw in Qt's y-down space of the picture; the context keeps its own y-up transform.
+        d->render(ctx, painter, scale);
+    }
+    if (d->cache.size() > 8)
+        d->cache.clear();
+    d->cache.emplace(key, out);
+    return out;
+}
+
+QDebug operator<<(QDebug debug, const Image &image)
+{
+    QDebugStateSaver s(debug);
+    debug.nospace() << "Image(" << image.size() << (image.isTemplate() ? ", template" : "")
+                    << (image.hasContent() ? "" : ", blank") << ')';
+    return debug;
+}
+
+} // namespace platform::ui
