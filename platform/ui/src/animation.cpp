@@ -45,9 +45,6 @@ std::optional<double> Animation::progressAt(double elapsed) const
     return m_timing.evaluate(fractionAt(std::fmod(elapsed, cycle)));
 }
 
-double Animation::mediaTime()
-{
-    return double(platform::Clock::current().sinceEpoch().count()) / 1000.0;
-}
+double Animation::mediaTime() { return double(platform::Clock::current().sinceEpoch().count()) / 1000.0; }
 
 } // namespace platform::ui

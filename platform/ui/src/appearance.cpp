@@ -5,7 +5,7 @@
 namespace platform::ui {
 
 namespace {
-const ScopedDrawingAppearance *s_drawing = nullptr;
+    const ScopedDrawingAppearance *s_drawing = nullptr;
 }
 
 QString Appearance::name() const
@@ -23,10 +23,7 @@ QString Appearance::name() const
     return {};
 }
 
-bool Appearance::isDark() const
-{
-    return name().toLower().contains(QLatin1String("dark"));
-}
+bool Appearance::isDark() const { return name().toLower().contains(QLatin1String("dark")); }
 
 Appearance Appearance::current()
 {
@@ -42,9 +39,6 @@ ScopedDrawingAppearance::ScopedDrawingAppearance(Appearance appearance)
     s_drawing = this;
 }
 
-ScopedDrawingAppearance::~ScopedDrawingAppearance()
-{
-    s_drawing = m_previous;
-}
+ScopedDrawingAppearance::~ScopedDrawingAppearance() { s_drawing = m_previous; }
 
 } // namespace platform::ui

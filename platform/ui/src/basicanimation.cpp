@@ -7,9 +7,6 @@ BasicAnimation::BasicAnimation(QString keyPath)
 {
 }
 
-std::unique_ptr<Animation> BasicAnimation::clone() const
-{
-    return std::make_unique<BasicAnimation>(*this);
-}
+std::unique_ptr<Animation> BasicAnimation::clone() const { return std::make_unique<BasicAnimation>(*this); }
 
 } // namespace platform::ui

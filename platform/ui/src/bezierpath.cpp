@@ -5,7 +5,7 @@
 namespace platform::ui {
 
 namespace {
-constexpr double kDegrees = 3.14159265358979323846 / 180.0;
+    constexpr double kDegrees = 3.14159265358979323846 / 180.0;
 }
 
 BezierPath BezierPath::withRect(const Rect &r)
@@ -29,25 +29,16 @@ BezierPath BezierPath::withOval(const Rect &r)
     return p;
 }
 
-void BezierPath::moveTo(Point p)
-{
-    m_elements.push_back({ElementKind::moveTo, {p, {}, {}}});
-}
+void BezierPath::moveTo(Point p) { m_elements.push_back({ ElementKind::moveTo, { p, {}, {} } }); }
 
-void BezierPath::lineTo(Point p)
-{
-    m_elements.push_back({ElementKind::lineTo, {p, {}, {}}});
-}
+void BezierPath::lineTo(Point p) { m_elements.push_back({ ElementKind::lineTo, { p, {}, {} } }); }
 
 void BezierPath::curveTo(Point end, Point control1, Point control2)
 {
-    m_elements.push_back({ElementKind::curveTo, {control1, control2, end}});
+    m_elements.push_back({ ElementKind::curveTo, { control1, control2, end } });
 }
 
-void BezierPath::closePath()
-{
-    m_elements.push_back({ElementKind::closePath, {}});
-}
+void BezierPath::closePath() { m_elements.push_back({ ElementKind::closePath, {} }); }
 
 void BezierPath::appendFrom(const Path &p, bool skipFirstMove)
 {
@@ -104,20 +95,14 @@ std::optional<Point> BezierPath::currentPoint() const
     return current;
 }
 
-void BezierPath::appendRect(const Rect &r)
-{
-    appendFrom(Path::rect(r), false);
-}
+void BezierPath::appendRect(const Rect &r) { appendFrom(Path::rect(r), false); }
 
 void BezierPath::appendRoundedRect(const Rect &r, double radiusX, double radiusY)
 {
     appendFrom(Path::roundedRect(r, radiusX, radiusY), false);
 }
 
-void BezierPath::appendOval(const Rect &r)
-{
-    appendFrom(Path::ellipse(r), false);
-}
+void BezierPath::appendOval(const Rect &r) { appendFrom(Path::ellipse(r), false); }
 
 void BezierPath::appendArc(Point center, double radius, double startAngle, double endAngle, bool clockwise)
 {
@@ -167,15 +152,9 @@ Path BezierPath::geometry() const
     return p;
 }
 
-Rect BezierPath::bounds() const
-{
-    return geometry().boundingBox();
-}
+Rect BezierPath::bounds() const { return geometry().boundingBox(); }
 
-bool BezierPath::contains(Point p) const
-{
-    return geometry().contains(p, m_windingRule);
-}
+bool BezierPath::contains(Point p) const { return geometry().contains(p, m_windingRule); }
 
 void BezierPath::setLineDash(std::vector<double> pattern, double phase)
 {
@@ -201,9 +180,6 @@ void BezierPath::stroke(GraphicsContext &context) const
     context.strokePath(geometry(), style);
 }
 
-void BezierPath::addClip(GraphicsContext &context) const
-{
-    context.clipToPath(geometry(), m_windingRule);
-}
+void BezierPath::addClip(GraphicsContext &context) const { context.clipToPath(geometry(), m_windingRule); }
 
 } // namespace platform::ui

@@ -10,47 +10,47 @@
 namespace platform::ui {
 
 namespace {
-QString systemFamily()
-{
-    static const QString s_family = [] {
-        if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-            return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-        return QStringLiteral("DejaVu Sans");
-    }();
-    return s_family;
-}
+    QString systemFamily()
+    {
+        static const QString s_family = [] {
+            if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+                return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+            return QStringLiteral("DejaVu Sans");
+        }();
+        return s_family;
+    }
 
-QString fixedFamily()
-{
-    static const QString s_family = [] {
-        if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-            return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-        return QStringLiteral("DejaVu Sans Mono");
-    }();
-    return s_family;
-}
+    QString fixedFamily()
+    {
+        static const QString s_family = [] {
+            if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+                return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+            return QStringLiteral("DejaVu Sans Mono");
+        }();
+        return s_family;
+    }
 
-// Maps the −1…1 weight scale onto Qt's 1…1000 one at the usual anchor points.
-QFont::Weight qtWeight(double w)
-{
-    if (w <= -0.7)
-        return QFont::ExtraLight;
-    if (w <= -0.5)
-        return QFont::Thin;
-    if (w <= -0.2)
-        return QFont::Light;
-    if (w < 0.2)
-        return QFont::Normal;
-    if (w < 0.27)
-        return QFont::Medium;
-    if (w < 0.35)
-        return QFont::DemiBold;
-    if (w < 0.5)
-        return QFont::Bold;
-    if (w < 0.6)
-        return QFont::ExtraBold;
-    return QFont::Black;
-}
+    // Maps the −1…1 weight scale onto Qt's 1…1000 one at the usual anchor points.
+    QFont::Weight qtWeight(double w)
+    {
+        if (w <= -0.7)
+            return QFont::ExtraLight;
+        if (w <= -0.5)
+            return QFont::Thin;
+        if (w <= -0.2)
+            return QFont::Light;
+        if (w < 0.2)
+            return QFont::Normal;
+        if (w < 0.27)
+            return QFont::Medium;
+        if (w < 0.35)
+            return QFont::DemiBold;
+        if (w < 0.5)
+            return QFont::Bold;
+        if (w < 0.6)
+            return QFont::ExtraBold;
+        return QFont::Black;
+    }
 } // namespace
 
 Font::Font()
@@ -66,15 +66,9 @@ Font::Font(QString family, double size, double weight, bool fixedPitch)
 {
 }
 
-Font Font::systemFont(double pointSize, double weight)
-{
-    return Font(systemFamily(), pointSize, weight, false);
-}
+Font Font::systemFont(double pointSize, double weight) { return Font(systemFamily(), pointSize, weight, false); }
 
-Font Font::boldSystemFont(double pointSize)
-{
-    return systemFont(pointSize, FontWeight::bold);
-}
+Font Font::boldSystemFont(double pointSize) { return systemFont(pointSize, FontWeight::bold); }
 
 Font Font::monospacedDigitSystemFont(double pointSize, double weight)
 {
@@ -118,15 +112,9 @@ QFont Font::toQFont(double logicalDpi) const
     return f;
 }
 
-double Font::ascender() const
-{
-    return TextEngine::metrics(*this).ascent();
-}
+double Font::ascender() const { return TextEngine::metrics(*this).ascent(); }
 
-double Font::descender() const
-{
-    return -TextEngine::metrics(*this).descent();
-}
+double Font::descender() const { return -TextEngine::metrics(*this).descent(); }
 
 double Font::lineHeight() const
 {
@@ -134,15 +122,9 @@ double Font::lineHeight() const
     return fm.ascent() + fm.descent() + fm.leading();
 }
 
-double Font::capHeight() const
-{
-    return TextEngine::metrics(*this).capHeight();
-}
+double Font::capHeight() const { return TextEngine::metrics(*this).capHeight(); }
 
-double Font::xHeight() const
-{
-    return TextEngine::metrics(*this).xHeight();
-}
+double Font::xHeight() const { return TextEngine::metrics(*this).xHeight(); }
 
 QDebug operator<<(QDebug d, const Font &f)
 {

@@ -59,8 +59,8 @@ QDebug operator<<(QDebug d, const Rect &r)
 QDebug operator<<(QDebug d, const EdgeInsets &e)
 {
     QDebugStateSaver s(d);
-    d.nospace() << "EdgeInsets(top " << e.top << ", left " << e.left << ", bottom " << e.bottom << ", right "
-                << e.right << ')';
+    d.nospace() << "EdgeInsets(top " << e.top << ", left " << e.left << ", bottom " << e.bottom << ", right " << e.right
+                << ')';
     return d;
 }
 

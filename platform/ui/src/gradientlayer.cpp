@@ -16,10 +16,7 @@ GradientLayer::GradientLayer(const GradientLayer &o, int tag)
 {
 }
 
-std::shared_ptr<Layer> GradientLayer::makeCopy() const
-{
-    return std::shared_ptr<Layer>(new GradientLayer(*this, 0));
-}
+std::shared_ptr<Layer> GradientLayer::makeCopy() const { return std::shared_ptr<Layer>(new GradientLayer(*this, 0)); }
 
 void GradientLayer::setColors(std::vector<Color> colors)
 {
@@ -39,15 +36,9 @@ void GradientLayer::setLocations(std::vector<double> locations)
     changed();
 }
 
-void GradientLayer::setStartPoint(Point p)
-{
-    setAnimated(QStringLiteral("startPoint"), m_startPoint, p);
-}
+void GradientLayer::setStartPoint(Point p) { setAnimated(QStringLiteral("startPoint"), m_startPoint, p); }
 
-void GradientLayer::setEndPoint(Point p)
-{
-    setAnimated(QStringLiteral("endPoint"), m_endPoint, p);
-}
+void GradientLayer::setEndPoint(Point p) { setAnimated(QStringLiteral("endPoint"), m_endPoint, p); }
 
 void GradientLayer::setType(Type t)
 {
@@ -64,15 +55,15 @@ void GradientLayer::drawInContext(GraphicsContext &context) const
     const Rect b = bounds();
     if (b.isEmpty())
         return;
-    Gradient g{m_colors, m_locations.size() == m_colors.size() ? m_locations : std::vector<double>()};
-    const Point start{b.x() + m_startPoint.x * b.width(), b.y() + m_startPoint.y * b.height()};
-    const Point end{b.x() + m_endPoint.x * b.width(), b.y() + m_endPoint.y * b.height()};
+    Gradient g { m_colors, m_locations.size() == m_colors.size() ? m_locations : std::vector<double>() };
+    const Point start { b.x() + m_startPoint.x * b.width(), b.y() + m_startPoint.y * b.height() };
+    const Point end { b.x() + m_endPoint.x * b.width(), b.y() + m_endPoint.y * b.height() };
     context.save();
     context.clipToRect(b);
     if (m_type == Type::radial)
-        context.drawRadialGradient(g, start, 0, start, std::hypot(end.x - start.x, end.y - start.y), {true, true});
+        context.drawRadialGradient(g, start, 0, start, std::hypot(end.x - start.x, end.y - start.y), { true, true });
     else
-        context.drawLinearGradient(g, start, end, {true, true});
+        context.drawLinearGradient(g, start, end, { true, true });
     context.restore();
 }
 

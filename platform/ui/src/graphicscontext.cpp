@@ -7,7 +7,7 @@
 namespace platform::ui {
 
 namespace {
-GraphicsContext *s_current = nullptr;
+    GraphicsContext *s_current = nullptr;
 }
 
 GraphicsContext::~GraphicsContext() = default;
@@ -42,65 +42,32 @@ void GraphicsContext::popGroupState()
     m_stack.pop_back();
 }
 
-void GraphicsContext::translate(double dx, double dy)
-{
-    m_state.transform = m_state.transform.translated(dx, dy);
-}
+void GraphicsContext::translate(double dx, double dy) { m_state.transform = m_state.transform.translated(dx, dy); }
 
-void GraphicsContext::scale(double sx, double sy)
-{
-    m_state.transform = m_state.transform.scaled(sx, sy);
-}
+void GraphicsContext::scale(double sx, double sy) { m_state.transform = m_state.transform.scaled(sx, sy); }
 
-void GraphicsContext::rotate(double radians)
-{
-    m_state.transform = m_state.transform.rotated(radians);
-}
+void GraphicsContext::rotate(double radians) { m_state.transform = m_state.transform.rotated(radians); }
 
-void GraphicsContext::concat(const AffineTransform &t)
-{
-    m_state.transform = m_state.transform.concatenated(t);
-}
+void GraphicsContext::concat(const AffineTransform &t) { m_state.transform = m_state.transform.concatenated(t); }
 
-void GraphicsContext::setTransform(const AffineTransform &t)
-{
-    m_state.transform = t;
-}
+void GraphicsContext::setTransform(const AffineTransform &t) { m_state.transform = t; }
 
-void GraphicsContext::clipToRect(const Rect &r)
-{
-    onClip(Path::rect(r), FillRule::nonZero);
-}
+void GraphicsContext::clipToRect(const Rect &r) { onClip(Path::rect(r), FillRule::nonZero); }
 
-void GraphicsContext::clipToPath(const Path &p, FillRule rule)
-{
-    onClip(p, rule);
-}
+void GraphicsContext::clipToPath(const Path &p, FillRule rule) { onClip(p, rule); }
 
-void GraphicsContext::setAlpha(double alpha)
-{
-    m_state.alpha = std::clamp(alpha, 0.0, 1.0);
-}
+void GraphicsContext::setAlpha(double alpha) { m_state.alpha = std::clamp(alpha, 0.0, 1.0); }
 
-void GraphicsContext::setCompositeOperation(CompositeOperation op)
-{
-    m_state.operation = op;
-}
+void GraphicsContext::setCompositeOperation(CompositeOperation op) { m_state.operation = op; }
 
-void GraphicsContext::fillRect(const Rect &r, const Color &color)
-{
-    fillPath(Path::rect(r), color);
-}
+void GraphicsContext::fillRect(const Rect &r, const Color &color) { fillPath(Path::rect(r), color); }
 
 void GraphicsContext::fillRoundedRect(const Rect &r, double radiusX, double radiusY, const Color &color)
 {
     fillPath(Path::roundedRect(r, radiusX, radiusY), color);
 }
 
-void GraphicsContext::strokeRect(const Rect &r, const StrokeStyle &style)
-{
-    strokePath(Path::rect(r), style);
-}
+void GraphicsContext::strokeRect(const Rect &r, const StrokeStyle &style) { strokePath(Path::rect(r), style); }
 
 void GraphicsContext::drawImage(const Image &image, const Rect &destination, const std::optional<Rect> &source,
     CompositeOperation op, double fraction)
@@ -125,10 +92,10 @@ void GraphicsContext::drawImage(const Image &image, const Rect &destination, con
     // A part of the image: crop in pixels (image points are y-up, bitmap rows run downward).
     const double ppp = bitmap.devicePixelRatio();
     const Rect flippedSrc = src.flipped(image.size().height);
-    const QRect pixels = QRectF(flippedSrc.x() * ppp, flippedSrc.y() * ppp, flippedSrc.width() * ppp,
-        flippedSrc.height() * ppp)
-                             .toAlignedRect()
-                             .intersected(bitmap.rect());
+    const QRect pixels
+        = QRectF(flippedSrc.x() * ppp, flippedSrc.y() * ppp, flippedSrc.width() * ppp, flippedSrc.height() * ppp)
+              .toAlignedRect()
+              .intersected(bitmap.rect());
     if (pixels.isEmpty())
         return;
     QImage part = bitmap.copy(pixels);
@@ -136,10 +103,7 @@ void GraphicsContext::drawImage(const Image &image, const Rect &destination, con
     drawBitmap(part, destination, op, fraction);
 }
 
-GraphicsContext *GraphicsContext::current()
-{
-    return s_current;
-}
+GraphicsContext *GraphicsContext::current() { return s_current; }
 
 ScopedCurrentContext::ScopedCurrentContext(GraphicsContext &context)
     : m_previous(s_current)
@@ -147,9 +111,6 @@ ScopedCurrentContext::ScopedCurrentContext(GraphicsContext &context)
     s_current = &context;
 }
 
-ScopedCurrentContext::~ScopedCurrentContext()
-{
-    s_current = m_previous;
-}
+ScopedCurrentContext::~ScopedCurrentContext() { s_current = m_previous; }
 
 } // namespace platform::ui

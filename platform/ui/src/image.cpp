@@ -71,7 +71,7 @@ Image Image::fromQImage(const QImage &bitmap, std::optional<Size> size)
         return Image(data);
     data->bitmap = bitmap.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const double dpr = bitmap.devicePixelRatio() > 0 ? bitmap.devicePixelRatio() : 1.0;
-    data->size = size.value_or(Size{bitmap.width() / dpr, bitmap.height() / dpr});
+    data->size = size.value_or(Size { bitmap.width() / dpr, bitmap.height() / dpr });
     return Image(data);
 }
 
@@ -84,7 +84,8 @@ Image Image::fromSvg(const QByteArray &svg, std::optional<Size> size)
     renderer->setAspectRatioMode(Qt::IgnoreAspectRatio);
     data->svg = renderer;
     const QRectF box = renderer->viewBoxF();
-    data->size = size.value_or(box.isEmpty() ? Size::fromQSizeF(renderer->defaultSize()) : Size::fromQSizeF(box.size()));
+    data->size
+        = size.value_or(box.isEmpty() ? Size::fromQSizeF(renderer->defaultSize()) : Size::fromQSizeF(box.size()));
     return Image(data);
 }
 
@@ -150,10 +151,7 @@ Image Image::copy() const
     return Image(data);
 }
 
-Size Image::size() const
-{
-    return d->size;
-}
+Size Image::size() const { return d->size; }
 
 void Image::setSize(Size size)
 {
@@ -163,25 +161,13 @@ void Image::setSize(Size size)
     d->cache.clear();
 }
 
-bool Image::isTemplate() const
-{
-    return d->isTemplate;
-}
+bool Image::isTemplate() const { return d->isTemplate; }
 
-void Image::setTemplate(bool isTemplate)
-{
-    d->isTemplate = isTemplate;
-}
+void Image::setTemplate(bool isTemplate) { d->isTemplate = isTemplate; }
 
-bool Image::isBlank() const
-{
-    return d->size.isEmpty() && !hasContent();
-}
+bool Image::isBlank() const { return d->size.isEmpty() && !hasContent(); }
 
-bool Image::hasContent() const
-{
-    return d->hasSource() || !d->overlays.empty();
-}
+bool Image::hasContent() const { return d->hasSource() || !d->overlays.empty(); }
 
 void Image::drawOnTop(std::function<void(GraphicsContext &context)> drawing)
 {
@@ -195,10 +181,7 @@ void Image::draw(GraphicsContext &context, const Rect &destination, const std::o
     context.drawImage(*this, destination, source, op, fraction);
 }
 
-void Image::draw(GraphicsContext &context, Point point) const
-{
-    context.drawImage(*this, Rect(point, d->size));
-}
+void Image::draw(GraphicsContext &context, Point point) const { context.drawImage(*this, Rect(point, d->size)); }
 
 QImage Image::bitmap(double scale) const
 {

@@ -1,8 +1,7 @@
 #include "platform/ui/layer.h"
 
-#include "platform/ui/animation.h"
-
 #include "platform/core/clock.h"
+#include "platform/ui/animation.h"
 #include "platform/ui/basicanimation.h"
 #include "platform/ui/graphicscontext.h"
 #include "platform/ui/paintercontext.h"
@@ -18,84 +17,71 @@
 namespace platform::ui {
 
 namespace {
-template<typename T>
-std::optional<T> as(const LayerValue &v)
-{
-    if (auto p = std::get_if<T>(&v))
-        return *p;
-    return std::nullopt;
-}
+    template <typename T> std::optional<T> as(const LayerValue &v)
+    {
+        if (auto p = std::get_if<T>(&v))
+            return *p;
+        return std::nullopt;
+    }
 
-double scaleX(const AffineTransform &t)
-{
-    return std::hypot(t.a(), t.b());
-}
+    double scaleX(const AffineTransform &t) { return std::hypot(t.a(), t.b()); }
 
-double scaleY(const AffineTransform &t)
-{
-    return std::hypot(t.c(), t.d());
-}
+    double scaleY(const AffineTransform &t) { return std::hypot(t.c(), t.d()); }
 
-// Animation times are kept in whole milliseconds of the clock, so that elapsed times are exact.
-long long nowMs()
-{
-    return platform::Clock::current().sinceEpoch().count();
-}
+    // Animation times are kept in whole milliseconds of the clock, so that elapsed times are exact.
+    long long nowMs() { return platform::Clock::current().sinceEpoch().count(); }
 
-double elapsed(long long now, long long start)
-{
-    return double(now - start) / 1000.0;
-}
+    double elapsed(long long now, long long start) { return double(now - start) / 1000.0; }
 
-Rect gravityRect(ContentsGravity g, const Rect &b, Size s)
-{
-    switch (g) {
-    case ContentsGravity::resize:
-        return b;
-    case ContentsGravity::resizeAspect:
-    case ContentsGravity::resizeAspectFill: {
-        if (s.isEmpty())
+    Rect gravityRect(ContentsGravity g, const Rect &b, Size s)
+    {
+        switch (g) {
+        case ContentsGravity::resize:
             return b;
-        const double f = g == ContentsGravity::resizeAspect ? std::min(b.width() / s.width, b.height() / s.height)
-                                                            : std::max(b.width() / s.width, b.height() / s.height);
-        const Size fitted{s.width * f, s.height * f};
-        return Rect(b.midX() - fitted.width / 2, b.midY() - fitted.height / 2, fitted.width, fitted.height);
+        case ContentsGravity::resizeAspect:
+        case ContentsGravity::resizeAspectFill: {
+            if (s.isEmpty())
+                return b;
+            const double f = g == ContentsGravity::resizeAspect ? std::min(b.width() / s.width, b.height() / s.height)
+                                                                : std::max(b.width() / s.width, b.height() / s.height);
+            const Size fitted { s.width * f, s.height * f };
+            return Rect(b.midX() - fitted.width / 2, b.midY() - fitted.height / 2, fitted.width, fitted.height);
+        }
+        default:
+            break;
+        }
+        double x = b.midX() - s.width / 2;
+        double y = b.midY() - s.height / 2;
+        switch (g) {
+        case ContentsGravity::left:
+        case ContentsGravity::topLeft:
+        case ContentsGravity::bottomLeft:
+            x = b.minX();
+            break;
+        case ContentsGravity::right:
+        case ContentsGravity::topRight:
+        case ContentsGravity::bottomRight:
+            x = b.maxX() - s.width;
+            break;
+        default:
+            break;
+        }
+        switch (g) {
+        case ContentsGravity::top:
+        case ContentsGravity::topLeft:
+        case ContentsGravity::topRight:
+            y = b.maxY() - s.height;
+            break;
+        case ContentsGravity::bottom:
+        case ContentsGravity::bottomLeft:
+        case ContentsGravity::bottomRight:
+            y = b.minY();
+            break;
+        default:
+            break;
+        }
+        return Rect(x, y, s.width, s.height);
     }
-    default:
-        break;
-    }
-    double x = b.midX() - s.width / 2;
-    double y = b.midY() - s.height / 2;
-    switch (g) {
-    case ContentsGravity::left:
-    case ContentsGravity::topLeft:
-    case ContentsGravity::bottomLeft:
-        x = b.minX();
-        break;
-    case ContentsGravity::right:
-    case ContentsGravity::topRight:
-    case ContentsGravity::bottomRight:
-        x = b.maxX() - s.width;
-        break;
-    default:
-        break;
-    }
-    switch (g) {
-    case ContentsGravity::top:
-    case ContentsGravity::topLeft:
-    case ContentsGravity::topRight:
-        y = b.maxY() - s.height;
-        break;
-    case ContentsGravity::bottom:
-    case ContentsGravity::bottomLeft:
-    case ContentsGravity::bottomRight:
-        y = b.minY();
-        break;
-    default:
-        break;
-    }
-    return Rect(x, y, s.width, s.height);
-}
 } // namespace
 
 LayerHost::~LayerHost() = default;
@@ -134,10 +120,7 @@ Layer::~Layer()
         m_mask->m_maskOwner = nullptr;
 }
 
-std::shared_ptr<Layer> Layer::makeCopy() const
-{
-    return std::shared_ptr<Layer>(new Layer(*this, 0));
-}
+std::shared_ptr<Layer> Layer::makeCopy() const { return std::shared_ptr<Layer>(new Layer(*this, 0)); }
 
 // ---- change reporting and implicit actions
 
@@ -161,10 +144,7 @@ void Layer::changed()
         h->layerTreeChanged();
 }
 
-void Layer::setNeedsDisplay()
-{
-    changed();
-}
+void Layer::setNeedsDisplay() { changed(); }
 
 std::optional<LayerValue> Layer::actionFrom(const QString &key) const
 {
@@ -187,37 +167,25 @@ void Layer::didChange(const QString &key, const std::optional<LayerValue> &from)
     changed();
 }
 
-void Layer::setBounds(const Rect &r)
-{
-    setAnimated(QStringLiteral("bounds"), m_bounds, r);
-}
+void Layer::setBounds(const Rect &r) { setAnimated(QStringLiteral("bounds"), m_bounds, r); }
 
-void Layer::setPosition(Point p)
-{
-    setAnimated(QStringLiteral("position"), m_position, p);
-}
+void Layer::setPosition(Point p) { setAnimated(QStringLiteral("position"), m_position, p); }
 
-void Layer::setAnchorPoint(Point p)
-{
-    setAnimated(QStringLiteral("anchorPoint"), m_anchorPoint, p);
-}
+void Layer::setAnchorPoint(Point p) { setAnimated(QStringLiteral("anchorPoint"), m_anchorPoint, p); }
 
-void Layer::setTransform(const AffineTransform &t)
-{
-    setAnimated(QStringLiteral("transform"), m_transform, t);
-}
+void Layer::setTransform(const AffineTransform &t) { setAnimated(QStringLiteral("transform"), m_transform, t); }
 
 Rect Layer::frame() const
 {
-    const Rect local(-m_anchorPoint.x * m_bounds.width(), -m_anchorPoint.y * m_bounds.height(), m_bounds.width(),
-        m_bounds.height());
+    const Rect local(
+        -m_anchorPoint.x * m_bounds.width(), -m_anchorPoint.y * m_bounds.height(), m_bounds.width(), m_bounds.height());
     return m_transform.mapRect(local).offsetBy(m_position.x, m_position.y);
 }
 
 void Layer::setFrame(const Rect &r0)
 {
     const Rect r = r0.standardized();
-    setPosition({r.x() + m_anchorPoint.x * r.width(), r.y() + m_anchorPoint.y * r.height()});
+    setPosition({ r.x() + m_anchorPoint.x * r.width(), r.y() + m_anchorPoint.y * r.height() });
     setBounds(Rect(m_bounds.origin, r.size));
 }
 
@@ -232,15 +200,9 @@ void Layer::setBackgroundColor(std::optional<Color> c)
     didChange(QStringLiteral("backgroundColor"), from);
 }
 
-void Layer::setCornerRadius(double r)
-{
-    setAnimated(QStringLiteral("cornerRadius"), m_cornerRadius, r);
-}
+void Layer::setCornerRadius(double r) { setAnimated(QStringLiteral("cornerRadius"), m_cornerRadius, r); }
 
-void Layer::setBorderWidth(double w)
-{
-    setAnimated(QStringLiteral("borderWidth"), m_borderWidth, w);
-}
+void Layer::setBorderWidth(double w) { setAnimated(QStringLiteral("borderWidth"), m_borderWidth, w); }
 
 void Layer::setBorderColor(std::optional<Color> c)
 {
@@ -253,10 +215,7 @@ void Layer::setBorderColor(std::optional<Color> c)
     didChange(QStringLiteral("borderColor"), from);
 }
 
-void Layer::setOpacity(double o)
-{
-    setAnimated(QStringLiteral("opacity"), m_opacity, std::clamp(o, 0.0, 1.0));
-}
+void Layer::setOpacity(double o) { setAnimated(QStringLiteral("opacity"), m_opacity, std::clamp(o, 0.0, 1.0)); }
 
 void Layer::setHidden(bool hidden)
 {
@@ -329,22 +288,13 @@ void Layer::setShadowOpacity(double o)
     setAnimated(QStringLiteral("shadowOpacity"), m_shadowOpacity, std::clamp(o, 0.0, 1.0));
 }
 
-void Layer::setShadowRadius(double r)
-{
-    setAnimated(QStringLiteral("shadowRadius"), m_shadowRadius, r);
-}
+void Layer::setShadowRadius(double r) { setAnimated(QStringLiteral("shadowRadius"), m_shadowRadius, r); }
 
-void Layer::setShadowOffset(Size s)
-{
-    setAnimated(QStringLiteral("shadowOffset"), m_shadowOffset, s);
-}
+void Layer::setShadowOffset(Size s) { setAnimated(QStringLiteral("shadowOffset"), m_shadowOffset, s); }
 
 // ---- tree
 
-void Layer::addSublayer(const std::shared_ptr<Layer> &layer)
-{
-    insertSublayer(layer, m_sublayers.size());
-}
+void Layer::addSublayer(const std::shared_ptr<Layer> &layer) { insertSublayer(layer, m_sublayers.size()); }
 
 void Layer::insertSublayer(const std::shared_ptr<Layer> &layer, size_t index)
 {
@@ -373,13 +323,15 @@ void Layer::insertSublayer(const std::shared_ptr<Layer> &layer, size_t index)
 
 void Layer::insertSublayerBelow(const std::shared_ptr<Layer> &layer, const Layer *sibling)
 {
-    const auto it = std::find_if(m_sublayers.begin(), m_sublayers.end(), [&](const auto &l) { return l.get() == sibling; });
+    const auto it
+        = std::find_if(m_sublayers.begin(), m_sublayers.end(), [&](const auto &l) { return l.get() == sibling; });
     insertSublayer(layer, it == m_sublayers.end() ? 0 : size_t(it - m_sublayers.begin()));
 }
 
 void Layer::insertSublayerAbove(const std::shared_ptr<Layer> &layer, const Layer *sibling)
 {
-    const auto it = std::find_if(m_sublayers.begin(), m_sublayers.end(), [&](const auto &l) { return l.get() == sibling; });
+    const auto it
+        = std::find_if(m_sublayers.begin(), m_sublayers.end(), [&](const auto &l) { return l.get() == sibling; });
     insertSublayer(layer, it == m_sublayers.end() ? m_sublayers.size() : size_t(it - m_sublayers.begin()) + 1);
 }
 
@@ -416,7 +368,8 @@ void Layer::removeFromSuperlayer()
 
 void Layer::detach(Layer *child)
 {
-    const auto it = std::find_if(m_sublayers.begin(), m_sublayers.end(), [&](const auto &l) { return l.get() == child; });
+    const auto it
+        = std::find_if(m_sublayers.begin(), m_sublayers.end(), [&](const auto &l) { return l.get() == child; });
     if (it != m_sublayers.end()) {
         (*it)->m_superlayer = nullptr;
         m_sublayers.erase(it);
@@ -529,9 +482,11 @@ bool Layer::setValueForKey(const QString &k, const LayerValue &v)
         const double sy = scaleY(m_transform);
         m_transform = sy > 0 ? m_transform.scaled(1, *d / sy) : AffineTransform::scaling(1, *d);
     } else if (k == QLatin1String("transform.translation.x") && d)
-        m_transform = AffineTransform(m_transform.a(), m_transform.b(), m_transform.c(), m_transform.d(), *d, m_transform.ty());
+        m_transform
+            = AffineTransform(m_transform.a(), m_transform.b(), m_transform.c(), m_transform.d(), *d, m_transform.ty());
     else if (k == QLatin1String("transform.translation.y") && d)
-        m_transform = AffineTransform(m_transform.a(), m_transform.b(), m_transform.c(), m_transform.d(), m_transform.tx(), *d);
+        m_transform
+            = AffineTransform(m_transform.a(), m_transform.b(), m_transform.c(), m_transform.d(), m_transform.tx(), *d);
     else if (k == QLatin1String("backgroundColor") && c)
         m_backgroundColor = c->resolved();
     else if (k == QLatin1String("borderColor") && c)
@@ -579,7 +534,8 @@ void Layer::addAnimation(const Animation &animation, const QString &key0)
 
 void Layer::removeAnimation(const QString &key)
 {
-    const auto it = std::find_if(m_animations.begin(), m_animations.end(), [&](const auto &e) { return e.first == key; });
+    const auto it
+        = std::find_if(m_animations.begin(), m_animations.end(), [&](const auto &e) { return e.first == key; });
     if (it == m_animations.end())
         return;
     m_animations.erase(it);
@@ -598,7 +554,8 @@ void Layer::pruneFinished() const
 {
     const long long now = nowMs();
     std::erase_if(m_animations, [now](const auto &e) {
-        return e.second.animation->isRemovedOnCompletion() && e.second.animation->isFinishedAt(elapsed(now, e.second.start));
+        return e.second.animation->isRemovedOnCompletion()
+            && e.second.animation->isFinishedAt(elapsed(now, e.second.start));
     });
 }
 
@@ -693,16 +650,14 @@ const Layer::Attached *Layer::activeTransition(long long now, double *progress) 
 
 // ---- drawing
 
-void Layer::drawInContext(GraphicsContext &) const
-{
-}
+void Layer::drawInContext(GraphicsContext &) const { }
 
 QImage Layer::snapshot(double scale) const
 {
     if (m_bounds.isEmpty())
         return {};
-    QImage img(std::max(1, int(std::ceil(m_bounds.width() * scale))), std::max(1, int(std::ceil(m_bounds.height() * scale))),
-        QImage::Format_ARGB32_Premultiplied);
+    QImage img(std::max(1, int(std::ceil(m_bounds.width() * scale))),
+        std::max(1, int(std::ceil(m_bounds.height() * scale))), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     img.setDevicePixelRatio(scale);
     QPainter painter(&img);
@@ -712,10 +667,7 @@ QImage Layer::snapshot(double scale) const
     return img;
 }
 
-void Layer::renderInContext(GraphicsContext &context) const
-{
-    renderBody(context, nullptr, nullptr);
-}
+void Layer::renderInContext(GraphicsContext &context) const { renderBody(context, nullptr, nullptr); }
 
 void Layer::renderInContext(GraphicsContext &context, const std::function<void(GraphicsContext &)> &content) const
 {
@@ -742,8 +694,8 @@ void Layer::renderPlaced(GraphicsContext &context) const
     context.restore();
 }
 
-void Layer::renderBody(GraphicsContext &ctx, const std::function<void(GraphicsContext &)> *content,
-    const Layer *presentation) const
+void Layer::renderBody(
+    GraphicsContext &ctx, const std::function<void(GraphicsContext &)> *content, const Layer *presentation) const
 {
     pruneFinished();
     const long long now = nowMs();
@@ -760,13 +712,13 @@ void Layer::renderBody(GraphicsContext &ctx, const std::function<void(GraphicsCo
     const Layer *drawer = typeid(*v) == typeid(*this) ? v : this;
 
     const Rect b = v->m_bounds;
-    const double radius = std::min({v->m_cornerRadius, b.width() / 2, b.height() / 2});
+    const double radius = std::min({ v->m_cornerRadius, b.width() / 2, b.height() / 2 });
     const Path boundsPath = radius > 0 ? Path::roundedRect(b, radius, radius) : Path::rect(b);
 
     std::optional<Shadow> shadow;
     if (v->m_shadowOpacity > 0 && v->m_shadowColor && v->m_shadowColor->alphaComponent() > 0)
-        shadow = Shadow{v->m_shadowOffset, v->m_shadowRadius,
-            v->m_shadowColor->withAlphaComponent(v->m_shadowColor->alphaComponent() * v->m_shadowOpacity)};
+        shadow = Shadow { v->m_shadowOffset, v->m_shadowRadius,
+            v->m_shadowColor->withAlphaComponent(v->m_shadowColor->alphaComponent() * v->m_shadowOpacity) };
     const bool group = v->m_opacity < 1 || m_mask || shadow;
 
     ctx.save();
@@ -804,7 +756,7 @@ void Layer::renderBody(GraphicsContext &ctx, const std::function<void(GraphicsCo
     for (const auto &sub : m_sublayers)
         sub->renderPlaced(ctx);
     if (v->m_borderWidth > 0 && v->m_borderColor && v->m_borderColor->alphaComponent() > 0) {
-        const double w = std::min({v->m_borderWidth, b.width() / 2, b.height() / 2});
+        const double w = std::min({ v->m_borderWidth, b.width() / 2, b.height() / 2 });
         const Rect inner = b.insetBy(w / 2, w / 2);
         const double r = std::max(0.0, radius - w / 2);
         StrokeStyle s;

@@ -3,10 +3,7 @@
 namespace platform::ui {
 
 namespace {
-double mix(double a, double b, double t)
-{
-    return a + (b - a) * t;
-}
+    double mix(double a, double b, double t) { return a + (b - a) * t; }
 } // namespace
 
 LayerValue interpolate(const LayerValue &from, const LayerValue &to, double t)
@@ -17,11 +14,11 @@ LayerValue interpolate(const LayerValue &from, const LayerValue &to, double t)
         return mix(*a, std::get<double>(to), t);
     if (auto a = std::get_if<Point>(&from)) {
         const Point b = std::get<Point>(to);
-        return Point{mix(a->x, b.x, t), mix(a->y, b.y, t)};
+        return Point { mix(a->x, b.x, t), mix(a->y, b.y, t) };
     }
     if (auto a = std::get_if<Size>(&from)) {
         const Size b = std::get<Size>(to);
-        return Size{mix(a->width, b.width, t), mix(a->height, b.height, t)};
+        return Size { mix(a->width, b.width, t), mix(a->height, b.height, t) };
     }
     if (auto a = std::get_if<Rect>(&from)) {
         const Rect b = std::get<Rect>(to);

@@ -24,108 +24,108 @@ struct PainterContext::Group {
 };
 
 namespace {
-QPainter::CompositionMode qtMode(CompositeOperation op)
-{
-    switch (op) {
-    case CompositeOperation::sourceOver:
-        return QPainter::CompositionMode_SourceOver;
-    case CompositeOperation::copy:
-        return QPainter::CompositionMode_Source;
-    case CompositeOperation::clear:
-        return QPainter::CompositionMode_Clear;
-    case CompositeOperation::sourceIn:
-        return QPainter::CompositionMode_SourceIn;
-    case CompositeOperation::sourceOut:
-        return QPainter::CompositionMode_SourceOut;
-    case CompositeOperation::sourceAtop:
-        return QPainter::CompositionMode_SourceAtop;
-    case CompositeOperation::destinationOver:
-        return QPainter::CompositionMode_DestinationOver;
-    case CompositeOperation::destinationIn:
-        return QPainter::CompositionMode_DestinationIn;
-    case CompositeOperation::destinationOut:
-        return QPainter::CompositionMode_DestinationOut;
-    case CompositeOperation::destinationAtop:
-        return QPainter::CompositionMode_DestinationAtop;
-    case CompositeOperation::xorOperation:
-        return QPainter::CompositionMode_Xor;
-    case CompositeOperation::plusLighter:
-        return QPainter::CompositionMode_Plus;
-    case CompositeOperation::multiply:
-        return QPainter::CompositionMode_Multiply;
-    }
-    return QPainter::CompositionMode_SourceOver;
-}
-
-Qt::PenCapStyle qtCap(LineCap c)
-{
-    switch (c) {
-    case LineCap::butt:
-        return Qt::FlatCap;
-    case LineCap::round:
-        return Qt::RoundCap;
-    case LineCap::square:
-        return Qt::SquareCap;
-    }
-    return Qt::FlatCap;
-}
-
-Qt::PenJoinStyle qtJoin(LineJoin j)
-{
-    switch (j) {
-    case LineJoin::miter:
-        return Qt::SvgMiterJoin;
-    case LineJoin::round:
-        return Qt::RoundJoin;
-    case LineJoin::bevel:
-        return Qt::BevelJoin;
-    }
-    return Qt::SvgMiterJoin;
-}
-
-// Three box blurs approximate a gaussian; premultiplied pixels blur channel by channel.
-void boxBlur(QImage &img, int radius)
-{
-    if (radius <= 0)
-        return;
-    const int w = img.width(), h = img.height();
-    std::vector<uint32_t> line(size_t(std::max(w, h)));
-    auto pass = [&](bool horizontal) {
-        const int n = horizontal ? w : h;
-        const int lines = horizontal ? h : w;
-        for (int l = 0; l < lines; ++l) {
-            auto px = [&](int i) -> uint32_t & {
-                return horizontal ? reinterpret_cast<uint32_t *>(img.scanLine(l))[i]
-                                  : reinterpret_cast<uint32_t *>(img.scanLine(i))[l];
-            };
-            for (int i = 0; i < n; ++i)
-                line[size_t(i)] = px(i);
-            long sum[4] = {0, 0, 0, 0};
-            const int window = 2 * radius + 1;
-            auto add = [&](int i, int sign) {
-                if (i < 0 || i >= n)
-                    return;
-                const uint32_t v = line[size_t(i)];
-                for (int c = 0; c < 4; ++c)
-                    sum[c] += sign * long((v >> (8 * c)) & 0xff);
-            };
-            for (int i = -radius; i <= radius; ++i)
-                add(i, 1);
-            for (int i = 0; i < n; ++i) {
-                uint32_t v = 0;
-                for (int c = 0; c < 4; ++c)
-                    v |= uint32_t(std::clamp(sum[c] / window, 0L, 255L)) << (8 * c);
-                px(i) = v;
-                add(i - radius, -1);
-                add(i + radius + 1, 1);
-            }
+    QPainter::CompositionMode qtMode(CompositeOperation op)
+    {
+        switch (op) {
+        case CompositeOperation::sourceOver:
+            return QPainter::CompositionMode_SourceOver;
+        case CompositeOperation::copy:
+            return QPainter::CompositionMode_Source;
+        case CompositeOperation::clear:
+            return QPainter::CompositionMode_Clear;
+        case CompositeOperation::sourceIn:
+            return QPainter::CompositionMode_SourceIn;
+        case CompositeOperation::sourceOut:
+            return QPainter::CompositionMode_SourceOut;
+        case CompositeOperation::sourceAtop:
+            return QPainter::CompositionMode_SourceAtop;
+        case CompositeOperation::destinationOver:
+            return QPainter::CompositionMode_DestinationOver;
+        case CompositeOperation::destinationIn:
+            return QPainter::CompositionMode_DestinationIn;
+        case CompositeOperation::destinationOut:
+            return QPainter::CompositionMode_DestinationOut;
+        case CompositeOperation::destinationAtop:
+            return QPainter::CompositionMode_DestinationAtop;
+        case CompositeOperation::xorOperation:
+            return QPainter::CompositionMode_Xor;
+        case CompositeOperation::plusLighter:
+            return QPainter::CompositionMode_Plus;
+        case CompositeOperation::multiply:
+            return QPainter::CompositionMode_Multiply;
         }
-    };
-    for (int k = 0; k < 3; ++k) {
-        pass(true);
-        pass(false);
+        return QPainter::CompositionMode_SourceOver;
     }
-}
+
+    Qt::PenCapStyle qtCap(LineCap c)
+    {
+        switch (c) {
+        case LineCap::butt:
+            return Qt::FlatCap;
+        case LineCap::round:
+            return Qt::RoundCap;
+        case LineCap::square:
+            return Qt::SquareCap;
+        }
+        return Qt::FlatCap;
+    }
+
+    Qt::PenJoinStyle qtJoin(LineJoin j)
+    {
+        switch (j) {
+        case LineJoin::miter:
+            return Qt::SvgMiterJoin;
+        case LineJoin::round:
+            return Qt::RoundJoin;
+        case LineJoin::bevel:
+            return Qt::BevelJoin;
+        }
+        return Qt::SvgMiterJoin;
+    }
+
+    // Three box blurs approximate a gaussian; premultiplied pixels blur channel by channel.
+    void boxBlur(QImage &img, int radius)
+    {
+        if (radius <= 0)
+            return;
+        const int w = img.width(), h = img.height();
+        std::vector<uint32_t> line(size_t(std::max(w, h)));
+        auto pass = [&](bool horizontal) {
+            const int n = horizontal ? w : h;
+            const int lines = horizontal ? h : w;
+            for (int l = 0; l < lines; ++l) {
+                auto px = [&](int i) -> uint32_t & {
+                    return horizontal ? reinterpret_cast<uint32_t *>(img.scanLine(l))[i]
+                                      : reinterpret_cast<uint32_t *>(img.scanLine(i))[l];
+                };
+                for (int i = 0; i < n; ++i)
+                    line[size_t(i)] = px(i);
+                long sum[4] = { 0, 0, 0, 0 };
+                const int window = 2 * radius + 1;
+                auto add = [&](int i, int sign) {
+                    if (i < 0 || i >= n)
+                        return;
+                    const uint32_t v = line[size_t(i)];
+                    for (int c = 0; c < 4; ++c)
+                        sum[c] += sign * long((v >> (8 * c)) & 0xff);
+                };
+                for (int i = -radius; i <= radius; ++i)
+                    add(i, 1);
+                for (int i = 0; i < n; ++i) {
+                    uint32_t v = 0;
+                    for (int c = 0; c < 4; ++c)
+                        v |= uint32_t(std::clamp(sum[c] / window, 0L, 255L)) << (8 * c);
+                    px(i) = v;
+                    add(i - radius, -1);
+                    add(i + radius + 1, 1);
+                }
+            }
+        };
+        for (int k = 0; k < 3; ++k) {
+            pass(true);
+            pass(false);
+        }
+    }
 } // namespace
 
 PainterContext::PainterContext(QPainter &painter, Size surface, double backingScale)
@@ -152,15 +152,9 @@ void PainterContext::apply()
     m_painter->setRenderHint(QPainter::SmoothPixmapTransform, imageInterpolation() != ImageInterpolation::none);
 }
 
-void PainterContext::onSave()
-{
-    m_painter->save();
-}
+void PainterContext::onSave() { m_painter->save(); }
 
-void PainterContext::onRestore()
-{
-    m_painter->restore();
-}
+void PainterContext::onRestore() { m_painter->restore(); }
 
 void PainterContext::onClip(const Path &path, FillRule rule)
 {
@@ -208,8 +202,9 @@ QBrush PainterContext::gradientBrush(const QGradient &g0, const Gradient &gradie
     const std::vector<double> locations = gradient.effectiveLocations();
     QGradientStops stops;
     for (size_t i = 0; i < gradient.colors.size(); ++i)
-        stops.append({std::clamp(locations[i], 0.0, 1.0), gradient.colors[i].toQColor()});
-    std::stable_sort(stops.begin(), stops.end(), [](const QGradientStop &a, const QGradientStop &b) { return a.first < b.first; });
+        stops.append({ std::clamp(locations[i], 0.0, 1.0), gradient.colors[i].toQColor() });
+    std::stable_sort(
+        stops.begin(), stops.end(), [](const QGradientStop &a, const QGradientStop &b) { return a.first < b.first; });
     g.setStops(stops);
     g.setSpread(QGradient::PadSpread);
     return QBrush(g);
@@ -230,8 +225,8 @@ void PainterContext::drawLinearGradient(const Gradient &gradient, Point start, P
         // The band between the two perpendicular lines, extended where asked.
         const double ux = dx / len, uy = dy / len;
         const double nx = -uy * far, ny = ux * far;
-        const Point a = extent.beforeStart ? Point{start.x - ux * far, start.y - uy * far} : start;
-        const Point b = extent.afterEnd ? Point{end.x + ux * far, end.y + uy * far} : end;
+        const Point a = extent.beforeStart ? Point { start.x - ux * far, start.y - uy * far } : start;
+        const Point b = extent.afterEnd ? Point { end.x + ux * far, end.y + uy * far } : end;
         QPolygonF band;
         band << QPointF(a.x + nx, a.y + ny) << QPointF(b.x + nx, b.y + ny) << QPointF(b.x - nx, b.y - ny)
              << QPointF(a.x - nx, a.y - ny);

@@ -8,9 +8,9 @@
 namespace platform::ui {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
-// Control-point distance that makes a cubic curve follow a quarter circle of radius 1.
-constexpr double kKappa = 0.5522847498307936;
+    constexpr double kPi = 3.14159265358979323846;
+    // Control-point distance that makes a cubic curve follow a quarter circle of radius 1.
+    constexpr double kKappa = 0.5522847498307936;
 } // namespace
 
 Path Path::rect(const Rect &r)
@@ -36,7 +36,7 @@ Path Path::ellipse(const Rect &r)
 
 void Path::moveTo(Point p)
 {
-    m_elements.push_back({PathElement::Kind::moveTo, {p, {}, {}}});
+    m_elements.push_back({ PathElement::Kind::moveTo, { p, {}, {} } });
     m_subpathStart = p;
 }
 
@@ -46,37 +46,37 @@ void Path::lineTo(Point p)
         moveTo(p);
         return;
     }
-    m_elements.push_back({PathElement::Kind::lineTo, {p, {}, {}}});
+    m_elements.push_back({ PathElement::Kind::lineTo, { p, {}, {} } });
 }
 
 void Path::quadCurveTo(Point control, Point end)
 {
     if (!currentPoint())
         moveTo(control);
-    m_elements.push_back({PathElement::Kind::quadCurveTo, {control, end, {}}});
+    m_elements.push_back({ PathElement::Kind::quadCurveTo, { control, end, {} } });
 }
 
 void Path::curveTo(Point control1, Point control2, Point end)
 {
     if (!currentPoint())
         moveTo(control1);
-    m_elements.push_back({PathElement::Kind::curveTo, {control1, control2, end}});
+    m_elements.push_back({ PathElement::Kind::curveTo, { control1, control2, end } });
 }
 
 void Path::closeSubpath()
 {
     if (m_elements.empty() || m_elements.back().kind == PathElement::Kind::closeSubpath)
         return;
-    m_elements.push_back({PathElement::Kind::closeSubpath, {}});
+    m_elements.push_back({ PathElement::Kind::closeSubpath, {} });
 }
 
 void Path::addRect(const Rect &r0)
 {
     const Rect r = r0.standardized();
-    moveTo({r.minX(), r.minY()});
-    lineTo({r.maxX(), r.minY()});
-    lineTo({r.maxX(), r.maxY()});
-    lineTo({r.minX(), r.maxY()});
+    moveTo({ r.minX(), r.minY() });
+    lineTo({ r.maxX(), r.minY() });
+    lineTo({ r.maxX(), r.maxY() });
+    lineTo({ r.minX(), r.maxY() });
     closeSubpath();
 }
 
@@ -91,15 +91,15 @@ void Path::addRoundedRect(const Rect &r0, double rx, double ry)
     }
     const double kx = rx * kKappa, ky = ry * kKappa;
     const double x0 = r.minX(), x1 = r.maxX(), y0 = r.minY(), y1 = r.maxY();
-    moveTo({x0 + rx, y0});
-    lineTo({x1 - rx, y0});
-    curveTo({x1 - rx + kx, y0}, {x1, y0 + ry - ky}, {x1, y0 + ry});
-    lineTo({x1, y1 - ry});
-    curveTo({x1, y1 - ry + ky}, {x1 - rx + kx, y1}, {x1 - rx, y1});
-    lineTo({x0 + rx, y1});
-    curveTo({x0 + rx - kx, y1}, {x0, y1 - ry + ky}, {x0, y1 - ry});
-    lineTo({x0, y0 + ry});
-    curveTo({x0, y0 + ry - ky}, {x0 + rx - kx, y0}, {x0 + rx, y0});
+    moveTo({ x0 + rx, y0 });
+    lineTo({ x1 - rx, y0 });
+    curveTo({ x1 - rx + kx, y0 }, { x1, y0 + ry - ky }, { x1, y0 + ry });
+    lineTo({ x1, y1 - ry });
+    curveTo({ x1, y1 - ry + ky }, { x1 - rx + kx, y1 }, { x1 - rx, y1 });
+    lineTo({ x0 + rx, y1 });
+    curveTo({ x0 + rx - kx, y1 }, { x0, y1 - ry + ky }, { x0, y1 - ry });
+    lineTo({ x0, y0 + ry });
+    curveTo({ x0, y0 + ry - ky }, { x0 + rx - kx, y0 }, { x0 + rx, y0 });
     closeSubpath();
 }
 
@@ -109,11 +109,11 @@ void Path::addEllipse(const Rect &r0)
     const double rx = r.width() / 2, ry = r.height() / 2;
     const double cx = r.midX(), cy = r.midY();
     const double kx = rx * kKappa, ky = ry * kKappa;
-    moveTo({cx + rx, cy});
-    curveTo({cx + rx, cy + ky}, {cx + kx, cy + ry}, {cx, cy + ry});
-    curveTo({cx - kx, cy + ry}, {cx - rx, cy + ky}, {cx - rx, cy});
-    curveTo({cx - rx, cy - ky}, {cx - kx, cy - ry}, {cx, cy - ry});
-    curveTo({cx + kx, cy - ry}, {cx + rx, cy - ky}, {cx + rx, cy});
+    moveTo({ cx + rx, cy });
+    curveTo({ cx + rx, cy + ky }, { cx + kx, cy + ry }, { cx, cy + ry });
+    curveTo({ cx - kx, cy + ry }, { cx - rx, cy + ky }, { cx - rx, cy });
+    curveTo({ cx - rx, cy - ky }, { cx - kx, cy - ry }, { cx, cy - ry });
+    curveTo({ cx + kx, cy - ry }, { cx + rx, cy - ky }, { cx + rx, cy });
     closeSubpath();
 }
 
@@ -131,7 +131,7 @@ void Path::addArc(Point c, double radius, double startAngle, double endAngle, bo
         if (sweep >= 2 * kPi)
             sweep = 2 * kPi;
     }
-    const Point start{c.x + radius * std::cos(startAngle), c.y + radius * std::sin(startAngle)};
+    const Point start { c.x + radius * std::cos(startAngle), c.y + radius * std::sin(startAngle) };
     if (currentPoint())
         lineTo(start);
     else
@@ -142,11 +142,11 @@ void Path::addArc(Point c, double radius, double startAngle, double endAngle, bo
     double a = startAngle;
     for (int i = 0; i < segments; ++i) {
         const double b = a + step;
-        const Point p0{c.x + radius * std::cos(a), c.y + radius * std::sin(a)};
-        const Point p3{c.x + radius * std::cos(b), c.y + radius * std::sin(b)};
-        const Point c1{p0.x - k * radius * std::sin(a), p0.y + k * radius * std::cos(a)};
-        const Point c2{p3.x + k * radius * std::sin(b), p3.y - k * radius * std::cos(b)};
-        m_elements.push_back({PathElement::Kind::curveTo, {c1, c2, p3}});
+        const Point p0 { c.x + radius * std::cos(a), c.y + radius * std::sin(a) };
+        const Point p3 { c.x + radius * std::cos(b), c.y + radius * std::sin(b) };
+        const Point c1 { p0.x - k * radius * std::sin(a), p0.y + k * radius * std::cos(a) };
+        const Point c2 { p3.x + k * radius * std::sin(b), p3.y - k * radius * std::cos(b) };
+        m_elements.push_back({ PathElement::Kind::curveTo, { c1, c2, p3 } });
         a = b;
     }
 }
@@ -194,8 +194,9 @@ Rect Path::boundingBox() const
 {
     if (m_elements.empty())
         return {};
-    if (std::all_of(m_elements.begin(), m_elements.end(),
-            [](const PathElement &e) { return e.kind != PathElement::Kind::quadCurveTo && e.kind != PathElement::Kind::curveTo; })) {
+    if (std::all_of(m_elements.begin(), m_elements.end(), [](const PathElement &e) {
+            return e.kind != PathElement::Kind::quadCurveTo && e.kind != PathElement::Kind::curveTo;
+        })) {
         // Lines only: the extremes of the points, also for degenerate (zero-area) paths.
         double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
         bool first = true;
@@ -218,10 +219,7 @@ Rect Path::boundingBox() const
     return Rect::fromQRectF(toQPainterPath().boundingRect());
 }
 
-bool Path::contains(Point p, FillRule rule) const
-{
-    return toQPainterPath(rule).contains(p.toQPointF());
-}
+bool Path::contains(Point p, FillRule rule) const { return toQPainterPath(rule).contains(p.toQPointF()); }
 
 Path Path::transformed(const AffineTransform &t) const
 {
@@ -288,7 +286,7 @@ Path Path::interpolated(const Path &a, const Path &b, double t)
     for (size_t i = 0; i < out.m_elements.size(); ++i)
         for (size_t j = 0; j < 3; ++j) {
             const Point pa = a.m_elements[i].points[j], pb = b.m_elements[i].points[j];
-            out.m_elements[i].points[j] = {pa.x + (pb.x - pa.x) * t, pa.y + (pb.y - pa.y) * t};
+            out.m_elements[i].points[j] = { pa.x + (pb.x - pa.x) * t, pa.y + (pb.y - pa.y) * t };
         }
     return out;
 }
@@ -326,15 +324,15 @@ Path Path::fromQPainterPath(const QPainterPath &qp)
         const QPainterPath::Element e = qp.elementAt(i);
         switch (e.type) {
         case QPainterPath::MoveToElement:
-            p.moveTo({e.x, e.y});
+            p.moveTo({ e.x, e.y });
             break;
         case QPainterPath::LineToElement:
-            p.lineTo({e.x, e.y});
+            p.lineTo({ e.x, e.y });
             break;
         case QPainterPath::CurveToElement: {
             const QPainterPath::Element c2 = qp.elementAt(i + 1);
             const QPainterPath::Element end = qp.elementAt(i + 2);
-            p.curveTo({e.x, e.y}, {c2.x, c2.y}, {end.x, end.y});
+            p.curveTo({ e.x, e.y }, { c2.x, c2.y }, { end.x, end.y });
             i += 2;
             break;
         }

@@ -69,10 +69,7 @@ void RecordingContext::strokePath(const Path &path, const StrokeStyle &style)
     c.color = c.stroke.color;
 }
 
-void RecordingContext::clearRect(const Rect &r)
-{
-    record(DrawCall::Kind::clearRect).rect = r;
-}
+void RecordingContext::clearRect(const Rect &r) { record(DrawCall::Kind::clearRect).rect = r; }
 
 void RecordingContext::drawLinearGradient(const Gradient &gradient, Point start, Point end, GradientExtent extent)
 {
@@ -138,10 +135,7 @@ void RecordingContext::beginTransparencyLayer(double opacity, const std::optiona
     pushGroupState();
 }
 
-void RecordingContext::beginMaskContent()
-{
-    record(DrawCall::Kind::beginMaskContent);
-}
+void RecordingContext::beginMaskContent() { record(DrawCall::Kind::beginMaskContent); }
 
 void RecordingContext::endTransparencyLayer()
 {
@@ -166,9 +160,9 @@ void RecordingContext::drawBitmap(const QImage &, const Rect &destination, Compo
 
 QDebug operator<<(QDebug d, const DrawCall &call)
 {
-    static const char *const names[] = {"fillRect", "fillRoundedRect", "fillPath", "strokePath", "clearRect",
-        "linearGradient", "radialGradient", "text", "image", "widget", "clip", "beginTransparencyLayer",
-        "beginMaskContent", "endTransparencyLayer"};
+    static const char *const names[]
+        = { "fillRect", "fillRoundedRect", "fillPath", "strokePath", "clearRect", "linearGradient", "radialGradient",
+              "text", "image", "widget", "clip", "beginTransparencyLayer", "beginMaskContent", "endTransparencyLayer" };
     QDebugStateSaver s(d);
     d.nospace() << "DrawCall(" << names[int(call.kind)] << ", " << call.baseRect();
     if (call.kind == DrawCall::Kind::text)

@@ -6,18 +6,15 @@
 namespace platform::ui {
 
 namespace {
-QScreen *mainScreen()
-{
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return nullptr;
-    return QGuiApplication::primaryScreen();
-}
+    QScreen *mainScreen()
+    {
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return nullptr;
+        return QGuiApplication::primaryScreen();
+    }
 } // namespace
 
-bool Screen::hasMain()
-{
-    return mainScreen() != nullptr;
-}
+bool Screen::hasMain() { return mainScreen() != nullptr; }
 
 double Screen::mainBackingScaleFactor()
 {

@@ -23,10 +23,7 @@ ShapeLayer::ShapeLayer(const ShapeLayer &o, int tag)
 {
 }
 
-std::shared_ptr<Layer> ShapeLayer::makeCopy() const
-{
-    return std::shared_ptr<Layer>(new ShapeLayer(*this, 0));
-}
+std::shared_ptr<Layer> ShapeLayer::makeCopy() const { return std::shared_ptr<Layer>(new ShapeLayer(*this, 0)); }
 
 void ShapeLayer::setPath(std::optional<Path> p)
 {
@@ -67,10 +64,7 @@ void ShapeLayer::setStrokeColor(std::optional<Color> c)
     didChange(QStringLiteral("strokeColor"), from);
 }
 
-void ShapeLayer::setLineWidth(double w)
-{
-    setAnimated(QStringLiteral("lineWidth"), m_lineWidth, w);
-}
+void ShapeLayer::setLineWidth(double w) { setAnimated(QStringLiteral("lineWidth"), m_lineWidth, w); }
 
 void ShapeLayer::setLineCap(LineCap c)
 {
@@ -88,10 +82,7 @@ void ShapeLayer::setLineJoin(LineJoin j)
     changed();
 }
 
-void ShapeLayer::setMiterLimit(double m)
-{
-    setAnimated(QStringLiteral("miterLimit"), m_miterLimit, m);
-}
+void ShapeLayer::setMiterLimit(double m) { setAnimated(QStringLiteral("miterLimit"), m_miterLimit, m); }
 
 void ShapeLayer::setLineDashPattern(std::vector<double> pattern)
 {
@@ -101,20 +92,11 @@ void ShapeLayer::setLineDashPattern(std::vector<double> pattern)
     changed();
 }
 
-void ShapeLayer::setLineDashPhase(double phase)
-{
-    setAnimated(QStringLiteral("lineDashPhase"), m_dashPhase, phase);
-}
+void ShapeLayer::setLineDashPhase(double phase) { setAnimated(QStringLiteral("lineDashPhase"), m_dashPhase, phase); }
 
-void ShapeLayer::setStrokeStart(double s)
-{
-    setAnimated(QStringLiteral("strokeStart"), m_strokeStart, s);
-}
+void ShapeLayer::setStrokeStart(double s) { setAnimated(QStringLiteral("strokeStart"), m_strokeStart, s); }
 
-void ShapeLayer::setStrokeEnd(double e)
-{
-    setAnimated(QStringLiteral("strokeEnd"), m_strokeEnd, e);
-}
+void ShapeLayer::setStrokeEnd(double e) { setAnimated(QStringLiteral("strokeEnd"), m_strokeEnd, e); }
 
 void ShapeLayer::drawInContext(GraphicsContext &context) const
 {

@@ -11,33 +11,33 @@
 namespace platform::ui {
 
 namespace {
-const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
-const QString kSettingsInterface = QStringLiteral("org.freedesktop.portal.Settings");
-const QString kAppearanceNamespace = QStringLiteral("org.freedesktop.appearance");
-const QString kColorSchemeKey = QStringLiteral("color-scheme");
+    const QString kPortalService = QStringLiteral("org.freedesktop.portal.Desktop");
+    const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+    const QString kSettingsInterface = QStringLiteral("org.freedesktop.portal.Settings");
+    const QString kAppearanceNamespace = QStringLiteral("org.freedesktop.appearance");
+    const QString kColorSchemeKey = QStringLiteral("color-scheme");
 
-// The portal's Read answers a variant that itself holds the value in a variant; take off every layer.
-QVariant unwrap(QVariant v)
-{
-    for (int depth = 0; depth < 4; ++depth) {
-        if (v.canConvert<QDBusVariant>() && v.userType() == qMetaTypeId<QDBusVariant>())
-            v = qvariant_cast<QDBusVariant>(v).variant();
-        else
-            break;
+    // The portal's Read answers a variant that itself holds the value in a variant; take off every layer.
+    QVariant unwrap(QVariant v)
+    {
+        for (int depth = 0; depth < 4; ++depth) {
+            if (v.canConvert<QDBusVariant>() && v.userType() == qMetaTypeId<QDBusVariant>())
+                v = qvariant_cast<QDBusVariant>(v).variant();
+            else
+                break;
+        }
+        return v;
     }
-    return v;
-}
 
-std::optional<uint> schemeFrom(const QVariant &value)
-{
-    const QVariant v = unwrap(value);
-    bool ok = false;
-    const uint scheme = v.toUInt(&ok);
-    if (!ok || scheme > 2)
-        return std::nullopt;
-    return scheme;
-}
+    std::optional<uint> schemeFrom(const QVariant &value)
+    {
+        const QVariant v = unwrap(value);
+        bool ok = false;
+        const uint scheme = v.toUInt(&ok);
+        if (!ok || scheme > 2)
+            return std::nullopt;
+        return scheme;
+    }
 } // namespace
 
 SystemAppearance &SystemAppearance::instance()
@@ -57,10 +57,7 @@ SystemAppearance::SystemAppearance()
     redetect();
 }
 
-Appearance SystemAppearance::effective() const
-{
-    return m_forced.value_or(m_detected);
-}
+Appearance SystemAppearance::effective() const { return m_forced.value_or(m_detected); }
 
 void SystemAppearance::setForced(std::optional<Appearance> appearance)
 {
@@ -84,8 +81,8 @@ void SystemAppearance::usePortal(const QDBusConnection &bus)
         return;
     QDBusConnection(bus).connect(kPortalService, kPortalPath, kSettingsInterface, QStringLiteral("SettingChanged"),
         this, SLOT(onSettingChanged(QString, QString, QDBusVariant)));
-    QDBusMessage call = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kSettingsInterface,
-        QStringLiteral("Read"));
+    QDBusMessage call
+        = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kSettingsInterface, QStringLiteral("Read"));
     call << kAppearanceNamespace << kColorSchemeKey;
     auto *watcher = new QDBusPendingCallWatcher(QDBusConnection(bus).asyncCall(call, 2000), this);
     const QString busName = m_busName;
@@ -143,9 +140,6 @@ ScopedAppearance::ScopedAppearance(Appearance appearance)
     SystemAppearance::instance().setForced(appearance);
 }
 
-ScopedAppearance::~ScopedAppearance()
-{
-    SystemAppearance::instance().setForced(m_previous);
-}
+ScopedAppearance::~ScopedAppearance() { SystemAppearance::instance().setForced(m_previous); }
 
 } // namespace platform::ui

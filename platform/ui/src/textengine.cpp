@@ -7,17 +7,17 @@
 namespace platform::ui {
 
 namespace {
-const QPaintDevice &referenceDevice()
-{
-    static const QImage s_device(1, 1, QImage::Format_ARGB32_Premultiplied);
-    return s_device;
-}
+    const QPaintDevice &referenceDevice()
+    {
+        static const QImage s_device(1, 1, QImage::Format_ARGB32_Premultiplied);
+        return s_device;
+    }
 
-bool truncates(LineBreakMode m)
-{
-    return m == LineBreakMode::truncatingHead || m == LineBreakMode::truncatingMiddle
-        || m == LineBreakMode::truncatingTail;
-}
+    bool truncates(LineBreakMode m)
+    {
+        return m == LineBreakMode::truncatingHead || m == LineBreakMode::truncatingMiddle
+            || m == LineBreakMode::truncatingTail;
+    }
 } // namespace
 
 QFontMetricsF TextEngine::metrics(const Font &font)
@@ -74,22 +74,22 @@ Size TextEngine::measure(const QString &text, const TextAttributes &attributes, 
     const QFontMetricsF fm = metrics(attributes.effectiveFont());
     const ParagraphStyle style = attributes.effectiveParagraphStyle();
     if (text.isEmpty())
-        return {0, fm.height()};
+        return { 0, fm.height() };
     if (wrapWidth <= 0) {
         ParagraphStyle unwrapped = style;
         if (!truncates(unwrapped.lineBreakMode))
             unwrapped.lineBreakMode = LineBreakMode::clipping;
         int f = flags(unwrapped, false) & ~Qt::TextSingleLine;
         const QRectF r = fm.boundingRect(QRectF(0, 0, std::numeric_limits<int>::max() / 4, 0), f, text);
-        return {r.width(), r.height()};
+        return { r.width(), r.height() };
     }
     const QString shown = elided(text, fm, style, wrapWidth);
     const QRectF r = fm.boundingRect(QRectF(0, 0, wrapWidth, 0), flags(style, false), shown);
-    return {std::min(r.width(), wrapWidth), r.height()};
+    return { std::min(r.width(), wrapWidth), r.height() };
 }
 
-void TextEngine::draw(QPainter &painter, const QString &text, const QRectF &rect, const TextAttributes &attributes,
-    double logicalDpi)
+void TextEngine::draw(
+    QPainter &painter, const QString &text, const QRectF &rect, const TextAttributes &attributes, double logicalDpi)
 {
     const Font font = attributes.effectiveFont();
     const ParagraphStyle style = attributes.effectiveParagraphStyle();

@@ -16,10 +16,7 @@ TextLayer::TextLayer(const TextLayer &o, int tag)
 {
 }
 
-std::shared_ptr<Layer> TextLayer::makeCopy() const
-{
-    return std::shared_ptr<Layer>(new TextLayer(*this, 0));
-}
+std::shared_ptr<Layer> TextLayer::makeCopy() const { return std::shared_ptr<Layer>(new TextLayer(*this, 0)); }
 
 void TextLayer::setString(const QString &s)
 {
@@ -37,10 +34,7 @@ void TextLayer::setFont(const Font &f)
     changed();
 }
 
-void TextLayer::setFontSize(double size)
-{
-    setAnimated(QStringLiteral("fontSize"), m_fontSize, size);
-}
+void TextLayer::setFontSize(double size) { setAnimated(QStringLiteral("fontSize"), m_fontSize, size); }
 
 void TextLayer::setForegroundColor(std::optional<Color> c)
 {

@@ -2,9 +2,6 @@
 
 namespace platform::ui {
 
-std::unique_ptr<Animation> Transition::clone() const
-{
-    return std::make_unique<Transition>(*this);
-}
+std::unique_ptr<Animation> Transition::clone() const { return std::make_unique<Transition>(*this); }
 
 } // namespace platform::ui

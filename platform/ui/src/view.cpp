@@ -16,20 +16,20 @@
 namespace platform::ui {
 
 namespace {
-std::vector<View *> &allViews()
-{
-    static std::vector<View *> s_views;
-    return s_views;
-}
+    std::vector<View *> &allViews()
+    {
+        static std::vector<View *> s_views;
+        return s_views;
+    }
 
-QRect enclosingRect(double x, double y, double w, double h)
-{
-    const int x0 = int(std::floor(x + 1e-9));
-    const int y0 = int(std::floor(y + 1e-9));
-    const int x1 = int(std::ceil(x + w - 1e-9));
-    const int y1 = int(std::ceil(y + h - 1e-9));
-    return QRect(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
-}
+    QRect enclosingRect(double x, double y, double w, double h)
+    {
+        const int x0 = int(std::floor(x + 1e-9));
+        const int y0 = int(std::floor(y + 1e-9));
+        const int x1 = int(std::ceil(x + w - 1e-9));
+        const int y1 = int(std::ceil(y + h - 1e-9));
+        return QRect(x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0));
+    }
 } // namespace
 
 View::View(const Rect &frame, QWidget *parent)
@@ -72,10 +72,7 @@ View::~View()
 
 // ---- geometry
 
-bool View::isFlipped() const
-{
-    return false;
-}
+bool View::isFlipped() const { return false; }
 
 void View::setFrame(const Rect &frame0)
 {
@@ -95,15 +92,9 @@ void View::setFrame(const Rect &frame0)
         s->setNeedsDisplay();
 }
 
-void View::setFrameOrigin(Point origin)
-{
-    setFrame(Rect(origin, m_frame.size));
-}
+void View::setFrameOrigin(Point origin) { setFrame(Rect(origin, m_frame.size)); }
 
-void View::setFrameSize(Size size)
-{
-    setFrame(Rect(m_frame.origin, size));
-}
+void View::setFrameSize(Size size) { setFrame(Rect(m_frame.origin, size)); }
 
 void View::setBounds(const Rect &bounds)
 {
@@ -122,18 +113,15 @@ void View::setBounds(const Rect &bounds)
     setNeedsDisplay();
 }
 
-void View::setBoundsOrigin(Point origin)
-{
-    setBounds(Rect(origin, m_bounds.size));
-}
+void View::setBoundsOrigin(Point origin) { setBounds(Rect(origin, m_bounds.size)); }
 
 void View::sizeChanged(Size)
 {
     if (m_layer) {
         Transaction::withoutActions([&] {
             m_layer->setBounds(m_bounds);
-            m_layer->setPosition({m_frame.x() + m_layer->anchorPoint().x * m_frame.width(),
-                m_frame.y() + m_layer->anchorPoint().y * m_frame.height()});
+            m_layer->setPosition({ m_frame.x() + m_layer->anchorPoint().x * m_frame.width(),
+                m_frame.y() + m_layer->anchorPoint().y * m_frame.height() });
         });
     }
     setNeedsLayout();
@@ -176,7 +164,7 @@ void View::resizeEvent(QResizeEvent *event)
     // Resized from outside (a window, a Qt layout): take the new size as the frame's.
     const Size old = m_frame.size;
     m_appliedGeometry.setSize(event->size());
-    m_frame.size = Size{double(event->size().width()), double(event->size().height())};
+    m_frame.size = Size { double(event->size().width()), double(event->size().height()) };
     m_bounds.size = m_frame.size;
     sizeChanged(old);
 }
@@ -186,14 +174,14 @@ Point View::fromWidget(const QPointF &p) const
     const double y = isFlipped() ? p.y() : height() - p.y();
     // The widget may be a little larger than the frame (rounded outward); keep the frame's origin.
     const double dy = isFlipped() ? 0 : (height() - m_frame.height());
-    return {p.x() + m_bounds.x(), y - dy + m_bounds.y()};
+    return { p.x() + m_bounds.x(), y - dy + m_bounds.y() };
 }
 
 QPointF View::toWidget(Point p) const
 {
     const double dy = isFlipped() ? 0 : (height() - m_frame.height());
     const double y = isFlipped() ? p.y - m_bounds.y() : height() - (p.y - m_bounds.y() + dy);
-    return {p.x - m_bounds.x(), y};
+    return { p.x - m_bounds.x(), y };
 }
 
 AffineTransform View::transformToSuperview() const
@@ -245,10 +233,7 @@ Rect View::convertRect(const Rect &r, const View *from) const
 
 // ---- hierarchy
 
-View *View::superview() const
-{
-    return qobject_cast<View *>(parentWidget());
-}
+View *View::superview() const { return qobject_cast<View *>(parentWidget()); }
 
 QList<View *> View::subviews() const
 {
@@ -339,13 +324,9 @@ View *View::hitTest(Point p)
     return this;
 }
 
-void View::viewWillMoveToSuperview(View *)
-{
-}
+void View::viewWillMoveToSuperview(View *) { }
 
-void View::viewDidMoveToSuperview()
-{
-}
+void View::viewDidMoveToSuperview() { }
 
 // ---- visibility and display
 
@@ -379,14 +360,9 @@ void View::setNeedsDisplay(bool needs)
         emit v->displayRequested();
 }
 
-void View::drawRect(GraphicsContext &, const Rect &)
-{
-}
+void View::drawRect(GraphicsContext &, const Rect &) { }
 
-bool View::isPaintingRoot() const
-{
-    return !superview();
-}
+bool View::isPaintingRoot() const { return !superview(); }
 
 void View::paintEvent(QPaintEvent *event)
 {
@@ -396,7 +372,7 @@ void View::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRegion(event->region());
-    const Size surface{double(width()), double(height())};
+    const Size surface { double(width()), double(height()) };
     PainterContext ctx(painter, surface, devicePixelRatioF());
     // The widget can be taller than the frame (rounding); the frame sits at its bottom.
     renderTree(ctx, false);
@@ -512,10 +488,7 @@ void View::layoutSubtreeIfNeeded()
         v->layoutSubtreeIfNeeded();
 }
 
-void View::layout()
-{
-    resolveConstraints();
-}
+void View::layout() { resolveConstraints(); }
 
 void View::addConstraint(const std::shared_ptr<LayoutConstraint> &c)
 {
@@ -669,9 +642,7 @@ Appearance View::effectiveAppearance() const
     return SystemAppearance::instance().effective();
 }
 
-void View::viewDidChangeEffectiveAppearance()
-{
-}
+void View::viewDidChangeEffectiveAppearance() { }
 
 void View::applicationAppearanceChanged()
 {
@@ -713,10 +684,7 @@ void View::setWantsLayer(bool wants)
     setNeedsDisplay();
 }
 
-void View::layerTreeChanged()
-{
-    setNeedsDisplay();
-}
+void View::layerTreeChanged() { setNeedsDisplay(); }
 
 void View::layerAnimationAdded()
 {
@@ -733,10 +701,7 @@ void View::layerAnimationAdded()
         m_animationTimer->start();
 }
 
-QImage View::layerHostSnapshot(double scale)
-{
-    return renderToImage(scale);
-}
+QImage View::layerHostSnapshot(double scale) { return renderToImage(scale); }
 
 // ---- mouse
 
@@ -752,42 +717,21 @@ MouseEvent View::makeEvent(const QPointF &widgetPos, const QPointF &, Qt::MouseB
     return e;
 }
 
-void View::mouseDown(const MouseEvent &)
-{
-    m_unhandled = true;
-}
+void View::mouseDown(const MouseEvent &) { m_unhandled = true; }
 
-void View::mouseUp(const MouseEvent &)
-{
-    m_unhandled = true;
-}
+void View::mouseUp(const MouseEvent &) { m_unhandled = true; }
 
-void View::mouseDragged(const MouseEvent &)
-{
-    m_unhandled = true;
-}
+void View::mouseDragged(const MouseEvent &) { m_unhandled = true; }
 
-void View::rightMouseDown(const MouseEvent &)
-{
-    m_unhandled = true;
-}
+void View::rightMouseDown(const MouseEvent &) { m_unhandled = true; }
 
-void View::rightMouseUp(const MouseEvent &)
-{
-    m_unhandled = true;
-}
+void View::rightMouseUp(const MouseEvent &) { m_unhandled = true; }
 
-void View::mouseMoved(const MouseEvent &)
-{
-}
+void View::mouseMoved(const MouseEvent &) { }
 
-void View::mouseEntered(const MouseEvent &)
-{
-}
+void View::mouseEntered(const MouseEvent &) { }
 
-void View::mouseExited(const MouseEvent &)
-{
-}
+void View::mouseExited(const MouseEvent &) { }
 
 void View::mousePressEvent(QMouseEvent *event)
 {
@@ -906,9 +850,7 @@ void View::removeTrackingArea(const std::shared_ptr<TrackingArea> &area)
     m_trackingAreas.erase(std::remove(m_trackingAreas.begin(), m_trackingAreas.end(), area), m_trackingAreas.end());
 }
 
-void View::updateTrackingAreas()
-{
-}
+void View::updateTrackingAreas() { }
 
 void View::addCursorRect(const Rect &rect, Qt::CursorShape cursor)
 {
@@ -916,13 +858,8 @@ void View::addCursorRect(const Rect &rect, Qt::CursorShape cursor)
     setMouseTracking(true);
 }
 
-void View::discardCursorRects()
-{
-    m_cursorRects.clear();
-}
+void View::discardCursorRects() { m_cursorRects.clear(); }
 
-void View::resetCursorRects()
-{
-}
+void View::resetCursorRects() { }
 
 } // namespace platform::ui

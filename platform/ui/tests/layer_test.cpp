@@ -1,8 +1,7 @@
-#include "platform/ui/layer.h"
-
 #include "platform/core/clock.h"
 #include "platform/ui/basicanimation.h"
 #include "platform/ui/gradientlayer.h"
+#include "platform/ui/layer.h"
 #include "platform/ui/paintercontext.h"
 #include "platform/ui/recordingcontext.h"
 #include "platform/ui/shapelayer.h"
@@ -75,15 +74,15 @@ private slots:
 
         QTest::newRow("background") << Builder([] { return root40(Color::red()); })
                                     << Check([](const Layer &r) { QCOMPARE(r.backgroundColor(), Color::red()); })
-                                    << QList<Sample>{{20, 20, Qt::red}, {2, 2, Qt::red}};
+                                    << QList<Sample> { { 20, 20, Qt::red }, { 2, 2, Qt::red } };
 
         QTest::newRow("corner radius") << Builder([] {
             auto r = root40(Color::blue());
             r->setCornerRadius(12);
             return r;
         }) << Check([](const Layer &r) { QCOMPARE(r.cornerRadius(), 12.0); })
-                                       << QList<Sample>{{20, 20, Qt::blue}, {20, 2, Qt::blue}, {1, 1, Qt::transparent},
-                                              {38, 38, Qt::transparent}};
+                                       << QList<Sample> { { 20, 20, Qt::blue }, { 20, 2, Qt::blue },
+                                              { 1, 1, Qt::transparent }, { 38, 38, Qt::transparent } };
 
         QTest::newRow("mask") << Builder([] {
             auto r = root40(Color::green());
@@ -95,27 +94,27 @@ private slots:
             QVERIFY(r.mask());
             QCOMPARE(r.mask()->superlayer(), nullptr);
             QVERIFY(r.sublayers().empty());
-        }) << QList<Sample>{{10, 20, Qt::green}, {30, 20, Qt::transparent}};
+        }) << QList<Sample> { { 10, 20, Qt::green }, { 30, 20, Qt::transparent } };
 
         QTest::newRow("gradient across") << Builder([] {
             auto g = GradientLayer::create();
             g->setFrame(Rect(0, 0, 40, 40));
-            g->setColors({Color::red(), Color::blue()});
-            g->setStartPoint({0, 0.5});
-            g->setEndPoint({1, 0.5});
+            g->setColors({ Color::red(), Color::blue() });
+            g->setStartPoint({ 0, 0.5 });
+            g->setEndPoint({ 1, 0.5 });
             return std::static_pointer_cast<Layer>(g);
         }) << Check([](const Layer &r) { QCOMPARE(static_cast<const GradientLayer &>(r).colors().size(), size_t(2)); })
-                                         << QList<Sample>{{0, 20, QColor(253, 0, 2)}, {39, 20, QColor(2, 0, 253)},
-                                                {20, 20, QColor(121, 0, 134)}};
+                                         << QList<Sample> { { 0, 20, QColor(253, 0, 2) }, { 39, 20, QColor(2, 0, 253) },
+                                                { 20, 20, QColor(121, 0, 134) } };
 
         QTest::newRow("gradient runs upward by default") << Builder([] {
             auto g = GradientLayer::create();
             g->setFrame(Rect(0, 0, 40, 40));
-            g->setColors({Color::red(), Color::blue()});
+            g->setColors({ Color::red(), Color::blue() });
             return std::static_pointer_cast<Layer>(g);
         }) << Check([](const Layer &r) {
             QCOMPARE(static_cast<const GradientLayer &>(r).startPoint(), Point(0.5, 0));
-        }) << QList<Sample>{{20, 0, QColor(253, 0, 2)}, {20, 39, QColor(2, 0, 253)}};
+        }) << QList<Sample> { { 20, 0, QColor(253, 0, 2) }, { 20, 39, QColor(2, 0, 253) } };
 
         QTest::newRow("hidden sublayer") << Builder([] {
             auto r = root40(Color::white());
@@ -124,7 +123,7 @@ private slots:
             r->addSublayer(s);
             return r;
         }) << Check([](const Layer &r) { QVERIFY(r.sublayers().at(0)->isHidden()); })
-                                         << QList<Sample>{{10, 10, Qt::white}};
+                                         << QList<Sample> { { 10, 10, Qt::white } };
 
         QTest::newRow("opacity") << Builder([] {
             auto r = root40(Color::white());
@@ -133,7 +132,7 @@ private slots:
             r->addSublayer(s);
             return r;
         }) << Check([](const Layer &r) { QCOMPARE(r.sublayers().at(0)->opacity(), 0.5); })
-                                 << QList<Sample>{{10, 10, QColor(128, 128, 128)}, {30, 30, Qt::white}};
+                                 << QList<Sample> { { 10, 10, QColor(128, 128, 128) }, { 30, 30, Qt::white } };
 
         QTest::newRow("group opacity of overlapping sublayers") << Builder([] {
             auto r = root40(Color::white());
@@ -144,9 +143,9 @@ private slots:
             group->addSublayer(square(Rect(10, 10, 30, 30), Color::black()));
             r->addSublayer(group);
             return r;
-        }) << Check([](const Layer &r) { QCOMPARE(r.sublayers().at(0)->sublayers().size(), size_t(2)); })
-                                                                << QList<Sample>{{20, 20, QColor(128, 128, 128)},
-                                                                       {5, 5, QColor(128, 128, 128)}};
+        }) << Check([](const Layer &r) {
+            QCOMPARE(r.sublayers().at(0)->sublayers().size(), size_t(2));
+        }) << QList<Sample> { { 20, 20, QColor(128, 128, 128) }, { 5, 5, QColor(128, 128, 128) } };
 
         QTest::newRow("newest sublayer on top") << Builder([] {
             auto r = root40();
@@ -154,7 +153,7 @@ private slots:
             r->addSublayer(square(Rect(10, 10, 30, 30), Color::blue()));
             return r;
         }) << Check([](const Layer &r) { QCOMPARE(r.sublayers().at(1)->superlayer(), &r); })
-                                                << QList<Sample>{{20, 20, Qt::blue}, {5, 5, Qt::red}};
+                                                << QList<Sample> { { 20, 20, Qt::blue }, { 5, 5, Qt::red } };
 
         QTest::newRow("inserted below") << Builder([] {
             auto r = root40();
@@ -163,7 +162,7 @@ private slots:
             r->insertSublayerBelow(square(Rect(0, 0, 30, 30), Color::red()), top.get());
             return r;
         }) << Check([](const Layer &r) { QCOMPARE(r.sublayers().at(1)->backgroundColor(), Color::blue()); })
-                                        << QList<Sample>{{20, 20, Qt::blue}, {5, 5, Qt::red}};
+                                        << QList<Sample> { { 20, 20, Qt::blue }, { 5, 5, Qt::red } };
 
         QTest::newRow("masks to bounds") << Builder([] {
             auto r = root40();
@@ -174,23 +173,23 @@ private slots:
             r->addSublayer(clip);
             return r;
         }) << Check([](const Layer &r) { QVERIFY(r.sublayers().at(0)->masksToBounds()); })
-                                         << QList<Sample>{{10, 10, Qt::red}, {30, 30, Qt::transparent}};
+                                         << QList<Sample> { { 10, 10, Qt::red }, { 30, 30, Qt::transparent } };
 
         QTest::newRow("border above the background") << Builder([] {
             auto r = root40(Color::white());
             r->setBorderWidth(4);
             r->setBorderColor(Color::black());
             return r;
-        }) << Check([](const Layer &r) { QCOMPARE(r.borderWidth(), 4.0); })
-                                                     << QList<Sample>{{1, 20, Qt::black}, {20, 38, Qt::black},
-                                                            {20, 20, Qt::white}};
+        }) << Check([](const Layer &r) {
+            QCOMPARE(r.borderWidth(), 4.0);
+        }) << QList<Sample> { { 1, 20, Qt::black }, { 20, 38, Qt::black }, { 20, 20, Qt::white } };
 
         QTest::newRow("stroke end") << Builder([] {
             auto s = ShapeLayer::create();
             s->setFrame(Rect(0, 0, 40, 40));
             Path p;
-            p.moveTo({0, 20});
-            p.lineTo({40, 20});
+            p.moveTo({ 0, 20 });
+            p.lineTo({ 40, 20 });
             s->setPath(p);
             s->setFillColor(std::nullopt);
             s->setStrokeColor(Color::red());
@@ -198,16 +197,16 @@ private slots:
             s->setStrokeEnd(0.5);
             return std::static_pointer_cast<Layer>(s);
         }) << Check([](const Layer &r) { QCOMPARE(static_cast<const ShapeLayer &>(r).strokeEnd(), 0.5); })
-                                    << QList<Sample>{{10, 20, Qt::red}, {30, 20, Qt::transparent}};
+                                    << QList<Sample> { { 10, 20, Qt::red }, { 30, 20, Qt::transparent } };
 
         QTest::newRow("position and anchor") << Builder([] {
             auto r = root40();
             auto s = square(Rect(0, 0, 10, 10), Color::red());
-            s->setPosition({30, 30});
+            s->setPosition({ 30, 30 });
             r->addSublayer(s);
             return r;
         }) << Check([](const Layer &r) { QCOMPARE(r.sublayers().at(0)->frame(), Rect(25, 25, 10, 10)); })
-                                             << QList<Sample>{{30, 30, Qt::red}, {20, 20, Qt::transparent}};
+                                             << QList<Sample> { { 30, 30, Qt::red }, { 20, 20, Qt::transparent } };
 
         QTest::newRow("rotated about the anchor") << Builder([] {
             auto r = root40();
@@ -215,8 +214,9 @@ private slots:
             s->setTransform(AffineTransform::rotation(3.14159265358979 / 2));
             r->addSublayer(s);
             return r;
-        }) << Check([](const Layer &r) { QVERIFY(fuzzyEqual(r.sublayers().at(0)->frame(), Rect(18, 10, 4, 20), 1e-6)); })
-                                                  << QList<Sample>{{20, 12, Qt::red}, {12, 20, Qt::transparent}};
+        }) << Check([](const Layer &r) {
+            QVERIFY(fuzzyEqual(r.sublayers().at(0)->frame(), Rect(18, 10, 4, 20), 1e-6));
+        }) << QList<Sample> { { 20, 12, Qt::red }, { 12, 20, Qt::transparent } };
     }
 
     void treesDrawAsTheirPropertiesSay()
@@ -228,7 +228,7 @@ private slots:
         check(*root);
         if (QTest::currentTestFailed())
             return;
-        const QImage img = render(*root, {40, 40});
+        const QImage img = render(*root, { 40, 40 });
         for (const Sample &s : samples) {
             const QColor got = pixelFromBottom(img, s.x, s.y);
             QVERIFY2(near(got, s.color, 4),
@@ -265,11 +265,11 @@ private slots:
         root->addSublayer(a);
         root->addSublayer(b);
         root->insertSublayer(c, 1);
-        QCOMPARE(root->sublayers(), (std::vector<std::shared_ptr<Layer>>{a, c, b}));
+        QCOMPARE(root->sublayers(), (std::vector<std::shared_ptr<Layer>> { a, c, b }));
         root->insertSublayerAbove(a, b.get());
-        QCOMPARE(root->sublayers(), (std::vector<std::shared_ptr<Layer>>{c, b, a}));
+        QCOMPARE(root->sublayers(), (std::vector<std::shared_ptr<Layer>> { c, b, a }));
         b->addSublayer(a); // moves
-        QCOMPARE(root->sublayers(), (std::vector<std::shared_ptr<Layer>>{c, b}));
+        QCOMPARE(root->sublayers(), (std::vector<std::shared_ptr<Layer>> { c, b }));
         QCOMPARE(a->superlayer(), b.get());
         QCOMPARE(a->rootLayer(), root.get());
         a->addSublayer(root); // a cycle is refused
@@ -314,7 +314,7 @@ private slots:
         auto root = root40(Color::white());
         auto s = square(Rect(0, 0, 40, 40), Color::black());
         root->addSublayer(s);
-        render(*root, {40, 40}); // shown once: from now on changes animate
+        render(*root, { 40, 40 }); // shown once: from now on changes animate
 
         Transaction::begin();
         Transaction::setAnimationDuration(0.3);
@@ -324,12 +324,12 @@ private slots:
 
         QCOMPARE(s->opacity(), 0.0);
         QCOMPARE(std::get<double>(*s->presentationValue(QStringLiteral("opacity"))), 1.0);
-        QVERIFY(near(pixelFromBottom(render(*root, {40, 40}), 20, 20), Qt::black));
+        QVERIFY(near(pixelFromBottom(render(*root, { 40, 40 }), 20, 20), Qt::black));
         clock.advance(150ms);
-        QVERIFY(near(pixelFromBottom(render(*root, {40, 40}), 20, 20), QColor(128, 128, 128), 4));
+        QVERIFY(near(pixelFromBottom(render(*root, { 40, 40 }), 20, 20), QColor(128, 128, 128), 4));
         clock.advance(200ms);
         QCOMPARE(std::get<double>(*s->presentationValue(QStringLiteral("opacity"))), 0.0);
-        QVERIFY(near(pixelFromBottom(render(*root, {40, 40}), 20, 20), Qt::white));
+        QVERIFY(near(pixelFromBottom(render(*root, { 40, 40 }), 20, 20), Qt::white));
     }
 
     void changesWithoutActionsShowAtOnce()
@@ -339,7 +339,7 @@ private slots:
         auto root = root40();
         auto s = square(Rect(0, 0, 40, 40), Color::black());
         root->addSublayer(s);
-        render(*root, {40, 40});
+        render(*root, { 40, 40 });
         const double result = Transaction::withoutActions([&] {
             s->setOpacity(0.25);
             return s->opacity();
@@ -391,9 +391,9 @@ private slots:
         platform::ManualClock clock;
         platform::ScopedClock scoped(clock);
         auto layer = Layer::create();
-        layer->setPosition({10, 10});
+        layer->setPosition({ 10, 10 });
         BasicAnimation move(QStringLiteral("position"));
-        move.setToValue(Point{30, 10});
+        move.setToValue(Point { 30, 10 });
         move.setDuration(1);
         move.setRepeatCount(std::numeric_limits<double>::infinity());
         layer->addAnimation(move, QStringLiteral("movement"));

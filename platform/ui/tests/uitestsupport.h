@@ -9,10 +9,7 @@
 namespace platform::ui::test {
 
 /// The colour of the pixel at (x, y) counted in device pixels from the image's bottom-left corner.
-inline QColor pixelFromBottom(const QImage &img, int x, int y)
-{
-    return img.pixelColor(x, img.height() - 1 - y);
-}
+inline QColor pixelFromBottom(const QImage &img, int x, int y) { return img.pixelColor(x, img.height() - 1 - y); }
 
 /// Whether two colours agree within `tolerance` per 8-bit channel.
 inline bool near(const QColor &a, const QColor &b, int tolerance = 3)
@@ -35,13 +32,17 @@ inline QRect inkBounds(const QImage &img)
 } // namespace platform::ui::test
 
 namespace QTest {
-template<>
-inline char *toString(const platform::ui::Rect &r)
+template <> inline char *toString(const platform::ui::Rect &r)
 {
-    return qstrdup(QStringLiteral("Rect(%1, %2, %3 x %4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toUtf8().constData());
+    return qstrdup(QStringLiteral("Rect(%1, %2, %3 x %4)")
+                       .arg(r.x())
+                       .arg(r.y())
+                       .arg(r.width())
+                       .arg(r.height())
+                       .toUtf8()
+                       .constData());
 }
-template<>
-inline char *toString(const platform::ui::Point &p)
+template <> inline char *toString(const platform::ui::Point &p)
 {
     return qstrdup(QStringLiteral("Point(%1, %2)").arg(p.x).arg(p.y).toUtf8().constData());
 }

@@ -1,9 +1,8 @@
-#include "platform/ui/view.h"
-
 #include "platform/ui/graphicscontext.h"
 #include "platform/ui/recordingcontext.h"
 #include "platform/ui/systemappearance.h"
 #include "platform/ui/text.h"
+#include "platform/ui/view.h"
 #include "uitestsupport.h"
 
 #include <QSignalSpy>
@@ -37,7 +36,7 @@ class TextView : public View {
 public:
     using View::View;
     QString text = QStringLiteral("Hg");
-    Rect rect{4, 4, 60, 52};
+    Rect rect { 4, 4, 60, 52 };
     void drawRect(GraphicsContext &ctx, const Rect &) override
     {
         TextAttributes a;
@@ -171,7 +170,7 @@ private slots:
         const QImage img = view.renderToImage(scale);
         const QRect ink = inkBounds(img);
         QVERIFY(!ink.isEmpty());
-        const TextAttributes attrs{Font::systemFont(14), Color::black(), std::nullopt};
+        const TextAttributes attrs { Font::systemFont(14), Color::black(), std::nullopt };
         const Size textSize = Text::size(QStringLiteral("Hg"), attrs);
         const double rectTopRow = (60 - (view.rect.y() + view.rect.height())) * scale; // y-down device row
         QVERIFY2(ink.top() >= rectTopRow - 1 && ink.bottom() <= rectTopRow + textSize.height * scale + 1,
@@ -190,7 +189,7 @@ private slots:
         auto *child = new FillView(Rect(10, 20, 5, 5), Rect(0, 0, 5, 5), Color::green());
         root.addSubview(child);
         QCOMPARE(child->superview(), &root);
-        QCOMPARE(root.subviews(), QList<View *>{child});
+        QCOMPARE(root.subviews(), QList<View *> { child });
 
         RecordingContext rec;
         root.render(rec);
@@ -239,7 +238,7 @@ private slots:
         auto *child = new View(Rect(5, 5, 10, 10));
         root.addSubview(child);
         QCOMPARE(child->geometry(), QRect(5, 25, 10, 10));
-        root.setFrameSize({40, 60});
+        root.setFrameSize({ 40, 60 });
         QCOMPARE(child->geometry(), QRect(5, 45, 10, 10));
         QCOMPARE(root.bounds(), Rect(0, 0, 40, 60));
     }
@@ -251,11 +250,11 @@ private slots:
         auto *b = new View(Rect(5, 5, 10, 10));
         root.addSubview(a);
         a->addSubview(b);
-        QCOMPARE(b->convertPointTo({1, 2}, &root), Point(16, 27));
-        QCOMPARE(root.convertPointTo({16, 27}, b), Point(1, 2));
-        QCOMPARE(b->convertPoint({16, 27}, nullptr), Point(1, 2));
-        QCOMPARE(root.hitTest({16, 27}), b);
-        QCOMPARE(root.hitTest({90, 90}), &root);
+        QCOMPARE(b->convertPointTo({ 1, 2 }, &root), Point(16, 27));
+        QCOMPARE(root.convertPointTo({ 16, 27 }, b), Point(1, 2));
+        QCOMPARE(b->convertPoint({ 16, 27 }, nullptr), Point(1, 2));
+        QCOMPARE(root.hitTest({ 16, 27 }), b);
+        QCOMPARE(root.hitTest({ 90, 90 }), &root);
     }
 
     void layoutRunsFirstAfterConstructionAndAfterSizeChanges()
@@ -266,7 +265,7 @@ private slots:
         QCOMPARE(view.layouts, 1);
         view.layoutSubtreeIfNeeded();
         QCOMPARE(view.layouts, 1);
-        view.setFrameSize({20, 10});
+        view.setFrameSize({ 20, 10 });
         QVERIFY(view.needsLayout());
         QCoreApplication::processEvents();
         QCOMPARE(view.layouts, 2);
@@ -316,14 +315,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&root));
 
         QTest::mouseClick(child, Qt::LeftButton, {}, QPoint(2, 3));
-        QCOMPARE(child->events, (std::vector<QString>{QStringLiteral("down"), QStringLiteral("up")}));
+        QCOMPARE(child->events, (std::vector<QString> { QStringLiteral("down"), QStringLiteral("up") }));
         QCOMPARE(child->locations.at(0), Point(2, 7)); // y up: 10 - 3
         QVERIFY(root.events.empty());
 
         child->handles = false;
         child->events.clear();
         QTest::mousePress(child, Qt::LeftButton, {}, QPoint(2, 3));
-        QCOMPARE(root.events, std::vector<QString>{QStringLiteral("down")});
+        QCOMPARE(root.events, std::vector<QString> { QStringLiteral("down") });
         QCOMPARE(root.locations.at(0), Point(12, 17));
         QTest::mouseRelease(child, Qt::LeftButton, {}, QPoint(2, 3));
     }
@@ -331,17 +330,17 @@ private slots:
     void trackingAreasReportEnteringAndLeaving()
     {
         ClickView view(Rect(0, 0, 40, 40));
-        view.addTrackingArea(std::make_shared<TrackingArea>(Rect(0, 0, 20, 20),
-            TrackingArea::mouseEnteredAndExited | TrackingArea::activeAlways, &view));
+        view.addTrackingArea(std::make_shared<TrackingArea>(
+            Rect(0, 0, 20, 20), TrackingArea::mouseEnteredAndExited | TrackingArea::activeAlways, &view));
         sendMove(&view, QPointF(30, 5)); // y up 35: outside
         QVERIFY(view.events.empty());
         sendMove(&view, QPointF(5, 35)); // y up 5: inside
-        QCOMPARE(view.events, std::vector<QString>{QStringLiteral("entered")});
+        QCOMPARE(view.events, std::vector<QString> { QStringLiteral("entered") });
         QCOMPARE(view.locations.at(0), Point(5, 5));
         sendMove(&view, QPointF(6, 34)); // still inside: nothing new
         QCOMPARE(view.events.size(), size_t(1));
         sendMove(&view, QPointF(30, 35));
-        QCOMPARE(view.events, (std::vector<QString>{QStringLiteral("entered"), QStringLiteral("exited")}));
+        QCOMPARE(view.events, (std::vector<QString> { QStringLiteral("entered"), QStringLiteral("exited") }));
     }
 
     void pinningConstraintsFollowTheSuperview()
@@ -349,14 +348,14 @@ private slots:
         View root(Rect(0, 0, 100, 50));
         auto *child = new View(Rect(0, 0, 10, 10));
         root.addSubview(child);
-        LayoutConstraint::activate({child->topAnchor().constraintEqualTo(root.topAnchor(), 5),
+        LayoutConstraint::activate({ child->topAnchor().constraintEqualTo(root.topAnchor(), 5),
             child->bottomAnchor().constraintEqualTo(root.bottomAnchor(), -10),
             child->leadingAnchor().constraintEqualTo(root.leadingAnchor(), 20),
-            child->trailingAnchor().constraintEqualTo(root.trailingAnchor(), -30)});
+            child->trailingAnchor().constraintEqualTo(root.trailingAnchor(), -30) });
         QCOMPARE(root.constraints().size(), size_t(4));
         root.layoutSubtreeIfNeeded();
         QCOMPARE(child->frame(), Rect(20, 10, 50, 35));
-        root.setFrameSize({200, 100});
+        root.setFrameSize({ 200, 100 });
         root.layoutSubtreeIfNeeded();
         QCOMPARE(child->frame(), Rect(20, 10, 150, 85));
     }

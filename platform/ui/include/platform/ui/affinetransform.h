@@ -21,8 +21,8 @@ public:
     {
     }
 
-    static AffineTransform translation(double dx, double dy) { return {1, 0, 0, 1, dx, dy}; }
-    static AffineTransform scaling(double sx, double sy) { return {sx, 0, 0, sy, 0, 0}; }
+    static AffineTransform translation(double dx, double dy) { return { 1, 0, 0, 1, dx, dy }; }
+    static AffineTransform scaling(double sx, double sy) { return { sx, 0, 0, sy, 0, 0 }; }
     /// Counter-clockwise in a y-up space, in radians.
     static AffineTransform rotation(double radians);
 
@@ -44,13 +44,16 @@ public:
     /// The rotation angle of the x axis, in radians.
     double rotationAngle() const;
 
-    Point map(Point p) const { return {m_a * p.x + m_c * p.y + m_tx, m_b * p.x + m_d * p.y + m_ty}; }
-    Size mapSize(Size s) const { return {m_a * s.width + m_c * s.height, m_b * s.width + m_d * s.height}; }
+    Point map(Point p) const { return { m_a * p.x + m_c * p.y + m_tx, m_b * p.x + m_d * p.y + m_ty }; }
+    Size mapSize(Size s) const { return { m_a * s.width + m_c * s.height, m_b * s.width + m_d * s.height }; }
     /// The bounding box of the mapped rectangle.
     Rect mapRect(const Rect &r) const;
 
     QTransform toQTransform() const { return QTransform(m_a, m_b, m_c, m_d, m_tx, m_ty); }
-    static AffineTransform fromQTransform(const QTransform &t) { return {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()}; }
+    static AffineTransform fromQTransform(const QTransform &t)
+    {
+        return { t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy() };
+    }
 
     friend bool operator==(const AffineTransform &, const AffineTransform &) = default;
 

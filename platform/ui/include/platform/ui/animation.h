@@ -4,10 +4,9 @@
 
 #include <QString>
 
-#include <optional>
-
 #include <limits>
 #include <memory>
+#include <optional>
 
 namespace platform::ui {
 

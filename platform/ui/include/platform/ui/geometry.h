@@ -19,11 +19,11 @@ struct Point {
     double y = 0;
 
     friend constexpr bool operator==(const Point &, const Point &) = default;
-    constexpr Point operator+(const Point &o) const { return {x + o.x, y + o.y}; }
-    constexpr Point operator-(const Point &o) const { return {x - o.x, y - o.y}; }
-    constexpr Point operator*(double f) const { return {x * f, y * f}; }
-    QPointF toQPointF() const { return {x, y}; }
-    static Point fromQPointF(const QPointF &p) { return {p.x(), p.y()}; }
+    constexpr Point operator+(const Point &o) const { return { x + o.x, y + o.y }; }
+    constexpr Point operator-(const Point &o) const { return { x - o.x, y - o.y }; }
+    constexpr Point operator*(double f) const { return { x * f, y * f }; }
+    QPointF toQPointF() const { return { x, y }; }
+    static Point fromQPointF(const QPointF &p) { return { p.x(), p.y() }; }
 };
 
 struct Size {
@@ -31,11 +31,11 @@ struct Size {
     double height = 0;
 
     friend constexpr bool operator==(const Size &, const Size &) = default;
-    constexpr Size operator*(double f) const { return {width * f, height * f}; }
+    constexpr Size operator*(double f) const { return { width * f, height * f }; }
     /// True when either side is zero or negative (nothing can be drawn in it).
     constexpr bool isEmpty() const { return !(width > 0 && height > 0); }
-    QSizeF toQSizeF() const { return {width, height}; }
-    static Size fromQSizeF(const QSizeF &s) { return {s.width(), s.height()}; }
+    QSizeF toQSizeF() const { return { width, height }; }
+    static Size fromQSizeF(const QSizeF &s) { return { s.width(), s.height() }; }
 };
 
 /// Distances from the four edges, as for a view's content: top and bottom are measured from the
@@ -61,8 +61,8 @@ struct Rect {
     {
     }
     constexpr Rect(double x0, double y0, double w, double h)
-        : origin{x0, y0}
-        , size{w, h}
+        : origin { x0, y0 }
+        , size { w, h }
     {
     }
 
@@ -78,7 +78,7 @@ struct Rect {
     constexpr double maxY() const { return std::max(origin.y, origin.y + size.height); }
     constexpr double midX() const { return origin.x + size.width / 2; }
     constexpr double midY() const { return origin.y + size.height / 2; }
-    constexpr Point center() const { return {midX(), midY()}; }
+    constexpr Point center() const { return { midX(), midY() }; }
     constexpr bool isEmpty() const { return size.isEmpty(); }
 
     /// The same rectangle with a non-negative width and height.
@@ -96,7 +96,10 @@ struct Rect {
         const Rect s = standardized();
         return Rect(s.origin.x + dx, s.origin.y + dy, s.size.width - 2 * dx, s.size.height - 2 * dy);
     }
-    constexpr Rect offsetBy(double dx, double dy) const { return Rect(origin.x + dx, origin.y + dy, size.width, size.height); }
+    constexpr Rect offsetBy(double dx, double dy) const
+    {
+        return Rect(origin.x + dx, origin.y + dy, size.width, size.height);
+    }
     /// The common part, or an empty rectangle at the origin when there is none.
     Rect intersected(const Rect &o) const;
     /// The smallest rectangle holding both; an empty rectangle does not count.
@@ -110,7 +113,7 @@ struct Rect {
     }
 
     /// This rectangle as a Qt rectangle with the same numbers (no flipping).
-    QRectF toQRectF() const { return {origin.x, origin.y, size.width, size.height}; }
+    QRectF toQRectF() const { return { origin.x, origin.y, size.width, size.height }; }
     static Rect fromQRectF(const QRectF &r) { return Rect(r.x(), r.y(), r.width(), r.height()); }
     /// The rectangle in a y-down space of the given height (and back: the mapping is its own inverse).
     constexpr Rect flipped(double containerHeight) const
@@ -122,7 +125,7 @@ struct Rect {
 /// Whether two numbers agree to within a small tolerance (for geometry computed in floating point).
 inline bool fuzzyEqual(double a, double b, double eps = 1e-9)
 {
-    return std::abs(a - b) <= eps * std::max({1.0, std::abs(a), std::abs(b)});
+    return std::abs(a - b) <= eps * std::max({ 1.0, std::abs(a), std::abs(b) });
 }
 bool fuzzyEqual(const Point &a, const Point &b, double eps = 1e-9);
 bool fuzzyEqual(const Rect &a, const Rect &b, double eps = 1e-9);

@@ -39,8 +39,8 @@ protected:
 private:
     std::vector<Color> m_colors;
     std::vector<double> m_locations;
-    Point m_startPoint{0.5, 0};
-    Point m_endPoint{0.5, 1};
+    Point m_startPoint { 0.5, 0 };
+    Point m_endPoint { 0.5, 1 };
     Type m_type = Type::axial;
 };
 

@@ -108,8 +108,9 @@ public:
     /// Draws the text upright in `rect`, from its top.
     virtual void drawText(const QString &text, const Rect &rect, const TextAttributes &attributes) = 0;
     /// Draws (the part `source` of, in the image's points) the image upright into `destination`.
-    virtual void drawImage(const Image &image, const Rect &destination, const std::optional<Rect> &source = std::nullopt,
-        CompositeOperation op = CompositeOperation::sourceOver, double fraction = 1.0);
+    virtual void drawImage(const Image &image, const Rect &destination,
+        const std::optional<Rect> &source = std::nullopt, CompositeOperation op = CompositeOperation::sourceOver,
+        double fraction = 1.0);
     /// Draws a widget (one that is not a view) into `rect`.
     virtual void drawWidget(QWidget *widget, const Rect &rect) = 0;
 

@@ -197,8 +197,7 @@ protected:
     /// Reports a change that does not animate.
     void changed();
     /// Sets an animatable member: nothing when unchanged, else the change with its implicit action.
-    template<typename T>
-    void setAnimated(const QString &key, T &member, const T &value)
+    template <typename T> void setAnimated(const QString &key, T &member, const T &value)
     {
         if (member == value)
             return;
@@ -212,7 +211,7 @@ private:
         std::shared_ptr<const Animation> animation;
         long long start = 0; // clock milliseconds
         std::optional<LayerValue> capturedFrom; // a basic animation's start when it has no from value
-        QImage snapshot;                        // a transition's picture of what was shown before
+        QImage snapshot; // a transition's picture of what was shown before
         double snapshotScale = 1;
     };
 
@@ -227,7 +226,7 @@ private:
 
     Rect m_bounds;
     Point m_position;
-    Point m_anchorPoint{0.5, 0.5};
+    Point m_anchorPoint { 0.5, 0.5 };
     AffineTransform m_transform;
     std::optional<Color> m_backgroundColor;
     double m_cornerRadius = 0;
@@ -243,7 +242,7 @@ private:
     std::optional<Color> m_shadowColor = Color::black();
     double m_shadowOpacity = 0;
     double m_shadowRadius = 3;
-    Size m_shadowOffset{0, -3};
+    Size m_shadowOffset { 0, -3 };
     QString m_name;
 
     Layer *m_superlayer = nullptr;

@@ -18,7 +18,7 @@ enum class FillRule { nonZero, evenOdd };
 struct PathElement {
     enum class Kind { moveTo, lineTo, quadCurveTo, curveTo, closeSubpath };
     Kind kind = Kind::moveTo;
-    std::array<Point, 3> points{};
+    std::array<Point, 3> points {};
 
     friend bool operator==(const PathElement &, const PathElement &) = default;
 };

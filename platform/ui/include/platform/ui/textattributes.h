@@ -31,7 +31,10 @@ struct TextAttributes {
     std::optional<ParagraphStyle> paragraphStyle;
 
     /// How many attributes are set.
-    int count() const { return int(font.has_value()) + int(foregroundColor.has_value()) + int(paragraphStyle.has_value()); }
+    int count() const
+    {
+        return int(font.has_value()) + int(foregroundColor.has_value()) + int(paragraphStyle.has_value());
+    }
     Font effectiveFont() const { return font.value_or(Font::systemFont(12)); }
     Color effectiveColor() const { return foregroundColor.value_or(Color::black()); }
     ParagraphStyle effectiveParagraphStyle() const { return paragraphStyle.value_or(ParagraphStyle()); }

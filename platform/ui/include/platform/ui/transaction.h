@@ -27,8 +27,7 @@ public:
 
     /// Runs `f` inside a transaction with actions disabled and gives its result. The transaction is
     /// committed before an exception from `f` passes on.
-    template<typename F>
-    static decltype(auto) withoutActions(F &&f)
+    template <typename F> static decltype(auto) withoutActions(F &&f)
     {
         struct Scope {
             Scope()

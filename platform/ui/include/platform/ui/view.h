@@ -106,14 +106,14 @@ public:
     const std::vector<std::shared_ptr<LayoutConstraint>> &constraints() const { return m_constraints; }
     void addConstraint(const std::shared_ptr<LayoutConstraint> &c);
     void removeConstraint(const std::shared_ptr<LayoutConstraint> &c);
-    LayoutAnchor leadingAnchor() { return {this, LayoutAttribute::leading}; }
-    LayoutAnchor trailingAnchor() { return {this, LayoutAttribute::trailing}; }
-    LayoutAnchor topAnchor() { return {this, LayoutAttribute::top}; }
-    LayoutAnchor bottomAnchor() { return {this, LayoutAttribute::bottom}; }
-    LayoutAnchor widthAnchor() { return {this, LayoutAttribute::width}; }
-    LayoutAnchor heightAnchor() { return {this, LayoutAttribute::height}; }
-    LayoutAnchor centerXAnchor() { return {this, LayoutAttribute::centerX}; }
-    LayoutAnchor centerYAnchor() { return {this, LayoutAttribute::centerY}; }
+    LayoutAnchor leadingAnchor() { return { this, LayoutAttribute::leading }; }
+    LayoutAnchor trailingAnchor() { return { this, LayoutAttribute::trailing }; }
+    LayoutAnchor topAnchor() { return { this, LayoutAttribute::top }; }
+    LayoutAnchor bottomAnchor() { return { this, LayoutAttribute::bottom }; }
+    LayoutAnchor widthAnchor() { return { this, LayoutAttribute::width }; }
+    LayoutAnchor heightAnchor() { return { this, LayoutAttribute::height }; }
+    LayoutAnchor centerXAnchor() { return { this, LayoutAttribute::centerX }; }
+    LayoutAnchor centerYAnchor() { return { this, LayoutAttribute::centerY }; }
 
     // Appearance
     std::optional<Appearance> appearance() const { return m_appearance; }
