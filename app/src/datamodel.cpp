@@ -50,8 +50,8 @@ DataModel::DataModel(Deliver deliver)
 bool DataModel::allDevicesIgnored() const
 {
     const auto &ignored = Settings::ignoredDevices();
-    return std::all_of(m_devices.begin(), m_devices.end(),
-        [&ignored](const auto &entry) { return ignored.contains(entry.first); });
+    return std::all_of(
+        m_devices.begin(), m_devices.end(), [&ignored](const auto &entry) { return ignored.contains(entry.first); });
 }
 
 void DataModel::update(const DeviceList &devices)
@@ -96,8 +96,8 @@ void DataModel::checkInternalBattery(const ammerl::InternalBattery &battery)
     }
     if (m_internalBatteryAlerted)
         return;
-    m_deliver(localized(QStringLiteral("LOW_BATTERY")),
-        localized(QStringLiteral("LOW_BATTERY_TEXT_INTERNAL")).arg(*charge));
+    m_deliver(
+        localized(QStringLiteral("LOW_BATTERY")), localized(QStringLiteral("LOW_BATTERY_TEXT_INTERNAL")).arg(*charge));
     m_internalBatteryAlerted = true;
 }
 

@@ -54,11 +54,11 @@ class DataModelTest : public QObject {
 
     DataModel makeModel()
     {
-        return DataModel([this](const QString &title, const QString &body) { m_alerts.append({title, body}); });
+        return DataModel([this](const QString &title, const QString &body) { m_alerts.append({ title, body }); });
     }
 
 private slots:
-    void initTestCase() { platform::Bundle::setPreferredLanguages({QStringLiteral("en")}); }
+    void initTestCase() { platform::Bundle::setPreferredLanguages({ QStringLiteral("en") }); }
 
     void init()
     {
@@ -79,13 +79,13 @@ private slots:
         QTest::addColumn<QList<int>>("levels");
         QTest::addColumn<QList<int>>("alerted"); // indices into levels
         QTest::newRow("falling, recovering, falling again")
-            << QList<int> {25, 17, 17, 15, 12, 10, 5, 3, 3, 30, 17} << QList<int> {1, 3, 5, 6, 10};
-        QTest::newRow("lands exactly on the threshold") << QList<int> {20, 20, 20} << QList<int> {0};
-        QTest::newRow("lands exactly on a step below") << QList<int> {15, 15, 14, 10} << QList<int> {0, 3};
-        QTest::newRow("first seen below 5") << QList<int> {3, 2, 1} << QList<int> {0};
-        QTest::newRow("above the threshold") << QList<int> {21, 80, 100} << QList<int> {};
-        QTest::newRow("zero is no reading") << QList<int> {0, 0} << QList<int> {};
-        QTest::newRow("a small rise keeps the alert") << QList<int> {18, 19, 20, 21, 18} << QList<int> {0, 4};
+            << QList<int> { 25, 17, 17, 15, 12, 10, 5, 3, 3, 30, 17 } << QList<int> { 1, 3, 5, 6, 10 };
+        QTest::newRow("lands exactly on the threshold") << QList<int> { 20, 20, 20 } << QList<int> { 0 };
+        QTest::newRow("lands exactly on a step below") << QList<int> { 15, 15, 14, 10 } << QList<int> { 0, 3 };
+        QTest::newRow("first seen below 5") << QList<int> { 3, 2, 1 } << QList<int> { 0 };
+        QTest::newRow("above the threshold") << QList<int> { 21, 80, 100 } << QList<int> {};
+        QTest::newRow("zero is no reading") << QList<int> { 0, 0 } << QList<int> {};
+        QTest::newRow("a small rise keeps the alert") << QList<int> { 18, 19, 20, 21, 18 } << QList<int> { 0, 4 };
     }
     void alertSequence()
     {
@@ -97,7 +97,7 @@ private slots:
         for (int i = 0; i < levels.size(); ++i) {
             device->setBatteryLevel(std::uint8_t(levels[i]));
             const auto before = m_alerts.size();
-            model.update({device});
+            model.update({ device });
             if (m_alerts.size() > before)
                 seen.append(i);
         }
@@ -107,7 +107,7 @@ private slots:
     void alertText()
     {
         auto model = makeModel();
-        model.update({single(QStringLiteral("aa"), 17, QStringLiteral("Desk Mouse"))});
+        model.update({ single(QStringLiteral("aa"), 17, QStringLiteral("Desk Mouse")) });
         QCOMPARE(m_alerts.size(), 1);
         QCOMPARE(m_alerts[0].title, QStringLiteral("Low Battery"));
         QCOMPARE(m_alerts[0].body, QStringLiteral("Desk Mouse has 17 % battery left."));
@@ -121,7 +121,8 @@ private slots:
         QTest::newRow("right one low") << 50 << 8 << QStringLiteral("Buds (right) has 8 % battery left.");
         QTest::newRow("left one low") << 8 << 50 << QStringLiteral("Buds (left) has 8 % battery left.");
         QTest::newRow("both low") << 8 << 9 << QStringLiteral("Buds (left) has 8 % battery left.");
-        QTest::newRow("left above the lower one's step") << 12 << 9 << QStringLiteral("Buds (right) has 9 % battery left.");
+        QTest::newRow("left above the lower one's step")
+            << 12 << 9 << QStringLiteral("Buds (right) has 9 % battery left.");
         QTest::newRow("an empty one reports 0") << 0 << 4 << QStringLiteral("Buds (left) has 0 % battery left.");
         QTest::newRow("both fine") << 50 << 60 << QString();
     }
@@ -131,7 +132,7 @@ private slots:
         QFETCH(int, second);
         QFETCH(QString, body);
         auto model = makeModel();
-        model.update({pair(QStringLiteral("bb"), first, second)});
+        model.update({ pair(QStringLiteral("bb"), first, second) });
         if (body.isEmpty()) {
             QVERIFY(m_alerts.isEmpty());
         } else {
@@ -145,25 +146,25 @@ private slots:
         auto model = makeModel();
         auto device = single(QStringLiteral("aa"), 17);
         device->setCharging(true);
-        model.update({device});
+        model.update({ device });
         QVERIFY(m_alerts.isEmpty());
 
         device->setCharging(false);
-        model.update({device}); // alerted, 20 stored
+        model.update({ device }); // alerted, 20 stored
         QCOMPARE(m_alerts.size(), 1);
         device->setCharging(true);
         device->setBatteryLevel(std::uint8_t(18)); // charging below the stored 20 keeps it
-        model.update({device});
+        model.update({ device });
         device->setCharging(false);
         device->setBatteryLevel(std::uint8_t(17)); // next step is 15
-        model.update({device});
+        model.update({ device });
         QCOMPARE(m_alerts.size(), 1);
         device->setCharging(true);
         device->setBatteryLevel(std::uint8_t(21)); // above the stored 20: forgotten
-        model.update({device});
+        model.update({ device });
         device->setCharging(false);
         device->setBatteryLevel(std::uint8_t(19));
-        model.update({device});
+        model.update({ device });
         QCOMPARE(m_alerts.size(), 2);
     }
 
@@ -173,8 +174,8 @@ private slots:
         auto other = std::make_shared<fennic::BatteryDevice>(fennic::DeviceType::lowEnergy, QStringLiteral("Tag"));
         other->setSerial(QStringLiteral("le"));
         other->setBatteryLevel(std::uint8_t(3));
-        model.update({other});
-        model.update({other});
+        model.update({ other });
+        model.update({ other });
         QVERIFY(m_alerts.isEmpty());
     }
 
@@ -182,19 +183,19 @@ private slots:
     {
         auto model = makeModel();
         auto device = single(QStringLiteral("aa"), 17);
-        model.update({device});
+        model.update({ device });
         QCOMPARE(m_alerts.size(), 1);
 
         Settings::setEnableNotifications(false);
         device->setBatteryLevel(std::uint8_t(10));
-        model.update({device});
+        model.update({ device });
         device->setBatteryLevel(std::uint8_t(40)); // would clear the alert if notifications were on
-        model.update({device});
+        model.update({ device });
         QVERIFY(m_alerts.size() == 1);
 
         Settings::setEnableNotifications(true);
         device->setBatteryLevel(std::uint8_t(17));
-        model.update({device}); // 20 is still stored, the next step is 15
+        model.update({ device }); // 20 is still stored, the next step is 15
         QCOMPARE(m_alerts.size(), 1);
     }
 
@@ -202,9 +203,9 @@ private slots:
     {
         auto model = makeModel();
         auto device = single(QStringLiteral("aa"), 17);
-        model.update({device});
+        model.update({ device });
         model.update({});
-        model.update({device});
+        model.update({ device });
         QCOMPARE(m_alerts.size(), 2);
     }
 
@@ -219,11 +220,11 @@ private slots:
         QCOMPARE(changes.count, 1); // the first update always tells
         model.update({});
         QCOMPARE(changes.count, 1);
-        model.update({a, b});
+        model.update({ a, b });
         QCOMPARE(changes.count, 2);
-        model.update({b, a});
+        model.update({ b, a });
         QCOMPARE(changes.count, 2);
-        model.update({a});
+        model.update({ a });
         QCOMPARE(changes.count, 3);
         QCOMPARE(model.devices().size(), std::size_t(1));
         QCOMPARE(model.devices().at(QStringLiteral("a")), a);
@@ -235,8 +236,8 @@ private slots:
         auto model = makeModel();
         auto first = single(QStringLiteral("dup"), 80);
         auto second = single(QStringLiteral("dup"), 70);
-        model.update({first, second});
-        model.update({first, second});
+        model.update({ first, second });
+        model.update({ first, second });
         QCOMPARE(changes.count, 2);
         QCOMPARE(model.devices().size(), std::size_t(1));
         QCOMPARE(model.devices().at(QStringLiteral("dup")), second);
@@ -248,9 +249,9 @@ private slots:
         QTest::addColumn<QStringList>("ignored");
         QTest::addColumn<bool>("all");
         QTest::newRow("no devices") << QStringList {} << QStringList {} << true;
-        QTest::newRow("none ignored") << QStringList {"a", "b"} << QStringList {} << false;
-        QTest::newRow("one of two") << QStringList {"a", "b"} << QStringList {"a"} << false;
-        QTest::newRow("both") << QStringList {"a", "b"} << QStringList {"b", "internal", "a"} << true;
+        QTest::newRow("none ignored") << QStringList { "a", "b" } << QStringList {} << false;
+        QTest::newRow("one of two") << QStringList { "a", "b" } << QStringList { "a" } << false;
+        QTest::newRow("both") << QStringList { "a", "b" } << QStringList { "b", "internal", "a" } << true;
     }
     void allDevicesIgnored()
     {
@@ -299,7 +300,7 @@ private slots:
     {
         Settings::setThreshold(35);
         auto model = makeModel();
-        model.update({single(QStringLiteral("aa"), 33)});
+        model.update({ single(QStringLiteral("aa"), 33) });
         QCOMPARE(m_alerts.size(), 1);
         ammerl::AppleInternalBattery battery;
         battery.setCurrentCapacity(35);

@@ -40,7 +40,7 @@ private slots:
         QTest::newRow("negative") << Value(-1) << 0;
         QTest::newRow("integral real") << Value(2.0) << 2;
         QTest::newRow("text of a number") << Value("1") << 1;
-        QTest::newRow("a list") << Value(Value::Array {Value(2)}) << 0;
+        QTest::newRow("a list") << Value(Value::Array { Value(2) }) << 0;
     }
     void appModeReadsOnlyZeroToThree()
     {
@@ -90,10 +90,10 @@ private slots:
         QFETCH(int, which);
         using Getter = bool (*)();
         using Setter = void (*)(bool);
-        const Getter getters[] = {Settings::enableNotifications, Settings::useLevelColors, Settings::barMode,
-            Settings::imperial, Settings::singleItem, Settings::useVerticalColors};
-        const Setter setters[] = {Settings::setEnableNotifications, Settings::setUseLevelColors, Settings::setBarMode,
-            Settings::setImperial, Settings::setSingleItem, Settings::setUseVerticalColors};
+        const Getter getters[] = { Settings::enableNotifications, Settings::useLevelColors, Settings::barMode,
+            Settings::imperial, Settings::singleItem, Settings::useVerticalColors };
+        const Setter setters[] = { Settings::setEnableNotifications, Settings::setUseLevelColors, Settings::setBarMode,
+            Settings::setImperial, Settings::setSingleItem, Settings::setUseVerticalColors };
         const auto get = getters[which];
         const auto set = setters[which];
 
@@ -137,7 +137,7 @@ private slots:
         Settings::setCustomName(QStringLiteral("bb-02"), QStringLiteral("Pad"));
         Settings::setCustomName(QStringLiteral("aa-01"), QString());
 
-        const QMap<QString, QString> expected {{QStringLiteral("bb-02"), QStringLiteral("Pad")}};
+        const QMap<QString, QString> expected { { QStringLiteral("bb-02"), QStringLiteral("Pad") } };
         QCOMPARE(Settings::customNames(), expected);
         const auto stored = defaults().dictionary(QString::fromLatin1(quenby::kCustomNamesKey));
         QVERIFY(stored);
@@ -151,9 +151,9 @@ private slots:
     void customNamesSkipEmptyAndOddEntries()
     {
         defaults().set(QString::fromLatin1(quenby::kCustomNamesKey),
-            Value(Value::Dictionary {{QStringLiteral("a"), Value("Kept")}, {QStringLiteral("b"), Value("")},
-                {QStringLiteral("c"), Value(4)}}));
-        const QMap<QString, QString> expected {{QStringLiteral("a"), QStringLiteral("Kept")}};
+            Value(Value::Dictionary { { QStringLiteral("a"), Value("Kept") }, { QStringLiteral("b"), Value("") },
+                { QStringLiteral("c"), Value(4) } }));
+        const QMap<QString, QString> expected { { QStringLiteral("a"), QStringLiteral("Kept") } };
         QCOMPARE(Settings::loadCustomNames(), expected);
 
         // A name set afterwards keeps the readable one.
@@ -171,17 +171,18 @@ private slots:
         const auto key = QString::fromLatin1(quenby::kIgnoredDevicesKey);
         Settings::addIgnoredDevice(QStringLiteral("x"));
         Settings::addIgnoredDevice(QStringLiteral("x"));
-        QCOMPARE(Settings::ignoredDevices(), QStringList {QStringLiteral("x")});
-        QCOMPARE(defaults().stringArray(key), QStringList {QStringLiteral("x")});
+        QCOMPARE(Settings::ignoredDevices(), QStringList { QStringLiteral("x") });
+        QCOMPARE(defaults().stringArray(key), QStringList { QStringLiteral("x") });
 
         // Adding starts from the stored list: an entry written meanwhile by someone else stays.
-        defaults().set(key, Value(Value::Array {Value("x"), Value("y"), Value("x")}));
+        defaults().set(key, Value(Value::Array { Value("x"), Value("y"), Value("x") }));
         Settings::addIgnoredDevice(QStringLiteral("internal"));
         QCOMPARE(Settings::ignoredDevices(),
-            (QStringList {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("x"), QStringLiteral("internal")}));
+            (QStringList {
+                QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("x"), QStringLiteral("internal") }));
 
         Settings::removeIgnoredDevice(QStringLiteral("x"));
-        const QStringList rest {QStringLiteral("y"), QStringLiteral("internal")};
+        const QStringList rest { QStringLiteral("y"), QStringLiteral("internal") };
         QCOMPARE(Settings::ignoredDevices(), rest);
         QCOMPARE(defaults().stringArray(key), rest);
         QVERIFY(Settings::isIgnored(QStringLiteral("internal")));
@@ -193,8 +194,8 @@ private slots:
     void ignoredDevicesSkipOddElements()
     {
         const auto key = QString::fromLatin1(quenby::kIgnoredDevicesKey);
-        defaults().set(key, Value(Value::Array {Value("a"), Value(3), Value("b")}));
-        QCOMPARE(Settings::loadIgnoredDevices(), (QStringList {QStringLiteral("a"), QStringLiteral("b")}));
+        defaults().set(key, Value(Value::Array { Value("a"), Value(3), Value("b") }));
+        QCOMPARE(Settings::loadIgnoredDevices(), (QStringList { QStringLiteral("a"), QStringLiteral("b") }));
         defaults().set(key, Value("a"));
         QVERIFY(Settings::loadIgnoredDevices().isEmpty());
     }
