@@ -1,5 +1,6 @@
 #include "platform/ui/image.h"
 
+#include "platform/core/bundle.h"
 #include "platform/ui/paintercontext.h"
 
 #include <QFile>
@@ -142,6 +143,23 @@ Image Image::fromFile(const QString &path)
             bitmap.setDevicePixelRatio(factor);
     }
     return fromQImage(bitmap);
+}
+
+Image Image::named(const platform::Bundle &bundle, const QString &name)
+{
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix == QLatin1String("svg") || suffix == QLatin1String("png")) {
+        const QString path = bundle.pathForResource(QFileInfo(name).completeBaseName(), suffix);
+        return path.isEmpty() ? Image() : fromFile(path);
+    }
+    for (const auto &[base, ext] :
+        { std::pair { name, QStringLiteral("svg") }, std::pair { name + QStringLiteral("@2x"), QStringLiteral("png") },
+            std::pair { name, QStringLiteral("png") } }) {
+        const QString path = bundle.pathForResource(base, ext);
+        if (!path.isEmpty())
+            return fromFile(path);
+    }
+    return Image();
 }
 
 Image Image::copy() const

@@ -358,6 +358,7 @@ void PainterContext::endTransparencyLayer()
     if (g->shadow && g->shadow->color.alphaComponent() > 0) {
         QImage shade(g->content.size(), QImage::Format_ARGB32_Premultiplied);
         shade.fill(Qt::transparent);
+        shade.setDevicePixelRatio(m_scale);
         {
             QPainter sp(&shade);
             sp.drawImage(0, 0, g->content);
@@ -365,7 +366,6 @@ void PainterContext::endTransparencyLayer()
             sp.fillRect(shade.rect(), g->shadow->color.toQColor());
         }
         boxBlur(shade, int(std::lround(g->shadow->blurRadius * m_scale / 2)));
-        shade.setDevicePixelRatio(m_scale);
         m_painter->setOpacity(g->alpha * g->opacity);
         m_painter->setCompositionMode(qtMode(g->operation));
         m_painter->drawImage(QPointF(g->shadow->offset.width, -g->shadow->offset.height), shade);

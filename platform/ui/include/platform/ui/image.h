@@ -11,6 +11,10 @@
 #include <functional>
 #include <memory>
 
+namespace platform {
+class Bundle;
+}
+
 namespace platform::ui {
 
 /// A picture with a size in points, drawn sharply at any device scale.
@@ -38,7 +42,11 @@ public:
     /// A picture drawn by `drawing` whenever it is needed, in y-up points of `size`.
     static Image withDrawing(Size size, Drawing drawing);
     /// A PNG, SVG (also gzip-compressed .svgz) or other bitmap file; blank when it cannot be read.
+    /// A bitmap named "name@2x.png" holds two pixels per point.
     static Image fromFile(const QString &path);
+    /// The image `name` among the bundle's resources: "name.svg", else "name@2x.png", else
+    /// "name.png" (a name with one of these extensions is taken as it is). Blank when there is none.
+    static Image named(const platform::Bundle &bundle, const QString &name);
 
     bool isSameObject(const Image &other) const { return d == other.d; }
     friend bool operator==(const Image &a, const Image &b) { return a.d == b.d; }

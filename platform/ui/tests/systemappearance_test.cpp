@@ -1,0 +1,98 @@
+#include "../../desktop/tests/dbusmock.h"
+#include "platform/ui/systemappearance.h"
+
+#include <QApplication>
+#include <QDBusInterface>
+#include <QPalette>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace platform::ui;
+
+namespace {
+const QString kTemplate = QStringLiteral(QUENBY_SOURCE_DIR "/platform/ui/tests/data/settings_portal.py");
+
+void setWindowColor(QColor c)
+{
+    QPalette p = QApplication::palette();
+    p.setColor(QPalette::Window, c);
+    QApplication::setPalette(p);
+}
+} // namespace
+
+class SystemAppearanceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        setWindowColor(QColor(239, 239, 239));
+        SystemAppearance::instance().usePortal(QDBusConnection(QString())); // no portal
+    }
+
+    void followsThePortalsColourScheme()
+    {
+        DBusMock mock;
+        QVERIFY2(mock.startBus(), qPrintable(mock.error()));
+        QVERIFY2(
+            mock.startTemplate(kTemplate, QStringLiteral("org.freedesktop.portal.Desktop")), qPrintable(mock.error()));
+        // The template takes its start value from a later call, so set it before following the portal.
+        QDBusInterface control(QStringLiteral("org.freedesktop.portal.Desktop"),
+            QStringLiteral("/org/freedesktop/portal/desktop"), QStringLiteral("org.freedesktop.DBus.Mock"), mock.bus());
+        QVERIFY(control.call(QStringLiteral("SetColorScheme"), 1u).type() == QDBusMessage::ReplyMessage);
+
+        SystemAppearance &sa = SystemAppearance::instance();
+        QSignalSpy changed(&sa, &SystemAppearance::changed);
+        sa.usePortal(mock.bus());
+        QTRY_COMPARE_WITH_TIMEOUT(sa.portalColorScheme(), std::optional<uint>(1u), 5000);
+        QCOMPARE(sa.detected(), Appearance::darkAqua());
+        QCOMPARE(sa.effective(), Appearance::darkAqua());
+        QCOMPARE(changed.count(), 1);
+
+        control.call(QStringLiteral("SetColorScheme"), 2u);
+        QTRY_COMPARE_WITH_TIMEOUT(sa.portalColorScheme(), std::optional<uint>(2u), 5000);
+        QCOMPARE(sa.detected(), Appearance::aqua());
+        QCOMPARE(changed.count(), 2);
+
+        // No preference: the palette decides.
+        setWindowColor(QColor(30, 30, 30));
+        control.call(QStringLiteral("SetColorScheme"), 0u);
+        QTRY_COMPARE_WITH_TIMEOUT(sa.portalColorScheme(), std::optional<uint>(0u), 5000);
+        QCOMPARE(sa.detected(), Appearance::darkAqua());
+    }
+
+    void withoutAPortalThePaletteDecides()
+    {
+        SystemAppearance &sa = SystemAppearance::instance();
+        QVERIFY(!sa.portalColorScheme());
+        QCOMPARE(sa.detected(), Appearance::aqua());
+        QSignalSpy changed(&sa, &SystemAppearance::changed);
+        setWindowColor(QColor(20, 20, 24));
+        QCOMPARE(sa.detected(), Appearance::darkAqua());
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void forcingWinsAndIsUndone()
+    {
+        SystemAppearance &sa = SystemAppearance::instance();
+        QSignalSpy changed(&sa, &SystemAppearance::changed);
+        {
+            ScopedAppearance dark(Appearance::darkAqua());
+            QCOMPARE(sa.effective(), Appearance::darkAqua());
+            QCOMPARE(Appearance::current(), Appearance::darkAqua());
+            {
+                ScopedAppearance light(Appearance::aqua());
+                QCOMPARE(sa.effective(), Appearance::aqua());
+            }
+            QCOMPARE(sa.effective(), Appearance::darkAqua());
+            setWindowColor(QColor(20, 20, 24)); // a detected change does not show through
+            QCOMPARE(sa.effective(), Appearance::darkAqua());
+        }
+        QCOMPARE(sa.forced(), std::nullopt);
+        QCOMPARE(sa.effective(), Appearance::darkAqua()); // now detected from the palette
+        QCOMPARE(changed.count(), 3);
+    }
+};
+
+QTEST_MAIN(SystemAppearanceTest)
+#include "systemappearance_test.moc"
