@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/ui/color.h"
+#include "platform/ui/font.h"
+#include "platform/ui/textattributes.h"
+#include "platform/ui/view.h"
+
+namespace platform::ui {
+
+/// A text shown in a view (a label: not editable, no bezel). The text is drawn from the top of the
+/// bounds in `font` and `textColor` (resolved against the view's appearance when drawing), wrapped
+/// at the view's width unless the line-break mode clips or truncates. Main thread only.
+class TextField : public View {
+    Q_OBJECT
+public:
+    explicit TextField(const Rect &frame = Rect(), QWidget *parent = nullptr);
+    /// A label showing `text`, sized to fit it on one line.
+    static TextField *labelWithString(const QString &text);
+
+    QString stringValue() const { return m_string; }
+    void setStringValue(const QString &text);
+    Font font() const { return m_font; }
+    void setFont(const Font &font);
+    /// Default: the label colour.
+    Color textColor() const { return m_textColor; }
+    void setTextColor(const Color &color);
+    TextAlignment alignment() const { return m_style.alignment; }
+    void setAlignment(TextAlignment alignment);
+    /// Default: truncating at the end.
+    LineBreakMode lineBreakMode() const { return m_style.lineBreakMode; }
+    void setLineBreakMode(LineBreakMode mode);
+
+    /// The attributes the text is drawn with.
+    TextAttributes attributes() const;
+    /// The size the text needs: one line per line break, or wrapped at `width` when it is above 0.
+    Size fittingSize(double width = 0) const;
+
+    void drawRect(GraphicsContext &context, const Rect &dirtyRect) override;
+
+private:
+    QString m_string;
+    Font m_font;
+    Color m_textColor;
+    ParagraphStyle m_style;
+};
+
+} // namespace platform::ui
