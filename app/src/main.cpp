@@ -1,7 +1,55 @@
-#include <cstdio>
+// Quenby: the battery monitor for the desktop's status bar.
+//
+//   Quenby                  runs on this computer's devices
+//   Quenby --fixture FILE   runs on the simulated machine FILE (re-read whenever it changes)
 
-int main()
+#include <platform/core/coding.h>
+#include <platform/core/timer.h>
+#include <quenby/controller.h>
+#include <quenby/simulatedmachine.h>
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char *argv[])
 {
-    std::puts("Quenby: placeholder program; the application itself is not built yet.");
-    return 0;
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Battery levels of this computer and its accessories."));
+    parser.addHelpOption();
+    const QCommandLineOption fixture(QStringLiteral("fixture"),
+        QStringLiteral("Run on the simulated machine described by <file> instead of this computer's devices."),
+        QStringLiteral("file"));
+    parser.addOption(fixture);
+    parser.process(app);
+
+    // The one place that chooses between the computer's own devices and a simulated machine; everything
+    // below works on whatever is current.
+    std::unique_ptr<quenby::SimulatedMachine> machine;
+    quenby::Controller::Collaborators collaborators;
+    if (parser.isSet(fixture)) {
+        try {
+            machine = std::make_unique<quenby::SimulatedMachine>(parser.value(fixture));
+        } catch (const platform::DecodingError &error) {
+            std::fprintf(stderr, "Quenby: %s\n", error.what());
+            return 1;
+        }
+        QObject::connect(machine.get(), &quenby::SimulatedMachine::reloadFailed,
+            [](const QString &error) { std::fprintf(stderr, "Quenby: %s\n", qPrintable(error)); });
+        machine->watch();
+        collaborators = machine->collaborators();
+    }
+
+    quenby::Controller controller(std::move(collaborators));
+    controller.refresh();
+    const auto timer
+        = platform::Timer::scheduled(std::chrono::milliseconds(2000), true, [&controller] { controller.refresh(); });
+
+    return QApplication::exec();
 }

@@ -2,18 +2,16 @@
 
 #include "quenby/icontroller.h"
 
+#include <ammerl/internalfinder.h>
+#include <dorsk/ihelperdatamodel.h>
+#include <fennic/ibluetoothfinder.h>
+#include <fennic/ilowenergyfinder.h>
+#include <olvane/iautostartcontroller.h>
+
 #include <QString>
 
 #include <functional>
 #include <memory>
-
-namespace dorsk {
-class IHelperDataModel;
-}
-namespace fennic {
-class IBluetoothFinder;
-class ILowEnergyFinder;
-}
 
 namespace quenby {
 

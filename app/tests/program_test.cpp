@@ -1,0 +1,42 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QString kProgram = QStringLiteral(QUENBY_BIN_DIR "/Quenby.app/Contents/MacOS/Quenby");
+}
+
+// The program's own start: which machine it runs on, and what a machine it cannot use does.
+class ProgramTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aMachineItCannotUseStopsItWithTheReason_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("missing file") << QByteArray();
+        QTest::newRow("not JSON") << QByteArrayLiteral("registry:");
+        QTest::newRow("malformed section") << QByteArrayLiteral("{\"powerSources\": {}}");
+    }
+    void aMachineItCannotUseStopsItWithTheReason()
+    {
+        QFETCH(QByteArray, contents);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("machine.json"));
+        if (!contents.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(contents);
+        }
+        QProcess program;
+        program.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        program.start(kProgram, { QStringLiteral("--fixture"), path });
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        const QString error = QString::fromUtf8(program.readAllStandardError());
+        QVERIFY2(error.contains(QStringLiteral("Quenby: ") + path), qPrintable(error));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProgramTest)
+#include "program_test.moc"

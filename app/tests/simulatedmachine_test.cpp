@@ -1,0 +1,258 @@
+#include "../../platform/bluetooth/tests/centraltestsupport.h"
+#include "quenby/settings.h"
+#include "quenby/simulatedmachine.h"
+
+#include <ammerl/internalbattery.h>
+#include <dorsk/memoryhelperdatamodel.h>
+#include <fennic/batterydevice.h>
+#include <fennic/lowenergypersistency.h>
+#include <olvane/iautostartcontroller.h>
+#include <platform/core/bundle.h>
+#include <platform/core/clock.h>
+#include <platform/core/coding.h>
+#include <platform/core/userdefaults.h>
+#include <platform/desktop/memorydistributednotificationcenter.h>
+#include <platform/registry/memoryregistry.h>
+
+#include <QFile>
+#include <QSaveFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace std::chrono_literals;
+using quenby::Controller;
+using quenby::SimulatedMachine;
+
+namespace {
+
+const QString kKeyboard = QStringLiteral("d4-57-63-1a-2b-01");
+const QString kBuds = QStringLiteral("6E1A3F52-9C4B-4D8E-A1F0-3B2C7D9E0A11");
+const QString kHelperMouse = QStringLiteral("70-1a-b8-00-00-01");
+
+QByteArray original()
+{
+    QFile file(QStringLiteral(QUENBY_TEST_DATA "/machine.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("machine.json is missing");
+    return file.readAll();
+}
+
+// The machine with other values: each pair is (text in the original, its replacement).
+QByteArray edited(const QList<std::pair<QByteArray, QByteArray>> &edits)
+{
+    QByteArray bytes = original();
+    for (const auto &[from, to] : edits) {
+        if (!bytes.contains(from))
+            qFatal("machine.json no longer holds %s", from.constData());
+        bytes.replace(from, to);
+    }
+    return bytes;
+}
+
+// Writes in place, or (as many editors do) into a new file renamed over the old one.
+void write(const QString &path, const QByteArray &bytes, bool replace = false)
+{
+    if (replace) {
+        QSaveFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        QVERIFY(file.commit());
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+}
+
+class NoAutoStart final : public olvane::IAutoStartController {
+public:
+    bool isEnabled() const override { return false; }
+    void takeOverFromLauncher() override { }
+    void setEnabled(bool) override { }
+    void enable() override { }
+    void disable() override { }
+};
+
+// A controller on a machine file in a temporary folder.
+struct Rig {
+    platform::ScopedUserDefaultsDirectory defaults;
+    platform::ManualClock clock;
+    platform::ScopedClock useClock { clock };
+    platform::MemoryDistributedNotificationCenter distributed;
+    platform::ScopedDistributedNotificationCenter useDistributed { distributed };
+    QTemporaryDir folder;
+    QString path = folder.filePath(QStringLiteral("machine.json"));
+    std::unique_ptr<SimulatedMachine> machine;
+    std::unique_ptr<Controller> controller;
+
+    Rig()
+    {
+        quenby::Settings::reload();
+        fennic::LowEnergyPersistency::setNoBatteryServiceDevices({});
+        fennic::LowEnergyPersistency::setMonitoredDevices({});
+        write(path, original());
+        machine = std::make_unique<SimulatedMachine>(path);
+        auto parts = machine->collaborators();
+        parts.autoStart = std::make_unique<NoAutoStart>();
+        controller = std::make_unique<Controller>(std::move(parts));
+        refresh(); // connects the peripheral
+        refresh(); // reads its level
+    }
+    ~Rig() { quenby::Settings::reload(); }
+
+    void refresh()
+    {
+        clock.advance(2s);
+        controller->refresh();
+        platform::drain(machine->central());
+    }
+
+    std::optional<int> level(const QString &serial) const
+    {
+        const auto &devices = controller->model().devices();
+        const auto it = devices.find(serial);
+        if (it == devices.end() || !it->second->batteryLevel())
+            return std::nullopt;
+        return int(*it->second->batteryLevel());
+    }
+    std::optional<std::int64_t> charge() const
+    {
+        return controller->internalBattery() ? controller->internalBattery()->charge() : std::nullopt;
+    }
+};
+
+} // namespace
+
+class SimulatedMachineTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { platform::Bundle::setPreferredLanguages({ QStringLiteral("en") }); }
+
+    void runsTheControllerOnTheMachine()
+    {
+        Rig rig;
+        QCOMPARE(&platform::Registry::current(), static_cast<platform::Registry *>(&rig.machine->registry()));
+        QCOMPARE(rig.level(kKeyboard), std::optional<int>(82));
+        QCOMPARE(rig.level(kBuds), std::optional<int>(75));
+        QCOMPARE(rig.level(kHelperMouse), std::optional<int>(44));
+        QCOMPARE(rig.controller->model().devices().size(), std::size_t(3));
+        QCOMPARE(rig.charge(), std::optional<std::int64_t>(69));
+        QVERIFY(rig.controller->consumption().newest()); // the battery's amperage and voltage came through
+    }
+
+    // An edited file changes what the next refresh reads, through the same backends and finders.
+    void reloadAppliesEdits()
+    {
+        Rig rig;
+        QSignalSpy reloaded(rig.machine.get(), &SimulatedMachine::reloaded);
+        write(rig.path,
+            edited({ { "\"BatteryPercent\": 82", "\"BatteryPercent\": 12" },
+                { "\"Current Capacity\": 69", "\"Current Capacity\": 40" }, { "\"value\": [75]", "\"value\": [30]" },
+                { "\"batteryLevel\": 44", "\"batteryLevel\": 9" } }));
+        QCOMPARE(rig.machine->reload(), std::optional<QString>());
+        QCOMPARE(reloaded.size(), 1);
+        rig.refresh();
+        rig.refresh();
+        QCOMPARE(rig.level(kKeyboard), std::optional<int>(12));
+        QCOMPARE(rig.level(kBuds), std::optional<int>(30));
+        QCOMPARE(rig.level(kHelperMouse), std::optional<int>(9));
+        QCOMPARE(rig.charge(), std::optional<std::int64_t>(40));
+
+        // Unchanged bytes are not applied again.
+        QCOMPARE(rig.machine->reload(), std::optional<QString>());
+        QCOMPARE(reloaded.size(), 1);
+    }
+
+    void sectionsLeftOutEmptyTheirBackends()
+    {
+        Rig rig;
+        write(rig.path, QByteArrayLiteral("{\"registry\": []}"));
+        QCOMPARE(rig.machine->reload(), std::optional<QString>());
+        QVERIFY(!rig.machine->helperRunning());
+        for (int i = 0; i < 4; ++i)
+            rig.refresh();
+        QVERIFY(rig.controller->model().devices().empty());
+        QVERIFY(!rig.controller->internalBattery());
+
+        write(rig.path, original());
+        QCOMPARE(rig.machine->reload(), std::optional<QString>());
+        rig.refresh();
+        rig.refresh();
+        QCOMPARE(rig.controller->model().devices().size(), std::size_t(3));
+        QCOMPARE(rig.charge(), std::optional<std::int64_t>(69));
+    }
+
+    void aBadEditChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("not JSON") << QByteArrayLiteral("{\"registry\": [");
+        QTest::newRow("not an object") << QByteArrayLiteral("[]");
+        QTest::newRow("bad registry entry")
+            << edited({ { "\"class\": \"AppleSmartBattery\"", "\"klass\": \"AppleSmartBattery\"" } });
+        QTest::newRow("bad power sources")
+            << edited({ { "\"powerSources\": [", "\"powerSources\": 5, \"unused\": [" } });
+        QTest::newRow("bad peripheral") << edited({ { "\"value\": [75]", "\"value\": 75" } });
+        QTest::newRow("bad helper record") << edited({ { "\"serial\": \"70-1a-b8-00-00-01\",", "" } });
+    }
+    void aBadEditChangesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        Rig rig;
+        QSignalSpy failed(rig.machine.get(), &SimulatedMachine::reloadFailed);
+        const int generation = rig.machine->generation();
+        write(rig.path, bytes);
+        const auto error = rig.machine->reload();
+        QVERIFY(error);
+        QVERIFY2(error->startsWith(rig.path), qPrintable(*error));
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(rig.machine->generation(), generation);
+        rig.refresh();
+        QCOMPARE(rig.level(kKeyboard), std::optional<int>(82));
+        QCOMPARE(rig.level(kBuds), std::optional<int>(75));
+        QCOMPARE(rig.level(kHelperMouse), std::optional<int>(44));
+        QCOMPARE(rig.charge(), std::optional<std::int64_t>(69));
+    }
+
+    void aBadFileAtStartIsAnError()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("broken.json"));
+        write(path, QByteArrayLiteral("{\"peripherals\": 3}"));
+        try {
+            SimulatedMachine machine(path);
+            QFAIL("a broken machine loaded");
+        } catch (const platform::DecodingError &error) {
+            QVERIFY2(QString::fromUtf8(error.what()).startsWith(path), error.what());
+        }
+        try {
+            SimulatedMachine machine(folder.filePath(QStringLiteral("missing.json")));
+            QFAIL("a missing machine loaded");
+        } catch (const platform::DecodingError &) {
+        }
+    }
+
+    void watchingFollowsTheFile_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("written in place") << false;
+        QTest::newRow("replaced by rename") << true;
+    }
+    void watchingFollowsTheFile()
+    {
+        QFETCH(bool, replace);
+        Rig rig;
+        rig.machine->watch();
+        QSignalSpy reloaded(rig.machine.get(), &SimulatedMachine::reloaded);
+        for (const QByteArray &percent : { QByteArrayLiteral("31"), QByteArrayLiteral("32") }) {
+            write(rig.path, edited({ { "\"BatteryPercent\": 82", "\"BatteryPercent\": " + percent } }), replace);
+            QVERIFY(reloaded.wait(5000));
+            rig.refresh();
+            QCOMPARE(rig.level(kKeyboard), std::optional<int>(percent.toInt()));
+            reloaded.clear();
+        }
+    }
+};
+
+QTEST_MAIN(SimulatedMachineTest)
+#include "simulatedmachine_test.moc"
