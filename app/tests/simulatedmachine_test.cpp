@@ -214,6 +214,36 @@ private slots:
         QCOMPARE(rig.charge(), std::optional<std::int64_t>(69));
     }
 
+    // The shared demo machine is what `scripts/run --fixture demo/desk.json` shows: it must load, and
+    // every source of devices must find something on it.
+    void theDemoMachineRuns()
+    {
+        platform::ScopedUserDefaultsDirectory defaults;
+        platform::MemoryDistributedNotificationCenter distributed;
+        platform::ScopedDistributedNotificationCenter useDistributed(distributed);
+        quenby::Settings::reload();
+        fennic::LowEnergyPersistency::setNoBatteryServiceDevices({});
+        fennic::LowEnergyPersistency::setMonitoredDevices({});
+        SimulatedMachine machine(QStringLiteral(QUENBY_SOURCE_DIR "/demo/desk.json"));
+        QVERIFY(machine.helperRunning());
+        auto parts = machine.collaborators();
+        parts.autoStart = std::make_unique<NoAutoStart>();
+        Controller controller(std::move(parts));
+        for (int i = 0; i < 2; ++i) {
+            controller.refresh();
+            platform::drain(machine.central());
+        }
+        QVERIFY(controller.internalBattery());
+        QVERIFY(!controller.bluetoothFinder().devices().empty());
+        QVERIFY(
+            std::any_of(controller.lowEnergyFinder().devices().begin(), controller.lowEnergyFinder().devices().end(),
+                [](const auto &device) { return device->isConnected() && device->batteryLevel(); }));
+        QVERIFY(!machine.helperStore().singleBatteryDevices().value_or(dorsk::SingleBatteryDevices {}).empty());
+        QVERIFY(controller.model().devices().size()
+            >= controller.bluetoothFinder().devices().size() + controller.lowEnergyFinder().devices().size() + 1);
+        quenby::Settings::reload();
+    }
+
     void aBadFileAtStartIsAnError()
     {
         QTemporaryDir folder;
