@@ -137,8 +137,9 @@ void DataModel::checkLowBattery(const fennic::BatteryDevice &device)
         if (stored != m_lowBatteryAlerted.end() && stored->second == alert)
             return;
         m_lowBatteryAlerted[device.serial()] = alert;
+        // One pass over both arguments: a name holding "%2" must stay as it is.
         m_deliver(localized(QStringLiteral("LOW_BATTERY")),
-            localized(QStringLiteral("LOW_BATTERY_TEXT")).arg(device.name() + side).arg(*level));
+            localized(QStringLiteral("LOW_BATTERY_TEXT")).arg(device.name() + side, QString::number(*level)));
         return;
     }
     if (level && stored != m_lowBatteryAlerted.end() && stored->second < *level)

@@ -111,6 +111,10 @@ private slots:
         QCOMPARE(m_alerts.size(), 1);
         QCOMPARE(m_alerts[0].title, QStringLiteral("Low Battery"));
         QCOMPARE(m_alerts[0].body, QStringLiteral("Desk Mouse has 17 % battery left."));
+
+        model.update({ single(QStringLiteral("bb"), 9, QStringLiteral("Mouse %2 (%1)")) });
+        QCOMPARE(m_alerts.size(), 2);
+        QCOMPARE(m_alerts[1].body, QStringLiteral("Mouse %2 (%1) has 9 % battery left."));
     }
 
     void twoBatteries_data()
