@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+#include <memory>
+
+namespace platform::ui {
+
+class StatusBarPresenter;
+class StatusItem;
+
+/// The row of status items at the edge of the desktop: its thickness and its items in the order
+/// they were made.
+///
+/// The bar is a model that tests read and drive without a display. What shows it on the desktop is
+/// its presenter: the process's bar (`system()`) gets a tray presenter (one tray icon per item) when
+/// the desktop has a system tray, else a strip presenter (a small window of its own), and none where
+/// there is no screen (offscreen tests). Main thread only.
+class StatusBar : public QObject {
+    Q_OBJECT
+public:
+    static constexpr double kDefaultThickness = 22;
+
+    explicit StatusBar(QObject *parent = nullptr);
+    ~StatusBar() override;
+
+    /// The bar installed by a ScopedStatusBar, else the process's own, made on first use.
+    static StatusBar &system();
+
+    /// In points; 22 unless set otherwise.
+    double thickness() const { return m_thickness; }
+    void setThickness(double thickness);
+
+    /// A new visible item at the end of the bar. The caller holds it; the bar shows it until it is
+    /// removed or released.
+    std::shared_ptr<StatusItem> statusItem(double length);
+    /// Takes the item off the bar (nothing when it is not on this bar).
+    void removeStatusItem(StatusItem *item);
+    /// The items on the bar, oldest first.
+    QList<StatusItem *> items() const { return m_items; }
+
+    StatusBarPresenter *presenter() const { return m_presenter.get(); }
+    void setPresenter(std::unique_ptr<StatusBarPresenter> presenter);
+
+signals:
+    /// An item was made, removed or released.
+    void itemsChanged();
+    void thicknessChanged(double thickness);
+
+private:
+    friend class StatusItem;
+    void forget(StatusItem *item);
+
+    double m_thickness = kDefaultThickness;
+    QList<StatusItem *> m_items;
+    std::unique_ptr<StatusBarPresenter> m_presenter;
+};
+
+/// Makes `bar` the one `StatusBar::system()` answers for the lifetime of the guard (tests).
+class ScopedStatusBar {
+public:
+    explicit ScopedStatusBar(StatusBar &bar);
+    ~ScopedStatusBar();
+    ScopedStatusBar(const ScopedStatusBar &) = delete;
+    ScopedStatusBar &operator=(const ScopedStatusBar &) = delete;
+
+private:
+    StatusBar *m_previous;
+};
+
+} // namespace platform::ui

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+
+#include <memory>
+
+namespace platform::ui {
+
+class Menu;
+class StatusBar;
+class StatusBarButton;
+
+/// One item of a status bar: a button (image, title, hosted views) shown at the item's width × the
+/// bar's thickness, optionally with a menu that a click opens.
+///
+/// Items are made by `StatusBar::statusItem` and shared: the bar shows an item until it is removed
+/// with `StatusBar::removeStatusItem` or its last owner lets go of it. A removed item keeps its
+/// content but is no longer shown. Main thread only.
+class StatusItem : public QObject {
+    Q_OBJECT
+public:
+    /// The length of an item as wide as its button's content.
+    static constexpr double variableLength = -1;
+    /// The length of an item as wide as the bar is thick.
+    static constexpr double squareLength = -2;
+
+    ~StatusItem() override;
+
+    /// The bar showing the item; none once removed.
+    StatusBar *statusBar() const { return m_bar; }
+
+    /// The requested length: points, `variableLength` or `squareLength`.
+    double length() const { return m_length; }
+    void setLength(double length);
+    /// The width the item takes in the bar, in points.
+    double width() const;
+
+    /// Whether the item is shown in the bar (items start visible).
+    bool isVisible() const { return m_visible; }
+    void setVisible(bool visible);
+
+    /// Never none; the item owns it.
+    StatusBarButton *button() const { return m_button.get(); }
+
+    std::shared_ptr<Menu> menu() const { return m_menu; }
+    void setMenu(std::shared_ptr<Menu> menu);
+
+    /// The button's content rendered at width × thickness, `scale` device pixels per point (the
+    /// image's device-pixel ratio). An item of no width gives a null image.
+    QImage picture(double scale = 1.0) const;
+
+    /// A click on the item at `globalPos` (desktop pixels): pops up its menu there, or without a
+    /// menu sends the button's action.
+    void click(const QPoint &globalPos);
+
+signals:
+    /// The picture differs: the content redrew, or the width or thickness changed. Emitted once from
+    /// the event loop for any number of changes in between.
+    void pictureChanged();
+    void visibilityChanged(bool visible);
+    void menuChanged();
+
+private:
+    friend class StatusBar;
+    StatusItem(StatusBar *bar, double length);
+    void schedulePictureChanged();
+    void fitButton();
+
+    StatusBar *m_bar;
+    double m_length;
+    bool m_visible = true;
+    std::unique_ptr<StatusBarButton> m_button;
+    std::shared_ptr<Menu> m_menu;
+    bool m_pictureScheduled = false;
+};
+
+} // namespace platform::ui

@@ -1,0 +1,71 @@
+#include "platform/ui/traystatusbarpresenter.h"
+
+#include "platform/ui/statusbar.h"
+#include "platform/ui/statusitem.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QScreen>
+
+namespace platform::ui {
+
+TrayStatusBarPresenter::TrayStatusBarPresenter(StatusBar &bar)
+    : StatusBarPresenter(bar)
+{
+    connect(&bar, &StatusBar::itemsChanged, this, &TrayStatusBarPresenter::sync);
+    sync();
+}
+
+TrayStatusBarPresenter::~TrayStatusBarPresenter()
+{
+    qDeleteAll(m_icons);
+}
+
+QSystemTrayIcon *TrayStatusBarPresenter::trayIcon(const StatusItem *item) const
+{
+    return m_icons.value(item);
+}
+
+void TrayStatusBarPresenter::sync()
+{
+    const QList<StatusItem *> items = statusBar().items();
+    for (auto it = m_icons.begin(); it != m_icons.end();) {
+        if (!items.contains(const_cast<StatusItem *>(it.key()))) {
+            // Released items are gone already; removed ones live on elsewhere and must stop calling in.
+            delete it.value();
+            it = m_icons.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (StatusItem *item : items) {
+        if (m_icons.contains(item))
+            continue;
+        auto *icon = new QSystemTrayIcon;
+        m_icons.insert(item, icon);
+        connect(icon, &QSystemTrayIcon::activated, item, [item](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::MiddleClick)
+                return;
+            item->click(QCursor::pos());
+        });
+        connect(item, &StatusItem::pictureChanged, icon, [this, item] { updateIcon(item); });
+        connect(item, &StatusItem::visibilityChanged, icon, [icon](bool visible) { icon->setVisible(visible); });
+        updateIcon(item);
+        icon->setVisible(item->isVisible());
+    }
+}
+
+void TrayStatusBarPresenter::updateIcon(StatusItem *item)
+{
+    QSystemTrayIcon *icon = m_icons.value(item);
+    if (!icon)
+        return;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const double scale = screen ? screen->devicePixelRatio() : 1.0;
+    const QImage picture = item->picture(scale);
+    icon->setIcon(picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(picture)));
+}
+
+} // namespace platform::ui
