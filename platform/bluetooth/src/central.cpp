@@ -1,6 +1,6 @@
 #include "platform/bluetooth/central.h"
 
-#include "platform/bluetooth/memorycentral.h"
+#include "platform/bluetooth/bluezcentral.h"
 
 namespace platform {
 
@@ -9,9 +9,10 @@ namespace {
 
     Central &defaultCentral()
     {
-        // Until the program installs its backend there is no radio.
-        static MemoryCentral *s_none = new MemoryCentral(Central::State::unsupported);
-        return *s_none;
+        // The machine's own radio, through BlueZ on the system bus. Never destroyed: it may outlive
+        // the application object, after which its bus must not be touched.
+        static BluezCentral *s_system = new BluezCentral();
+        return *s_system;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "centraltestsupport.h"
+#include "platform/bluetooth/bluezcentral.h"
 #include "platform/bluetooth/memorycentral.h"
 #include "platform/core/coding.h"
 #include "platform/core/json.h"
@@ -319,7 +320,8 @@ private slots:
 
     void currentCentral()
     {
-        QCOMPARE(Central::current().state(), Central::State::unsupported);
+        // Without a guard the process uses the machine's own radio.
+        QVERIFY(dynamic_cast<platform::BluezCentral *>(&Central::current()));
         MemoryCentral central;
         {
             ScopedCentral guard(central);

@@ -49,6 +49,8 @@ public:
         QSignalSpy registered(&watcher, &QDBusServiceWatcher::serviceRegistered);
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_address);
+        // Templates of system services (bluez5, upower) go to the system bus: the private bus is that too.
+        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), m_address);
         m_mock.setProcessEnvironment(env);
         m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         // Debian's interpreter: another python3 earlier on PATH may lack the module.
@@ -59,6 +61,18 @@ public:
         if (!m_bus.interface()->isServiceRegistered(busName) && !registered.wait(20000))
             return fail(busName + QStringLiteral(" did not appear on the bus"));
         return true;
+    }
+
+    /// Ends the template's process only; the bus stays.
+    void stopTemplate()
+    {
+        if (m_mock.state() != QProcess::NotRunning) {
+            m_mock.terminate();
+            if (!m_mock.waitForFinished(5000)) {
+                m_mock.kill();
+                m_mock.waitForFinished(5000);
+            }
+        }
     }
 
     void stop()

@@ -1,6 +1,6 @@
 #include "platform/registry/powersources.h"
 
-#include "platform/registry/memorypowersources.h"
+#include "platform/registry/sysfspowersources.h"
 
 namespace platform {
 
@@ -9,8 +9,9 @@ namespace {
 
     PowerSources &fallback()
     {
-        static MemoryPowerSources none;
-        return none;
+        // The machine's own power sources, read from sysfs.
+        static SysfsPowerSources system;
+        return system;
     }
 }
 

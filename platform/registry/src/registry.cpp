@@ -1,16 +1,15 @@
 #include "platform/registry/registry.h"
 
-#include "platform/registry/memoryregistry.h"
+#include "platform/registry/sysfsregistry.h"
 
 namespace platform {
 
 namespace {
     Registry &defaultRegistry()
     {
-        // Nothing is installed until the program picks its backend; an empty registry answers every
-        // query with no services.
-        static MemoryRegistry s_empty;
-        return s_empty;
+        // The machine's own registry, read from sysfs (its root is taken once, on first use).
+        static SysfsRegistry s_system;
+        return s_system;
     }
 
     Registry *s_current = nullptr;

@@ -2,6 +2,7 @@
 #include "platform/core/coding.h"
 #include "platform/core/json.h"
 #include "platform/registry/memoryregistry.h"
+#include "platform/registry/sysfsregistry.h"
 
 #include <QTest>
 
@@ -213,7 +214,8 @@ private slots:
             QCOMPARE(&Registry::current(), &outer);
         }
         QCOMPARE(&Registry::current(), &before);
-        QVERIFY(Registry::current().matchingServices("IOService")->empty());
+        // Without a guard the process reads the machine's own registry.
+        QVERIFY(dynamic_cast<platform::SysfsRegistry *>(&Registry::current()));
     }
 };
 

@@ -41,8 +41,8 @@ public:
     /// Ends this program's connection or connection attempt; answered by peripheralDisconnected.
     virtual void cancelPeripheralConnection(const std::shared_ptr<Peripheral> &peripheral) = 0;
 
-    /// The central of the process: the one installed last by a ScopedCentral, else the default (one
-    /// without Bluetooth until the program installs its backend).
+    /// The central of the process: the one installed last by a ScopedCentral, else the machine's own
+    /// (a BluezCentral on the system bus, made on first use).
     static Central &current();
 
 signals:

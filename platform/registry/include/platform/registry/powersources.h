@@ -51,8 +51,8 @@ public:
     /// The description of one element of list(info).
     virtual Value description(const PowerSourcesInfo &info, const Value &source) = 0;
 
-    /// The process's power sources. Until a system backend is installed this is an empty
-    /// in-memory set (a machine without batteries).
+    /// The process's power sources: the ones installed last by a ScopedPowerSources, else the
+    /// machine's own (SysfsPowerSources on SysfsRegistry::defaultRoot()).
     static PowerSources &current();
 };
 

@@ -23,8 +23,8 @@ public:
     /// The first matching service; invalid when there is none or the query fails.
     RegistryEntry firstMatchingService(const QString &className);
 
-    /// The registry of the process: the one installed last by a ScopedRegistry, else the default
-    /// (an empty registry until the program installs its backend).
+    /// The registry of the process: the one installed last by a ScopedRegistry, else the machine's
+    /// own (a SysfsRegistry on SysfsRegistry::defaultRoot()).
     static Registry &current();
 };
 

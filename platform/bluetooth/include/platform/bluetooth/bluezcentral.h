@@ -1,0 +1,90 @@
+#pragma once
+
+#include "platform/bluetooth/central.h"
+
+#include <QDBusConnection>
+#include <QHash>
+#include <QMap>
+#include <QUuid>
+#include <QVariantMap>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QDBusMessage;
+class QDBusServiceWatcher;
+
+namespace platform {
+
+class BluezPeripheral;
+
+/// The central of a Linux machine: BlueZ (org.bluez) over D-Bus.
+///
+/// The radio is on while any adapter (org.bluez.Adapter1) is Powered, off while adapters exist and
+/// none is, and unsupported without an adapter, without BlueZ on the bus or without a bus; the state
+/// is unknown until BlueZ has answered once. The connected peripherals are the connected
+/// org.bluez.Device1 objects whose UUIDs hold one of the services asked for; a peripheral's identifier
+/// is identifierForAddress() of its address. Services and characteristics are the GattService1 and
+/// GattCharacteristic1 objects below the device, and reads are ReadValue. A device whose Battery
+/// service BlueZ keeps to itself (it then shows org.bluez.Battery1 instead of the GATT objects) offers
+/// a Battery service with a Battery Level characteristic whose reads give Battery1's Percentage.
+///
+/// The central follows BlueZ's object tree through its signals and re-reads it for every discovery, so
+/// objects that appear without announcing themselves are found too. Connecting to a device the system
+/// holds connected only makes the connection this program's; cancelling it never disconnects what the
+/// system connected. Main thread only; every answer and event arrives later from the event loop.
+class BluezCentral final : public Central {
+    Q_OBJECT
+public:
+    /// Talks to BlueZ on `bus` (the system bus unless a test injects another).
+    explicit BluezCentral(QDBusConnection bus = QDBusConnection::systemBus(), QObject *parent = nullptr);
+    ~BluezCentral() override;
+
+    State state() const override { return m_state; }
+    std::vector<std::shared_ptr<Peripheral>> retrieveConnectedPeripherals(
+        const QList<BluetoothUuid> &services) override;
+    void connectPeripheral(const std::shared_ptr<Peripheral> &peripheral) override;
+    void cancelPeripheralConnection(const std::shared_ptr<Peripheral> &peripheral) override;
+
+    /// The stable identifier of the device with this Bluetooth address: the name-based (version 5)
+    /// UUID of the address in upper case, so letter case does not matter.
+    static QUuid identifierForAddress(const QString &address);
+
+    // BlueZ's object tree as last seen: object path → interface → properties.
+    using Interfaces = QMap<QString, QVariantMap>;
+    using Objects = std::map<QString, Interfaces>;
+
+private slots:
+    void interfacesAdded(const QDBusMessage &message);
+    void interfacesRemoved(const QDBusMessage &message);
+    void propertiesChanged(const QDBusMessage &message);
+    void bluezAppeared();
+    void bluezVanished();
+
+private:
+    friend class BluezPeripheral;
+
+    /// Re-reads the object tree; `done` gets an empty text on success, the error otherwise.
+    void fetchObjects(std::function<void(const QString &error)> done);
+    void setObjects(Objects objects);
+    /// Called after every change of the tree: drops this program's connections to devices that went
+    /// away or were disconnected, and reports a new radio state.
+    void reconcile();
+    /// Runs `event` later from the event loop.
+    void post(std::function<void()> event);
+    const QVariantMap *interface(const QString &path, const char *name) const;
+    BluezPeripheral *ours(const std::shared_ptr<Peripheral> &peripheral) const;
+    bool isSystemConnected(const QString &devicePath) const;
+
+    QDBusConnection m_bus;
+    QDBusServiceWatcher *m_watcher = nullptr;
+    State m_state = State::unknown;
+    Objects m_objects;
+    QHash<QUuid, std::shared_ptr<BluezPeripheral>> m_peripherals;
+    std::vector<std::function<void(const QString &)>> m_fetchWaiters;
+};
+
+} // namespace platform

@@ -1,0 +1,58 @@
+#include "platform/registry/sysfspowersources.h"
+
+#include "platform/registry/sysfsregistry.h"
+#include "powersupply_p.h"
+
+namespace platform {
+
+namespace {
+    class SysfsPowerSourcesInfo final : public PowerSourcesInfo {
+    public:
+        std::vector<Value> descriptions;
+    };
+}
+
+SysfsPowerSources::SysfsPowerSources(QString root)
+    : m_root(std::move(root))
+{
+}
+
+SysfsPowerSources::SysfsPowerSources()
+    : SysfsPowerSources(SysfsRegistry::defaultRoot())
+{
+}
+
+std::unique_ptr<PowerSourcesInfo> SysfsPowerSources::copyInfo()
+{
+    auto info = std::make_unique<SysfsPowerSourcesInfo>();
+    if (const auto battery = powersupply::systemBattery(m_root)) {
+        std::vector<SysfsAttributes> adapters;
+        for (const auto &adapter : powersupply::adapters(m_root))
+            adapters.emplace_back(adapter.path);
+        info->descriptions.emplace_back(
+            powersupply::powerSourceDescription(*battery, SysfsAttributes(battery->path), adapters));
+    }
+    return info;
+}
+
+Value SysfsPowerSources::list(const PowerSourcesInfo &info)
+{
+    const auto *ours = dynamic_cast<const SysfsPowerSourcesInfo *>(&info);
+    if (!ours)
+        return {};
+    Value::Array sources;
+    for (size_t i = 0; i < ours->descriptions.size(); ++i)
+        sources.emplace_back(static_cast<qint64>(i));
+    return Value(std::move(sources));
+}
+
+Value SysfsPowerSources::description(const PowerSourcesInfo &info, const Value &source)
+{
+    const auto *ours = dynamic_cast<const SysfsPowerSourcesInfo *>(&info);
+    const auto index = source.isInteger() ? source.toInteger() : std::nullopt;
+    if (!ours || !index || *index < 0 || *index >= static_cast<qint64>(ours->descriptions.size()))
+        return {};
+    return ours->descriptions[static_cast<size_t>(*index)];
+}
+
+} // namespace platform

@@ -1,0 +1,502 @@
+#include "../../core/tests/testsupport.h"
+#include "../src/hiddevice_p.h"
+#include "platform/bluetooth/bluezcentral.h"
+#include "platform/registry/sysfspowersources.h"
+#include "platform/registry/sysfsregistry.h"
+#include "sysfstree.h"
+
+#include <QTest>
+
+using platform::HidDevice;
+using platform::RegistryEntry;
+using platform::SysfsPowerSources;
+using platform::SysfsRegistry;
+using platform::Value;
+
+namespace {
+QString fixture(const QString &name) { return QStringLiteral(QUENBY_TEST_DATA "/sysfs/") + name; }
+
+// The descriptions of a snapshot in list order; empty when there is no snapshot or list.
+std::vector<Value> describeAll(SysfsPowerSources &sources)
+{
+    std::vector<Value> out;
+    auto info = sources.copyInfo();
+    if (!info)
+        return out;
+    const Value list = sources.list(*info);
+    if (const auto *array = list.toArray()) {
+        for (const Value &source : *array)
+            out.push_back(sources.description(*info, source));
+    }
+    return out;
+}
+
+// Checks `actual` against `expected`, key by key: a null expected value means the key must be absent.
+void compareKeys(const Value::Dictionary &actual, const Value::Dictionary &expected)
+{
+    for (const auto &[key, value] : expected) {
+        const auto it = actual.find(key);
+        if (value.isNull()) {
+            QVERIFY2(it == actual.end(), qPrintable(key + QStringLiteral(" should be absent")));
+        } else {
+            QVERIFY2(it != actual.end(), qPrintable(key + QStringLiteral(" is missing")));
+            QCOMPARE(it->second, value);
+        }
+    }
+}
+
+const QString kMouse = QStringLiteral("hid-dc:2c:26:0a:1b:3f-battery");
+const QString kKeyboard = QStringLiteral("hid-f0:b3:ec:11:22:33-battery");
+const QString kTrackpad = QStringLiteral("hid-CC2933200F1J0Q7AQ-battery");
+const QString kReceiverMouse = QStringLiteral("hidpp_battery_0");
+}
+
+class SysfsRegistryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void smartBattery_data()
+    {
+        QTest::addColumn<QString>("tree");
+        QTest::addColumn<QString>("controller");
+        QTest::addColumn<Value>("properties");
+
+        // Energy in µWh becomes mAh through the design voltage (11.58 V); the current is worked out
+        // from power over voltage and is negative while discharging.
+        QTest::newRow("energy, discharging")
+            << "thinkpad"
+            << "IOSMBusController"
+            << Value(Value::Dictionary { { "DesignCapacity", 4924 }, { "MaxCapacity", 4372 },
+                   { "CurrentCapacity", 2977 }, { "Voltage", 12088 }, { "Amperage", -649 }, { "CycleCount", 187 },
+                   { "Serial", "2717" }, { "Manufacturer", "SMP" } });
+        QTest::newRow("charge, charging")
+            << "xps"
+            << "IOSMBusController"
+            << Value(Value::Dictionary { { "DesignCapacity", 7894 }, { "MaxCapacity", 7216 },
+                   { "CurrentCapacity", 4329 }, { "Voltage", 8352 }, { "Amperage", 2418 }, { "CycleCount", 312 },
+                   { "Serial", "3217" }, { "Manufacturer", "SMP" } });
+        QTest::newRow("percentage only") << "pinephone"
+                                         << "AppleSMC"
+                                         << Value(Value::Dictionary { { "Voltage", 3912 }, { "Amperage", -342 } });
+    }
+
+    void smartBattery()
+    {
+        QFETCH(QString, tree);
+        QFETCH(QString, controller);
+        QFETCH(Value, properties);
+
+        SysfsRegistry registry(fixture(tree));
+        const RegistryEntry battery = registry.firstMatchingService("AppleSmartBattery");
+        QVERIFY(battery.isValid());
+        QVERIFY(battery.conformsTo("IOPMPowerSource"));
+        QCOMPARE(Value(*battery.properties()), properties);
+        // Asked key by key, the entry gives the same values.
+        for (const auto &[key, value] : *properties.toDictionary())
+            QCOMPARE(battery.property(key).value_or(Value()), value);
+        QVERIFY(!battery.property("AppleRawMaxCapacity"));
+
+        const RegistryEntry parent = battery.parent();
+        QCOMPARE(parent.className(), QStringLiteral("AppleSmartBatteryManager"));
+        QCOMPARE(parent.property("IOProviderClass").value_or(Value()), Value(controller));
+        QVERIFY(!parent.parent().isValid());
+
+        // The same entry keeps its id across queries.
+        QCOMPARE(registry.firstMatchingService("AppleSmartBattery").entryId(), battery.entryId());
+        QVERIFY(parent.entryId() != battery.entryId());
+    }
+
+    void powerSource_data()
+    {
+        QTest::addColumn<QString>("tree");
+        QTest::addColumn<Value>("description");
+
+        // 34.47 Wh at 7.85 W last 263 minutes; the battery holds 89 % of its design energy.
+        QTest::newRow("on battery, adapter offline")
+            << "thinkpad"
+            << Value(Value::Dictionary { { "Name", "BAT0" }, { "Power Source State", "Battery Power" },
+                   { "Current Capacity", 68 }, { "Max Capacity", 89 }, { "Is Charging", false },
+                   { "Is Charged", false }, { "Time to Empty", 263 }, { "Time to Full Charge", 0 } });
+        // 2.887 Ah missing at 2.418 A take 71 minutes; the USB-C source offers 20 V × 3.25 A.
+        QTest::newRow("charging, adapters online")
+            << "xps"
+            << Value(Value::Dictionary { { "Name", "BAT0" }, { "Power Source State", "AC Power" },
+                   { "Current Capacity", 60 }, { "Max Capacity", 91 }, { "Is Charging", true }, { "Is Charged", false },
+                   { "Time to Empty", 0 }, { "Time to Full Charge", 71 }, { "Watts", 65 } });
+        // Without a charge or energy reading no time can be estimated.
+        QTest::newRow("percentage only") << "pinephone"
+                                         << Value(Value::Dictionary { { "Name", "axp20x-battery" },
+                                                { "Power Source State", "Battery Power" }, { "Current Capacity", 83 },
+                                                { "Is Charging", false }, { "Is Charged", false },
+                                                { "Time to Empty", -1 }, { "Time to Full Charge", 0 },
+                                                { "BatteryHealth", "Good" } });
+    }
+
+    void powerSource()
+    {
+        QFETCH(QString, tree);
+        QFETCH(Value, description);
+
+        SysfsPowerSources sources(fixture(tree));
+        const auto described = describeAll(sources);
+        QCOMPARE(described.size(), std::size_t(1));
+        QCOMPARE(described.front(), description);
+    }
+
+    void snapshotKeepsItsReadings()
+    {
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        SysfsPowerSources sources(tree.root());
+        auto info = sources.copyInfo();
+        QVERIFY(tree.change("class/power_supply/BAT0/capacity", "12"));
+
+        const Value list = sources.list(*info);
+        QCOMPARE(sources.description(*info, list.toArray()->front())["Current Capacity"], Value(68));
+        QCOMPARE(describeAll(sources).front()["Current Capacity"], Value(12));
+        // References that are not the snapshot's give nothing.
+        QVERIFY(sources.description(*info, Value(1)).isNull());
+        QVERIFY(sources.description(*info, Value("0")).isNull());
+    }
+
+    void accessories_data()
+    {
+        QTest::addColumn<QString>("supply");
+        QTest::addColumn<Value>("properties");
+        QTest::addColumn<Value>("category"); // the grandparent's "Accessory Category"; null: none
+
+        QTest::newRow("Bluetooth mouse") << kMouse
+                                         << Value(Value::Dictionary { { "DeviceAddress", "dc:2c:26:0a:1b:3f" },
+                                                { "BatteryPercent", 57 }, { "Product", "Magic Mouse" },
+                                                { "Transport", "Bluetooth" }, { "VendorID", 0x004C },
+                                                { "ProductID", 0x030D } })
+                                         << Value("Mouse");
+        QTest::newRow("Bluetooth keyboard")
+            << kKeyboard
+            << Value(Value::Dictionary { { "DeviceAddress", "f0:b3:ec:11:22:33" }, { "BatteryPercent", 88 },
+                   { "Product", "Magic Keyboard" }, { "Transport", "Bluetooth" }, { "VendorID", 0x004C },
+                   { "ProductID", 0x0267 } })
+            << Value("Keyboard");
+        QTest::newRow("trackpad on its cable")
+            << kTrackpad
+            << Value(Value::Dictionary { { "DeviceAddress", "CC2933200F1J0Q7AQ" }, { "BatteryPercent", 71 },
+                   { "Product", "Apple Inc. Magic Trackpad" }, { "Transport", "USB" }, { "VendorID", 0x05AC },
+                   { "ProductID", 0x0265 } })
+            << Value("Trackpad");
+        // Its HID bus is the receiver's USB, but the mouse itself is on no cable.
+        QTest::newRow("mouse behind a receiver")
+            << kReceiverMouse
+            << Value(Value::Dictionary { { "DeviceAddress", "d08e5b2a" }, { "BatteryPercent", 80 },
+                   { "Product", "MX Master 3" }, { "Transport", "Wireless" }, { "VendorID", 0x046D },
+                   { "ProductID", 0x4082 } })
+            << Value("Mouse");
+    }
+
+    void accessories()
+    {
+        QFETCH(QString, supply);
+        QFETCH(Value, properties);
+        QFETCH(Value, category);
+
+        SysfsRegistry registry(fixture("thinkpad"));
+        const auto services = registry.matchingServices("AppleDeviceManagementHIDEventService");
+        QVERIFY(services);
+        QCOMPARE(services->size(), std::size_t(4));
+        const auto found = std::find_if(
+            services->begin(), services->end(), [&](const RegistryEntry &e) { return e.name() == supply; });
+        QVERIFY(found != services->end());
+        QCOMPARE(Value(*found->properties()), properties);
+
+        const RegistryEntry interface = found->parent();
+        QCOMPARE(interface.className(), QStringLiteral("IOHIDInterface"));
+        const RegistryEntry device = interface.parent();
+        QVERIFY(device.conformsTo("IOHIDUserDevice"));
+        QCOMPARE(device.property("Accessory Category").value_or(Value()), category);
+    }
+
+    void machineBatteryIsNoAccessory()
+    {
+        SysfsRegistry registry(fixture("xps"));
+        QCOMPARE(registry.matchingServices("AppleDeviceManagementHIDEventService")->size(), std::size_t(0));
+        // Adapters are neither batteries nor accessories.
+        QCOMPARE(registry.matchingServices("AppleSmartBattery")->size(), std::size_t(1));
+        QCOMPARE(registry.firstMatchingService("AppleSmartBattery").name(), QStringLiteral("BAT0"));
+    }
+
+    void hidUserDevices()
+    {
+        SysfsRegistry registry(fixture("thinkpad"));
+        const auto devices = registry.matchingServices("IOHIDUserDevice");
+        QVERIFY(devices);
+        QCOMPARE(devices->size(), std::size_t(5)); // the receiver is a HID device too
+
+        std::map<QString, Value::Dictionary> byName;
+        for (const RegistryEntry &d : *devices)
+            byName[d.name()] = *d.properties();
+
+        // A Bluetooth device is found by the identifier the central gives the same address.
+        const QString mouseId = platform::BluezCentral::identifierForAddress("DC:2C:26:0A:1B:3F")
+                                    .toString(QUuid::WithoutBraces)
+                                    .toUpper();
+        compareKeys(byName["Magic Mouse"],
+            { { "PhysicalDeviceUniqueID", Value(mouseId) }, { "PrimaryUsagePage", 1 }, { "PrimaryUsage", 2 } });
+        compareKeys(byName["Magic Keyboard"], { { "PrimaryUsage", 6 } });
+        // Devices on other buses have no Bluetooth identity; the receiver is no kind of accessory.
+        compareKeys(byName["Logitech MX Master 3"], { { "PhysicalDeviceUniqueID", Value() }, { "PrimaryUsage", 2 } });
+        compareKeys(byName["Logitech USB Receiver"],
+            { { "PrimaryUsagePage", 0xFF00 }, { "PrimaryUsage", 1 }, { "Accessory Category", Value() } });
+    }
+
+    void batteryFaults_data()
+    {
+        QTest::addColumn<QStringList>("changes"); // "<path below the root>=<content>"
+        QTest::addColumn<Value>("battery"); // expected keys of the smart battery; null: absent
+        QTest::addColumn<Value>("source"); // expected keys of the power-source description
+        QTest::addColumn<QString>("controller");
+
+        const QString bat = QStringLiteral("class/power_supply/BAT0/");
+        using D = Value::Dictionary;
+        QTest::newRow("percentage not a number")
+            << QStringList { bat + "capacity=unknown", bat + "energy_now=25315000" }
+            << Value(D { { "CurrentCapacity", 2186 } }) << Value(D { { "Current Capacity", 50 } })
+            << "IOSMBusController";
+        QTest::newRow("present energy unreadable")
+            << QStringList { bat + "energy_now=<dir>" } << Value(D { { "CurrentCapacity", Value() } })
+            << Value(D { { "Current Capacity", 68 }, { "Time to Empty", -1 } }) << "IOSMBusController";
+        QTest::newRow("no design voltage: present voltage converts")
+            << QStringList { bat + "voltage_min_design=<remove>" }
+            << Value(D { { "DesignCapacity", 4717 }, { "MaxCapacity", 4188 }, { "CurrentCapacity", 2852 } })
+            << Value(D { { "Max Capacity", 89 } }) << "IOSMBusController";
+        QTest::newRow("no voltage: percentages only")
+            << QStringList { bat + "voltage_min_design=<remove>", bat + "voltage_now=<remove>" }
+            << Value(D { { "DesignCapacity", Value() }, { "Voltage", Value() }, { "Amperage", Value() } })
+            << Value(D { { "Current Capacity", 68 }, { "Max Capacity", 89 }, { "Time to Empty", 263 } }) << "AppleSMC";
+        QTest::newRow("voltage zero") << QStringList { bat + "voltage_min_design=0", bat + "voltage_now=0" }
+                                      << Value(D { { "MaxCapacity", Value() }, { "Amperage", Value() } })
+                                      << Value(D { { "Max Capacity", 89 } }) << "AppleSMC";
+        QTest::newRow("full") << QStringList { bat + "status=Full", "class/power_supply/AC/online=1" }
+                              << Value(D { { "Amperage", 649 } })
+                              << Value(D { { "Is Charged", true }, { "Is Charging", false },
+                                     { "Power Source State", "AC Power" }, { "Time to Empty", 0 } })
+                              << "IOSMBusController";
+        QTest::newRow("no power drawn") << QStringList { bat + "power_now=0" } << Value(D { { "Amperage", 0 } })
+                                        << Value(D { { "Time to Empty", -1 } }) << "IOSMBusController";
+        QTest::newRow("kernel's own estimate") << QStringList { bat + "time_to_empty_now=5400" } << Value(D {})
+                                               << Value(D { { "Time to Empty", 90 } }) << "IOSMBusController";
+        QTest::newRow("temperature and date")
+            << QStringList { bat + "temp=297", bat + "manufacture_year=2020", bat + "manufacture_month=2",
+                   bat + "manufacture_day=6" }
+            << Value(D { { "Temperature", 2970 }, { "ManufactureDate", (40 << 9) | (2 << 5) | 6 } }) << Value(D {})
+            << "IOSMBusController";
+        QTest::newRow("impossible date") << QStringList { bat + "manufacture_year=2020", bat + "manufacture_month=13",
+            bat + "manufacture_day=6" } << Value(D { { "ManufactureDate", Value() } })
+                                         << Value(D {}) << "IOSMBusController";
+        QTest::newRow("texts blank") << QStringList { bat + "serial_number= ", bat + "manufacturer=" }
+                                     << Value(D { { "Serial", Value() }, { "Manufacturer", Value() } }) << Value(D {})
+                                     << "IOSMBusController";
+        QTest::newRow("negative cycles") << QStringList { bat + "cycle_count=-1" }
+                                         << Value(D { { "CycleCount", Value() } }) << Value(D {})
+                                         << "IOSMBusController";
+        QTest::newRow("health failed") << QStringList { bat + "health=Dead" } << Value(D {})
+                                       << Value(D { { "BatteryHealth", "Poor" } }) << "IOSMBusController";
+        QTest::newRow("health passing state") << QStringList { bat + "health=Overheat" } << Value(D {})
+                                              << Value(D { { "BatteryHealth", Value() } }) << "IOSMBusController";
+    }
+
+    void batteryFaults()
+    {
+        QFETCH(QStringList, changes);
+        QFETCH(Value, battery);
+        QFETCH(Value, source);
+        QFETCH(QString, controller);
+
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        for (const QString &change : changes) {
+            const int equals = change.indexOf(QLatin1Char('='));
+            QVERIFY2(tree.change(change.left(equals), change.mid(equals + 1)), qPrintable(change));
+        }
+
+        SysfsRegistry registry(tree.root());
+        const RegistryEntry entry = registry.firstMatchingService("AppleSmartBattery");
+        QVERIFY(entry.isValid());
+        compareKeys(*entry.properties(), *battery.toDictionary());
+        for (const auto &[key, value] : *battery.toDictionary())
+            QCOMPARE(entry.property(key).value_or(Value()), value);
+        QCOMPARE(entry.parent().property("IOProviderClass").value_or(Value()), Value(controller));
+
+        SysfsPowerSources sources(tree.root());
+        const auto described = describeAll(sources);
+        QCOMPARE(described.size(), std::size_t(1));
+        compareKeys(*described.front().toDictionary(), *source.toDictionary());
+    }
+
+    void accessoryFaults_data()
+    {
+        QTest::addColumn<QStringList>("changes");
+        QTest::addColumn<QString>("supply");
+        QTest::addColumn<Value>("properties"); // expected keys; null: absent
+
+        using D = Value::Dictionary;
+        const QString mouse = QStringLiteral("class/power_supply/") + kMouse + QLatin1Char('/');
+        const QString mouseDevice = mouse + QStringLiteral("device/");
+        QTest::newRow("no reading yet") << QStringList { mouse + "capacity=<dir>" } << kMouse
+                                        << Value(D { { "BatteryPercent", Value() }, { "Transport", "Bluetooth" } });
+        QTest::newRow("level not a number")
+            << QStringList { mouse + "capacity=full" } << kMouse << Value(D { { "BatteryPercent", Value() } });
+        QTest::newRow("no model name: the HID name")
+            << QStringList { mouse + "model_name=<remove>" } << kMouse << Value(D { { "Product", "Magic Mouse" } });
+        QTest::newRow("HID device without uevent")
+            << QStringList { mouseDevice + "uevent=<remove>" } << kMouse
+            << Value(D { { "DeviceAddress", "dc:2c:26:0a:1b:3f" }, { "BatteryPercent", 57 }, { "Transport", Value() },
+                   { "VendorID", Value() }, { "ProductID", Value() } });
+        QTest::newRow("malformed HID_ID") << QStringList { mouseDevice + "uevent=HID_ID=0005:zz:030D\nHID_NAME=x" }
+                                          << kMouse << Value(D { { "VendorID", Value() }, { "Transport", Value() } });
+    }
+
+    void accessoryFaults()
+    {
+        QFETCH(QStringList, changes);
+        QFETCH(QString, supply);
+        QFETCH(Value, properties);
+
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        for (const QString &change : changes) {
+            const int equals = change.indexOf(QLatin1Char('='));
+            QVERIFY2(tree.change(change.left(equals), change.mid(equals + 1)), qPrintable(change));
+        }
+        SysfsRegistry registry(tree.root());
+        const auto services = registry.matchingServices("AppleDeviceManagementHIDEventService");
+        const auto found = std::find_if(
+            services->begin(), services->end(), [&](const RegistryEntry &e) { return e.name() == supply; });
+        QVERIFY(found != services->end());
+        compareKeys(*found->properties(), *properties.toDictionary());
+    }
+
+    void batteryOfDeviceWithoutUniq()
+    {
+        // The kernel names the battery of a device without uniq after the device itself.
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        const QString supply = QStringLiteral("hid-0003:046D:C52B.0003-battery");
+        const QString dir
+            = QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/1-3/1-3:1.2/0003:046D:C52B.0003/power_supply/")
+            + supply;
+        QVERIFY(QDir(tree.root()).mkpath(dir));
+        QVERIFY(tree.change(dir + QStringLiteral("/scope"), "Device"));
+        QVERIFY(QFile::link(QStringLiteral("../../../0003:046D:C52B.0003"),
+            tree.root() + QLatin1Char('/') + dir + QStringLiteral("/device")));
+        QVERIFY(QFile::link(QStringLiteral("../../") + dir, tree.supplyPath(supply)));
+
+        SysfsRegistry registry(tree.root());
+        const auto services = registry.matchingServices("AppleDeviceManagementHIDEventService");
+        QCOMPARE(services->size(), std::size_t(5));
+        const auto found = std::find_if(
+            services->begin(), services->end(), [&](const RegistryEntry &e) { return e.name() == supply; });
+        QVERIFY(found != services->end());
+        QCOMPARE(Value(*found->properties()),
+            Value(Value::Dictionary { { "DeviceAddress", "0003:046D:C52B.0003" }, { "Transport", "USB" },
+                { "Product", "Logitech USB Receiver" }, { "VendorID", 0x046D }, { "ProductID", 0xC52B } }));
+    }
+
+    void machineWithoutSupplies_data()
+    {
+        QTest::addColumn<bool>("classFolder");
+        QTest::newRow("empty power_supply class") << true;
+        QTest::newRow("no power_supply class at all") << false;
+    }
+
+    void machineWithoutSupplies()
+    {
+        QFETCH(bool, classFolder);
+        SysfsTree tree;
+        if (classFolder)
+            QVERIFY(QDir(tree.root()).mkpath("class/power_supply"));
+
+        SysfsRegistry registry(tree.root());
+        for (const char *cls :
+            { "AppleSmartBattery", "AppleDeviceManagementHIDEventService", "IOHIDUserDevice", "IOService" }) {
+            const auto services = registry.matchingServices(cls);
+            QVERIFY(services);
+            QVERIFY(services->empty());
+        }
+        SysfsPowerSources sources(tree.root());
+        auto info = sources.copyInfo();
+        QVERIFY(info);
+        QCOMPARE(sources.list(*info), Value(Value::Array {}));
+    }
+
+    void emptyBayIsNoBattery()
+    {
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.change("class/power_supply/BAT0/present", "0"));
+        SysfsRegistry registry(tree.root());
+        QVERIFY(!registry.firstMatchingService("AppleSmartBattery").isValid());
+        SysfsPowerSources sources(tree.root());
+        QVERIFY(describeAll(sources).empty());
+    }
+
+    void entryOfVanishedSupply()
+    {
+        SysfsTree tree("thinkpad");
+        SysfsRegistry registry(tree.root());
+        const RegistryEntry battery = registry.firstMatchingService("AppleSmartBattery");
+        const RegistryEntry mouse = registry.firstMatchingService("AppleDeviceManagementHIDEventService");
+        QVERIFY(battery.isValid() && mouse.isValid());
+
+        QVERIFY(QDir(QFileInfo(tree.supplyPath("BAT0")).canonicalFilePath()).removeRecursively());
+        QVERIFY(QDir(QFileInfo(tree.supplyPath(mouse.name())).canonicalFilePath()).removeRecursively());
+        QVERIFY(!battery.properties());
+        QVERIFY(!battery.property("Voltage"));
+        QVERIFY(!battery.parent().isValid());
+        QVERIFY(!mouse.properties());
+        QVERIFY(!mouse.parent().isValid());
+    }
+
+    void primaryUsage_data()
+    {
+        QTest::addColumn<QByteArray>("descriptor");
+        QTest::addColumn<int>("page"); // -1: none
+        QTest::addColumn<int>("usage");
+
+        QTest::newRow("mouse") << QByteArray::fromHex("05010902a1010901a100c0c0") << 1 << 2;
+        QTest::newRow("usage carrying its page") << QByteArray::fromHex("0b06000100a101c0") << 1 << 6;
+        QTest::newRow("digitizer touch pad") << QByteArray::fromHex("050d0905a1018501c0") << 0x0D << 5;
+        QTest::newRow("physical collection first: no application yet")
+            << QByteArray::fromHex("05010901a100c00906a101c0") << 1 << 6;
+        QTest::newRow("long item skipped") << QByteArray::fromHex("fe0200aabb05010902a101c0") << 1 << 2;
+        QTest::newRow("cut inside an item") << QByteArray::fromHex("050109") << -1 << 0;
+        QTest::newRow("cut inside a long item") << QByteArray::fromHex("fe05") << -1 << 0;
+        QTest::newRow("no collection") << QByteArray::fromHex("05010902") << -1 << 0;
+        QTest::newRow("empty") << QByteArray() << -1 << 0;
+    }
+
+    void primaryUsage()
+    {
+        QFETCH(QByteArray, descriptor);
+        QFETCH(int, page);
+        QFETCH(int, usage);
+        const auto found = HidDevice::primaryUsage(descriptor);
+        if (page < 0) {
+            QVERIFY(!found);
+            return;
+        }
+        QVERIFY(found);
+        QCOMPARE(found->page, page);
+        QCOMPARE(found->usage, usage);
+    }
+
+    void defaultRootFollowsTheEnvironment()
+    {
+        qputenv("QUENBY_SYSFS_ROOT", "/tmp/somewhere");
+        QCOMPARE(SysfsRegistry::defaultRoot(), QStringLiteral("/tmp/somewhere"));
+        QCOMPARE(SysfsPowerSources().root(), QStringLiteral("/tmp/somewhere"));
+        qputenv("QUENBY_SYSFS_ROOT", "");
+        QCOMPARE(SysfsRegistry::defaultRoot(), QStringLiteral("/sys"));
+        qunsetenv("QUENBY_SYSFS_ROOT");
+        QCOMPARE(SysfsRegistry::defaultRoot(), QStringLiteral("/sys"));
+    }
+};
+
+QTEST_GUILESS_MAIN(SysfsRegistryTest)
+#include "sysfsregistry_test.moc"
