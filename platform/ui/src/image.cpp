@@ -21,7 +21,8 @@ struct Image::Data {
     std::shared_ptr<QSvgRenderer> svg;
     QIcon icon;
     Drawing drawing;
-    std::vector<std::function<void(GraphicsContext &)>> overlays;
+    // Drawings added on top, each with the size the image had then (they scale with later sizes).
+    std::vector<std::pair<std::function<void(GraphicsContext &)>, Size>> overlays;
     mutable std::map<long long, QImage> cache;
 
     bool hasSource() const { return !bitmap.isNull() || svg || !icon.isNull() || drawing; }
@@ -48,8 +49,10 @@ void Image::Data::render(PainterContext &ctx, QPainter &painter, double scale) c
     } else if (drawing) {
         drawing(ctx, bounds);
     }
-    for (const auto &overlay : overlays) {
+    for (const auto &[overlay, drawnAt] : overlays) {
         ctx.save();
+        if (!drawnAt.isEmpty())
+            ctx.scale(size.width / drawnAt.width, size.height / drawnAt.height);
         overlay(ctx);
         ctx.restore();
     }
@@ -189,7 +192,7 @@ bool Image::hasContent() const { return d->hasSource() || !d->overlays.empty(); 
 
 void Image::drawOnTop(std::function<void(GraphicsContext &context)> drawing)
 {
-    d->overlays.push_back(std::move(drawing));
+    d->overlays.emplace_back(std::move(drawing), d->size);
     d->cache.clear();
 }
 

@@ -63,7 +63,8 @@ public:
     /// True when it has a source or drawings.
     bool hasContent() const;
 
-    /// Adds a drawing on top of the current content, in y-up points of the image's size.
+    /// Adds a drawing on top of the current content, in y-up points of the image's present size (a
+    /// later change of size scales it with the rest of the picture).
     void drawOnTop(std::function<void(GraphicsContext &context)> drawing);
 
     /// Draws the image (or its part `source`) into `destination`.
