@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/ui/view.h"
+
 #include <QPointer>
 #include <QString>
 
 namespace platform::ui {
 
-class View;
 class Window;
 
 /// Manages one view: loads it on first use (`loadView`, then `viewDidLoad`) and owns it.

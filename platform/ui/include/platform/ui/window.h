@@ -2,6 +2,7 @@
 
 #include "platform/ui/color.h"
 #include "platform/ui/geometry.h"
+#include "platform/ui/view.h"
 
 #include <QPointer>
 #include <QString>
@@ -11,7 +12,6 @@
 
 namespace platform::ui {
 
-class View;
 class ViewController;
 class Window;
 
