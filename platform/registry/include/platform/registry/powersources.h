@@ -11,7 +11,7 @@ namespace powersource {
     inline constexpr auto kName = "Name"; ///< text, e.g. "InternalBattery-0"
     inline constexpr auto kPowerSourceState = "Power Source State"; ///< text: kACPower or kBatteryPower
     inline constexpr auto kCurrentCapacity = "Current Capacity"; ///< integer, percent of the full charge
-    inline constexpr auto kMaxCapacity = "Max Capacity"; ///< integer, percent (100 for a system battery)
+    inline constexpr auto kMaxCapacity = "Max Capacity"; ///< integer percent: full charge of design (100 as new)
     inline constexpr auto kTimeToEmpty = "Time to Empty"; ///< integer minutes; -1 while still estimating
     inline constexpr auto kTimeToFullCharge = "Time to Full Charge"; ///< integer minutes; -1 while estimating
     inline constexpr auto kIsCharging = "Is Charging"; ///< bool
