@@ -1,0 +1,14 @@
+#pragma once
+
+namespace pirrow {
+
+/// The storyboard of the gradient dialog's own content (initial controller: GradientDialogViewController).
+inline constexpr auto kGradientDialogStoryboard = "GradientDialog";
+/// The storyboard of the about panel's content (initial controller: AboutViewController).
+inline constexpr auto kAboutStoryboard = "About";
+
+/// Registers the library's storyboards with platform::ui::Storyboard. Runs once per process; the
+/// library's own code calls it before it loads a storyboard.
+void registerStoryboards();
+
+} // namespace pirrow
