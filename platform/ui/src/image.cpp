@@ -190,6 +190,13 @@ bool Image::isBlank() const { return d->size.isEmpty() && !hasContent(); }
 
 bool Image::hasContent() const { return d->hasSource() || !d->overlays.empty(); }
 
+double Image::nativeScale() const
+{
+    if (d->bitmap.isNull() || d->size.width <= 0)
+        return 1.0;
+    return std::max(1.0, d->bitmap.width() / d->size.width);
+}
+
 void Image::drawOnTop(std::function<void(GraphicsContext &context)> drawing)
 {
     d->overlays.emplace_back(std::move(drawing), d->size);

@@ -407,6 +407,20 @@ void View::renderTree(GraphicsContext &ctx, bool offscreen)
     ScopedDrawingAppearance appearance(effectiveAppearance());
     ScopedCurrentContext current(ctx);
     ctx.save();
+    if (m_layer) {
+        // The root layer's transform turns the view about its anchor point (a scale while pressed,
+        // a spin), as shown now.
+        const auto t = m_layer->presentationValue(QStringLiteral("transform"));
+        const auto a = m_layer->presentationValue(QStringLiteral("anchorPoint"));
+        const AffineTransform transform = t ? std::get<AffineTransform>(*t) : AffineTransform();
+        if (!transform.isIdentity()) {
+            const Point anchor = a ? std::get<Point>(*a) : Point { 0.5, 0.5 };
+            const double ax = anchor.x * m_frame.width(), ay = anchor.y * m_frame.height();
+            ctx.translate(ax, ay);
+            ctx.concat(transform);
+            ctx.translate(-ax, -ay);
+        }
+    }
     if (isFlipped()) {
         ctx.translate(0, m_frame.height());
         ctx.scale(1, -1);

@@ -62,6 +62,8 @@ public:
     bool isBlank() const;
     /// True when it has a source or drawings.
     bool hasContent() const;
+    /// Pixels per point of a bitmap source (2 for a "@2x" file); 1 for every other kind of source.
+    double nativeScale() const;
 
     /// Adds a drawing on top of the current content, in y-up points of the image's present size (a
     /// later change of size scales it with the rest of the picture).
