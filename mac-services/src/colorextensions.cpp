@@ -1,5 +1,7 @@
 #include "olvane/colorextensions.h"
 
+#include "olvane/menubar.h"
+
 #include <QRandomGenerator>
 
 namespace olvane {
@@ -15,6 +17,8 @@ Color ColorExtensions::fromRGBA(std::uint8_t red, std::uint8_t green, std::uint8
 {
     return Color::fromRGB255(red, green, blue, alpha);
 }
+
+Color ColorExtensions::menuBarContentColor() { return MenuBar::isDark() ? Color::white() : Color::black(); }
 
 Color ColorExtensions::random()
 {

@@ -2,6 +2,7 @@
 #include "olvane/bezierpathextensions.h"
 #include "olvane/colorextensions.h"
 #include "olvane/imageextensions.h"
+#include "olvane/menubaritemcontroller.h"
 #include "olvane/menuitemextensions.h"
 #include "olvane/screenextensions.h"
 #include "olvane/storyboardextensions.h"
@@ -9,6 +10,7 @@
 #include "olvane/viewextensions.h"
 
 #include <platform/core/systemversion.h>
+#include <platform/ui/statusbar.h>
 #include <platform/ui/systemappearance.h>
 #include <platform/ui/transaction.h>
 
@@ -58,6 +60,13 @@ private slots:
         QCOMPARE(ColorExtensions::fromRGB(255, 255, 255), Color::fromRGBA(1, 1, 1, 1));
         QCOMPARE(ColorExtensions::fromRGB(51, 0, 102), Color::fromRGBA(0.2, 0, 0.4, 1));
         QCOMPARE(ColorExtensions::fromRGBA(255, 0, 0, 0.5), Color::fromRGBA(1, 0, 0, 0.5));
+        {
+            StatusBar bar;
+            ScopedAppearance dark(Appearance::darkAqua());
+            QCOMPARE(ColorExtensions::menuBarContentColor(), Color::black()); // no status item: a light bar
+            olvane::MenuBarItemController controller(bar);
+            QCOMPARE(ColorExtensions::menuBarContentColor(), Color::white());
+        }
         const Color r = ColorExtensions::random();
         QCOMPARE(r.alphaComponent(), 1.0);
         QCOMPARE(std::fmod(std::round(r.redComponent() * 255 * 1000), 1000.0), 0.0);
