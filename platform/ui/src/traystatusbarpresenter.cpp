@@ -51,9 +51,8 @@ void TrayStatusBarPresenter::sync()
             item->click(QCursor::pos());
         });
         connect(item, &StatusItem::pictureChanged, icon, [this, item] { updateIcon(item); });
-        connect(item, &StatusItem::visibilityChanged, icon, [icon](bool visible) { icon->setVisible(visible); });
+        connect(item, &StatusItem::visibilityChanged, icon, [this, item] { updateIcon(item); });
         updateIcon(item);
-        icon->setVisible(item->isVisible());
     }
 }
 
@@ -65,7 +64,10 @@ void TrayStatusBarPresenter::updateIcon(StatusItem *item)
     const QScreen *screen = QGuiApplication::primaryScreen();
     const double scale = screen ? screen->devicePixelRatio() : 1.0;
     const QImage picture = item->picture(scale);
-    icon->setIcon(picture.isNull() ? QIcon() : QIcon(QPixmap::fromImage(picture)));
+    // An item without width has nothing to show; a tray icon without a picture would be a blank square.
+    if (!picture.isNull())
+        icon->setIcon(QIcon(QPixmap::fromImage(picture)));
+    icon->setVisible(item->isVisible() && !picture.isNull());
 }
 
 } // namespace platform::ui

@@ -161,6 +161,12 @@ private slots:
 
         first->setVisible(false);
         QVERIFY(!firstIcon->isVisible());
+        first->setVisible(true);
+        QVERIFY(firstIcon->isVisible());
+        // Without a width there is nothing to show.
+        first->setLength(0);
+        drain();
+        QVERIFY(!firstIcon->isVisible());
         bar.removeStatusItem(second.get());
         QCOMPARE(tray.trayIcon(second.get()), nullptr);
     }

@@ -11,7 +11,7 @@ namespace platform::ui {
 
 class StatusItem;
 
-/// Shows each visible item as a tray icon (StatusNotifierItem or the X11 system tray, as Qt finds)
+/// Shows each visible item that has a width as a tray icon (StatusNotifierItem or the X11 system tray, as Qt finds)
 /// whose icon is the item's picture, renewed whenever the picture changes. Any click on the icon
 /// (left, right or double) is a click on the item at the pointer, which pops up the item's own
 /// menu: the desktop's menu export would drop the custom rows.
