@@ -51,7 +51,7 @@ private slots:
         multicast.add(b);
         multicast.add(a);
         multicast.invoke([](Listener &l) { l.heard(); });
-        QCOMPARE(log, QStringList({"b", "a"}));
+        QCOMPARE(log, QStringList({ "b", "a" }));
         QCOMPARE(multicast.count(), 2);
     }
 
@@ -66,7 +66,7 @@ private slots:
         b.reset();
         QCOMPARE(multicast.count(), 1);
         multicast.invoke([](Listener &l) { l.heard(); });
-        QCOMPARE(log, QStringList({"a"}));
+        QCOMPARE(log, QStringList({ "a" }));
     }
 
     void removeGoesByIdentity()
@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(multicast.count(), 2);
         multicast.remove(a.get());
         multicast.invoke([](Listener &l) { l.heard(); });
-        QCOMPARE(log, QStringList({"b"}));
+        QCOMPARE(log, QStringList({ "b" }));
     }
 
     void delegateAddedDuringWalkWaitsForTheNextWalk()
@@ -94,11 +94,11 @@ private slots:
         a->onHeard = [&] { multicast.add(late); };
         multicast.add(a);
         multicast.invoke([](Listener &l) { l.heard(); });
-        QCOMPARE(log, QStringList({"a"}));
+        QCOMPARE(log, QStringList({ "a" }));
         log.clear();
         a->onHeard = nullptr;
         multicast.invoke([](Listener &l) { l.heard(); });
-        QCOMPARE(log, QStringList({"late", "a"}));
+        QCOMPARE(log, QStringList({ "late", "a" }));
     }
 
     void delegateRemovedDuringWalkFinishesThatWalkOnly()
@@ -111,10 +111,10 @@ private slots:
         multicast.add(second); // called first
         second->onHeard = [&] { multicast.remove(first.get()); };
         multicast.invoke([](Listener &l) { l.heard(); });
-        QCOMPARE(log, QStringList({"second", "first"}));
+        QCOMPARE(log, QStringList({ "second", "first" }));
         log.clear();
         multicast.invoke([](Listener &l) { l.heard(); });
-        QCOMPARE(log, QStringList({"second"}));
+        QCOMPARE(log, QStringList({ "second" }));
     }
 
     void delegateThatReleasesItselfDuringWalkStaysValid()
@@ -128,7 +128,7 @@ private slots:
         // The last outside owner of `a` lets go while the walk has yet to reach it.
         b->onHeard = [&] { a.reset(); };
         multicast.invoke([](Listener &l) { l.heard(); });
-        QCOMPARE(log, QStringList({"b", "a"}));
+        QCOMPARE(log, QStringList({ "b", "a" }));
         QCOMPARE(multicast.count(), 1);
     }
 };

@@ -42,10 +42,7 @@ MenuBarItem::MenuBarItem(const QList<View *> &views, platform::ui::StatusBar &ba
     observeVisibility();
 }
 
-MenuBarItem::~MenuBarItem()
-{
-    QObject::disconnect(m_observer);
-}
+MenuBarItem::~MenuBarItem() { QObject::disconnect(m_observer); }
 
 void MenuBarItem::observeVisibility()
 {
@@ -55,30 +52,15 @@ void MenuBarItem::observeVisibility()
     });
 }
 
-bool MenuBarItem::isVisible() const
-{
-    return m_item->isVisible();
-}
+bool MenuBarItem::isVisible() const { return m_item->isVisible(); }
 
-void MenuBarItem::setVisible(bool visible)
-{
-    m_item->setVisible(visible);
-}
+void MenuBarItem::setVisible(bool visible) { m_item->setVisible(visible); }
 
-double MenuBarItem::length() const
-{
-    return m_item->length();
-}
+double MenuBarItem::length() const { return m_item->length(); }
 
-void MenuBarItem::setLength(double length)
-{
-    m_item->setLength(length);
-}
+void MenuBarItem::setLength(double length) { m_item->setLength(length); }
 
-QList<View *> MenuBarItem::views() const
-{
-    return m_item->button()->subviews();
-}
+QList<View *> MenuBarItem::views() const { return m_item->button()->subviews(); }
 
 void MenuBarItem::setViews(const std::optional<QList<View *>> &views)
 {
@@ -114,10 +96,7 @@ void MenuBarItem::removeViews()
     }
 }
 
-std::optional<platform::ui::Image> MenuBarItem::image() const
-{
-    return m_item->button()->image();
-}
+std::optional<platform::ui::Image> MenuBarItem::image() const { return m_item->button()->image(); }
 
 void MenuBarItem::setImage(const std::optional<platform::ui::Image> &image)
 {
@@ -131,45 +110,24 @@ void MenuBarItem::setImageKeepingViews(const std::optional<platform::ui::Image> 
     m_item->button()->setImage(image);
 }
 
-std::optional<QString> MenuBarItem::title() const
-{
-    return m_item->button()->title();
-}
+std::optional<QString> MenuBarItem::title() const { return m_item->button()->title(); }
 
 void MenuBarItem::setTitle(const std::optional<QString> &title)
 {
     m_item->button()->setTitle(title.value_or(QString()));
 }
 
-std::optional<platform::ui::Font> MenuBarItem::font() const
-{
-    return m_item->button()->font();
-}
+std::optional<platform::ui::Font> MenuBarItem::font() const { return m_item->button()->font(); }
 
-void MenuBarItem::setFont(const std::optional<platform::ui::Font> &font)
-{
-    m_item->button()->setFont(font);
-}
+void MenuBarItem::setFont(const std::optional<platform::ui::Font> &font) { m_item->button()->setFont(font); }
 
-QObject *MenuBarItem::target() const
-{
-    return m_item->button()->target();
-}
+QObject *MenuBarItem::target() const { return m_item->button()->target(); }
 
-void MenuBarItem::setTarget(QObject *target)
-{
-    m_item->button()->setTarget(target);
-}
+void MenuBarItem::setTarget(QObject *target) { m_item->button()->setTarget(target); }
 
-const platform::ui::Action &MenuBarItem::action() const
-{
-    return m_item->button()->action();
-}
+const platform::ui::Action &MenuBarItem::action() const { return m_item->button()->action(); }
 
-void MenuBarItem::setAction(platform::ui::Action action)
-{
-    m_item->button()->setAction(std::move(action));
-}
+void MenuBarItem::setAction(platform::ui::Action action) { m_item->button()->setAction(std::move(action)); }
 
 void MenuBarItem::setTarget(QObject *target, platform::ui::Action action, int tag)
 {
@@ -185,15 +143,9 @@ void MenuBarItem::clearTarget()
     m_item->button()->setTag(0);
 }
 
-std::shared_ptr<platform::ui::Menu> MenuBarItem::menu() const
-{
-    return m_item->menu();
-}
+std::shared_ptr<platform::ui::Menu> MenuBarItem::menu() const { return m_item->menu(); }
 
-void MenuBarItem::setMenu(std::shared_ptr<platform::ui::Menu> menu)
-{
-    m_item->setMenu(std::move(menu));
-}
+void MenuBarItem::setMenu(std::shared_ptr<platform::ui::Menu> menu) { m_item->setMenu(std::move(menu)); }
 
 bool MenuBarItem::isDark() const
 {

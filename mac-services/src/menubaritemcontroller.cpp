@@ -1,8 +1,8 @@
 #include "olvane/menubaritemcontroller.h"
 
 #include "olvane/menubar.h"
-#include "olvane/menubaritem.h"
 #include "olvane/menubardelegate.h"
+#include "olvane/menubaritem.h"
 
 #include <platform/ui/menu.h>
 #include <platform/ui/statusbarbutton.h>
@@ -53,8 +53,8 @@ void MenuBarItemController::start(std::shared_ptr<MenuBarItem> mainItem)
     add(mainItem);
     MenuBar::setMainStatusItem(mainItem->item());
     platform::ui::StatusBarButton *button = mainItem->item()->button();
-    m_appearanceObservation = QObject::connect(button, &platform::ui::StatusBarButton::effectiveAppearanceChanged,
-        button, [this] { appearanceChanged(); });
+    m_appearanceObservation = QObject::connect(
+        button, &platform::ui::StatusBarButton::effectiveAppearanceChanged, button, [this] { appearanceChanged(); });
     // The observation starts by reporting the appearance it finds.
     appearanceChanged();
 }
@@ -81,15 +81,9 @@ std::shared_ptr<MenuBarItem> MenuBarItemController::firstItem() const
     return m_items.isEmpty() ? nullptr : m_items.first();
 }
 
-bool MenuBarItemController::isDark() const
-{
-    return !m_items.isEmpty() && m_items.first()->isDark();
-}
+bool MenuBarItemController::isDark() const { return !m_items.isEmpty() && m_items.first()->isDark(); }
 
-bool MenuBarItemController::isMenuBarVisible() const
-{
-    return true;
-}
+bool MenuBarItemController::isMenuBarVisible() const { return true; }
 
 void MenuBarItemController::add(const std::shared_ptr<MenuBarItem> &item)
 {
@@ -166,10 +160,7 @@ void MenuBarItemController::setMenu(std::shared_ptr<platform::ui::Menu> menu)
         m_items.first()->setMenu(std::move(menu));
 }
 
-double MenuBarItemController::length() const
-{
-    return m_items.isEmpty() ? 0 : m_items.first()->length();
-}
+double MenuBarItemController::length() const { return m_items.isEmpty() ? 0 : m_items.first()->length(); }
 
 void MenuBarItemController::setLength(double length)
 {

@@ -13,17 +13,14 @@ namespace olvane {
 
 namespace {
 
-TextAttributes make(const Font &font, const Color &color, TextUtilities::Alignment alignment)
-{
-    ParagraphStyle style = ParagraphStyle::defaultStyle();
-    style.alignment = alignment;
-    return TextAttributes{font, color, style};
-}
+    TextAttributes make(const Font &font, const Color &color, TextUtilities::Alignment alignment)
+    {
+        ParagraphStyle style = ParagraphStyle::defaultStyle();
+        style.alignment = alignment;
+        return TextAttributes { font, color, style };
+    }
 
-Font systemFont(double size, bool bold)
-{
-    return bold ? Font::boldSystemFont(size) : Font::systemFont(size);
-}
+    Font systemFont(double size, bool bold) { return bold ? Font::boldSystemFont(size) : Font::systemFont(size); }
 
 } // namespace
 

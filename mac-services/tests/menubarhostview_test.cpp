@@ -56,7 +56,7 @@ private slots:
         host.addSubview(content);
         VisualEffectView *effect = host.effectView();
         QVERIFY(effect);
-        QCOMPARE(host.subviews(), QList<View *>({effect, content}));
+        QCOMPARE(host.subviews(), QList<View *>({ effect, content }));
         QCOMPARE(effect->material(), VisualEffectView::Material::selection);
         QCOMPARE(effect->state(), VisualEffectView::State::active);
         QCOMPARE(effect->blendingMode(), VisualEffectView::BlendingMode::behindWindow);
@@ -100,7 +100,8 @@ private slots:
         auto delegate = std::make_shared<RecordingMenuDelegate>(log);
         menu.setDelegate(delegate);
         QList<MenuBarHostView *> hosts;
-        for (const QString &title : {QStringLiteral("Mouse"), QStringLiteral("Keyboard"), QStringLiteral("Headset")}) {
+        for (const QString &title :
+            { QStringLiteral("Mouse"), QStringLiteral("Keyboard"), QStringLiteral("Headset") }) {
             auto *item = new MenuItem(title);
             auto *host = new MenuBarHostView(Rect(0, 0, 200, 30));
             host->addSubview(new View(Rect(8, 4, 100, 22)));
@@ -116,8 +117,8 @@ private slots:
         menu.highlightItem(nullptr);
         drawn << drewHighlight(*hosts[1]);
         menu.cancelTracking();
-        QCOMPARE(log, QStringList({"willOpen", "highlight:Keyboard", "highlight:-", "didClose"}));
-        QCOMPARE(drawn, QList<bool>({false, true, false, false}));
+        QCOMPARE(log, QStringList({ "willOpen", "highlight:Keyboard", "highlight:-", "didClose" }));
+        QCOMPARE(drawn, QList<bool>({ false, true, false, false }));
     }
 };
 

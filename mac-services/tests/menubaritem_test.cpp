@@ -19,7 +19,7 @@ namespace {
 
 Image square()
 {
-    return Image::withDrawing(Size{16, 16}, [](GraphicsContext &, const Rect &) {});
+    return Image::withDrawing(Size { 16, 16 }, [](GraphicsContext &, const Rect &) {});
 }
 
 void drain()
@@ -32,7 +32,7 @@ class VisibilityLog : public olvane::MenuBarItemDelegate {
 public:
     void menuBarItemVisibilityChanged(MenuBarItem &item, std::optional<bool> visible) override
     {
-        calls.append({&item, visible});
+        calls.append({ &item, visible });
     }
     QList<QPair<MenuBarItem *, std::optional<bool>>> calls;
 };
@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(plain.length(), StatusItem::variableLength);
         QVERIFY(plain.views().isEmpty());
         QVERIFY(!plain.image());
-        QCOMPARE(bar.items(), QList<StatusItem *>({plain.item().get()}));
+        QCOMPARE(bar.items(), QList<StatusItem *>({ plain.item().get() }));
 
         const Image image = square();
         MenuBarItem withImage(image, bar);
@@ -58,8 +58,8 @@ private slots:
 
         auto *a = new View(Rect(0, 0, 10, 22));
         auto *b = new View(Rect(10, 0, 10, 22));
-        MenuBarItem withViews(QList<View *>{a, b}, bar);
-        QCOMPARE(withViews.views(), QList<View *>({a, b}));
+        MenuBarItem withViews(QList<View *> { a, b }, bar);
+        QCOMPARE(withViews.views(), QList<View *>({ a, b }));
         QVERIFY(a->constraints().empty() && withViews.item()->button()->constraints().empty());
         QCOMPARE(bar.items().size(), 3);
     }
@@ -96,7 +96,7 @@ private slots:
         else if (operation == "setViews empty")
             item.setViews(QList<View *>());
         else if (operation == "setViews two")
-            item.setViews(QList<View *>{new View, new View});
+            item.setViews(QList<View *> { new View, new View });
         else if (operation == "setImage")
             item.setImage(square());
         else if (operation == "addView")
@@ -120,13 +120,13 @@ private slots:
         StatusBar bar;
         const QPointer<View> kept = new View(Rect(0, 0, 10, 22));
         const QPointer<View> dropped = new View(Rect(10, 0, 10, 22));
-        MenuBarItem item(QList<View *>{kept, dropped}, bar);
-        item.setViews(QList<View *>{kept});
+        MenuBarItem item(QList<View *> { kept, dropped }, bar);
+        item.setViews(QList<View *> { kept });
         QVERIFY(dropped); // not before the event loop runs
         drain();
         QVERIFY(!dropped);
         QVERIFY(kept);
-        QCOMPARE(item.views(), QList<View *>({kept.data()}));
+        QCOMPARE(item.views(), QList<View *>({ kept.data() }));
     }
 
     void pinnedViewFollowsTheButton()
@@ -191,7 +191,8 @@ private slots:
         MenuBarItem item(bar);
         QObject target;
         int sent = 0;
-        item.setTarget(&target, [&](QObject *) { ++sent; }, 5);
+        item.setTarget(
+            &target, [&](QObject *) { ++sent; }, 5);
         QCOMPARE(item.target(), &target);
         QCOMPARE(item.item()->button()->tag(), 5);
         item.item()->click(QPoint());

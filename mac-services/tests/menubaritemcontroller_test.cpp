@@ -53,7 +53,7 @@ public:
 
 Image square()
 {
-    return Image::withDrawing(Size{16, 16}, [](GraphicsContext &, const Rect &) {});
+    return Image::withDrawing(Size { 16, 16 }, [](GraphicsContext &, const Rect &) {});
 }
 
 } // namespace
@@ -77,7 +77,7 @@ private slots:
         QVERIFY(controller.firstItem());
         QCOMPARE(controller.item(0), controller.firstItem());
         QCOMPARE(MenuBar::mainStatusItem(), controller.firstItem()->item());
-        QCOMPARE(bar.items(), QList<StatusItem *>({controller.firstItem()->item().get()}));
+        QCOMPARE(bar.items(), QList<StatusItem *>({ controller.firstItem()->item().get() }));
         QVERIFY(controller.isDark());
         QVERIFY(MenuBar::isDark());
         QVERIFY(controller.isMenuBarVisible());
@@ -89,7 +89,7 @@ private slots:
     {
         StatusBar bar;
         MenuBarItemController controller(new LayoutView("main", Rect(0, 0, 20, 22)), bar);
-        QCOMPARE(m_log, QStringList({"layout:main"}));
+        QCOMPARE(m_log, QStringList({ "layout:main" }));
     }
 
     void headlessRoundTrip()
@@ -106,7 +106,7 @@ private slots:
         controller.add(keyboard);
 
         std::shared_ptr<MenuBarItem> main = controller.firstItem();
-        main->setViews(QList<View *>{battery});
+        main->setViews(QList<View *> { battery });
         main->setLength(36);
         auto menu = std::make_shared<Menu>();
         menu->addItem(QStringLiteral("Quit"));
@@ -128,9 +128,9 @@ private slots:
             objects << item->representedObject().toString();
             widths << item->item()->width();
         }
-        QCOMPARE(objects, QStringList({"internal", "AA-BB", "CC-DD"}));
-        QCOMPARE(widths, QList<double>({36, 52, 16 + 2 * StatusBarButton::kContentPadding}));
-        QCOMPARE(main->views(), QList<View *>({battery}));
+        QCOMPARE(objects, QStringList({ "internal", "AA-BB", "CC-DD" }));
+        QCOMPARE(widths, QList<double>({ 36, 52, 16 + 2 * StatusBarButton::kContentPadding }));
+        QCOMPARE(main->views(), QList<View *>({ battery }));
         QCOMPARE(controller.menu(), menu);
         QCOMPARE(controller.length(), 36.0);
         QCOMPARE(bar.items().size(), 3);
@@ -138,10 +138,11 @@ private slots:
         controller.removeAdditionalItems();
         QCOMPARE(controller.count(), 1);
         QCOMPARE(controller.firstItem(), main);
-        QCOMPARE(bar.items(), QList<StatusItem *>({main->item().get()}));
+        QCOMPARE(bar.items(), QList<StatusItem *>({ main->item().get() }));
         QCOMPARE(main->menu(), menu);
-        QCOMPARE(main->views(), QList<View *>({battery}));
-        QCOMPARE(m_log, QStringList({"itemsChanged", "itemsChanged", "itemsChanged", "itemsChanged", "itemsChanged"}));
+        QCOMPARE(main->views(), QList<View *>({ battery }));
+        QCOMPARE(
+            m_log, QStringList({ "itemsChanged", "itemsChanged", "itemsChanged", "itemsChanged", "itemsChanged" }));
     }
 
     void removeAdditionalItemsTellsOncePerItemAndOnceMore_data()
@@ -179,7 +180,7 @@ private slots:
         controller.setDelegate(std::make_shared<RecordingDelegate>());
         controller.remove(extra);
         QCOMPARE(controller.count(), 1);
-        QCOMPARE(m_log, QStringList({"itemsChanged"}));
+        QCOMPARE(m_log, QStringList({ "itemsChanged" }));
     }
 
     void removingAnUnlistedItemStillTakesItOffTheBar()
@@ -192,27 +193,28 @@ private slots:
         controller.remove(stray);
         QCOMPARE(bar.items().size(), 1);
         QCOMPARE(stray->item()->statusBar(), nullptr);
-        QCOMPARE(m_log, QStringList({"itemsChanged"}));
+        QCOMPARE(m_log, QStringList({ "itemsChanged" }));
     }
 
     void appearanceChangeLaysOutEveryHostedViewThenTellsOnce()
     {
         StatusBar bar;
         ScopedAppearance light(Appearance::aqua());
-        MenuBarItemController controller(QList<View *>{new LayoutView("a", Rect()), new LayoutView("b", Rect())}, bar);
+        MenuBarItemController controller(
+            QList<View *> { new LayoutView("a", Rect()), new LayoutView("b", Rect()) }, bar);
         controller.add(controller.makeViewItem(new LayoutView("c", Rect())));
         controller.setDelegate(std::make_shared<RecordingDelegate>());
         QVERIFY(!MenuBar::isDark());
         m_log.clear();
         {
             ScopedAppearance dark(Appearance::darkAqua());
-            QCOMPARE(m_log, QStringList({"layout:a", "layout:b", "layout:c", "appearance:dark"}));
+            QCOMPARE(m_log, QStringList({ "layout:a", "layout:b", "layout:c", "appearance:dark" }));
             QVERIFY(MenuBar::isDark());
             QCOMPARE(MenuBar::textColor(), Color::white());
             QVERIFY(controller.isDark());
             m_log.clear();
         }
-        QCOMPARE(m_log, QStringList({"layout:a", "layout:b", "layout:c", "appearance:light"}));
+        QCOMPARE(m_log, QStringList({ "layout:a", "layout:b", "layout:c", "appearance:light" }));
         QCOMPARE(MenuBar::textColor(), Color::black());
     }
 
@@ -230,7 +232,7 @@ private slots:
         QCOMPARE(bar.items().size(), 2);
         QVERIFY(!MenuBar::mainStatusItem());
         QVERIFY(!MenuBar::isDark());
-        QCOMPARE(m_log, QStringList({"itemsChanged"}));
+        QCOMPARE(m_log, QStringList({ "itemsChanged" }));
         m_log.clear();
         ScopedAppearance dark(Appearance::darkAqua());
         QVERIFY(m_log.isEmpty());

@@ -24,8 +24,8 @@ private slots:
         QTest::addColumn<TextAlignment>("alignment");
         const Color orange = Color::systemOrange();
         const Font mono = Font::monospacedSystemFont(9);
-        QTest::newRow("label, size only") << TextUtilities::labelAttributes(12) << Font::systemFont(12) << Color::label()
-                                          << TextAlignment::center;
+        QTest::newRow("label, size only")
+            << TextUtilities::labelAttributes(12) << Font::systemFont(12) << Color::label() << TextAlignment::center;
         QTest::newRow("label, bold, left") << TextUtilities::labelAttributes(12, true, TextAlignment::left)
                                            << Font::boldSystemFont(12) << Color::label() << TextAlignment::left;
         QTest::newRow("colour") << TextUtilities::colorAttributes(orange, 10) << Font::systemFont(10) << orange
@@ -61,17 +61,18 @@ private slots:
     void measuring()
     {
         const Font font = Font::systemFont(13);
-        QCOMPARE(TextUtilities::boundingSize(std::nullopt, font, Size{100, 100}), Size());
+        QCOMPARE(TextUtilities::boundingSize(std::nullopt, font, Size { 100, 100 }), Size());
         QCOMPARE(TextUtilities::textHeight(std::nullopt, font), 0.0);
         TextAttributes attributes;
         attributes.font = font;
-        QCOMPARE(TextUtilities::boundingSize(QString(), font, Size{100, 100}),
-            Text::boundingRect(QString(), Size{100, 100}, attributes).size);
-        const Size oneLine = TextUtilities::boundingSize(QStringLiteral("Battery level"), font, Size{});
+        QCOMPARE(TextUtilities::boundingSize(QString(), font, Size { 100, 100 }),
+            Text::boundingRect(QString(), Size { 100, 100 }, attributes).size);
+        const Size oneLine = TextUtilities::boundingSize(QStringLiteral("Battery level"), font, Size {});
         QVERIFY(oneLine.width > 40 && oneLine.height > 10);
         QCOMPARE(TextUtilities::textHeight(QStringLiteral("Battery level"), font), oneLine.height);
         // A narrow maximum width wraps onto more lines.
-        const Size wrapped = TextUtilities::boundingSize(QStringLiteral("Battery level"), font, Size{oneLine.width / 2, 0});
+        const Size wrapped
+            = TextUtilities::boundingSize(QStringLiteral("Battery level"), font, Size { oneLine.width / 2, 0 });
         QVERIFY(wrapped.height > oneLine.height);
     }
 
@@ -79,12 +80,12 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QList<uint>>("scalars");
-        QTest::newRow("Germany") << "DE" << QList<uint>{0x1F1E9, 0x1F1EA};
-        QTest::newRow("United States") << "US" << QList<uint>{0x1F1FA, 0x1F1F8};
-        QTest::newRow("lower case lands beyond the indicators") << "us" << QList<uint>{'u' + 127397u, 's' + 127397u};
-        QTest::newRow("empty") << "" << QList<uint>{};
+        QTest::newRow("Germany") << "DE" << QList<uint> { 0x1F1E9, 0x1F1EA };
+        QTest::newRow("United States") << "US" << QList<uint> { 0x1F1FA, 0x1F1F8 };
+        QTest::newRow("lower case lands beyond the indicators") << "us" << QList<uint> { 'u' + 127397u, 's' + 127397u };
+        QTest::newRow("empty") << "" << QList<uint> {};
         QTest::newRow("beyond Unicode is left out")
-            << QString::fromUcs4(U"A\U00100000B") << QList<uint>{'A' + 127397u, 'B' + 127397u};
+            << QString::fromUcs4(U"A\U00100000B") << QList<uint> { 'A' + 127397u, 'B' + 127397u };
     }
 
     void flag()
@@ -101,8 +102,8 @@ private slots:
     {
         QTest::addColumn<double>("imageHeight");
         QTest::addColumn<double>("fontSize");
-        for (const double height : {8.0, 11.0, 16.0, 17.5})
-            for (const double size : {11.0, 13.0, 20.0})
+        for (const double height : { 8.0, 11.0, 16.0, 17.5 })
+            for (const double size : { 11.0, 13.0, 20.0 })
                 QTest::addRow("image %g, font %g", height, size) << height << size;
     }
 
@@ -111,11 +112,11 @@ private slots:
         QFETCH(double, imageHeight);
         QFETCH(double, fontSize);
         const Font font = Font::systemFont(fontSize);
-        const Image image = Image::withDrawing(Size{12, imageHeight}, [](GraphicsContext &, const Rect &) {});
+        const Image image = Image::withDrawing(Size { 12, imageHeight }, [](GraphicsContext &, const Rect &) {});
         const ImageAttachment attachment(image, font);
         const Rect b = attachment.bounds();
         QCOMPARE(b.x(), 0.0);
-        QCOMPARE(b.size, Size({12, imageHeight}));
+        QCOMPARE(b.size, Size({ 12, imageHeight }));
         QCOMPARE(b.y() * 2, std::round(b.y() * 2));
         QVERIFY2(std::abs((b.y() + imageHeight / 2) - font.capHeight() / 2) <= 0.5 + 1e-9,
             qPrintable(QStringLiteral("y %1, cap height %2").arg(b.y()).arg(font.capHeight())));
@@ -124,7 +125,7 @@ private slots:
 
     void imageAttachmentWithoutFontIsPlain()
     {
-        const ImageAttachment attachment(Image::withDrawing(Size{12, 12}, {}), std::nullopt);
+        const ImageAttachment attachment(Image::withDrawing(Size { 12, 12 }, {}), std::nullopt);
         QCOMPARE(attachment.bounds(), Rect());
         QVERIFY(!attachment.image());
     }

@@ -14,8 +14,7 @@ namespace tavrin {
 /// or remove delegates while it runs: one added during a walk is first called by the next walk, one
 /// removed during a walk is still called by that walk if it had not been reached. Delegates are
 /// called from the most recently added to the first. One thread only; no locks.
-template <typename T>
-class MulticastDelegate {
+template <typename T> class MulticastDelegate {
 public:
     MulticastDelegate() = default;
     virtual ~MulticastDelegate() = default;

@@ -20,7 +20,8 @@ public:
     using Alignment = platform::ui::TextAlignment;
 
     /// The system font of `size` (bold when asked), the label colour.
-    static platform::ui::TextAttributes labelAttributes(double size, bool bold = false, Alignment alignment = Alignment::center);
+    static platform::ui::TextAttributes labelAttributes(
+        double size, bool bold = false, Alignment alignment = Alignment::center);
     /// The system font of `size` in `color`.
     static platform::ui::TextAttributes colorAttributes(
         const platform::ui::Color &color, double size, Alignment alignment = Alignment::center);

@@ -26,10 +26,7 @@ Menu::~Menu()
     }
 }
 
-MenuItem *Menu::itemAt(int index) const
-{
-    return index >= 0 && index < m_items.size() ? m_items.at(index) : nullptr;
-}
+MenuItem *Menu::itemAt(int index) const { return index >= 0 && index < m_items.size() ? m_items.at(index) : nullptr; }
 
 MenuItem *Menu::itemWithTag(int tag) const
 {
@@ -49,10 +46,7 @@ void Menu::adopt(MenuItem *item)
     item->setMenu(this);
 }
 
-void Menu::addItem(MenuItem *item)
-{
-    insertItem(item, int(m_items.size()));
-}
+void Menu::addItem(MenuItem *item) { insertItem(item, int(m_items.size())); }
 
 MenuItem *Menu::addItem(const QString &title, Action action)
 {
@@ -77,10 +71,7 @@ void Menu::removeItem(MenuItem *item)
     delete item; // the item tells this menu on its way out
 }
 
-void Menu::removeItemAt(int index)
-{
-    removeItem(itemAt(index));
-}
+void Menu::removeItemAt(int index) { removeItem(itemAt(index)); }
 
 void Menu::removeAllItems()
 {
@@ -188,9 +179,6 @@ void Menu::popUp(const QPoint &globalPos)
     m_popup->showAt(globalPos);
 }
 
-QMenu *Menu::presentedMenu() const
-{
-    return m_popup ? m_popup->menu() : nullptr;
-}
+QMenu *Menu::presentedMenu() const { return m_popup ? m_popup->menu() : nullptr; }
 
 } // namespace platform::ui

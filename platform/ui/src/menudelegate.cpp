@@ -2,16 +2,10 @@
 
 namespace platform::ui {
 
-void MenuDelegate::menuWillOpen(Menu &)
-{
-}
+void MenuDelegate::menuWillOpen(Menu &) { }
 
-void MenuDelegate::menuDidClose(Menu &)
-{
-}
+void MenuDelegate::menuDidClose(Menu &) { }
 
-void MenuDelegate::menuWillHighlightItem(Menu &, MenuItem *)
-{
-}
+void MenuDelegate::menuWillHighlightItem(Menu &, MenuItem *) { }
 
 } // namespace platform::ui

@@ -8,8 +8,8 @@
 namespace platform::ui {
 
 namespace {
-// The root view of a row carries the item it belongs to.
-constexpr const char *kMenuItemProperty = "platformUiMenuItem";
+    // The root view of a row carries the item it belongs to.
+    constexpr const char *kMenuItemProperty = "platformUiMenuItem";
 } // namespace
 
 MenuItem::MenuItem(const QString &title, Action action, QObject *parent)

@@ -1,5 +1,4 @@
 #include "menupopup_p.h"
-
 #include "platform/ui/menu.h"
 #include "platform/ui/menuitem.h"
 #include "platform/ui/view.h"
@@ -161,10 +160,7 @@ void MenuPopup::rebuild()
     }
 }
 
-MenuItem *MenuPopup::itemFor(QAction *action) const
-{
-    return action ? m_items.value(action).data() : nullptr;
-}
+MenuItem *MenuPopup::itemFor(QAction *action) const { return action ? m_items.value(action).data() : nullptr; }
 
 void MenuPopup::syncHighlight()
 {

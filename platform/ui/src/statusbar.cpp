@@ -9,8 +9,8 @@
 namespace platform::ui {
 
 namespace {
-StatusBar *s_installed = nullptr;
-QPointer<StatusBar> s_process;
+    StatusBar *s_installed = nullptr;
+    QPointer<StatusBar> s_process;
 } // namespace
 
 StatusBar::StatusBar(QObject *parent)
@@ -70,10 +70,7 @@ void StatusBar::forget(StatusItem *item)
         emit itemsChanged();
 }
 
-void StatusBar::setPresenter(std::unique_ptr<StatusBarPresenter> presenter)
-{
-    m_presenter = std::move(presenter);
-}
+void StatusBar::setPresenter(std::unique_ptr<StatusBarPresenter> presenter) { m_presenter = std::move(presenter); }
 
 ScopedStatusBar::ScopedStatusBar(StatusBar &bar)
     : m_previous(s_installed)
@@ -81,9 +78,6 @@ ScopedStatusBar::ScopedStatusBar(StatusBar &bar)
     s_installed = &bar;
 }
 
-ScopedStatusBar::~ScopedStatusBar()
-{
-    s_installed = m_previous;
-}
+ScopedStatusBar::~ScopedStatusBar() { s_installed = m_previous; }
 
 } // namespace platform::ui

@@ -11,32 +11,23 @@ namespace platform::ui {
 
 namespace {
 
-bool drawsImage(ImagePosition position)
-{
-    return position != ImagePosition::noImage;
-}
+    bool drawsImage(ImagePosition position) { return position != ImagePosition::noImage; }
 
-bool drawsTitle(ImagePosition position)
-{
-    return position != ImagePosition::imageOnly;
-}
+    bool drawsTitle(ImagePosition position) { return position != ImagePosition::imageOnly; }
 
-bool stacksVertically(ImagePosition position)
-{
-    return position == ImagePosition::imageAbove || position == ImagePosition::imageBelow;
-}
+    bool stacksVertically(ImagePosition position)
+    {
+        return position == ImagePosition::imageAbove || position == ImagePosition::imageBelow;
+    }
 
-bool imageFirst(ImagePosition position)
-{
-    return position != ImagePosition::imageRight && position != ImagePosition::imageTrailing;
-}
+    bool imageFirst(ImagePosition position)
+    {
+        return position != ImagePosition::imageRight && position != ImagePosition::imageTrailing;
+    }
 
 } // namespace
 
-Font StatusBarButton::menuBarFont()
-{
-    return Font::systemFont(14);
-}
+Font StatusBarButton::menuBarFont() { return Font::systemFont(14); }
 
 StatusBarButton::StatusBarButton(double thickness)
     : View(Rect(0, 0, 0, thickness))
@@ -80,10 +71,7 @@ void StatusBarButton::setFont(const std::optional<Font> &font)
     emit contentChanged();
 }
 
-bool StatusBarButton::performClick()
-{
-    return m_targetAction.send(this);
-}
+bool StatusBarButton::performClick() { return m_targetAction.send(this); }
 
 TextAttributes StatusBarButton::titleAttributes() const
 {
@@ -162,8 +150,10 @@ void StatusBarButton::drawRect(GraphicsContext &context, const Rect &)
         const double total = image.height + title.height;
         const double bottom = b.midY() - total / 2;
         const bool imageOnTop = m_imagePosition == ImagePosition::imageAbove;
-        imageRect = Rect(b.midX() - image.width / 2, imageOnTop ? bottom + title.height : bottom, image.width, image.height);
-        titleRect = Rect(b.midX() - title.width / 2, imageOnTop ? bottom : bottom + image.height, title.width, title.height);
+        imageRect
+            = Rect(b.midX() - image.width / 2, imageOnTop ? bottom + title.height : bottom, image.width, image.height);
+        titleRect
+            = Rect(b.midX() - title.width / 2, imageOnTop ? bottom : bottom + image.height, title.width, title.height);
     } else if (m_imagePosition == ImagePosition::imageOverlaps || !hasImage || !hasTitle) {
         imageRect = Rect(b.midX() - image.width / 2, b.midY() - image.height / 2, image.width, image.height);
         titleRect = Rect(b.midX() - title.width / 2, b.midY() - title.height / 2, title.width, title.height);

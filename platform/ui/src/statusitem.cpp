@@ -53,8 +53,8 @@ void StatusItem::fitButton()
 {
     const double thickness = m_bar ? m_bar->thickness() : m_button->frame().height();
     // The height first: a square item is as wide as the bar is thick.
-    m_button->setFrameSize(Size{m_button->frame().width(), thickness});
-    m_button->setFrameSize(Size{width(), thickness});
+    m_button->setFrameSize(Size { m_button->frame().width(), thickness });
+    m_button->setFrameSize(Size { width(), thickness });
 }
 
 void StatusItem::setVisible(bool visible)

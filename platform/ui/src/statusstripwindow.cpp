@@ -1,9 +1,8 @@
-#include "statusstripwindow_p.h"
-
 #include "platform/ui/statusbar.h"
 #include "platform/ui/statusitem.h"
 #include "platform/ui/stripstatusbarpresenter.h"
 #include "platform/ui/systemappearance.h"
+#include "statusstripwindow_p.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -15,8 +14,7 @@
 namespace platform::ui {
 
 StatusStripWindow::StatusStripWindow(StatusBar &bar)
-    : QWidget(nullptr,
-          Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
     , m_bar(bar)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -63,14 +61,14 @@ void StatusStripWindow::relayout()
         if (!item->isVisible())
             continue;
         const int width = int(std::ceil(item->width() - 1e-9));
-        shown.append({item, width});
+        shown.append({ item, width });
         total += width + spacing;
     }
     // Oldest at the right edge, like a menu bar.
     m_cells.clear();
     int right = total - spacing;
     for (const auto &[item, width] : shown) {
-        m_cells.append({item, QRect(right - width, 0, width, height)});
+        m_cells.append({ item, QRect(right - width, 0, width, height) });
         right -= width + spacing;
     }
     if (shown.isEmpty()) {

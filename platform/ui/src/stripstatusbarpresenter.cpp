@@ -12,14 +12,8 @@ StripStatusBarPresenter::StripStatusBarPresenter(StatusBar &bar)
 
 StripStatusBarPresenter::~StripStatusBarPresenter() = default;
 
-QWidget *StripStatusBarPresenter::window() const
-{
-    return m_window.get();
-}
+QWidget *StripStatusBarPresenter::window() const { return m_window.get(); }
 
-QRect StripStatusBarPresenter::itemRect(const StatusItem *item) const
-{
-    return m_window->itemRect(item);
-}
+QRect StripStatusBarPresenter::itemRect(const StatusItem *item) const { return m_window->itemRect(item); }
 
 } // namespace platform::ui

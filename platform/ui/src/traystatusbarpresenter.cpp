@@ -18,15 +18,9 @@ TrayStatusBarPresenter::TrayStatusBarPresenter(StatusBar &bar)
     sync();
 }
 
-TrayStatusBarPresenter::~TrayStatusBarPresenter()
-{
-    qDeleteAll(m_icons);
-}
+TrayStatusBarPresenter::~TrayStatusBarPresenter() { qDeleteAll(m_icons); }
 
-QSystemTrayIcon *TrayStatusBarPresenter::trayIcon(const StatusItem *item) const
-{
-    return m_icons.value(item);
-}
+QSystemTrayIcon *TrayStatusBarPresenter::trayIcon(const StatusItem *item) const { return m_icons.value(item); }
 
 void TrayStatusBarPresenter::sync()
 {

@@ -49,9 +49,6 @@ Color VisualEffectView::materialColor() const
     return Color::windowBackground();
 }
 
-void VisualEffectView::drawRect(GraphicsContext &context, const Rect &)
-{
-    context.fillRect(bounds(), materialColor());
-}
+void VisualEffectView::drawRect(GraphicsContext &context, const Rect &) { context.fillRect(bounds(), materialColor()); }
 
 } // namespace platform::ui

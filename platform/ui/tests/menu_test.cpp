@@ -25,7 +25,8 @@ struct Fixture {
     Fixture()
     {
         menu.setDelegate(delegate);
-        for (const QString &title : {QStringLiteral("Open"), QString(), QStringLiteral("Hide"), QStringLiteral("Off")}) {
+        for (const QString &title :
+            { QStringLiteral("Open"), QString(), QStringLiteral("Hide"), QStringLiteral("Off") }) {
             if (title.isEmpty()) {
                 menu.addItem(MenuItem::separator());
                 continue;
@@ -67,30 +68,26 @@ private slots:
     {
         QTest::addColumn<QStringList>("script");
         QTest::addColumn<QStringList>("heard");
-        QTest::newRow("open, hover a row, hover nothing, close")
-            << QStringList{"open", "hover:2", "hover:-", "close"}
-            << QStringList{"willOpen", "highlight:Hide", "highlight:-", "didClose"};
-        QTest::newRow("staying on a row is told once") << QStringList{"open", "hover:0", "hover:0", "close"}
-                                                       << QStringList{"willOpen", "highlight:Open", "didClose"};
-        QTest::newRow("moving between rows") << QStringList{"open", "hover:0", "hover:2", "close"}
-                                             << QStringList{"willOpen", "highlight:Open", "highlight:Hide", "didClose"};
-        QTest::newRow("separator and disabled rows highlight nothing")
-            << QStringList{"open", "hover:0", "hover:1", "hover:3", "close"}
-            << QStringList{"willOpen", "highlight:Open", "highlight:-", "didClose"};
-        QTest::newRow("closing drops the highlight without a call")
-            << QStringList{"open", "hover:4", "close", "open", "close"}
-            << QStringList{"willOpen", "highlight:Row", "didClose", "willOpen", "didClose"};
-        QTest::newRow("nothing happens while closed") << QStringList{"hover:0", "close", "click:0"}
-                                                      << QStringList{"action:Open from Open"};
-        QTest::newRow("opening twice is told once") << QStringList{"open", "open", "close", "close"}
-                                                    << QStringList{"willOpen", "didClose"};
-        QTest::newRow("a click on a row closes the menu before the action")
-            << QStringList{"open", "hover:2", "click:2"}
-            << QStringList{"willOpen", "highlight:Hide", "didClose", "action:Hide from Hide"};
+        QTest::newRow("open, hover a row, hover nothing, close") << QStringList { "open", "hover:2", "hover:-",
+            "close" } << QStringList { "willOpen", "highlight:Hide", "highlight:-", "didClose" };
+        QTest::newRow("staying on a row is told once") << QStringList { "open", "hover:0", "hover:0", "close" }
+                                                       << QStringList { "willOpen", "highlight:Open", "didClose" };
+        QTest::newRow("moving between rows") << QStringList { "open", "hover:0", "hover:2",
+            "close" } << QStringList { "willOpen", "highlight:Open", "highlight:Hide", "didClose" };
+        QTest::newRow("separator and disabled rows highlight nothing") << QStringList { "open", "hover:0", "hover:1",
+            "hover:3", "close" } << QStringList { "willOpen", "highlight:Open", "highlight:-", "didClose" };
+        QTest::newRow("closing drops the highlight without a call") << QStringList { "open", "hover:4", "close", "open",
+            "close" } << QStringList { "willOpen", "highlight:Row", "didClose", "willOpen", "didClose" };
+        QTest::newRow("nothing happens while closed")
+            << QStringList { "hover:0", "close", "click:0" } << QStringList { "action:Open from Open" };
+        QTest::newRow("opening twice is told once")
+            << QStringList { "open", "open", "close", "close" } << QStringList { "willOpen", "didClose" };
+        QTest::newRow("a click on a row closes the menu before the action") << QStringList { "open", "hover:2",
+            "click:2" } << QStringList { "willOpen", "highlight:Hide", "didClose", "action:Hide from Hide" };
         QTest::newRow("clicks on separators and disabled rows do nothing")
-            << QStringList{"open", "click:1", "click:3", "close"} << QStringList{"willOpen", "didClose"};
-        QTest::newRow("a click on a custom row goes to its view and leaves the menu open")
-            << QStringList{"open", "click:4", "close"} << QStringList{"willOpen", "down 100,15", "up 100,15", "didClose"};
+            << QStringList { "open", "click:1", "click:3", "close" } << QStringList { "willOpen", "didClose" };
+        QTest::newRow("a click on a custom row goes to its view and leaves the menu open") << QStringList { "open",
+            "click:4", "close" } << QStringList { "willOpen", "down 100,15", "up 100,15", "didClose" };
     }
 
     void tracking()
@@ -118,7 +115,7 @@ private slots:
         QVERIFY(!f.menu.itemAt(4)->isHighlighted());
         QVERIFY(f.menu.itemAt(0)->isHighlighted());
         f.row->render(ctx);
-        QCOMPARE(f.row->drawnHighlighted, QList<bool>({false, true, false}));
+        QCOMPARE(f.row->drawnHighlighted, QList<bool>({ false, true, false }));
     }
 
     void delegateCallComesBeforeTheHighlightMoves()
@@ -129,7 +126,7 @@ private slots:
         f.menu.open();
         f.menu.highlightItem(f.menu.itemAt(0));
         f.menu.highlightItem(f.menu.itemAt(2));
-        QCOMPARE(highlightedWhenTold, QList<MenuItem *>({nullptr, f.menu.itemAt(0)}));
+        QCOMPARE(highlightedWhenTold, QList<MenuItem *>({ nullptr, f.menu.itemAt(0) }));
     }
 
     void delegateClosingTheMenuKeepsTheHighlightAway()
@@ -138,7 +135,7 @@ private slots:
         f.delegate->onHighlight = [&](MenuItem *) { f.menu.cancelTracking(); };
         f.menu.open();
         f.menu.highlightItem(f.menu.itemAt(2));
-        QCOMPARE(f.log, QStringList({"willOpen", "highlight:Hide", "didClose"}));
+        QCOMPARE(f.log, QStringList({ "willOpen", "highlight:Hide", "didClose" }));
         QVERIFY(!f.menu.itemAt(2)->isHighlighted());
         QCOMPARE(f.menu.highlightedItem(), nullptr);
     }
@@ -172,7 +169,7 @@ private slots:
         f.menu.open();
         f.menu.clickItem(f.menu.itemAt(4));
         // The centre (100, 15) of the row lies at (10, 5) in the inner view.
-        QCOMPARE(f.log, QStringList({"willOpen", "down 10,5", "up 10,5"}));
+        QCOMPARE(f.log, QStringList({ "willOpen", "down 10,5", "up 10,5" }));
         QVERIFY(f.menu.isOpen());
     }
 
@@ -191,7 +188,7 @@ private slots:
         Menu other;
         other.addItem(extra);
         QCOMPARE(f.menu.indexOfItem(extra), -1);
-        QCOMPARE(other.items(), QList<MenuItem *>({extra}));
+        QCOMPARE(other.items(), QList<MenuItem *>({ extra }));
 
         f.menu.removeItemAt(0);
         QCOMPARE(f.menu.itemAt(0)->isSeparatorItem(), true);
@@ -244,7 +241,7 @@ private slots:
         target.reset();
         QVERIFY(!f.menu.performActionForItemAt(0));
         QVERIFY(!f.menu.performActionForItemAt(3)); // disabled
-        QCOMPARE(f.log, QStringList({"action:Open from Open"}));
+        QCOMPARE(f.log, QStringList({ "action:Open from Open" }));
     }
 };
 

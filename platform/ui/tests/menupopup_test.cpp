@@ -72,7 +72,7 @@ private slots:
         QVERIFY(qmenu);
         QVERIFY(qmenu->isVisible());
         QVERIFY(f.menu.isOpen());
-        QCOMPARE(f.log, QStringList({"willOpen"}));
+        QCOMPARE(f.log, QStringList({ "willOpen" }));
         const QList<QAction *> actions = qmenu->actions();
         QCOMPARE(actions.size(), 5);
         QCOMPARE(actions.at(0)->text(), QStringLiteral("Open"));
@@ -105,7 +105,7 @@ private slots:
         QCoreApplication::sendEvent(qmenu, &leave);
         drain();
         QCOMPARE(f.menu.highlightedItem(), nullptr);
-        QCOMPARE(f.log, QStringList({"willOpen", "highlight:Open", "highlight:Row", "highlight:-"}));
+        QCOMPARE(f.log, QStringList({ "willOpen", "highlight:Open", "highlight:Row", "highlight:-" }));
     }
 
     void clickClosesThenSendsTheAction()
@@ -117,7 +117,7 @@ private slots:
         drain();
         QVERIFY(!qmenu->isVisible());
         QVERIFY(!f.menu.isOpen());
-        QCOMPARE(f.log.mid(f.log.indexOf("didClose")), QStringList({"didClose", "action:Save"}));
+        QCOMPARE(f.log.mid(f.log.indexOf("didClose")), QStringList({ "didClose", "action:Save" }));
     }
 
     void closingTheModelClosesTheMenuAndRowViewsComeBack()
@@ -128,7 +128,7 @@ private slots:
         f.menu.cancelTracking();
         drain();
         QVERIFY(!qmenu->isVisible());
-        QCOMPARE(f.log, QStringList({"willOpen", "didClose"}));
+        QCOMPARE(f.log, QStringList({ "willOpen", "didClose" }));
         // Showing it again reuses the same rows; the view stays the item's.
         QVERIFY(f.popUp());
         QCOMPARE(f.row->window(), f.menu.presentedMenu());

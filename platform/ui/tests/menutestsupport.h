@@ -41,8 +41,14 @@ public:
         , m_log(log)
     {
     }
-    void mouseDown(const MouseEvent &e) override { m_log << QStringLiteral("down %1,%2").arg(e.location.x).arg(e.location.y); }
-    void mouseUp(const MouseEvent &e) override { m_log << QStringLiteral("up %1,%2").arg(e.location.x).arg(e.location.y); }
+    void mouseDown(const MouseEvent &e) override
+    {
+        m_log << QStringLiteral("down %1,%2").arg(e.location.x).arg(e.location.y);
+    }
+    void mouseUp(const MouseEvent &e) override
+    {
+        m_log << QStringLiteral("up %1,%2").arg(e.location.x).arg(e.location.y);
+    }
     void drawRect(GraphicsContext &, const Rect &) override
     {
         const MenuItem *item = MenuItem::enclosingMenuItem(this);

@@ -55,7 +55,7 @@ public:
         TextAttributes attributes;
         attributes.font = Font::systemFont(13);
         attributes.foregroundColor = highlighted ? Color::white() : Color::label();
-        Text::draw(ctx, m_text, Point{14, 7}, attributes);
+        Text::draw(ctx, m_text, Point { 14, 7 }, attributes);
     }
 
 private:
@@ -75,14 +75,14 @@ std::shared_ptr<Menu> makeMenu(const QString &row)
 
 Image boltImage()
 {
-    Image image = Image::withDrawing(Size{10, 14}, [](GraphicsContext &ctx, const Rect &) {
+    Image image = Image::withDrawing(Size { 10, 14 }, [](GraphicsContext &ctx, const Rect &) {
         Path bolt;
-        bolt.moveTo({6, 14});
-        bolt.lineTo({0, 6});
-        bolt.lineTo({4.5, 6});
-        bolt.lineTo({3.5, 0});
-        bolt.lineTo({10, 8.5});
-        bolt.lineTo({5.5, 8.5});
+        bolt.moveTo({ 6, 14 });
+        bolt.lineTo({ 0, 6 });
+        bolt.lineTo({ 4.5, 6 });
+        bolt.lineTo({ 3.5, 0 });
+        bolt.lineTo({ 10, 8.5 });
+        bolt.lineTo({ 5.5, 8.5 });
         bolt.closeSubpath();
         ctx.fillPath(bolt, Color::black());
     });

@@ -34,7 +34,8 @@ private:
 // A 10 × 10 square, opaque black, meant to take the bar's text colour.
 Image templateSquare()
 {
-    Image image = Image::withDrawing(Size{10, 10}, [](GraphicsContext &ctx, const Rect &b) { ctx.fillRect(b, Color::black()); });
+    Image image = Image::withDrawing(
+        Size { 10, 10 }, [](GraphicsContext &ctx, const Rect &b) { ctx.fillRect(b, Color::black()); });
     image.setTemplate(true);
     return image;
 }
@@ -58,13 +59,13 @@ private slots:
         auto first = bar.statusItem(StatusItem::variableLength);
         auto second = bar.statusItem(30);
         auto third = bar.statusItem(40);
-        QCOMPARE(bar.items(), QList<StatusItem *>({first.get(), second.get(), third.get()}));
+        QCOMPARE(bar.items(), QList<StatusItem *>({ first.get(), second.get(), third.get() }));
 
         bar.removeStatusItem(second.get());
         QCOMPARE(second->statusBar(), nullptr);
         QCOMPARE(second->length(), 30.0); // a removed item keeps its content
         third.reset();
-        QCOMPARE(bar.items(), QList<StatusItem *>({first.get()}));
+        QCOMPARE(bar.items(), QList<StatusItem *>({ first.get() }));
         bar.removeStatusItem(second.get()); // not on the bar any more: nothing
         QCOMPARE(changed.count(), 5);
     }
