@@ -1,6 +1,6 @@
 #include "olvane/menubarhostview.h"
 
-#include "viewpinning_p.h"
+#include "olvane/viewextensions.h"
 
 #include <platform/ui/layer.h>
 #include <platform/ui/menuitem.h>
@@ -46,7 +46,7 @@ void MenuBarHostView::installEffectView()
     else
         addSubview(effect, Ordering::below, others.first());
     m_effectView = effect;
-    pinToSuperview(effect);
+    ViewExtensions::pinToSuperview(*effect);
 }
 
 void MenuBarHostView::drawRect(platform::ui::GraphicsContext &, const platform::ui::Rect &)

@@ -1,7 +1,8 @@
 #include "olvane/menubaritem.h"
 
 #include "olvane/menubaritemdelegate.h"
-#include "viewpinning_p.h"
+#include "olvane/viewextensions.h"
+#include "releasewhenunused_p.h"
 
 #include <platform/ui/menu.h>
 #include <platform/ui/statusbarbutton.h>
@@ -84,7 +85,7 @@ void MenuBarItem::addPinnedView(View *view)
     if (!view)
         return;
     m_item->button()->addSubview(view);
-    pinToSuperview(view);
+    ViewExtensions::pinToSuperview(*view);
 }
 
 void MenuBarItem::removeViews()
