@@ -734,6 +734,9 @@ void Layer::renderBody(
             const Image old = Image::fromQImage(transition->snapshot);
             ctx.drawImage(old, b, std::nullopt, CompositeOperation::sourceOver, 1 - transitionProgress);
         }
+        // The new picture adds to the fading old one, so the two always sum to one whole picture.
+        ctx.save();
+        ctx.setCompositeOperation(CompositeOperation::plusLighter);
         ctx.beginTransparencyLayer(transitionProgress);
     }
 
@@ -765,8 +768,10 @@ void Layer::renderBody(
         ctx.strokePath(r > 0 ? Path::roundedRect(inner, r, r) : Path::rect(inner), s);
     }
 
-    if (transition)
+    if (transition) {
         ctx.endTransparencyLayer();
+        ctx.restore();
+    }
     if (m_mask) {
         ctx.beginMaskContent();
         m_mask->renderPlaced(ctx);

@@ -370,9 +370,25 @@ void PainterContext::endTransparencyLayer()
         m_painter->setCompositionMode(qtMode(g->operation));
         m_painter->drawImage(QPointF(g->shadow->offset.width, -g->shadow->offset.height), shade);
     }
-    m_painter->setOpacity(g->alpha * g->opacity);
-    m_painter->setCompositionMode(qtMode(g->operation));
-    m_painter->drawImage(QPointF(0, 0), g->content);
+    const double opacity = g->alpha * g->opacity;
+    if (g->operation == CompositeOperation::plusLighter && opacity < 1) {
+        // Qt's additive mode mixes its opacity in unevenly; add a picture already faded instead.
+        QImage faded(g->content.size(), QImage::Format_ARGB32_Premultiplied);
+        faded.fill(Qt::transparent);
+        faded.setDevicePixelRatio(m_scale);
+        {
+            QPainter fp(&faded);
+            fp.setOpacity(opacity);
+            fp.drawImage(QPointF(0, 0), g->content);
+        }
+        m_painter->setOpacity(1);
+        m_painter->setCompositionMode(QPainter::CompositionMode_Plus);
+        m_painter->drawImage(QPointF(0, 0), faded);
+    } else {
+        m_painter->setOpacity(opacity);
+        m_painter->setCompositionMode(qtMode(g->operation));
+        m_painter->drawImage(QPointF(0, 0), g->content);
+    }
     m_painter->restore();
 }
 

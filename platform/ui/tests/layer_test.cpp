@@ -7,6 +7,7 @@
 #include "platform/ui/shapelayer.h"
 #include "platform/ui/textlayer.h"
 #include "platform/ui/transaction.h"
+#include "platform/ui/transition.h"
 #include "platform/ui/view.h"
 #include "uitestsupport.h"
 
@@ -442,6 +443,44 @@ private slots:
         QFETCH(double, expected);
         const double got = TimingFunction::named(TimingFunction::Name(name)).evaluate(t);
         QVERIFY2(std::abs(got - expected) < 0.002, qPrintable(QString::number(got)));
+    }
+
+    void fadeTransitionCrossFadesFromWhatWasShown()
+    {
+        platform::ManualClock clock;
+        platform::ScopedClock scoped(clock);
+        auto l = square(Rect(0, 0, 20, 20), Color::red());
+        Transition fade;
+        fade.setDuration(1);
+        l->addAnimation(fade, QStringLiteral("kCATransitionFade"));
+        Transaction::withoutActions([&] { l->setBackgroundColor(Color::blue()); });
+        QVERIFY(near(pixelFromBottom(render(*l, { 20, 20 }), 10, 10), Qt::red));
+        clock.advance(500ms);
+        QVERIFY(near(pixelFromBottom(render(*l, { 20, 20 }), 10, 10), QColor(128, 0, 128), 6));
+        clock.advance(500ms);
+        QVERIFY(near(pixelFromBottom(render(*l, { 20, 20 }), 10, 10), Qt::blue));
+        QVERIFY(l->animationKeys().isEmpty());
+    }
+
+    void viewsCrossFadeTheirOwnDrawing()
+    {
+        class Swatch : public View {
+        public:
+            using View::View;
+            Color color = Color::red();
+            void drawRect(GraphicsContext &ctx, const Rect &) override { ctx.fillRect(bounds(), color); }
+        };
+        platform::ManualClock clock;
+        platform::ScopedClock scoped(clock);
+        Swatch view(Rect(0, 0, 20, 20));
+        view.setWantsLayer(true);
+        Transition fade;
+        fade.setDuration(1);
+        view.layer()->addAnimation(fade, QStringLiteral("fade"));
+        view.color = Color::blue();
+        view.setNeedsDisplay();
+        clock.advance(250ms);
+        QVERIFY(near(pixelFromBottom(view.renderToImage(), 10, 10), QColor(191, 0, 64), 6));
     }
 
     void viewRepaintsWhileItsLayersAnimate()

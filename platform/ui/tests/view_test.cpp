@@ -204,6 +204,22 @@ private slots:
         QCOMPARE(child->geometry(), QRect(10, 5, 5, 5));
     }
 
+    void onScreenPaintingMatchesTheRenderedPicture()
+    {
+        FillView root(Rect(0, 0, 30, 30), Rect(0, 0, 30, 30), Color::blue());
+        root.setWantsLayer(true);
+        root.layer()->setCornerRadius(6);
+        root.layer()->setMasksToBounds(true);
+        root.addSubview(new FillView(Rect(10, 20, 5, 5), Rect(0, 0, 5, 5), Color::green()));
+        root.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&root));
+        const QImage onScreen = root.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        const QImage rendered = root.renderToImage(1.0);
+        for (const QPoint p : { QPoint(12, 7), QPoint(12, 12), QPoint(25, 25) })
+            QCOMPARE(onScreen.pixelColor(p), rendered.pixelColor(p));
+        QVERIFY(near(onScreen.pixelColor(12, 7), Qt::green));
+    }
+
     void hiddenSubviewsAreNotDrawn()
     {
         FillView root(Rect(0, 0, 30, 30), Rect(0, 0, 0, 0));
