@@ -13,6 +13,7 @@
 #include <platform/desktop/memorydistributednotificationcenter.h>
 #include <platform/registry/memorypowersources.h>
 #include <platform/registry/memoryregistry.h>
+#include <platform/ui/statusbar.h>
 #include <quenby/controller.h>
 #include <quenby/datamodel.h>
 
@@ -49,6 +50,8 @@ struct Desk {
     platform::MemoryRegistry registry;
     platform::MemoryPowerSources powerSources;
     platform::MemoryCentral central;
+    platform::ui::StatusBar bar;
+    platform::ui::ScopedStatusBar useBar { bar };
     dorsk::MemoryHelperDataModel *helper = nullptr;
     std::unique_ptr<quenby::Controller> controller;
 

@@ -11,6 +11,7 @@
 #include <fennic/lowenergyfinder.h>
 #include <olvane/autostartcontrollerfactory.h>
 #include <olvane/distributednotifications.h>
+#include <olvane/menubaritemcontroller.h>
 #include <platform/core/bundle.h>
 
 #include <algorithm>
@@ -35,6 +36,7 @@ Controller::Controller(Collaborators collaborators)
     , m_autoStart(std::move(collaborators.autoStart))
     , m_model(std::move(collaborators.model))
     , m_helperRunning(std::move(collaborators.helperRunning))
+    , m_menuBar(std::move(collaborators.menuBar))
     , m_consumption(kSampleCount)
     , m_acConsumption(kSampleCount)
 {
@@ -48,6 +50,8 @@ Controller::Controller(Collaborators collaborators)
         m_lowEnergyFinder = std::make_unique<fennic::LowEnergyFinder>();
     if (!m_helper)
         m_helper = std::make_unique<dorsk::HelperDataModel>();
+    if (!m_menuBar)
+        m_menuBar = std::make_unique<olvane::MenuBarItemController>();
     if (!m_helperRunning)
         m_helperRunning = [] { return dorsk::Sentrel::isRunning(); };
     if (!m_autoStart) {

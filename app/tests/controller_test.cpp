@@ -13,11 +13,13 @@
 #include <fennic/lowenergypersistency.h>
 #include <fennic/singlebatterydevice.h>
 #include <olvane/iautostartcontroller.h>
+#include <olvane/menubaritemcontroller.h>
 #include <platform/core/bundle.h>
 #include <platform/core/clock.h>
 #include <platform/core/userdefaults.h>
 #include <platform/desktop/memorydistributednotificationcenter.h>
 #include <platform/registry/memoryregistry.h>
+#include <platform/ui/statusbar.h>
 
 #include <QTest>
 
@@ -167,6 +169,8 @@ struct Rig {
     platform::ScopedDistributedNotificationCenter useDistributed { distributed };
     platform::MemoryRegistry registry;
     platform::MemoryCentral central;
+    platform::ui::StatusBar bar;
+    platform::ui::ScopedStatusBar useBar { bar };
     std::shared_ptr<platform::UserDefaults> helperSuite = platform::UserDefaults::suite(QStringLiteral("helper-store"));
     bool helperRunning = false;
 
@@ -246,6 +250,9 @@ private slots:
     {
         Rig rig;
         QCOMPARE(rig.autoStart->takeOvers, 1);
+        // The status items start with the main item on the bar.
+        QCOMPARE(rig.controller->menuBar().count(), 1);
+        QCOMPARE(rig.bar.items().size(), 1);
         rig.refresh();
         QCOMPARE(rig.autoStart->takeOvers, 1);
         QCOMPARE(rig.controller->consumption().size(), Controller::kSampleCount);

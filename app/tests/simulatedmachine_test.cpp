@@ -13,6 +13,7 @@
 #include <platform/core/userdefaults.h>
 #include <platform/desktop/memorydistributednotificationcenter.h>
 #include <platform/registry/memoryregistry.h>
+#include <platform/ui/statusbar.h>
 
 #include <QFile>
 #include <QSaveFile>
@@ -221,6 +222,8 @@ private slots:
         platform::ScopedUserDefaultsDirectory defaults;
         platform::MemoryDistributedNotificationCenter distributed;
         platform::ScopedDistributedNotificationCenter useDistributed(distributed);
+        platform::ui::StatusBar bar;
+        platform::ui::ScopedStatusBar useBar(bar);
         quenby::Settings::reload();
         fennic::LowEnergyPersistency::setNoBatteryServiceDevices({});
         fennic::LowEnergyPersistency::setMonitoredDevices({});

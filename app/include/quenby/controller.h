@@ -7,6 +7,7 @@
 #include <fennic/ibluetoothfinder.h>
 #include <fennic/ilowenergyfinder.h>
 #include <olvane/iautostartcontroller.h>
+#include <olvane/imenubaritemcontroller.h>
 
 #include <QString>
 
@@ -38,6 +39,8 @@ public:
         std::unique_ptr<ammerl::IInternalFinder> internalFinder;
         std::unique_ptr<fennic::ILowEnergyFinder> lowEnergyFinder;
         std::unique_ptr<dorsk::IHelperDataModel> helper;
+        /// The status items; the default puts its main item on the process's status bar.
+        std::unique_ptr<olvane::IMenuBarItemController> menuBar;
         std::unique_ptr<olvane::IAutoStartController> autoStart;
         std::unique_ptr<IDataModel> model;
         /// Whether the helper application runs (default: asked of the running applications).
@@ -45,7 +48,7 @@ public:
     };
 
     /// Builds the missing collaborators in the order registry finder, internal finder, Low Energy
-    /// finder, helper store, start at login; then hands over from the launcher at once.
+    /// finder, helper store, status items, start at login; then hands over from the launcher at once.
     explicit Controller(Collaborators collaborators = {});
     ~Controller() override;
     Controller(const Controller &) = delete;
@@ -55,6 +58,7 @@ public:
     olvane::IAutoStartController &autoStart() const override { return *m_autoStart; }
     const std::vector<Observer *> &observers() const override { return m_observers; }
     IDataModel &model() const override { return *m_model; }
+    olvane::IMenuBarItemController &menuBar() const override { return *m_menuBar; }
     const ammerl::InternalBattery *internalBattery() const override { return m_internalBattery.get(); }
     const SampleRing &consumption() const override { return m_consumption; }
     const SampleRing &acConsumption() const override { return m_acConsumption; }
@@ -85,6 +89,7 @@ private:
     std::vector<Observer *> m_observers;
     std::unique_ptr<IDataModel> m_model;
     std::function<bool()> m_helperRunning;
+    std::unique_ptr<olvane::IMenuBarItemController> m_menuBar;
     std::unique_ptr<ammerl::InternalBattery> m_internalBattery;
     SampleRing m_consumption;
     SampleRing m_acConsumption;

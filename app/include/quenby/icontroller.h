@@ -11,6 +11,7 @@ class InternalBattery;
 }
 namespace olvane {
 class IAutoStartController;
+class IMenuBarItemController;
 }
 
 namespace quenby {
@@ -27,6 +28,8 @@ public:
     virtual olvane::IAutoStartController &autoStart() const = 0;
     virtual const std::vector<Observer *> &observers() const = 0;
     virtual IDataModel &model() const = 0;
+    /// The status items, the main one first.
+    virtual olvane::IMenuBarItemController &menuBar() const = 0;
     /// The computer's battery as the latest refresh read it; null when there is none.
     virtual const ammerl::InternalBattery *internalBattery() const = 0;
     /// Watts drawn from the battery, one sample per refresh while not charging (empty while charging).
