@@ -5,6 +5,8 @@
 #include "localization_p.h"
 #include "platform/core/systemversion.h"
 
+#include <tavrin/images.h>
+
 #include <QHash>
 #include <QUuid>
 
@@ -124,6 +126,8 @@ std::size_t BatteryDevice::hashValue() const { return qHash(m_serial.toLower());
 std::size_t qHash(const BatteryDevice &device, std::size_t seed) { return qHash(device.serial().toLower(), seed); }
 
 QString BatteryDevice::imageName() const { return baseImageName(); }
+
+platform::ui::Image BatteryDevice::image() const { return tavrin::Images::symbol(imageName()); }
 
 QString BatteryDevice::baseImageName() const
 {

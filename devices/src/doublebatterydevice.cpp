@@ -3,6 +3,8 @@
 #include "fennic/manufacturers.h"
 #include "platform/core/systemversion.h"
 
+#include <tavrin/images.h>
+
 namespace fennic {
 
 DoubleBatteryDevice::DoubleBatteryDevice(const QString &name, const QString &serial, std::uint16_t vendorId,
@@ -75,5 +77,9 @@ QString DoubleBatteryDevice::rightImageName() const
         return QStringLiteral("beats.powerbeatspro.right");
     return QStringLiteral("r.circle.fill");
 }
+
+platform::ui::Image DoubleBatteryDevice::leftImage() const { return tavrin::Images::symbol(leftImageName()); }
+
+platform::ui::Image DoubleBatteryDevice::rightImage() const { return tavrin::Images::symbol(rightImageName()); }
 
 } // namespace fennic

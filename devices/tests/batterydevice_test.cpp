@@ -6,6 +6,8 @@
 #include "platform/core/plist.h"
 #include "platform/core/systemversion.h"
 
+#include <tavrin/images.h>
+
 #include <QFile>
 #include <QSet>
 #include <QTest>
@@ -258,6 +260,33 @@ private slots:
         const DoubleBatteryDevice device(name, QStringLiteral("S"), 0x004C, std::nullopt, 1, 2);
         QCOMPARE(device.leftImageName(), left);
         QCOMPARE(device.rightImageName(), right);
+    }
+
+    // A record's picture is only as good as the symbol set behind it: a name without a drawing would
+    // show a blank picture.
+    void everyChosenSymbolHasAPicture()
+    {
+        const QStringList names { "", "AirPods Pro", "AirPods2", "AirPods Max", "AirPods", "Beats Solo3", "Powerbeats",
+            "My Magic Mouse", "Pro Case", "Buds" };
+        QSet<QString> chosen;
+        for (int major : { 11, 12 }) {
+            platform::ScopedSystemVersion version(major);
+            for (auto type : { DeviceType::undefined, DeviceType::keyboard, DeviceType::mouse, DeviceType::trackpad,
+                     DeviceType::headphones, DeviceType::headset, DeviceType::lowEnergy, DeviceType::chargingCase }) {
+                for (const QString &name : names) {
+                    const BatteryDevice device(type, name);
+                    chosen.insert(device.imageName());
+                    QVERIFY(!device.image().isBlank());
+                }
+            }
+            for (const QString &name : names) {
+                const DoubleBatteryDevice device(name, QStringLiteral("S"), 0x004C, std::nullopt, 1, 2);
+                chosen << device.leftImageName() << device.rightImageName();
+                QVERIFY(!device.leftImage().isBlank() && !device.rightImage().isBlank());
+            }
+        }
+        for (const QString &name : std::as_const(chosen))
+            QVERIFY2(tavrin::Images::knowsSymbol(name), qPrintable(name));
     }
 
     void helperInitialisers()

@@ -4,6 +4,8 @@
 #include "platform/core/clock.h"
 #include "platform/core/systemversion.h"
 
+#include <tavrin/images.h>
+
 #include <QTest>
 
 using namespace fennic;
@@ -119,6 +121,8 @@ private slots:
         device.setKeyboard(keyboard);
         platform::ScopedSystemVersion version(major);
         QCOMPARE(device.imageName(), expected);
+        QVERIFY2(tavrin::Images::knowsSymbol(expected), qPrintable(expected));
+        QVERIFY(!device.image().isBlank());
     }
 
     void kindName_data()

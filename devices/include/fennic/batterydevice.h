@@ -3,6 +3,7 @@
 #include "fennic/devicetype.h"
 #include "fennic/uuid.h"
 #include "platform/core/coding.h"
+#include "platform/ui/image.h"
 
 #include <QString>
 
@@ -58,6 +59,8 @@ public:
     /// The system-symbol name of the record's picture, chosen anew on every call by kind and name
     /// (symbols that older systems lack are avoided there).
     virtual QString imageName() const;
+    /// The system-symbol image of imageName().
+    platform::ui::Image image() const;
 
     /// Writes the record's keys; optional fields only when present.
     virtual void encode(platform::KeyedEncoder &encoder) const;

@@ -24,6 +24,8 @@ public:
     /// Symbol names of the two units, chosen by name on every call.
     QString leftImageName() const;
     QString rightImageName() const;
+    platform::ui::Image leftImage() const;
+    platform::ui::Image rightImage() const;
 
     /// The base keys, then "firstLevel" and "secondLevel", each written as null when absent.
     void encode(platform::KeyedEncoder &encoder) const override;
