@@ -101,14 +101,15 @@ namespace {
 
 SimulatedMachine::SimulatedMachine(QString path, QObject *parent)
     : QObject(parent)
-    , m_path(std::move(path))
+    , m_path(QFileInfo(path).absoluteFilePath())
     , m_registry(std::make_unique<platform::MemoryRegistry>())
     , m_powerSources(std::make_unique<platform::MemoryPowerSources>())
     , m_central(std::make_unique<platform::MemoryCentral>())
     , m_helper(std::make_unique<dorsk::MemoryHelperDataModel>())
 {
     try {
-        apply(readFile(m_path));
+        m_seen = readFile(m_path);
+        apply(m_seen);
     } catch (const platform::DecodingError &error) {
         throw platform::DecodingError(QStringLiteral("%1: %2").arg(m_path, QString::fromUtf8(error.what())));
     }
@@ -123,8 +124,11 @@ std::optional<QString> SimulatedMachine::reload()
 {
     try {
         const QByteArray bytes = readFile(m_path);
-        if (bytes == m_loaded)
+        // Folder events come often and for other files: the same bytes are neither applied nor
+        // reported twice, be they good or bad.
+        if (bytes == m_seen)
             return std::nullopt;
+        m_seen = bytes;
         apply(bytes);
     } catch (const platform::DecodingError &error) {
         const QString message = QStringLiteral("%1: %2").arg(m_path, QString::fromUtf8(error.what()));
@@ -166,7 +170,6 @@ void SimulatedMachine::apply(const QByteArray &bytes)
 
     m_peripherals = listed;
     m_helperRunning = document.find(QString::fromLatin1(dorsk::MemoryHelperDataModel::kFixtureSection)) != nullptr;
-    m_loaded = bytes;
     ++m_generation;
 }
 
@@ -179,8 +182,11 @@ void SimulatedMachine::watch()
     // the file itself; the folder's changes bring it back.
     m_watcher->addPath(m_path);
     m_watcher->addPath(QFileInfo(m_path).absolutePath());
-    connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, this, &SimulatedMachine::fileEvent);
-    connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, this, &SimulatedMachine::fileEvent);
+    connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, this, [this] { fileEvent(); });
+    connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!m_watcher->files().contains(m_path))
+            fileEvent();
+    });
 }
 
 void SimulatedMachine::fileEvent()

@@ -247,6 +247,24 @@ private slots:
         quenby::Settings::reload();
     }
 
+    // The folder changes for many reasons; a file that stays bad is reported once, and a good file
+    // written back afterwards is applied.
+    void aFileThatStaysBadIsReportedOnce()
+    {
+        Rig rig;
+        QSignalSpy failed(rig.machine.get(), &SimulatedMachine::reloadFailed);
+        QSignalSpy reloaded(rig.machine.get(), &SimulatedMachine::reloaded);
+        write(rig.path, QByteArrayLiteral("{bad"));
+        QVERIFY(rig.machine->reload());
+        QCOMPARE(rig.machine->reload(), std::optional<QString>());
+        QCOMPARE(failed.size(), 1);
+        write(rig.path, edited({ { "\"BatteryPercent\": 82", "\"BatteryPercent\": 50" } }));
+        QCOMPARE(rig.machine->reload(), std::optional<QString>());
+        QCOMPARE(reloaded.size(), 1);
+        rig.refresh();
+        QCOMPARE(rig.level(kKeyboard), std::optional<int>(50));
+    }
+
     void aBadFileAtStartIsAnError()
     {
         QTemporaryDir folder;

@@ -42,10 +42,12 @@ public:
     explicit SimulatedMachine(QString path, QObject *parent = nullptr);
     ~SimulatedMachine() override;
 
+    /// The file, as an absolute path.
     QString path() const { return m_path; }
 
-    /// Reads the file again. On failure the machine stays as it was and the error is returned; a file
-    /// whose bytes did not change is not applied again.
+    /// Reads the file again. On failure the machine stays as it was and the error is returned (and
+    /// signalled). Bytes already seen at the last look, good or bad, are neither applied nor reported
+    /// again.
     std::optional<QString> reload();
     /// From now on reloads whenever the file changes on disk, also when an editor replaces it.
     void watch();
@@ -72,7 +74,7 @@ private:
     void fileEvent();
 
     QString m_path;
-    QByteArray m_loaded;
+    QByteArray m_seen;
     std::unique_ptr<platform::MemoryRegistry> m_registry;
     std::unique_ptr<platform::MemoryPowerSources> m_powerSources;
     std::unique_ptr<platform::MemoryCentral> m_central;
