@@ -30,9 +30,9 @@ QVariant conditionVariant(std::optional<BatteryCondition> c)
     return c ? QVariant(int(*c)) : QVariant();
 }
 
-const QVariant good(int(BatteryCondition::good));
-const QVariant fair(int(BatteryCondition::fair));
-const QVariant poor(int(BatteryCondition::poor));
+const QVariant good { int(BatteryCondition::good) };
+const QVariant fair { int(BatteryCondition::fair) };
+const QVariant poor { int(BatteryCondition::poor) };
 
 Value sourcesOf(std::initializer_list<Value> descriptions)
 {

@@ -113,6 +113,15 @@ private slots:
         QVERIFY2(QDBusConnection::sessionBus().isConnected(), "needs a session bus (dbus-run-session)");
     }
 
+    void init()
+    {
+        // The launcher looks for the application among all of the user's processes; a Quenby started
+        // elsewhere (a developer's session, a leftover process) would make every case below quit early.
+        for (const auto &running : platform::LinuxWorkspace().runningApplications())
+            QVERIFY2(running.bundleIdentifier.value_or(QString()) != QLatin1String("com.velmorn.quenby"),
+                qPrintable("another Quenby is running: " + running.bundlePath));
+    }
+
     void buildPlacesTheLauncherInsideTheApplication()
     {
         const Value app = info(kBin + "/Quenby.app");
