@@ -14,7 +14,7 @@ QDateTime Clock::now() const
 
 double Clock::timestamp() const
 {
-    return static_cast<double>(sinceEpoch().count()) / 1000.0;
+    return static_cast<double>(preciseSinceEpoch().count()) / 1'000'000.0;
 }
 
 Clock &Clock::current()
@@ -28,7 +28,12 @@ std::chrono::milliseconds SystemClock::sinceEpoch() const
         std::chrono::system_clock::now().time_since_epoch());
 }
 
-ManualClock::ManualClock(std::chrono::milliseconds start)
+std::chrono::microseconds SystemClock::preciseSinceEpoch() const
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::system_clock::now().time_since_epoch());
+}
+
+ManualClock::ManualClock(std::chrono::microseconds start)
     : m_now(start)
 {
 }
