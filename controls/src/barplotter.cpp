@@ -1,0 +1,93 @@
+#include "pirrow/barplotter.h"
+
+#include "pirrow/constants.h"
+#include "pirrow/plotterdelegate.h"
+#include "pirrow/screenextensions.h"
+
+#include "barplottergeometry_p.h"
+
+namespace pirrow {
+
+using platform::ui::Layer;
+using platform::ui::Path;
+using platform::ui::ShapeLayer;
+
+BarPlotter::BarPlotter(const platform::ui::Color &color)
+    : m_color(color)
+    , m_lineWidth(2 * Constants::onePixel())
+{
+}
+
+void BarPlotter::setData(const PlotterData &values)
+{
+    m_data = values;
+    if (m_delegate)
+        m_delegate->plotterDataChanged(*this);
+}
+
+void BarPlotter::removeBars()
+{
+    for (const auto &bar : m_barLayers)
+        if (bar)
+            bar->removeFromSuperlayer();
+    m_barLayers.clear();
+}
+
+void BarPlotter::clear()
+{
+    removeBars();
+    m_delegate = nullptr;
+    m_data.clear();
+}
+
+Path BarPlotter::barPath(const Layer &layer, size_t index, double max, bool collapsed, double bottomInset) const
+{
+    const double W = layer.bounds().width(), H = layer.bounds().height();
+    const double slot = W / double(m_data.size());
+    const double gap = 0.2 * slot;
+    return Path::rect(
+        barRect(gap / 2 + double(index) * slot, slot - gap, H, bottomInset, m_data.at(index), max, collapsed));
+}
+
+std::shared_ptr<ShapeLayer> BarPlotter::makeBar(
+    const Layer *layer, size_t index, double max, bool collapsed, double bottomInset) const
+{
+    if (index >= m_data.size() || (m_data[index] && *m_data[index] == 0) || !layer)
+        return nullptr;
+    auto bar = ShapeLayer::create();
+    bar->setFrame(layer->bounds());
+    bar->setContentsScale(ScreenExtensions::mainScale());
+    bar->setPath(barPath(*layer, index, max, collapsed, bottomInset));
+    bar->setLineWidth(m_lineWidth);
+    bar->setStrokeColor(m_color);
+    bar->setFillColor(m_color.withAlphaComponent(m_fillAlpha));
+    return bar;
+}
+
+void BarPlotter::draw(const std::shared_ptr<Layer> &layer, double, double max, double bottomInset)
+{
+    removeBars();
+    if (m_data.empty())
+        return;
+    const bool collapsed = m_animationDuration && !m_alreadyAnimated;
+    for (size_t i = 0; i < m_data.size(); ++i) {
+        auto bar = makeBar(layer.get(), i, max, collapsed, bottomInset);
+        m_barLayers.push_back(bar);
+        if (bar)
+            layer->addSublayer(bar);
+    }
+}
+
+void BarPlotter::animate(const std::shared_ptr<Layer> &layer, double max, double bottomInset)
+{
+    if (!layer || !m_animationDuration || !m_timingFunction || m_alreadyAnimated)
+        return;
+    for (size_t i = 0; i < m_barLayers.size() && i < m_data.size(); ++i)
+        if (const auto &bar = m_barLayers[i])
+            bar->addAnimation(growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration,
+                                  *m_timingFunction),
+                QStringLiteral("path"));
+    m_alreadyAnimated = true;
+}
+
+} // namespace pirrow
