@@ -66,6 +66,34 @@ private slots:
         QCOMPARE(ArrayExtensions::element(a, 1), 3);
     }
 
+    void simplifiedSeries_data()
+    {
+        QTest::addColumn<Ints>("input");
+        QTest::addColumn<Ints>("expected");
+        QTest::newRow("flat keeps the ends") << Ints { 0, 0, 0, 0 } << Ints { 0, 0 };
+        QTest::newRow("single value") << Ints { 7 } << Ints { 7 };
+        QTest::newRow("empty") << Ints {} << Ints {};
+        QTest::newRow("peak kept") << Ints { 0, 0, 10, 0, 0 } << Ints { 0, 10, 0 };
+        QTest::newRow("wobble within tolerance dropped") << Ints { 0, 1, 0, 1, 0 } << Ints { 0, 0 };
+        // (1, -5) lies 45 / sqrt(2029), just under 1, from the line (0, -5)-(2, -50).
+        QTest::newRow("negative values, near point dropped") << Ints { -5, -5, -50, -5 } << Ints { -5, -50, -5 };
+        QTest::newRow("values far off the line kept") << Ints { 0, 5, 0, 5, 0 } << Ints { 0, 5, 0, 5, 0 };
+    }
+    void simplifiedSeries()
+    {
+        QFETCH(Ints, input);
+        QFETCH(Ints, expected);
+        QCOMPARE(ArrayExtensions::simplifiedSeries(input), expected);
+    }
+
+    void simplifiedSeriesOfReals()
+    {
+        QCOMPARE(ArrayExtensions::simplifiedSeries(std::vector<double> { 0.5, 0.5, 3.25, 0.5 }),
+            (std::vector<double> { 0.5, 3.25, 0.5 }));
+        QCOMPARE(ArrayExtensions::simplifiedSeries(std::vector<double> { 0.5, 9.5, 0.25 }), (std::vector<double> { 0.5, 9.5, 0.25 }));
+        QCOMPARE(ArrayExtensions::simplifiedSeries(std::vector<float> { 1.5f, 1.5f, 1.5f }), (std::vector<float> { 1.5f, 1.5f }));
+    }
+
     void cgFloatValuesCarrySinglePrecision()
     {
         const auto values = ArrayExtensions::cgFloatValues({ platform::Number(0.1), platform::Number(7), platform::Number(true) });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tavrin/ramerdouglaspeucker.h"
+
 #include <platform/core/number.h>
 #include <platform/ui/layer.h>
 
@@ -63,6 +65,23 @@ public:
         T removed = std::move(*it);
         array.erase(it);
         return removed;
+    }
+
+    /// The series thinned with Ramer-Douglas-Peucker at tolerance 1.0 over the points (index, value):
+    /// the first value always, the last when there are two or more. Integers come back truncated
+    /// toward zero, which is exact here.
+    template <typename T>
+    static std::vector<T> simplifiedSeries(const std::vector<T> &series)
+    {
+        static_assert(std::is_arithmetic_v<T>);
+        QList<Point> points;
+        points.reserve(static_cast<qsizetype>(series.size()));
+        for (std::size_t i = 0; i < series.size(); ++i)
+            points.append(Point(static_cast<double>(i), static_cast<double>(series[i])));
+        std::vector<T> out;
+        for (const Point &p : RamerDouglasPeucker::simplify(points, 1.0))
+            out.push_back(static_cast<T>(p.y));
+        return out;
     }
 
     /// Each number's single-precision value, widened.
