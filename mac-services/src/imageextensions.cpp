@@ -6,7 +6,11 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImage>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
 
 namespace olvane {
 
@@ -87,6 +91,44 @@ Image ImageExtensions::withHierarchicalColor(const Image &image, const Color &co
     if (!platform::SystemVersion::current().isAtLeast(12))
         return image;
     return tavrin::Images::tinted(color, image);
+}
+
+namespace {
+
+    // Contrast about middle grey: 1 keeps the grey as it is, more spreads it towards black and white.
+    double effectContrast(PhotoEffect effect)
+    {
+        switch (effect) {
+        case PhotoEffect::mono:
+            return 1.0;
+        case PhotoEffect::tonal:
+            return 1.15;
+        case PhotoEffect::noir:
+            return 1.7;
+        }
+        return 1.0;
+    }
+
+} // namespace
+
+std::optional<platform::ui::Image> ImageExtensions::withEffect(const platform::ui::Image &image, PhotoEffect effect)
+{
+    const QImage source = image.bitmap(image.nativeScale());
+    if (source.isNull())
+        return std::nullopt;
+    QImage result = source.convertToFormat(QImage::Format_ARGB32);
+    const double contrast = effectContrast(effect);
+    for (int y = 0; y < result.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x) {
+            const QRgb pixel = line[x];
+            const double luminance = (0.2126 * qRed(pixel) + 0.7152 * qGreen(pixel) + 0.0722 * qBlue(pixel)) / 255.0;
+            const double grey = std::clamp((luminance - 0.5) * contrast + 0.5, 0.0, 1.0);
+            const int level = int(std::lround(grey * 255.0));
+            line[x] = qRgba(level, level, level, qAlpha(pixel));
+        }
+    }
+    return platform::ui::Image::fromQImage(result, image.size());
 }
 
 } // namespace olvane

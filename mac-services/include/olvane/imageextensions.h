@@ -1,5 +1,7 @@
 #pragma once
 
+#include "olvane/photoeffect.h"
+
 #include <platform/ui/color.h>
 #include <platform/ui/image.h>
 
@@ -16,6 +18,9 @@ public:
     /// The one shared blank image (no size, nothing to draw), made on first use. Code compares images
     /// with it (`isSameObject`) to mean "no image".
     static const platform::ui::Image &empty();
+    /// The picture with the black-and-white effect applied, at the image's size; none for an image
+    /// without a picture.
+    static std::optional<platform::ui::Image> withEffect(const platform::ui::Image &image, PhotoEffect effect);
     /// A new image of `width` × `height` points into which `image` is drawn whole, scaled to fill it
     /// (high interpolation, copy compositing).
     static platform::ui::Image resized(const platform::ui::Image &image, double width, double height);

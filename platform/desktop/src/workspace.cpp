@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QPointer>
 
 namespace platform {
@@ -26,6 +28,12 @@ Workspace &Workspace::current()
     if (!s_default)
         s_default = new LinuxWorkspace(QStringLiteral("/proc"), QCoreApplication::instance());
     return *s_default;
+}
+
+ui::Image Workspace::iconForFile(const QString &path)
+{
+    const QIcon icon = QFileIconProvider().icon(QFileInfo(path));
+    return ui::Image::fromIcon(icon, ui::Size { 32, 32 });
 }
 
 QString Workspace::applicationsFolder()

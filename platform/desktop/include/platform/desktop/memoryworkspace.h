@@ -17,6 +17,10 @@ public:
     void openApplication(const QString &bundlePath, Completion done = {}) override;
     void openUrl(const QUrl &url, Completion done = {}) override;
 
+    /// A new blank 32-point image per call; the path is recorded.
+    ui::Image iconForFile(const QString &path) override;
+    const QStringList &iconRequests() const { return m_iconRequests; }
+
     void setRunningApplications(const QList<RunningApplication> &applications) { m_running = applications; }
     /// Every bundle path and URL asked to open, oldest first.
     const QStringList &openedApplications() const { return m_openedApplications; }
@@ -29,6 +33,7 @@ private:
 
     QList<RunningApplication> m_running;
     QStringList m_openedApplications;
+    QStringList m_iconRequests;
     QList<QUrl> m_openedUrls;
     bool m_openFails = false;
 };

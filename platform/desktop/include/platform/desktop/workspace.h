@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/image.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -44,6 +46,10 @@ public:
 
     /// Opens the URL with the user's handler for its scheme (the browser for http and https).
     virtual void openUrl(const QUrl &url, Completion done = {}) = 0;
+
+    /// A new image of the icon the desktop shows for the file or folder at `path` (a generic one when
+    /// nothing is there), 32 points square.
+    virtual ui::Image iconForFile(const QString &path);
 
     /// The workspace of this process: the one installed by a ScopedWorkspace, else the Linux one.
     static Workspace &current();
