@@ -77,15 +77,18 @@ namespace {
         return intervals;
     }
 
-    // Monday 00:00 of this week plus i days, for i = 0…6.
-    QList<QDateTime> daysOfThisWeek()
+    // Calendar days, not steps of 86,400 seconds: where a clock change falls inside the range, whole
+    // days of seconds end an hour early or late and would name one day twice.
+    QList<QDateTime> calendarDays(const QDateTime &first, int count)
     {
-        const QDateTime monday = Ext::startOfWeek(localNow());
         QList<QDateTime> days;
-        for (int i = 0; i < 7; ++i)
-            days.append(monday.addSecs(qint64(i) * kDay));
+        for (int i = 0; i < count; ++i)
+            days.append(Ext::addingDays(first, i));
         return days;
     }
+
+    // Monday 00:00 of this week and the six days after it.
+    QList<QDateTime> daysOfThisWeek() { return calendarDays(Ext::startOfWeek(localNow()), 7); }
 
     QDateTime dayInThisYear(int month)
     {
@@ -289,9 +292,8 @@ QStringList DateUtilities::dayOfMonthLabels(std::int64_t monthsBack)
     QStringList labels;
     if (!start.isValid())
         return labels;
-    const int count = start.date().daysInMonth();
-    for (int i = 0; i < count; ++i)
-        labels << pattern(start.addSecs(qint64(i) * kDay), "dd");
+    for (const QDateTime &day : calendarDays(start, start.date().daysInMonth()))
+        labels << pattern(day, "dd");
     return labels;
 }
 

@@ -292,6 +292,17 @@ private slots:
         QCOMPARE(DateUtilities::dayOfMonthLabels(12).size(), 28);
     }
 
+    void labelsOverTheClockChange()
+    {
+        // Berlin goes back an hour on 27 October 2024: 27 × 86,400 seconds after 1 October 00:00 is
+        // still the 27th by the clock, so stepping by seconds would show "27" twice and never "31".
+        setNow(local(2024, 10, 15, 12));
+        QStringList october;
+        for (int day = 1; day <= 31; ++day)
+            october << QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0'));
+        QCOMPARE(DateUtilities::dayOfMonthLabels(0), october);
+    }
+
     // Bounds.
 
     void bounds()
