@@ -11,7 +11,8 @@
 namespace pirrow {
 
 /// The size a text takes in `font` alone, laid out within `constraint`.
-inline platform::ui::Size measuredText(const QString &text, const platform::ui::Font &font, platform::ui::Size constraint)
+inline platform::ui::Size measuredText(
+    const QString &text, const platform::ui::Font &font, platform::ui::Size constraint)
 {
     platform::ui::TextAttributes attributes;
     attributes.font = font;

@@ -18,12 +18,12 @@ using platform::ui::Rect;
 
 namespace {
 
-platform::ui::TextAttributes labelAttributes()
-{
-    return TextUtilities::attributes(platform::ui::TextAlignment::left, Color::secondaryLabel(), true, 8.25);
-}
+    platform::ui::TextAttributes labelAttributes()
+    {
+        return TextUtilities::attributes(platform::ui::TextAlignment::left, Color::secondaryLabel(), true, 8.25);
+    }
 
-double whole(double x) { return std::trunc(x); }
+    double whole(double x) { return std::trunc(x); }
 
 } // namespace
 
@@ -141,7 +141,8 @@ void BarGraph::drawRect(GraphicsContext &context, const Rect &dirtyRect)
             const QString &label = m_labels[qsizetype(i)];
             const double textWidth = platform::ui::Text::size(label, attributes).width;
             const double boxWidth = textWidth < barWidth ? barWidth : 16;
-            platform::ui::Text::draw(context, label, Rect(left + barWidth / 2 - textWidth / 2, 3, boxWidth, 12), attributes);
+            platform::ui::Text::draw(
+                context, label, Rect(left + barWidth / 2 - textWidth / 2, 3, boxWidth, 12), attributes);
         }
     }
 }

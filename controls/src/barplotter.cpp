@@ -1,10 +1,9 @@
 #include "pirrow/barplotter.h"
 
+#include "barplottergeometry_p.h"
 #include "pirrow/constants.h"
 #include "pirrow/plotterdelegate.h"
 #include "pirrow/screenextensions.h"
-
-#include "barplottergeometry_p.h"
 
 namespace pirrow {
 
@@ -84,8 +83,8 @@ void BarPlotter::animate(const std::shared_ptr<Layer> &layer, double max, double
         return;
     for (size_t i = 0; i < m_barLayers.size() && i < m_data.size(); ++i)
         if (const auto &bar = m_barLayers[i])
-            bar->addAnimation(growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration,
-                                  *m_timingFunction),
+            bar->addAnimation(
+                growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration, *m_timingFunction),
                 QStringLiteral("path"));
     m_alreadyAnimated = true;
 }

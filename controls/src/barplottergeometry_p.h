@@ -21,8 +21,8 @@ inline double fullBarHeight(double value, double max, double plotHeight)
 }
 
 /// The rectangle of a bar at `x` with `width` whose lower edge lies on the line H − inset (y down).
-inline platform::ui::Rect barRect(double x, double width, double H, double inset, std::optional<double> value,
-    double max, bool collapsed)
+inline platform::ui::Rect barRect(
+    double x, double width, double H, double inset, std::optional<double> value, double max, bool collapsed)
 {
     if (collapsed || !value)
         return platform::ui::Rect(x, H - inset - 1, width, 1);

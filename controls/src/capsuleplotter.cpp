@@ -1,10 +1,9 @@
 #include "pirrow/capsuleplotter.h"
 
+#include "barplottergeometry_p.h"
 #include "pirrow/constants.h"
 #include "pirrow/plotterdelegate.h"
 #include "pirrow/screenextensions.h"
-
-#include "barplottergeometry_p.h"
 
 namespace pirrow {
 
@@ -106,8 +105,8 @@ void CapsulePlotter::animate(const std::shared_ptr<Layer> &layer, double max, do
         return;
     for (size_t i = 0; i < m_maskingLayers.size() && i < m_data.size(); ++i)
         if (const auto &mask = m_maskingLayers[i])
-            mask->addAnimation(growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration,
-                                   *m_timingFunction),
+            mask->addAnimation(
+                growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration, *m_timingFunction),
                 QStringLiteral("path"));
     m_alreadyAnimated = true;
 }

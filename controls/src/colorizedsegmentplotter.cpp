@@ -73,9 +73,8 @@ void ColorizedSegmentPlotter::draw(const std::shared_ptr<Layer> &layer, double m
             return H - bottomInset;
         return (H - bottomInset) * (1 - (v - min) / (max - min));
     };
-    const auto colourOf = [](const std::shared_ptr<ColorRange> &r) {
-        return r ? std::optional<Color>(r->color()) : std::nullopt;
-    };
+    const auto colourOf
+        = [](const std::shared_ptr<ColorRange> &r) { return r ? std::optional<Color>(r->color()) : std::nullopt; };
 
     // One step per value, as a loop so that long lists cannot exhaust the stack.
     size_t s = 0, k = 0;

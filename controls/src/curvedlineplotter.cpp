@@ -5,7 +5,6 @@
 #include "pirrow/layerextensions.h"
 #include "pirrow/plotterdelegate.h"
 #include "pirrow/screenextensions.h"
-
 #include "plotterthinning_p.h"
 
 #include <algorithm>
@@ -21,13 +20,13 @@ using platform::ui::ShapeLayer;
 
 namespace {
 
-/// A quadratic segment from the path's current point, as the cubic that traces it.
-void addQuadAsCubic(Path &path, Point start, Point control, Point end)
-{
-    const Point c1 { start.x + 2.0 / 3 * (control.x - start.x), start.y + 2.0 / 3 * (control.y - start.y) };
-    const Point c2 { end.x + 2.0 / 3 * (control.x - end.x), end.y + 2.0 / 3 * (control.y - end.y) };
-    path.curveTo(c1, c2, end);
-}
+    /// A quadratic segment from the path's current point, as the cubic that traces it.
+    void addQuadAsCubic(Path &path, Point start, Point control, Point end)
+    {
+        const Point c1 { start.x + 2.0 / 3 * (control.x - start.x), start.y + 2.0 / 3 * (control.y - start.y) };
+        const Point c2 { end.x + 2.0 / 3 * (control.x - end.x), end.y + 2.0 / 3 * (control.y - end.y) };
+        path.curveTo(c1, c2, end);
+    }
 
 } // namespace
 
@@ -103,7 +102,8 @@ void CurvedLinePlotter::draw(const std::shared_ptr<Layer> &layer, double min, do
     }
 }
 
-double CurvedLinePlotter::yPosition(std::optional<double> value, double min, double max, double height, double bottomInset) const
+double CurvedLinePlotter::yPosition(
+    std::optional<double> value, double min, double max, double height, double bottomInset) const
 {
     const double base = height - bottomInset;
     if (!value)

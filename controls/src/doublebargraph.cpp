@@ -21,23 +21,23 @@ using platform::ui::TrackingArea;
 
 namespace {
 
-double whole(double x) { return std::trunc(x); }
+    double whole(double x) { return std::trunc(x); }
 
-/// The second of the alternating row colours of content lists.
-Color alternatingSecond()
-{
-    return Color::dynamic(QStringLiteral("alternatingContentBackgroundColor1"), Color::fromWhite(0.96),
-        Color::fromWhite(1, 0.05));
-}
+    /// The second of the alternating row colours of content lists.
+    Color alternatingSecond()
+    {
+        return Color::dynamic(
+            QStringLiteral("alternatingContentBackgroundColor1"), Color::fromWhite(0.96), Color::fromWhite(1, 0.05));
+    }
 
-void strokeThenFill(GraphicsContext &context, const Path &path, const Color &colour, double lineWidth, double alpha)
-{
-    platform::ui::StrokeStyle style;
-    style.color = colour;
-    style.lineWidth = lineWidth;
-    context.strokePath(path, style);
-    context.fillPath(path, colour.withAlphaComponent(alpha));
-}
+    void strokeThenFill(GraphicsContext &context, const Path &path, const Color &colour, double lineWidth, double alpha)
+    {
+        platform::ui::StrokeStyle style;
+        style.color = colour;
+        style.lineWidth = lineWidth;
+        context.strokePath(path, style);
+        context.fillPath(path, colour.withAlphaComponent(alpha));
+    }
 
 } // namespace
 
@@ -53,8 +53,8 @@ void DoubleBarGraph::layout()
     View::layout();
     if (m_trackingArea)
         removeTrackingArea(m_trackingArea);
-    m_trackingArea = std::make_shared<TrackingArea>(bounds(),
-        TrackingArea::mouseEnteredAndExited | TrackingArea::mouseMoved | TrackingArea::activeAlways, this);
+    m_trackingArea = std::make_shared<TrackingArea>(
+        bounds(), TrackingArea::mouseEnteredAndExited | TrackingArea::mouseMoved | TrackingArea::activeAlways, this);
     addTrackingArea(m_trackingArea);
 }
 
@@ -170,8 +170,9 @@ std::uint64_t DoubleBarGraph::maxValue() const
 void DoubleBarGraph::drawSelection(GraphicsContext &context, double left, double right)
 {
     if (m_interactionImage && m_deleteRect) {
-        const platform::ui::Image image
-            = m_mouseInDeletionRect ? ImageExtensions::tinted(*m_interactionImage, Color::systemRed()) : *m_interactionImage;
+        const platform::ui::Image image = m_mouseInDeletionRect
+            ? ImageExtensions::tinted(*m_interactionImage, Color::systemRed())
+            : *m_interactionImage;
         context.drawImage(image, *m_deleteRect);
     }
     const double Hb = bounds().height(), T = m_topOffset;
@@ -211,8 +212,8 @@ void DoubleBarGraph::drawLegendY(GraphicsContext &context, double H)
     if (m_legendLabelsY.size() != 5)
         return;
     const double T = m_topOffset, B = m_bottomOffset;
-    const double ys[5] = { whole(B - 6), whole(T + H / 4 - 5), whole(T + H / 2 - 5), whole(T + 3 * H / 4 - 5),
-        whole(T + H - 5) };
+    const double ys[5]
+        = { whole(B - 6), whole(T + H / 4 - 5), whole(T + H / 2 - 5), whole(T + 3 * H / 4 - 5), whole(T + H - 5) };
     for (int i = 0; i < 5; ++i)
         platform::ui::Text::draw(context, m_legendLabelsY[i], Rect(4, ys[i] + 1, 56, 11), m_textFontAttributes);
 }
@@ -258,7 +259,8 @@ void DoubleBarGraph::drawRect(GraphicsContext &context, const Rect &dirtyRect)
             const QString &label = m_legendLabelsX[qsizetype(i)];
             const double textWidth = platform::ui::Text::size(label, m_textFontAttributes).width;
             const double boxWidth = textWidth < 2 * bw ? 2 * bw : 16;
-            platform::ui::Text::draw(context, label, Rect(l + bw - textWidth / 2, 1, boxWidth, 12), m_textFontAttributes);
+            platform::ui::Text::draw(
+                context, label, Rect(l + bw - textWidth / 2, 1, boxWidth, 12), m_textFontAttributes);
         }
     }
 }

@@ -1,10 +1,9 @@
 #include "pirrow/gradientbarplotter.h"
 
+#include "barplottergeometry_p.h"
 #include "pirrow/constants.h"
 #include "pirrow/plotterdelegate.h"
 #include "pirrow/screenextensions.h"
-
-#include "barplottergeometry_p.h"
 
 namespace pirrow {
 
@@ -102,8 +101,8 @@ void GradientBarPlotter::animate(const std::shared_ptr<Layer> &layer, double max
         return;
     for (size_t i = 0; i < m_maskingLayers.size() && i < m_data.size(); ++i)
         if (const auto &mask = m_maskingLayers[i])
-            mask->addAnimation(growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration,
-                                   *m_timingFunction),
+            mask->addAnimation(
+                growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration, *m_timingFunction),
                 QStringLiteral("path"));
     m_alreadyAnimated = true;
 }

@@ -25,27 +25,27 @@ using platform::ui::TextLayer;
 
 namespace {
 
-/// A rate as the unsigned count the unit functions take: negative rates count as 0, rates past the
-/// 64-bit range as its top (where the unit ladder has long reached its last step).
-std::uint64_t rateCount(double value)
-{
-    if (!(value > 0))
-        return 0;
-    if (value >= 18446744073709551615.0)
-        return std::numeric_limits<std::uint64_t>::max();
-    return static_cast<std::uint64_t>(value);
-}
+    /// A rate as the unsigned count the unit functions take: negative rates count as 0, rates past the
+    /// 64-bit range as its top (where the unit ladder has long reached its last step).
+    std::uint64_t rateCount(double value)
+    {
+        if (!(value > 0))
+            return 0;
+        if (value >= 18446744073709551615.0)
+            return std::numeric_limits<std::uint64_t>::max();
+        return static_cast<std::uint64_t>(value);
+    }
 
-/// step × round(quotient), formed as a whole number where it fits one.
-double steppedBound(double step, double quotient)
-{
-    const double product = step * std::round(quotient);
-    if (std::fabs(product) < 9.2e18)
-        return double(static_cast<std::int64_t>(product));
-    return product;
-}
+    /// step × round(quotient), formed as a whole number where it fits one.
+    double steppedBound(double step, double quotient)
+    {
+        const double product = step * std::round(quotient);
+        if (std::fabs(product) < 9.2e18)
+            return double(static_cast<std::int64_t>(product));
+        return product;
+    }
 
-bool isBadBound(double v) { return v == 0 || !std::isfinite(v); }
+    bool isBadBound(double v) { return v == 0 || !std::isfinite(v); }
 
 } // namespace
 
@@ -175,7 +175,14 @@ void GraphView::redraw()
         m_axisX->draw(layer(), m_gridOptions.gridLineWidth);
 }
 
-void GraphView::drawPlotter(IDataPlotter &plotter) { plotter.draw(layer(), m_minValue, m_maxValue, bottomInset()); }
+void GraphView::drawPlotter(IDataPlotter &plotter)
+{
+    plotter.draw(layer(), m_minValue, m_maxValue, bottomInset());
+    // Value labels stay above every plotter, also one drawn after them.
+    for (const auto &label : m_textLayers)
+        if (label->superlayer() == layer().get())
+            layer()->addSublayer(label);
+}
 
 void GraphView::drawTicks()
 {

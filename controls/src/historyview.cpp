@@ -13,8 +13,8 @@ using platform::ui::Rect;
 
 namespace {
 
-/// More cells than any column could show: a value far above the maximum lights this many.
-constexpr int kMostCells = 1000;
+    /// More cells than any column could show: a value far above the maximum lights this many.
+    constexpr int kMostCells = 1000;
 
 } // namespace
 

@@ -1,10 +1,9 @@
 #include "pirrow/multicolorbarplotter.h"
 
+#include "barplottergeometry_p.h"
 #include "pirrow/constants.h"
 #include "pirrow/plotterdelegate.h"
 #include "pirrow/screenextensions.h"
-
-#include "barplottergeometry_p.h"
 
 namespace pirrow {
 
@@ -49,7 +48,8 @@ void MultiColorBarPlotter::clear()
     m_data.clear();
 }
 
-Path MultiColorBarPlotter::barPath(const Layer &layer, size_t index, double max, bool collapsed, double bottomInset) const
+Path MultiColorBarPlotter::barPath(
+    const Layer &layer, size_t index, double max, bool collapsed, double bottomInset) const
 {
     const double W = layer.bounds().width(), H = layer.bounds().height();
     const double slot = W / double(m_data.size());
@@ -105,8 +105,8 @@ void MultiColorBarPlotter::animate(const std::shared_ptr<Layer> &layer, double m
         return;
     for (size_t i = 0; i < m_barLayers.size() && i < m_data.size(); ++i)
         if (const auto &bar = m_barLayers[i])
-            bar->addAnimation(growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration,
-                                  *m_timingFunction),
+            bar->addAnimation(
+                growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration, *m_timingFunction),
                 QStringLiteral("path"));
     m_alreadyAnimated = true;
 }

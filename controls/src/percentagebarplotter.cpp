@@ -28,7 +28,8 @@ void PercentageBarPlotter::draw(const std::shared_ptr<platform::ui::Layer> &laye
     const double W = layer->bounds().width(), H = layer->bounds().height();
     m_barLayer->setFrame(layer->bounds());
     m_barLayer->setContentsScale(ScreenExtensions::mainScale());
-    m_barLayer->setPath(platform::ui::Path::rect(platform::ui::Rect(W * m_start, m_lineWidth / 2, W * (m_end - m_start), H)));
+    m_barLayer->setPath(
+        platform::ui::Path::rect(platform::ui::Rect(W * m_start, m_lineWidth / 2, W * (m_end - m_start), H)));
     m_barLayer->setLineWidth(m_lineWidth);
     m_barLayer->setStrokeColor(m_color);
     m_barLayer->setFillColor(m_color.withAlphaComponent(m_fillAlpha));

@@ -3,7 +3,6 @@
 #include "pirrow/colors.h"
 #include "pirrow/constants.h"
 #include "pirrow/plotterdelegate.h"
-
 #include "plotterthinning_p.h"
 
 #include <cmath>

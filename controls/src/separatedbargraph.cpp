@@ -24,7 +24,8 @@ SeparatedBarGraph::SeparatedBarGraph(const Rect &frame, QWidget *parent)
 
 std::shared_ptr<TrackingArea> SeparatedBarGraph::makeArea()
 {
-    return std::make_shared<TrackingArea>(bounds(), TrackingArea::mouseEnteredAndExited | TrackingArea::activeAlways, this);
+    return std::make_shared<TrackingArea>(
+        bounds(), TrackingArea::mouseEnteredAndExited | TrackingArea::activeAlways, this);
 }
 
 void SeparatedBarGraph::layout()

@@ -5,7 +5,6 @@
 #include "pirrow/layerextensions.h"
 #include "pirrow/plotterdelegate.h"
 #include "pirrow/screenextensions.h"
-
 #include "plotterthinning_p.h"
 
 #include <cmath>
@@ -149,7 +148,8 @@ void StraightLinePlotter::truncate(double width)
     m_mData = thinnedPlotterData(m_data, width, m_minimumDistance);
 }
 
-std::optional<Path> StraightLinePlotter::walk(Layer &layer, double min, double max, double bottomInset, bool recordPoints)
+std::optional<Path> StraightLinePlotter::walk(
+    Layer &layer, double min, double max, double bottomInset, bool recordPoints)
 {
     const size_t n = m_mData.size();
     if (n < 2)
@@ -231,7 +231,8 @@ void StraightLinePlotter::drawFromPoints(Layer &layer, double max, double bottom
     const double base = H - bottomInset - lw;
     Path path;
     for (const Point &p : m_points) {
-        const Point mapped { std::isnan(p.x) ? W - lw : p.x / m_maxX * W, std::isnan(p.y) ? base : base - p.y / max * base };
+        const Point mapped { std::isnan(p.x) ? W - lw : p.x / m_maxX * W,
+            std::isnan(p.y) ? base : base - p.y / max * base };
         m_calculatedPoints.push_back(mapped);
         if (path.isEmpty())
             path.moveTo(mapped);

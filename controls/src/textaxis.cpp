@@ -15,16 +15,16 @@ using platform::ui::TextAlignment;
 
 namespace {
 
-void animateColour(platform::ui::Layer &layer, const QString &key, const Color &to)
-{
-    platform::ui::BasicAnimation a(key);
-    a.setToValue(to);
-    a.setDuration(0.2);
-    a.setTimingFunction(platform::ui::TimingFunction::named(platform::ui::TimingFunction::Name::easeInEaseOut));
-    a.setFillMode(platform::ui::FillMode::forwards);
-    a.setRemovedOnCompletion(false);
-    layer.addAnimation(a, key);
-}
+    void animateColour(platform::ui::Layer &layer, const QString &key, const Color &to)
+    {
+        platform::ui::BasicAnimation a(key);
+        a.setToValue(to);
+        a.setDuration(0.2);
+        a.setTimingFunction(platform::ui::TimingFunction::named(platform::ui::TimingFunction::Name::easeInEaseOut));
+        a.setFillMode(platform::ui::FillMode::forwards);
+        a.setRemovedOnCompletion(false);
+        layer.addAnimation(a, key);
+    }
 
 } // namespace
 

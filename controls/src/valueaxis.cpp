@@ -22,22 +22,22 @@ ValueAxis::ValueAxis(double min, double max, int segmentCount)
 
 namespace {
 
-/// Whether `format` takes exactly one double: one floating-point conversion, other percent signs
-/// only doubled. Anything else would read arguments that are not there.
-bool takesOneDouble(const QString &format)
-{
-    static const QRegularExpression conversion(QStringLiteral("%%|%[-+ #0]*[0-9]*(\\.[0-9]*)?[fFeEgGaA]|%"));
-    int doubles = 0;
-    for (auto it = conversion.globalMatch(format); it.hasNext();) {
-        const QString match = it.next().captured();
-        if (match == QLatin1String("%%"))
-            continue;
-        if (match == QLatin1String("%"))
-            return false;
-        ++doubles;
+    /// Whether `format` takes exactly one double: one floating-point conversion, other percent signs
+    /// only doubled. Anything else would read arguments that are not there.
+    bool takesOneDouble(const QString &format)
+    {
+        static const QRegularExpression conversion(QStringLiteral("%%|%[-+ #0]*[0-9]*(\\.[0-9]*)?[fFeEgGaA]|%"));
+        int doubles = 0;
+        for (auto it = conversion.globalMatch(format); it.hasNext();) {
+            const QString match = it.next().captured();
+            if (match == QLatin1String("%%"))
+                continue;
+            if (match == QLatin1String("%"))
+                return false;
+            ++doubles;
+        }
+        return doubles == 1;
     }
-    return doubles == 1;
-}
 
 } // namespace
 

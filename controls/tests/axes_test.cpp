@@ -35,7 +35,10 @@ QStringList strings(const std::vector<std::shared_ptr<TextLayer>> &layers)
 }
 
 /// Seconds since 1970 of the middle of a month, in local time.
-double midMonth(int year, int month) { return double(QDateTime(QDate(year, month, 15), QTime(12, 0)).toSecsSinceEpoch()); }
+double midMonth(int year, int month)
+{
+    return double(QDateTime(QDate(year, month, 15), QTime(12, 0)).toSecsSinceEpoch());
+}
 
 } // namespace
 
@@ -89,17 +92,21 @@ private slots:
         QCOMPARE(axis.fillLayers()[2]->path()->boundingBox(), Rect(202, H - 36, 100, 36));
         // Text lies above its fill.
         const auto &subs = layer->sublayers();
-        const auto indexOf = [&](const Layer *l) { return std::find_if(subs.begin(), subs.end(), [&](auto &s) { return s.get() == l; }) - subs.begin(); };
+        const auto indexOf = [&](const Layer *l) {
+            return std::find_if(subs.begin(), subs.end(), [&](auto &s) { return s.get() == l; }) - subs.begin();
+        };
         QVERIFY(indexOf(axis.layers()[1].get()) > indexOf(axis.fillLayers()[1].get()));
 
         axis.setSelectedIndex(1);
         QVERIFY(!axis.fillLayers()[1]->animation(QStringLiteral("fillColor")));
         axis.setSelectedIndex(2);
-        const auto *back = dynamic_cast<const BasicAnimation *>(axis.fillLayers()[1]->animation(QStringLiteral("fillColor")));
+        const auto *back
+            = dynamic_cast<const BasicAnimation *>(axis.fillLayers()[1]->animation(QStringLiteral("fillColor")));
         QVERIFY(back);
         QCOMPARE(std::get<Color>(*back->toValue()), axis.fillColor());
         QCOMPARE(back->duration(), 0.2);
-        const auto *on = dynamic_cast<const BasicAnimation *>(axis.layers()[2]->animation(QStringLiteral("foregroundColor")));
+        const auto *on
+            = dynamic_cast<const BasicAnimation *>(axis.layers()[2]->animation(QStringLiteral("foregroundColor")));
         QVERIFY(on);
         QCOMPARE(std::get<Color>(*on->toValue()), Color::white());
     }
@@ -112,7 +119,8 @@ private slots:
         axis.setTexts({ QStringLiteral("A"), QStringLiteral("B") });
         axis.setDetails({ QStringLiteral("a"), std::nullopt });
         axis.draw(layer, 2);
-        QCOMPARE(strings(axis.layers()), (QStringList { QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("B") }));
+        QCOMPARE(
+            strings(axis.layers()), (QStringList { QStringLiteral("a"), QStringLiteral("A"), QStringLiteral("B") }));
         QCOMPARE(axis.layers()[1]->frame().y(), H - 24 + 2);
         QVERIFY(axis.layers()[0]->frame().y() > axis.layers()[1]->frame().y());
     }
@@ -158,10 +166,11 @@ private slots:
         QTest::newRow("max not positive") << -5.0 << 0.0 << QStringLiteral("%.2f") << QStringList {};
         QTest::newRow("empty format") << 0.0 << 10.0 << QString() << QStringList {};
         QTest::newRow("format taking a text is refused") << 0.0 << 10.0 << QStringLiteral("%s") << QStringList {};
-        QTest::newRow("format taking two values is refused") << 0.0 << 10.0 << QStringLiteral("%f %f") << QStringList {};
-        QTest::newRow("percent signs pass") << 0.0 << 10.0 << QStringLiteral("%.0f%%")
-                                            << QStringList { QStringLiteral("0%"), QStringLiteral("10%"),
-                                                   QStringLiteral("5%") };
+        QTest::newRow("format taking two values is refused")
+            << 0.0 << 10.0 << QStringLiteral("%f %f") << QStringList {};
+        QTest::newRow("percent signs pass")
+            << 0.0 << 10.0 << QStringLiteral("%.0f%%")
+            << QStringList { QStringLiteral("0%"), QStringLiteral("10%"), QStringLiteral("5%") };
     }
 
     void valueAxisWritesEachSegment()

@@ -158,8 +158,7 @@ private slots:
             bars = std::make_unique<pirrow::MultiColorBarPlotter>(std::vector<std::shared_ptr<pirrow::ColorRange>> {
                 std::make_shared<pirrow::ColorRange>(0, 5, Color::red()),
                 std::make_shared<pirrow::ColorRange>(5, 8, Color::green()) });
-        else
-        {
+        else {
             std::vector<Color> colours { Color::red(), Color::green(), Color::blue() };
             colours.resize(size_t(colourCount));
             bars = std::make_unique<pirrow::MultiColorBarPlotter>(colours);
@@ -167,8 +166,11 @@ private slots:
         bars->setData({ 1.0, 5.0, 9.0 });
         bars->draw(layer, 0, 10, 0);
         for (int i = 0; i < 3; ++i) {
-            QVERIFY2(bars->barLayers()[size_t(i)]->strokeColor() == std::optional<Color>(expected[i]), qPrintable(QString::number(i) + bars->barLayers()[size_t(i)]->strokeColor()->debugText() + expected[i].debugText()));
-            QCOMPARE(bars->barLayers()[size_t(i)]->fillColor(), std::optional<Color>(expected[i].withAlphaComponent(0.75)));
+            QVERIFY2(bars->barLayers()[size_t(i)]->strokeColor() == std::optional<Color>(expected[i]),
+                qPrintable(QString::number(i) + bars->barLayers()[size_t(i)]->strokeColor()->debugText()
+                    + expected[i].debugText()));
+            QCOMPARE(
+                bars->barLayers()[size_t(i)]->fillColor(), std::optional<Color>(expected[i].withAlphaComponent(0.75)));
         }
         // The fixed offset: slot 100, bars 96 wide, 2 in.
         QVERIFY(fuzzyRect(box(bars->barLayers()[1]), Rect(102, 55, 96, 55)));

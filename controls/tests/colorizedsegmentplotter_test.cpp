@@ -55,15 +55,15 @@ private slots:
         QTest::addColumn<QList<double>>("values");
         QTest::addColumn<QList<double>>("bounds"); // from, to per segment
         QTest::addColumn<QList<Color>>("fills"); // clear stands for unfilled
-        QTest::newRow("same band") << QList<double> { 10, 20 } << QList<double> { 0, 100 } << QList<Color> { Color::red() };
-        QTest::newRow("two bands: the next value's colour, then a sliver")
-            << QList<double> { 10, 80 } << QList<double> { 0, 100, 100, 100 }
-            << QList<Color> { Color::green(), Color::green() };
+        QTest::newRow("same band") << QList<double> { 10, 20 } << QList<double> { 0, 100 }
+                                   << QList<Color> { Color::red() };
+        QTest::newRow("two bands: the next value's colour, then a sliver") << QList<double> { 10,
+            80 } << QList<double> { 0, 100, 100, 100 } << QList<Color> { Color::green(), Color::green() };
         QTest::newRow("A A B") << QList<double> { 10, 20, 80 } << QList<double> { 0, 100, 100, 100 }
                                << QList<Color> { Color::red(), Color::green() };
-        QTest::newRow("a value in no band") << QList<double> { 10, 20, 150, 30 }
-                                            << QList<double> { 0, 200.0 / 3, 200.0 / 3, 100, 100, 100 }
-                                            << QList<Color> { Color::red(), Color::red(), Color::red() };
+        QTest::newRow("a value in no band")
+            << QList<double> { 10, 20, 150, 30 } << QList<double> { 0, 200.0 / 3, 200.0 / 3, 100, 100, 100 }
+            << QList<Color> { Color::red(), Color::red(), Color::red() };
         QTest::newRow("boundary value takes the first band")
             << QList<double> { 10, 50 } << QList<double> { 0, 100 } << QList<Color> { Color::red() };
     }

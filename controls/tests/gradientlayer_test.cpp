@@ -21,8 +21,8 @@ private slots:
     {
         QTest::addColumn<QList<Color>>("given");
         QTest::addColumn<QList<Color>>("stored");
-        QTest::newRow("one colour becomes two stops") << QList<Color> { Color::red() }
-                                                      << QList<Color> { Color::red(), Color::red() };
+        QTest::newRow("one colour becomes two stops")
+            << QList<Color> { Color::red() } << QList<Color> { Color::red(), Color::red() };
         QTest::newRow("empty stays empty") << QList<Color> {} << QList<Color> {};
         QTest::newRow("three stay three") << QList<Color> { Color::red(), Color::green(), Color::blue() }
                                           << QList<Color> { Color::red(), Color::green(), Color::blue() };

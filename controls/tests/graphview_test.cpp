@@ -1,6 +1,7 @@
 #include "graphtestsupport.h"
 #include "pirrow/graphview.h"
 #include "pirrow/ianimatable.h"
+#include "pirrow/straightlineplotter.h"
 
 #include <platform/core/mainqueue.h>
 #include <platform/ui/systemappearance.h>
@@ -152,8 +153,8 @@ private slots:
         const double gap = std::nan("");
         QTest::newRow("no plotter gives one step") << QList<double> {} << QList<double> {} << 0 << 10.0;
         QTest::newRow("largest across plotters") << QList<double> { 3, 12 } << QList<double> { 37, gap } << 2 << 50.0;
-        QTest::newRow("missing and negative never raise it") << QList<double> { gap, -50 } << QList<double> {} << 1
-                                                             << 10.0;
+        QTest::newRow("missing and negative never raise it")
+            << QList<double> { gap, -50 } << QList<double> {} << 1 << 10.0;
     }
 
     void calculateMaxTakesTheLargestPresentValue()
@@ -387,6 +388,20 @@ private slots:
         QCOMPARE(graph.firstPlotter(), std::static_pointer_cast<pirrow::IDataPlotter>(empty));
         QCOMPARE(graph.secondPlotter(), std::static_pointer_cast<pirrow::IDataPlotter>(filled));
         QCOMPARE(graph.thirdPlotter(), nullptr);
+    }
+
+    void labelsStayAbovePlottersDrawnLater()
+    {
+        GraphView graph(Rect(0, 0, 200, 100));
+        graph.layoutSubtreeIfNeeded();
+        auto p = std::make_shared<pirrow::StraightLinePlotter>(std::vector<Color> { Color::red() });
+        graph.addPlotter(p);
+        p->setData({ 1.0, 2.0 });
+        platform::MainQueue::drain();
+        const auto &subs = graph.layer()->sublayers();
+        QVERIFY(hasSublayer(*graph.layer(), p->strokeLayer()->gradientLayer().get()));
+        for (size_t i = subs.size() - graph.textLayers().size(); i < subs.size(); ++i)
+            QVERIFY(std::dynamic_pointer_cast<TextLayer>(subs[i]));
     }
 
     void dataChangesRecomputeTheMaximumWhenAsked()

@@ -114,7 +114,8 @@ private slots:
             QCOMPARE(labels[i].y(), bottoms[i]);
             QCOMPARE(labels[i].width(), 61.0);
         }
-        const auto centre = std::find_if(calls.begin(), calls.end(), [](auto &c) { return c.kind == Kind::strokePath && c.stroke.lineWidth == 1.0; });
+        const auto centre = std::find_if(calls.begin(), calls.end(),
+            [](auto &c) { return c.kind == Kind::strokePath && c.stroke.lineWidth == 1.0; });
         QCOMPARE(centre->path.elements()[0].points[0], Point(64, 49.5));
 
         graph.setLegendLabelsY({ "a", "b", "c", "d" });

@@ -66,7 +66,8 @@ private slots:
         p->setData({ 0.0, 50.0, 100.0 });
         p->draw(layer, 0, 100, 0);
         const double step = (W - 4) / 2;
-        const std::vector<Point> line { { 0, mapped(0) + 1 }, { step + 1, mapped(50) + 1 }, { W + 2, mapped(100) + 1 } };
+        const std::vector<Point> line { { 0, mapped(0) + 1 }, { step + 1, mapped(50) + 1 },
+            { W + 2, mapped(100) + 1 } };
         QCOMPARE(p->calculatedPoints(), line);
         const auto &stroke = *p->strokeLayer();
         QCOMPARE(pathPoints(*stroke.path()), line);

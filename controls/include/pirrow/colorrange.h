@@ -36,7 +36,10 @@ public:
         return nullptr;
     }
 
-    friend bool operator==(const ColorRange &a, const ColorRange &b) { return a.m_min == b.m_min && a.m_max == b.m_max; }
+    friend bool operator==(const ColorRange &a, const ColorRange &b)
+    {
+        return a.m_min == b.m_min && a.m_max == b.m_max;
+    }
 
 private:
     double m_min;

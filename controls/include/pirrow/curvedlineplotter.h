@@ -89,10 +89,11 @@ public:
     void drawFill(platform::ui::Layer &layer, double min, double max, double bottomInset);
 
 private:
-    std::vector<platform::ui::Point> valuePoints(const platform::ui::Layer &layer, double min, double max, double bottomInset) const;
+    std::vector<platform::ui::Point> valuePoints(
+        const platform::ui::Layer &layer, double min, double max, double bottomInset) const;
     /// The curve from `start` through `points`, with markers after each segment where they belong.
-    platform::ui::Path curve(platform::ui::Layer &layer, platform::ui::Point move, const std::vector<platform::ui::Point> &points,
-        bool markers, double min);
+    platform::ui::Path curve(platform::ui::Layer &layer, platform::ui::Point move,
+        const std::vector<platform::ui::Point> &points, bool markers, double min);
     std::vector<platform::ui::Point> freePoints(const platform::ui::Layer &layer) const;
 
     std::shared_ptr<GradientLayer> m_strokeLayer;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pirrow/constants.h"
 #include "pirrow/ianimatable.h"
 #include "pirrow/idataplotter.h"
 
@@ -7,8 +8,6 @@
 #include <platform/ui/gradientlayer.h>
 #include <platform/ui/shapelayer.h>
 #include <platform/ui/timingfunction.h>
-
-#include "pirrow/constants.h"
 
 namespace pirrow {
 

@@ -24,7 +24,8 @@ class GradientLayer {
 public:
     /// Creation does not touch `parent`: nothing shows until the first update. A single colour is
     /// kept twice so that the gradient always has two stops.
-    GradientLayer(std::shared_ptr<platform::ui::Layer> parent, std::vector<Color> colors, const platform::ui::Rect &frame);
+    GradientLayer(
+        std::shared_ptr<platform::ui::Layer> parent, std::vector<Color> colors, const platform::ui::Rect &frame);
     virtual ~GradientLayer();
     GradientLayer(const GradientLayer &) = delete;
     GradientLayer &operator=(const GradientLayer &) = delete;

@@ -29,7 +29,8 @@ public:
     /// Removes the layers of the previous drawing and, given a layer, draws the values between `min`
     /// (at the bottom of the plot area, `bottomInset` above the layer's bottom edge) and `max` (at the
     /// top edge). The layer's space runs y down, as the graph view is flipped.
-    virtual void draw(const std::shared_ptr<platform::ui::Layer> &layer, double min, double max, double bottomInset) = 0;
+    virtual void draw(const std::shared_ptr<platform::ui::Layer> &layer, double min, double max, double bottomInset)
+        = 0;
     /// Removes the layers, forgets the delegate and empties the data; tells nobody.
     virtual void clear() = 0;
 };

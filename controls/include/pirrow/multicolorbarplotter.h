@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pirrow/colorrange.h"
 #include "pirrow/coloringmode.h"
+#include "pirrow/colorrange.h"
 #include "pirrow/ianimatable.h"
 #include "pirrow/idataplotter.h"
 
