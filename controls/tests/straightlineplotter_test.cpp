@@ -139,6 +139,16 @@ private slots:
         }
     }
 
+    void aZeroSpanPutsEveryValueOnTheBottomLine()
+    {
+        auto layer = target();
+        auto p = plotter();
+        p->setFillArea(false);
+        p->setData({ 5.0, 7.0 });
+        p->draw(layer, 5, 5, 0);
+        QCOMPARE(p->calculatedPoints(), (std::vector<Point> { { 0, 98 + 1 }, { W + 2, 98 + 1 } }));
+    }
+
     void aMissingFirstValueUnderStopDrawsNothing()
     {
         auto layer = target();
