@@ -33,8 +33,8 @@ namespace {
         if (!date.isValid())
             return {};
         const QTime t = reference.time();
-        QDateTime result = DateExtensions::localDateTime(date.year(), date.month(), date.day(), t.hour(), t.minute(),
-            t.second());
+        QDateTime result
+            = DateExtensions::localDateTime(date.year(), date.month(), date.day(), t.hour(), t.minute(), t.second());
         return result.isValid() ? result.addMSecs(t.msec()) : result;
     }
 }
@@ -197,8 +197,8 @@ QDateTime DateExtensions::fromString(const QString &text)
         const int hour12 = m.captured(4).toInt();
         // The 12-hour field without a day period: 12 is the hour after midnight, 1 to 11 the morning.
         if (hour12 >= 1 && hour12 <= 12) {
-            const QDateTime result = localDateTime(m.captured(1).toInt(), m.captured(2).toInt(),
-                m.captured(3).toInt(), hour12 % 12, m.captured(5).toInt(), m.captured(6).toInt());
+            const QDateTime result = localDateTime(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
+                hour12 % 12, m.captured(5).toInt(), m.captured(6).toInt());
             if (result.isValid())
                 return result;
         }
@@ -238,10 +238,7 @@ double DateExtensions::startOfYesterdayTimestamp() { return startOfTodayTimestam
 
 double DateExtensions::endOfYesterdayTimestamp() { return endOfTodayTimestamp() - kDay; }
 
-QDateTime DateExtensions::firstDayOfYear()
-{
-    return localDateTime(currentYear().value_or(0), 1, 1, 12, 0, 0);
-}
+QDateTime DateExtensions::firstDayOfYear() { return localDateTime(currentYear().value_or(0), 1, 1, 12, 0, 0); }
 
 double DateExtensions::yearStartTimestamp(int year) { return timestamp(localDateTime(year, 1, 1, 12, 0, 0)); }
 

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace tavrin::detail {
 
 namespace {
@@ -64,7 +66,8 @@ namespace {
     QString withoutField(const QString &format, QChar letter, qsizetype minCount)
     {
         QStringList tokens = qtTokens(format);
-        auto isSeparator = [](const QString &t) { return !t.isEmpty() && !t[0].isLetter() && t[0] != QLatin1Char('\''); };
+        auto isSeparator
+            = [](const QString &t) { return !t.isEmpty() && !t[0].isLetter() && t[0] != QLatin1Char('\''); };
         for (qsizetype i = 0; i < tokens.size();) {
             if (tokens[i].startsWith(letter) && tokens[i].size() >= minCount) {
                 tokens.removeAt(i);

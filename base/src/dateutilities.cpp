@@ -50,10 +50,7 @@ namespace {
         return n ? Ext::addingMonths(Ext::startOfMonth(localNow()), *n) : QDateTime();
     }
 
-    QDateTime startOfYearDate()
-    {
-        return Ext::localDateTime(DateUtilities::currentYear(), 1, 1, 0, 0, 0);
-    }
+    QDateTime startOfYearDate() { return Ext::localDateTime(DateUtilities::currentYear(), 1, 1, 0, 0, 0); }
 
     QDateTime startOfYearBack(std::int64_t yearsBack)
     {
@@ -90,10 +87,7 @@ namespace {
     // Monday 00:00 of this week and the six days after it.
     QList<QDateTime> daysOfThisWeek() { return calendarDays(Ext::startOfWeek(localNow()), 7); }
 
-    QDateTime dayInThisYear(int month)
-    {
-        return Ext::localDateTime(DateUtilities::currentYear(), month, 1, 12, 0, 0);
-    }
+    QDateTime dayInThisYear(int month) { return Ext::localDateTime(DateUtilities::currentYear(), month, 1, 12, 0, 0); }
 }
 
 // Durations and relative times.
@@ -324,10 +318,7 @@ double DateUtilities::endOfLastWeek() { return startOfLastWeek() + kWeek - 1; }
 
 double DateUtilities::startOfMonth() { return Ext::timestamp(Ext::startOfMonth(localNow())); }
 
-double DateUtilities::endOfMonth()
-{
-    return Ext::timestamp(Ext::addingMonths(Ext::startOfMonth(localNow()), 1)) - 1;
-}
+double DateUtilities::endOfMonth() { return Ext::timestamp(Ext::addingMonths(Ext::startOfMonth(localNow()), 1)) - 1; }
 
 double DateUtilities::startOfLastMonth()
 {
@@ -345,10 +336,7 @@ double DateUtilities::endOfYear() { return Ext::timestamp(Ext::addingYears(start
 
 double DateUtilities::startOfLastYear() { return Ext::timestamp(Ext::addingYears(startOfYearDate(), -1)); }
 
-double DateUtilities::endOfLastYear()
-{
-    return Ext::timestamp(Ext::addingYears(Ext::fromTimestamp(endOfYear()), -1));
-}
+double DateUtilities::endOfLastYear() { return Ext::timestamp(Ext::addingYears(Ext::fromTimestamp(endOfYear()), -1)); }
 
 // Parts and counts.
 

@@ -21,8 +21,7 @@ namespace {
         return detail::localizedDecimal(detail::decimalText(value), QLocale(), false);
     }
 
-    template<typename T>
-    QString realText(T value, int digits)
+    template <typename T> QString realText(T value, int digits)
     {
         const QLocale locale;
         if (!std::isfinite(value))
@@ -48,7 +47,13 @@ QString DecimalFormatter::string(unsigned long value, int) { return unsignedText
 QString DecimalFormatter::string(unsigned long long value, int) { return unsignedText(value); }
 QString DecimalFormatter::string(unsigned int value, int) { return unsignedText(value); }
 QString DecimalFormatter::string(unsigned char value, int) { return unsignedText(value); }
-QString DecimalFormatter::string(double value, int maximumFractionDigits) { return realText(value, maximumFractionDigits); }
-QString DecimalFormatter::string(float value, int maximumFractionDigits) { return realText(value, maximumFractionDigits); }
+QString DecimalFormatter::string(double value, int maximumFractionDigits)
+{
+    return realText(value, maximumFractionDigits);
+}
+QString DecimalFormatter::string(float value, int maximumFractionDigits)
+{
+    return realText(value, maximumFractionDigits);
+}
 
 } // namespace tavrin

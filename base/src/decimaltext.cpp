@@ -16,12 +16,11 @@ namespace {
         int pointPosition = 1; // digits before the decimal point; may be <= 0 or beyond the digits
     };
 
-    template<typename T>
-    Shortest shortest(T value)
+    template <typename T> Shortest shortest(T value)
     {
         std::array<char, 64> buffer {};
-        const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-            std::chars_format::scientific);
+        const auto result
+            = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::scientific);
         const QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
         Shortest s;
         const qsizetype e = text.indexOf(QLatin1Char('e'));

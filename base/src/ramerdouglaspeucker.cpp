@@ -15,8 +15,8 @@ QList<Point> RamerDouglasPeucker::simplify(const QList<Point> &points, double ep
     return result;
 }
 
-void RamerDouglasPeucker::simplifyRange(qsizetype first, qsizetype last, const QList<Point> &points,
-    QList<Point> &result, double epsilon)
+void RamerDouglasPeucker::simplifyRange(
+    qsizetype first, qsizetype last, const QList<Point> &points, QList<Point> &result, double epsilon)
 {
     if (!(epsilon >= 0) || first < 0 || last >= points.size())
         return;

@@ -1,6 +1,5 @@
-#include "tavrin/dateextensions.h"
-
 #include "support/scopedlocale.h"
+#include "tavrin/dateextensions.h"
 
 #include <platform/core/clock.h>
 
@@ -53,14 +52,14 @@ private slots:
         QTest::addColumn<QDateTime>("monthEnd");
         QTest::newRow("sunday closes its week") << local(2024, 3, 10, 15) << local(2024, 3, 4) << local(2024, 3, 10)
                                                 << local(2024, 3, 1) << local(2024, 3, 31);
-        QTest::newRow("monday midnight opens it") << local(2024, 3, 4) << local(2024, 3, 4) << local(2024, 3, 10)
-                                                  << local(2024, 3, 1) << local(2024, 3, 31);
+        QTest::newRow("monday midnight opens it")
+            << local(2024, 3, 4) << local(2024, 3, 4) << local(2024, 3, 10) << local(2024, 3, 1) << local(2024, 3, 31);
         QTest::newRow("leap february") << local(2024, 2, 15, 9) << local(2024, 2, 12) << local(2024, 2, 18)
                                        << local(2024, 2, 1) << local(2024, 2, 29);
         QTest::newRow("week across new year") << local(2025, 1, 1, 8) << local(2024, 12, 30) << local(2025, 1, 5)
                                               << local(2025, 1, 1) << local(2025, 1, 31);
-        QTest::newRow("week of the clock change") << local(2024, 3, 31, 12) << local(2024, 3, 25)
-                                                  << local(2024, 3, 31) << local(2024, 3, 1) << local(2024, 3, 31);
+        QTest::newRow("week of the clock change") << local(2024, 3, 31, 12) << local(2024, 3, 25) << local(2024, 3, 31)
+                                                  << local(2024, 3, 1) << local(2024, 3, 31);
         QTest::newRow("a UTC date is taken in local time")
             << QDateTime(QDate(2024, 3, 3), QTime(23, 30), Qt::UTC) << local(2024, 3, 4) << local(2024, 3, 10)
             << local(2024, 3, 1) << local(2024, 3, 31);
@@ -86,18 +85,19 @@ private slots:
         QTest::addColumn<qint64>("n");
         QTest::addColumn<QDateTime>("expected");
         QTest::newRow("month end clamps") << local(2024, 1, 31, 10) << "months" << qint64(1) << local(2024, 2, 29, 10);
-        QTest::newRow("months back over a year") << local(2024, 3, 15, 10) << "months" << qint64(-14)
-                                                 << local(2023, 1, 15, 10);
+        QTest::newRow("months back over a year")
+            << local(2024, 3, 15, 10) << "months" << qint64(-14) << local(2023, 1, 15, 10);
         QTest::newRow("leap day plus a year") << local(2024, 2, 29, 8) << "years" << qint64(1) << local(2025, 2, 28, 8);
-        QTest::newRow("weeks back") << local(2024, 3, 6, 7, 5, 9) << "weeks" << qint64(-2) << local(2024, 2, 21, 7, 5, 9);
-        QTest::newRow("a day keeps the wall clock over the change") << local(2024, 3, 30, 10) << "days" << qint64(1)
-                                                                    << local(2024, 3, 31, 10);
+        QTest::newRow("weeks back") << local(2024, 3, 6, 7, 5, 9) << "weeks" << qint64(-2)
+                                    << local(2024, 2, 21, 7, 5, 9);
+        QTest::newRow("a day keeps the wall clock over the change")
+            << local(2024, 3, 30, 10) << "days" << qint64(1) << local(2024, 3, 31, 10);
         QTest::newRow("a time in the gap moves on by the gap")
             << local(2024, 3, 30, 2, 30) << "days" << qint64(1) << local(2024, 3, 31, 3, 30);
-        QTest::newRow("months beyond the calendar") << local(2024, 3, 6) << "months"
-                                                    << std::numeric_limits<qint64>::max() << QDateTime();
-        QTest::newRow("weeks beyond 64 bits") << local(2024, 3, 6) << "weeks" << std::numeric_limits<qint64>::min()
-                                              << QDateTime();
+        QTest::newRow("months beyond the calendar")
+            << local(2024, 3, 6) << "months" << std::numeric_limits<qint64>::max() << QDateTime();
+        QTest::newRow("weeks beyond 64 bits")
+            << local(2024, 3, 6) << "weeks" << std::numeric_limits<qint64>::min() << QDateTime();
     }
 
     void arithmetic()
@@ -163,20 +163,20 @@ private slots:
         QTest::addColumn<DateFormatterStyle>("timeStyle");
         QTest::addColumn<QString>("text");
         QTest::newRow("short date") << "en_US" << DateFormatterStyle::Short << DateFormatterStyle::None << "3/5/24";
-        QTest::newRow("short date, german") << "de_DE" << DateFormatterStyle::Short << DateFormatterStyle::None
-                                            << "05.03.24";
+        QTest::newRow("short date, german")
+            << "de_DE" << DateFormatterStyle::Short << DateFormatterStyle::None << "05.03.24";
         QTest::newRow("medium date") << "en_US" << DateFormatterStyle::Medium << DateFormatterStyle::None
                                      << "Mar 5, 2024";
         QTest::newRow("long date") << "en_US" << DateFormatterStyle::Long << DateFormatterStyle::None
                                    << "March 5, 2024";
         QTest::newRow("full date") << "en_US" << DateFormatterStyle::Full << DateFormatterStyle::None
                                    << "Tuesday, March 5, 2024";
-        QTest::newRow("long date, german") << "de_DE" << DateFormatterStyle::Long << DateFormatterStyle::None
-                                           << "5. März 2024";
+        QTest::newRow("long date, german")
+            << "de_DE" << DateFormatterStyle::Long << DateFormatterStyle::None << "5. März 2024";
         QTest::newRow("medium time") << "en_US" << DateFormatterStyle::None << DateFormatterStyle::Medium
                                      << "1:02:03 PM";
-        QTest::newRow("medium time, german") << "de_DE" << DateFormatterStyle::None << DateFormatterStyle::Medium
-                                             << "13:02:03";
+        QTest::newRow("medium time, german")
+            << "de_DE" << DateFormatterStyle::None << DateFormatterStyle::Medium << "13:02:03";
         QTest::newRow("short both") << "en_US" << DateFormatterStyle::Short << DateFormatterStyle::Short
                                     << "3/5/24 1:02 PM";
         QTest::newRow("neither") << "en_US" << DateFormatterStyle::None << DateFormatterStyle::None << "";

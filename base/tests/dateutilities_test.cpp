@@ -1,6 +1,5 @@
-#include "tavrin/dateutilities.h"
-
 #include "support/scopedlocale.h"
+#include "tavrin/dateutilities.h"
 
 #include <platform/core/bundle.h>
 #include <platform/core/clock.h>
@@ -261,13 +260,20 @@ private slots:
     {
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("text");
-        QTest::newRow("day") << "yyyy-MM-dd" << "2024-03-05";
-        QTest::newRow("unpadded") << "d/M/yy" << "5/3/24";
-        QTest::newRow("names") << "EEE, MMM d" << "Tue, Mar 5";
-        QTest::newRow("twelve-hour") << "hh:mm a" << "01:02 PM";
-        QTest::newRow("twenty-four-hour") << "HH:mm:ss.SSS" << "13:02:03.000";
-        QTest::newRow("quoted literal") << "'Day' D 'o''clock'" << "Day 65 o'clock";
-        QTest::newRow("lone quote pair") << "h''mm" << "1'02";
+        QTest::newRow("day") << "yyyy-MM-dd"
+                             << "2024-03-05";
+        QTest::newRow("unpadded") << "d/M/yy"
+                                  << "5/3/24";
+        QTest::newRow("names") << "EEE, MMM d"
+                               << "Tue, Mar 5";
+        QTest::newRow("twelve-hour") << "hh:mm a"
+                                     << "01:02 PM";
+        QTest::newRow("twenty-four-hour") << "HH:mm:ss.SSS"
+                                          << "13:02:03.000";
+        QTest::newRow("quoted literal") << "'Day' D 'o''clock'"
+                                        << "Day 65 o'clock";
+        QTest::newRow("lone quote pair") << "h''mm"
+                                         << "1'02";
     }
 
     void formattedDate()

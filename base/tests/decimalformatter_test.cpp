@@ -1,6 +1,5 @@
-#include "tavrin/decimalformatter.h"
-
 #include "support/scopedlocale.h"
+#include "tavrin/decimalformatter.h"
 
 #include <QTest>
 
@@ -53,8 +52,8 @@ private slots:
         QCOMPARE(DecimalFormatter::string(std::int64_t(-9876543210), 2), QStringLiteral("-9876543210"));
         QCOMPARE(DecimalFormatter::string(std::numeric_limits<std::uint64_t>::max()),
             QStringLiteral("18446744073709551615"));
-        QCOMPARE(DecimalFormatter::string(std::numeric_limits<long long>::min()),
-            QStringLiteral("-9223372036854775808"));
+        QCOMPARE(
+            DecimalFormatter::string(std::numeric_limits<long long>::min()), QStringLiteral("-9223372036854775808"));
         QCOMPARE(DecimalFormatter::string(std::uint32_t(4000000000u)), QStringLiteral("4000000000"));
         QCOMPARE(DecimalFormatter::string(std::uint8_t(255)), QStringLiteral("255"));
         QCOMPARE(DecimalFormatter::string(platform::Value(42), 3), QStringLiteral("42"));

@@ -1,6 +1,5 @@
-#include "tavrin/numberextensions.h"
-
 #include "support/scopedlocale.h"
+#include "tavrin/numberextensions.h"
 
 #include <QTest>
 

@@ -69,9 +69,8 @@ private slots:
         QTest::newRow("closed loop keeps only its ends")
             << Points { { 0, 0 }, { 5, 0 }, { 5, 5 }, { 0, 5 }, { 0, 0 } } << 1.0 << Points { { 0, 0 }, { 0, 0 } };
         // Split at (2, 3), then each side again: the peak and both valleys survive in input order.
-        QTest::newRow("recursive split keeps shape in order")
-            << Points { { 0, 0 }, { 1, 1.5 }, { 2, 3 }, { 3, 0.1 }, { 4, -2 }, { 5, 0 } } << 0.5
-            << Points { { 0, 0 }, { 2, 3 }, { 4, -2 }, { 5, 0 } };
+        QTest::newRow("recursive split keeps shape in order") << Points { { 0, 0 }, { 1, 1.5 }, { 2, 3 }, { 3, 0.1 },
+            { 4, -2 }, { 5, 0 } } << 0.5 << Points { { 0, 0 }, { 2, 3 }, { 4, -2 }, { 5, 0 } };
         // Two points equally far: the first one splits, and the second then lies within 0.45 of the
         // new chord (splitting at the second would keep it and drop the first instead).
         QTest::newRow("ties go to the first index")

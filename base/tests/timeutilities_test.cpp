@@ -1,6 +1,5 @@
-#include "tavrin/timeutilities.h"
-
 #include "support/scopedlocale.h"
+#include "tavrin/timeutilities.h"
 
 #include <platform/core/bundle.h>
 
@@ -44,20 +43,20 @@ private slots:
         QTest::addColumn<DurationUnit>("unit");
         QTest::addColumn<DurationUnit>("shown");
         QTest::addColumn<QString>("text");
-        QTest::newRow("seconds as minutes") << "en_US" << qint64(90) << DurationUnit::Seconds << DurationUnit::Minutes
-                                            << "1.5 min";
+        QTest::newRow("seconds as minutes")
+            << "en_US" << qint64(90) << DurationUnit::Seconds << DurationUnit::Minutes << "1.5 min";
         QTest::newRow("german") << "de_DE" << qint64(90) << DurationUnit::Seconds << DurationUnit::Minutes
                                 << "1,5 Min.";
-        QTest::newRow("milliseconds as seconds") << "en_US" << qint64(1500) << DurationUnit::Milliseconds
-                                                 << DurationUnit::Seconds << "1.5 sec";
-        QTest::newRow("hours as minutes") << "en_US" << qint64(2) << DurationUnit::Hours << DurationUnit::Minutes
-                                          << "120 min";
+        QTest::newRow("milliseconds as seconds")
+            << "en_US" << qint64(1500) << DurationUnit::Milliseconds << DurationUnit::Seconds << "1.5 sec";
+        QTest::newRow("hours as minutes")
+            << "en_US" << qint64(2) << DurationUnit::Hours << DurationUnit::Minutes << "120 min";
         QTest::newRow("grouped") << "en_US" << qint64(1) << DurationUnit::Seconds << DurationUnit::Milliseconds
                                  << "1,000 ms";
-        QTest::newRow("three fraction digits") << "en_US" << qint64(1) << DurationUnit::Minutes
-                                               << DurationUnit::Hours << "0.017 hr";
-        QTest::newRow("nanoseconds exactly") << "en_US" << qint64(3) << DurationUnit::Nanoseconds
-                                             << DurationUnit::Picoseconds << "3,000 ps";
+        QTest::newRow("three fraction digits")
+            << "en_US" << qint64(1) << DurationUnit::Minutes << DurationUnit::Hours << "0.017 hr";
+        QTest::newRow("nanoseconds exactly")
+            << "en_US" << qint64(3) << DurationUnit::Nanoseconds << DurationUnit::Picoseconds << "3,000 ps";
         QTest::newRow("negative") << "en_US" << qint64(-1) << DurationUnit::Seconds << DurationUnit::Seconds << "-";
     }
 

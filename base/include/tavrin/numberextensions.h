@@ -40,13 +40,11 @@ public:
     static bool isNotFinite(float value) { return !std::isfinite(value); }
 
     /// (x / step) rounded by `rule`, times step.
-    template<std::floating_point T>
-    static T roundedToMultiple(T value, T step, RoundingRule rule)
+    template <std::floating_point T> static T roundedToMultiple(T value, T step, RoundingRule rule)
     {
         return roundedByRule(value / step, rule) * step;
     }
-    template<std::floating_point T>
-    static T roundedByRule(T value, RoundingRule rule)
+    template <std::floating_point T> static T roundedByRule(T value, RoundingRule rule)
     {
         switch (rule) {
         case RoundingRule::ToNearestOrAwayFromZero:

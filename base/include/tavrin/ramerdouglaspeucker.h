@@ -15,8 +15,8 @@ public:
     static QList<Point> simplify(const QList<Point> &points, double epsilon);
     /// Appends to `result` the points kept after points[first], up to and including points[last].
     /// Appends nothing when first >= last, an index lies outside the list or epsilon is not >= 0.
-    static void simplifyRange(qsizetype first, qsizetype last, const QList<Point> &points, QList<Point> &result,
-        double epsilon);
+    static void simplifyRange(
+        qsizetype first, qsizetype last, const QList<Point> &points, QList<Point> &result, double epsilon);
 
     RamerDouglasPeucker() = delete;
 };
