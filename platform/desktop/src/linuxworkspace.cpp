@@ -1,12 +1,17 @@
 #include "platform/desktop/linuxworkspace.h"
 
 #include "applicationbundle_p.h"
+#include "settingspages_p.h"
 
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <climits>
@@ -44,8 +49,14 @@ namespace {
 }
 
 LinuxWorkspace::LinuxWorkspace(QString procRoot, QObject *parent)
+    : LinuxWorkspace(std::move(procRoot), QDBusConnection::sessionBus(), parent)
+{
+}
+
+LinuxWorkspace::LinuxWorkspace(QString procRoot, QDBusConnection bus, QObject *parent)
     : Workspace(parent)
     , m_procRoot(std::move(procRoot))
+    , m_bus(std::move(bus))
 {
 }
 
@@ -119,13 +130,64 @@ void LinuxWorkspace::openApplication(const QString &bundlePath, Completion done)
 void LinuxWorkspace::openUrl(const QUrl &url, Completion done)
 {
     bool ok = false;
-    if (url.isValid() && !url.isEmpty()) {
+    if (settingspages::isSettingsUrl(url)) {
+        ok = openSettings(url);
+    } else if (url.isValid() && !url.isEmpty()) {
         if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
             ok = QDesktopServices::openUrl(url);
         else
             ok = startDetached(QStringLiteral("xdg-open"), { url.toString(QUrl::FullyEncoded) });
     }
     complete(std::move(done), ok);
+}
+
+bool LinuxWorkspace::openSettings(const QUrl &url)
+{
+    const std::optional<QString> page = settingspages::pageFor(url);
+    if (!page)
+        return false;
+    const bool kde = qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QLatin1String("KDE"), Qt::CaseInsensitive);
+    QList<settingspages::Desktop> order { settingspages::Desktop::Gnome, settingspages::Desktop::Kde };
+    if (kde)
+        std::reverse(order.begin(), order.end());
+    for (const settingspages::Desktop desktop : order) {
+        const std::optional<QStringList> command = settingspages::commandFor(*page, desktop);
+        if (!command)
+            continue;
+        const QString program = QStandardPaths::findExecutable(command->first());
+        if (program.isEmpty())
+            continue;
+        return startDetached(program, command->mid(1));
+    }
+    return false;
+}
+
+void LinuxWorkspace::selectFile(const QString &path, const QString &rootPath, Completion done)
+{
+    const QString item = path.isEmpty() ? rootPath : path;
+    if (item.isEmpty() || !QFileInfo::exists(item)) {
+        complete(std::move(done), false);
+        return;
+    }
+    const QString folder = path.isEmpty() || rootPath.isEmpty() ? QFileInfo(item).absolutePath() : rootPath;
+    const QString fileManager = QStringLiteral("org.freedesktop.FileManager1");
+    const bool present = m_bus.isConnected() && m_bus.interface()
+        && (m_bus.interface()->isServiceRegistered(fileManager).value()
+            || m_bus.interface()->activatableServiceNames().value().contains(fileManager));
+    if (!present) {
+        // Without a file manager service the folder is opened; selecting inside it is up to the user.
+        openUrl(QUrl::fromLocalFile(path.isEmpty() ? item : folder), std::move(done));
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        fileManager, QStringLiteral("/org/freedesktop/FileManager1"), fileManager, QStringLiteral("ShowItems"));
+    call << QStringList { QUrl::fromLocalFile(QFileInfo(item).absoluteFilePath()).toString(QUrl::FullyEncoded) }
+         << QString();
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, done = std::move(done)](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        complete(done, !w->isError());
+    });
 }
 
 void LinuxWorkspace::complete(Completion done, bool ok)

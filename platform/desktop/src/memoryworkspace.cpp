@@ -27,6 +27,12 @@ ui::Image MemoryWorkspace::iconForFile(const QString &path)
     return icon;
 }
 
+void MemoryWorkspace::selectFile(const QString &path, const QString &rootPath, Completion done)
+{
+    m_selectedFiles.append({ path, rootPath });
+    complete(std::move(done));
+}
+
 void MemoryWorkspace::complete(Completion done)
 {
     if (!done)

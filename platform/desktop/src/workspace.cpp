@@ -1,10 +1,10 @@
 #include "platform/desktop/workspace.h"
 
+#include "platform/desktop/fileicons.h"
 #include "platform/desktop/linuxworkspace.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QPointer>
 
@@ -32,8 +32,7 @@ Workspace &Workspace::current()
 
 ui::Image Workspace::iconForFile(const QString &path)
 {
-    const QIcon icon = QFileIconProvider().icon(QFileInfo(path));
-    return ui::Image::fromIcon(icon, ui::Size { 32, 32 });
+    return FileIcons::iconForFile(path);
 }
 
 QString Workspace::applicationsFolder()

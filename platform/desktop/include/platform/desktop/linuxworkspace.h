@@ -2,24 +2,34 @@
 
 #include "platform/desktop/workspace.h"
 
+#include <QDBusConnection>
+
 namespace platform {
 
 /// The workspace of a Linux desktop: running applications from the process table under `procRoot`
 /// (each process's `exe` link), applications started with a detached process, URLs opened through
-/// the desktop's URL handler (xdg-open when there is no GUI application object).
+/// the desktop's URL handler (xdg-open when there is no GUI application object), system-settings
+/// URLs through the desktop's settings program (gnome-control-center or KDE's systemsettings).
+/// Items are shown selected through the file manager's org.freedesktop.FileManager1 service on the
+/// session bus when one is there; otherwise their folder is opened as a URL.
 class LinuxWorkspace final : public Workspace {
     Q_OBJECT
 public:
     explicit LinuxWorkspace(QString procRoot = QStringLiteral("/proc"), QObject *parent = nullptr);
+    /// The file manager is looked for on `bus` in place of the session bus.
+    LinuxWorkspace(QString procRoot, QDBusConnection bus, QObject *parent = nullptr);
 
     QList<RunningApplication> runningApplications() const override;
     void openApplication(const QString &bundlePath, Completion done = {}) override;
     void openUrl(const QUrl &url, Completion done = {}) override;
+    void selectFile(const QString &path, const QString &rootPath, Completion done = {}) override;
 
 private:
     void complete(Completion done, bool ok);
+    bool openSettings(const QUrl &url);
 
     QString m_procRoot;
+    QDBusConnection m_bus;
 };
 
 } // namespace platform

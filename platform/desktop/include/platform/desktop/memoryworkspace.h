@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 namespace platform {
 
 /// A scripted workspace for tests: the running applications are whatever the test sets, and
@@ -16,6 +18,7 @@ public:
     QList<RunningApplication> runningApplications() const override { return m_running; }
     void openApplication(const QString &bundlePath, Completion done = {}) override;
     void openUrl(const QUrl &url, Completion done = {}) override;
+    void selectFile(const QString &path, const QString &rootPath, Completion done = {}) override;
 
     /// A new blank 32-point image per call; the path is recorded.
     ui::Image iconForFile(const QString &path) override;
@@ -25,6 +28,8 @@ public:
     /// Every bundle path and URL asked to open, oldest first.
     const QStringList &openedApplications() const { return m_openedApplications; }
     const QList<QUrl> &openedUrls() const { return m_openedUrls; }
+    /// Every (path, root path) asked to be shown selected, oldest first.
+    const QList<std::pair<QString, QString>> &selectedFiles() const { return m_selectedFiles; }
     /// Makes later openings report failure (they are still recorded).
     void setOpenFails(bool fails) { m_openFails = fails; }
 
@@ -35,6 +40,7 @@ private:
     QStringList m_openedApplications;
     QStringList m_iconRequests;
     QList<QUrl> m_openedUrls;
+    QList<std::pair<QString, QString>> m_selectedFiles;
     bool m_openFails = false;
 };
 

@@ -45,11 +45,18 @@ public:
     virtual void openApplication(const QString &bundlePath, Completion done = {}) = 0;
 
     /// Opens the URL with the user's handler for its scheme (the browser for http and https).
+    /// System-settings URLs ("x-apple.systempreferences:..." and the file URLs of preference panes)
+    /// open the desktop's settings at the matching page; a page the desktop lacks fails.
     virtual void openUrl(const QUrl &url, Completion done = {}) = 0;
 
     /// A new image of the icon the desktop shows for the file or folder at `path` (a generic one when
     /// nothing is there), 32 points square.
     virtual ui::Image iconForFile(const QString &path);
+
+    /// Shows the item at `path` selected in a file-manager window; `rootPath` is the folder that
+    /// window should show (the item's folder when empty). Fails when nothing exists at `path` (or,
+    /// with an empty `path`, at `rootPath`).
+    virtual void selectFile(const QString &path, const QString &rootPath, Completion done = {}) = 0;
 
     /// The workspace of this process: the one installed by a ScopedWorkspace, else the Linux one.
     static Workspace &current();
