@@ -142,10 +142,11 @@ void Menu::clickItem(MenuItem *item)
         MouseEvent event;
         event.location = hit->convertPoint(centre, root);
         event.locationInWindow = root->convertPointTo(centre, nullptr);
+        // As on screen: a view that leaves the click unhandled passes it to its superview.
         const QPointer<View> target(hit);
-        target->mouseDown(event);
+        target->dispatchMouseDown(event);
         if (target)
-            target->mouseUp(event);
+            target->dispatchMouseUp(event);
         return;
     }
     const QPointer<MenuItem> guard(item);

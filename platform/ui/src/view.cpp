@@ -743,6 +743,29 @@ void View::rightMouseUp(const MouseEvent &) { m_unhandled = true; }
 
 void View::mouseMoved(const MouseEvent &) { }
 
+View *View::dispatchMouseDown(const MouseEvent &event) { return dispatchMouse(event, &View::mouseDown); }
+
+View *View::dispatchMouseUp(const MouseEvent &event) { return dispatchMouse(event, &View::mouseUp); }
+
+View *View::dispatchMouse(const MouseEvent &event, void (View::*handler)(const MouseEvent &))
+{
+    QPointer<View> view(this);
+    MouseEvent e = event;
+    while (view) {
+        view->m_unhandled = false;
+        (view.data()->*handler)(e);
+        if (!view)
+            return nullptr;
+        if (!view->m_unhandled)
+            return view.data();
+        View *next = view->superview();
+        if (next)
+            e.location = next->convertPoint(e.location, view.data());
+        view = next;
+    }
+    return nullptr;
+}
+
 void View::mouseEntered(const MouseEvent &) { }
 
 void View::mouseExited(const MouseEvent &) { }

@@ -173,6 +173,17 @@ private slots:
         QVERIFY(f.menu.isOpen());
     }
 
+    void clickOnCustomRowPassesUpFromViewsThatLeaveItUnhandled()
+    {
+        Fixture f;
+        // A plain view (a label, say) covers the row's centre and takes no clicks.
+        auto *label = new View(Rect(90, 10, 40, 10));
+        f.row->addSubview(label);
+        f.menu.open();
+        f.menu.clickItem(f.menu.itemAt(4));
+        QCOMPARE(f.log, QStringList({ "willOpen", "down 100,15", "up 100,15" }));
+    }
+
     void itemsListEdits()
     {
         Fixture f;

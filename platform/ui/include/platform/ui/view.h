@@ -137,6 +137,11 @@ public:
     virtual void mouseMoved(const MouseEvent &event);
     virtual void mouseEntered(const MouseEvent &event);
     virtual void mouseExited(const MouseEvent &event);
+    /// Hands a mouse-down (up) to the view as a click on screen does: to this view, then, while the
+    /// handler leaves it unhandled (as the default handlers do), to each superview in turn, with the
+    /// location converted. Answers the view that took it, or none.
+    View *dispatchMouseDown(const MouseEvent &event);
+    View *dispatchMouseUp(const MouseEvent &event);
     void addTrackingArea(const std::shared_ptr<TrackingArea> &area);
     void removeTrackingArea(const std::shared_ptr<TrackingArea> &area);
     const std::vector<std::shared_ptr<TrackingArea>> &trackingAreas() const { return m_trackingAreas; }
@@ -192,6 +197,7 @@ private:
     void resolveConstraints();
     MouseEvent makeEvent(const QPointF &widgetPos, const QPointF &globalPos, Qt::MouseButton button,
         Qt::KeyboardModifiers modifiers, int clicks) const;
+    View *dispatchMouse(const MouseEvent &event, void (View::*handler)(const MouseEvent &));
     Point fromWidget(const QPointF &p) const;
     QPointF toWidget(Point p) const;
     void trackMouse(const MouseEvent &event, bool left);
