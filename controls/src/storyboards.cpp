@@ -2,6 +2,8 @@
 
 #include "pirrow/aboutviewcontroller.h"
 #include "pirrow/gradientdialogviewcontroller.h"
+#include "pirrow/otherappcell.h"
+#include "pirrow/otherappsviewcontroller.h"
 
 #include <platform/ui/storyboard.h>
 
@@ -18,6 +20,10 @@ void registerStoryboards()
             [] { return std::make_unique<GradientDialogViewController>(); });
         Storyboard::registerInitialController(
             QString::fromLatin1(kAboutStoryboard), [] { return std::make_unique<AboutViewController>(); });
+        Storyboard::registerInitialController(
+            QString::fromLatin1(kOtherAppsStoryboard), [] { return std::make_unique<OtherAppsViewController>(); });
+        Storyboard::registerInitialController(
+            QString::fromLatin1(kOtherAppCellStoryboard), [] { return std::make_unique<OtherAppCell>(); });
     });
 }
 
