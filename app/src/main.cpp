@@ -4,14 +4,13 @@
 //   Quenby --fixture FILE   runs on the simulated machine FILE (re-read whenever it changes)
 
 #include <platform/core/coding.h>
-#include <platform/core/timer.h>
+#include <quenby/appdelegate.h>
 #include <quenby/controller.h>
 #include <quenby/simulatedmachine.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
 
-#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -46,10 +45,8 @@ int main(int argc, char *argv[])
         collaborators = machine->collaborators();
     }
 
-    quenby::Controller controller(std::move(collaborators));
-    controller.refresh();
-    const auto timer
-        = platform::Timer::scheduled(std::chrono::milliseconds(2000), true, [&controller] { controller.refresh(); });
-
+    quenby::AppDelegate delegate(std::make_unique<quenby::Controller>(std::move(collaborators)));
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, &quenby::AppDelegate::applicationWillTerminate);
+    delegate.applicationDidFinishLaunching();
     return QApplication::exec();
 }

@@ -1,0 +1,155 @@
+#pragma once
+
+#include <platform/core/notification.h>
+#include <platform/core/notificationcenter.h>
+#include <platform/core/timer.h>
+#include <platform/ui/geometry.h>
+#include <platform/ui/menuitem.h>
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace fennic {
+class BatteryDevice;
+class LowEnergyDevice;
+}
+namespace olvane {
+class MenuBarItem;
+}
+namespace platform::ui {
+class Menu;
+class View;
+class ViewController;
+}
+
+namespace quenby {
+
+class IController;
+
+/// The application's life: it owns the one controller, runs the 2-second refresh, builds the status
+/// items for the chosen app mode and redraws or rebuilds them after each refresh, and fills the
+/// status menu each time it opens. Main thread only.
+///
+/// Status items carry as represented object the identifier of what they show: a device's serial,
+/// "internal" for the computer's battery, or nothing (the application icon, the combined item).
+class AppDelegate : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds kRefreshInterval { 2000 };
+    /// The frame width a device view is made with, before it sizes its status item.
+    static constexpr double kDeviceViewWidth = 128;
+    /// The symbol of the application icon item.
+    static inline const QString appIconSymbol = QStringLiteral("bolt.fill");
+
+    /// Takes the controller; none makes the real one on the current platform backends.
+    explicit AppDelegate(std::unique_ptr<IController> controller = {});
+    ~AppDelegate() override;
+    AppDelegate(const AppDelegate &) = delete;
+    AppDelegate &operator=(const AppDelegate &) = delete;
+
+    IController &controller() const { return *m_controller; }
+    /// The status menu, attached to every status item.
+    const std::shared_ptr<platform::ui::Menu> &menu() const { return m_menu; }
+    /// The refresh timer; none before launching finished and after termination.
+    platform::Timer *timer() const { return m_timer.get(); }
+    /// The Contact item of the open menu.
+    platform::ui::MenuItem *contactItem() const { return m_contactItem.data(); }
+    /// The controllers of the open menu's device rows.
+    const std::vector<std::shared_ptr<platform::ui::ViewController>> &menuViewControllers() const
+    {
+        return m_menuViewControllers;
+    }
+
+    // Life.
+    /// Attaches the menu, starts the timer, observes, refreshes (which builds the status items),
+    /// shows the first-start hint and starts the helper application when it is installed.
+    void applicationDidFinishLaunching();
+    /// Stops the timer and the observations.
+    void applicationWillTerminate();
+    void registerObservers();
+    void removeObservers();
+
+    // Refresh cycle.
+    /// One tick: the controller's refresh, then a redraw of every status item or, when the devices
+    /// changed or a shown device has no item, a rebuild.
+    void refresh();
+    /// The identifiers of the data model's devices (ignored ones too), ascending.
+    QStringList visibleDevices() const;
+    /// Hands the views of the item their current record (the combined item: the views inside it)
+    /// and marks them for redrawing.
+    void updateViews(olvane::MenuBarItem &item);
+    /// After a wake from sleep: the controller's refresh only.
+    void onWake();
+    void onSleep();
+
+    // Status items.
+    /// Builds the status items anew for the app mode and settings.
+    void rebuildStatusItems();
+    /// One item showing the application symbol.
+    void showAppIconItem();
+    /// All shown devices and the battery in the first item.
+    void createSingleItem();
+    /// One item per shown device, then one for the battery.
+    void createItems();
+    /// At position 0 the first item is reused, else a new item is added.
+    void createItem(const QString &identifier, platform::ui::View *view, int position, double width);
+    /// "ModeChanged": forgets what the items show, then rebuilds them.
+    void modeChanged();
+    /// "DevicesChanged".
+    void createMenuBarView();
+
+    // Status menu.
+    void menuWillOpen();
+    /// Empties the menu from the event loop (the chosen row's action still runs first).
+    void menuDidClose();
+    void menuWillHighlightItem(platform::ui::MenuItem *item);
+    /// Empties the menu and fills it: Open, the devices, the helper's item, Contact, Other apps,
+    /// About, Quit.
+    void buildMenu();
+    /// A device's row; none for a device without name.
+    platform::ui::MenuItem *deviceMenuItem(const std::shared_ptr<fennic::BatteryDevice> &device);
+    /// The computer battery's row.
+    platform::ui::MenuItem *internalMenuItem();
+    /// A Low Energy device's row; none for a device without name.
+    platform::ui::MenuItem *lowEnergyMenuItem(const std::shared_ptr<fennic::LowEnergyDevice> &device);
+    /// "MenuBarItemClicked": hides the clicked device from the status bar, or shows it again; then
+    /// rebuilds the items and closes the menu (from the event loop, after the click's handling).
+    void itemClicked(const platform::Notification &notification);
+    void toggleDevice(const platform::Notification &notification);
+
+    // Menu actions.
+    void open();
+    void contact();
+    void runHelper();
+    void quitHelper();
+    void downloadHelper();
+    void aboutClicked();
+    void otherAppsClicked();
+    void quit();
+
+    /// Once: stores that the program was started and shows the hint.
+    void showFirstStartHint();
+
+private:
+    class MenuForwarder;
+    void clearMenu();
+    void toggleIgnored(const QString &identifier);
+    platform::ui::MenuItem *rowItem(const QString &identifier, int tag,
+        std::unique_ptr<platform::ui::ViewController> controller, const std::function<void()> &configure);
+
+    std::unique_ptr<IController> m_controller;
+    std::shared_ptr<platform::ui::Menu> m_menu;
+    std::shared_ptr<MenuForwarder> m_menuDelegate;
+    std::unique_ptr<platform::Timer> m_timer;
+    QPointer<platform::ui::MenuItem> m_contactItem;
+    std::vector<std::shared_ptr<platform::ui::ViewController>> m_menuViewControllers;
+    std::vector<platform::NotificationCenter::Token> m_observations;
+};
+
+} // namespace quenby

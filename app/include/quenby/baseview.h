@@ -1,0 +1,54 @@
+#pragma once
+
+#include <platform/ui/view.h>
+
+#include <QString>
+
+#include <memory>
+
+namespace fennic {
+class BatteryDevice;
+}
+
+namespace quenby {
+
+/// A view that draws one accessory's charge inside a status item. It keeps the device record it was
+/// last given and nothing else: every draw reads the settings and the status bar's look anew, so a
+/// new record or setting shows on the next redraw.
+///
+/// The drawing space is the standard one (origin bottom left, y up); the view is as high as the
+/// status bar. Main thread only.
+class BaseView : public platform::ui::View {
+    Q_OBJECT
+public:
+    static constexpr double kDefaultHeightTitle = 11;
+
+    explicit BaseView(const platform::ui::Rect &frame = platform::ui::Rect(), QWidget *parent = nullptr);
+
+    const std::shared_ptr<fennic::BatteryDevice> &device() const { return m_device; }
+    void setDevice(std::shared_ptr<fennic::BatteryDevice> device);
+
+    /// The height of the name line.
+    double heightTitle() const { return m_heightTitle; }
+    void setHeightTitle(double height) { m_heightTitle = height; }
+
+    /// The width the status item gives this view in the current app mode.
+    virtual double itemWidth() const;
+
+protected:
+    /// The user's name for the device when there is one, else the name of its kind.
+    QString measuredName() const;
+    /// The user's name for the device when there is one, else `fallback`.
+    QString customNameOr(const QString &fallback) const;
+    /// The width of the measured name in the bold 12-point system font, within the view's bounds.
+    double measuredNameWidth() const;
+    /// The rectangle of the name line for the status bar's thickness: at the top, one point higher
+    /// without bars.
+    platform::ui::Rect nameLineRect(double width) const;
+
+private:
+    std::shared_ptr<fennic::BatteryDevice> m_device;
+    double m_heightTitle = kDefaultHeightTitle;
+};
+
+} // namespace quenby

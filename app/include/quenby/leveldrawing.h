@@ -1,0 +1,63 @@
+#pragma once
+
+#include <platform/ui/color.h>
+#include <platform/ui/geometry.h>
+#include <platform/ui/image.h>
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace platform::ui {
+class GraphicsContext;
+}
+namespace fennic {
+class BatteryDevice;
+}
+
+namespace quenby {
+
+/// The pieces the status-item views draw levels with: bars, level texts and their colours, and the
+/// device pictures in the status bar's text colour.
+///
+/// Colours that depend on the status bar read `olvane::MenuBar` at the time of the call, so a view
+/// that draws through these follows a change of the bar's look on its next redraw. Main thread only.
+class LevelDrawing {
+public:
+    LevelDrawing() = delete;
+
+    static constexpr double kBarCornerRadius = 2;
+    /// The alpha of the track behind a level.
+    static constexpr double kTrackAlpha = 0.25;
+    /// Level texts at or below this are drawn in orange.
+    static constexpr std::uint8_t kWarningLevel = 10;
+
+    /// A bar: the whole track in the colour at kTrackAlpha, then the level's share of it (growing to
+    /// the right, or upward when `vertical`) at full colour. A level of 0 leaves only the track; a level
+    /// above 100 fills the track and no more.
+    static void paintBar(platform::ui::GraphicsContext &context, const platform::ui::Rect &track, std::uint8_t level,
+        const platform::ui::Color &color, bool vertical = false);
+
+    /// The colour of a bar (`quenby::Utilities::levelColor` for the status bar's current look).
+    static platform::ui::Color barColor(std::uint8_t level, bool useLevelColors, bool charging);
+    /// The colour of a level text: orange at kWarningLevel or below, else the status bar's text colour.
+    static platform::ui::Color levelTextColor(std::uint8_t level);
+    /// "85%"
+    static QString percentText(std::uint8_t level);
+
+    /// The picture of a symbol as the status bar shows it: a template tinted in the bar's text colour,
+    /// anything else as it is. Blank for an unknown symbol.
+    static platform::ui::Image icon(const QString &symbolName);
+    /// `icon` scaled to `size`.
+    static platform::ui::Image icon(const QString &symbolName, platform::ui::Size size);
+    /// The device's picture (`BatteryDevice::imageName`) as `icon` gives it.
+    static platform::ui::Image deviceIcon(const fennic::BatteryDevice &device);
+    /// Whether the device has a picture at all (its symbol is known).
+    static bool hasImage(const fennic::BatteryDevice &device);
+    /// Draws the picture at its own size at `x`, vertically centred in a view `height` high.
+    static void drawIcon(
+        platform::ui::GraphicsContext &context, const platform::ui::Image &image, double x, double height);
+};
+
+} // namespace quenby

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <platform/ui/view.h>
+
+#include <QList>
+#include <QPointer>
+
+namespace quenby {
+
+/// The content of the one combined status item: the battery views side by side, left to right in the
+/// order they were added. It owns them as subviews. Main thread only.
+class MenuBarView : public platform::ui::View {
+    Q_OBJECT
+public:
+    explicit MenuBarView(const platform::ui::Rect &frame = platform::ui::Rect(), QWidget *parent = nullptr);
+
+    /// The views added, in order (those destroyed since are left out).
+    QList<platform::ui::View *> batteryViews() const;
+
+    /// Places the view at (x, 0) with the width and the status bar's thickness, adds it as a subview
+    /// and to batteryViews, and marks it for redrawing. `x` is the sum of the widths added before.
+    void add(platform::ui::View *view, double x, double width);
+
+private:
+    QList<QPointer<platform::ui::View>> m_batteryViews;
+};
+
+} // namespace quenby

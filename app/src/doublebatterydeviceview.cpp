@@ -1,0 +1,104 @@
+#include "quenby/doublebatterydeviceview.h"
+
+#include "quenby/leveldrawing.h"
+#include "quenby/settings.h"
+
+#include <fennic/doublebatterydevice.h>
+#include <olvane/menubar.h>
+#include <olvane/textutilities.h>
+#include <platform/core/format.h>
+#include <platform/ui/graphicscontext.h>
+#include <tavrin/stringextensions.h>
+
+#include <algorithm>
+
+namespace quenby {
+
+using olvane::TextUtilities;
+using platform::ui::Rect;
+using platform::ui::TextAlignment;
+
+DoubleBatteryDeviceView::DoubleBatteryDeviceView(const Rect &frame, QWidget *parent)
+    : BaseView(frame, parent)
+{
+}
+
+double DoubleBatteryDeviceView::itemWidth() const
+{
+    switch (Settings::appMode()) {
+    case 0:
+        return std::max(measuredNameWidth(), kMinimumCompactWidth);
+    case 1:
+        return 104;
+    case 2:
+        return 68;
+    default:
+        return (device() ? LevelDrawing::deviceIcon(*device()).size().width : 0) + 20;
+    }
+}
+
+void DoubleBatteryDeviceView::drawRect(platform::ui::GraphicsContext &context, const Rect &dirtyRect)
+{
+    BaseView::drawRect(context, dirtyRect);
+    const auto *pair = dynamic_cast<const fennic::DoubleBatteryDevice *>(device().get());
+    if (!pair)
+        return;
+    const double thickness = olvane::MenuBar::thickness();
+    const double width = itemWidth();
+    const std::optional<std::uint8_t> first = pair->firstLevel();
+    const std::optional<std::uint8_t> second = pair->secondLevel();
+    const bool both = first && second;
+
+    switch (Settings::appMode()) {
+    case 0:
+        if (!both)
+            return;
+        context.drawText(customNameOr(pair->name()), nameLineRect(width),
+            TextUtilities::labelAttributes(9, true, TextAlignment::center));
+        if (Settings::barMode()) {
+            const double length = width * 0.5 - 4;
+            const bool colours = Settings::useLevelColors();
+            LevelDrawing::paintBar(
+                context, Rect(2, 4, length, 5), *first, LevelDrawing::barColor(*first, colours, pair->isCharging()));
+            LevelDrawing::paintBar(context, Rect(width * 0.5 + 2, 4, length, 5), *second,
+                LevelDrawing::barColor(*second, colours, pair->isCharging()));
+        } else {
+            context.drawText(platform::format("%d%% %d%%", int(*first), int(*second)), Rect(0, 1.5, width, 12),
+                TextUtilities::labelAttributes(11, false, TextAlignment::center));
+        }
+        return;
+    case 1: {
+        const platform::ui::Image left = LevelDrawing::icon(pair->leftImageName());
+        const platform::ui::Image right = LevelDrawing::icon(pair->rightImageName());
+        LevelDrawing::drawIcon(context, left, 0, bounds().height());
+        LevelDrawing::drawIcon(context, right, width * 0.5, bounds().height());
+        if (!both)
+            return;
+        const double textWidth = width * 0.5 - 16;
+        tavrin::StringExtensions::drawVerticallyCentered(context, LevelDrawing::percentText(*first),
+            TextUtilities::colorAttributes(LevelDrawing::levelTextColor(*first), 12, TextAlignment::left),
+            Rect(left.size().width + 3, 0, textWidth, thickness));
+        tavrin::StringExtensions::drawVerticallyCentered(context, LevelDrawing::percentText(*second),
+            TextUtilities::colorAttributes(LevelDrawing::levelTextColor(*second), 12, TextAlignment::left),
+            Rect(width * 0.5 + right.size().width + 3, 0, textWidth, thickness));
+        return;
+    }
+    case 2:
+        return;
+    default: {
+        if (!both)
+            return;
+        const platform::ui::Image image = LevelDrawing::deviceIcon(*pair);
+        LevelDrawing::drawIcon(context, image, 0, bounds().height());
+        const double imageWidth = image.size().width;
+        const bool colours = Settings::useVerticalColors();
+        LevelDrawing::paintBar(context, Rect(imageWidth + 5, 2, 5, thickness - 4), *first,
+            LevelDrawing::barColor(*first, colours, pair->isCharging()), true);
+        LevelDrawing::paintBar(context, Rect(imageWidth + 13, 2, 5, thickness - 4), *second,
+            LevelDrawing::barColor(*second, colours, pair->isCharging()), true);
+        return;
+    }
+    }
+}
+
+} // namespace quenby

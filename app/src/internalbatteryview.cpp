@@ -1,0 +1,139 @@
+#include "quenby/internalbatteryview.h"
+
+#include "batterycopy_p.h"
+#include "localization_p.h"
+#include "quenby/leveldrawing.h"
+#include "quenby/settings.h"
+
+#include <ammerl/internalbattery.h>
+#include <olvane/menubar.h>
+#include <olvane/textutilities.h>
+#include <platform/core/format.h>
+#include <platform/ui/graphicscontext.h>
+#include <platform/ui/strokestyle.h>
+#include <tavrin/images.h>
+
+#include <algorithm>
+
+namespace quenby {
+
+using olvane::TextUtilities;
+using platform::ui::Rect;
+using platform::ui::TextAlignment;
+
+namespace {
+    // The bars and colours take a percentage; the computer's battery never reports more than 100.
+    std::uint8_t percent(std::int64_t charge) { return std::uint8_t(std::clamp<std::int64_t>(charge, 0, 100)); }
+}
+
+double InternalBatteryView::widthForAppMode(int mode)
+{
+    switch (mode) {
+    case 1:
+        return 50;
+    case 2:
+        return 44;
+    case 3:
+        return 36;
+    default:
+        return 60;
+    }
+}
+
+InternalBatteryView::InternalBatteryView(const Rect &frame, QWidget *parent)
+    : View(frame, parent)
+{
+}
+
+InternalBatteryView::~InternalBatteryView() = default;
+
+void InternalBatteryView::setBattery(const ammerl::InternalBattery *battery)
+{
+    m_battery = battery ? copyOf(*battery) : nullptr;
+}
+
+void InternalBatteryView::drawBolt(platform::ui::GraphicsContext &context, platform::ui::Point origin) const
+{
+    context.drawImage(LevelDrawing::icon(QStringLiteral("bolt.fill"), m_imageSize), Rect(origin, m_imageSize));
+}
+
+void InternalBatteryView::drawRect(platform::ui::GraphicsContext &context, const Rect &dirtyRect)
+{
+    View::drawRect(context, dirtyRect);
+    if (!m_battery)
+        return;
+    const bool charging = m_battery->isCharging().value_or(false);
+    const std::optional<std::int64_t> charge = m_battery->charge();
+    switch (Settings::appMode()) {
+    case 0:
+        drawCompact(context, charging, charge);
+        break;
+    case 1:
+        drawIconAndText(context, charging, charge);
+        break;
+    case 2:
+        break;
+    default:
+        drawVertical(context, charging, charge);
+        break;
+    }
+}
+
+void InternalBatteryView::drawCompact(
+    platform::ui::GraphicsContext &context, bool charging, std::optional<std::int64_t> charge)
+{
+    const double thickness = olvane::MenuBar::thickness();
+    if (charging)
+        drawBolt(context, { bounds().width() - m_imageSize.width - 2, thickness - m_imageSize.height - 1 });
+    if (!charge)
+        return;
+    const bool bars = Settings::barMode();
+    const double titleY = bars ? thickness - m_heightTitle : thickness - m_heightTitle + 1;
+    context.drawText(localized(QStringLiteral("INTERNAL_BATTERY")), Rect(2, titleY, 56, m_heightTitle),
+        TextUtilities::labelAttributes(9, true, TextAlignment::left));
+    if (bars) {
+        LevelDrawing::paintBar(context, Rect(2, 4, 23, 5), percent(*charge),
+            LevelDrawing::barColor(percent(*charge), Settings::useLevelColors(), charging));
+    } else {
+        context.drawText(platform::format("%lld%%", static_cast<long long>(*charge)), Rect(0, 1.5, 60, 12),
+            TextUtilities::labelAttributes(11, false, TextAlignment::left));
+    }
+    context.drawText(m_battery->timeRemainingText(), Rect(24, 2, 34, 10),
+        TextUtilities::labelAttributes(9, false, TextAlignment::right));
+}
+
+void InternalBatteryView::drawIconAndText(
+    platform::ui::GraphicsContext &context, bool charging, std::optional<std::int64_t> charge)
+{
+    const double thickness = olvane::MenuBar::thickness();
+    const platform::ui::Color color = olvane::MenuBar::textColor();
+    platform::ui::StrokeStyle outline;
+    outline.color = color;
+    outline.lineWidth = 1;
+    context.strokePath(platform::ui::Path::roundedRect(Rect(4, 3, 10, thickness - 8), 2, 2), outline);
+    context.fillRect(Rect(7, thickness - 5, 4, 2), color);
+    if (charging)
+        drawBolt(context, { 4.5, 5.5 });
+    if (charge) {
+        context.drawText(platform::format("%lld%%", static_cast<long long>(*charge)), Rect(16, thickness - 12, 34, 14),
+            TextUtilities::labelAttributes(12, false, TextAlignment::center));
+    }
+    context.drawText(m_battery->timeRemainingText(), Rect(16, 2, 34, 10),
+        TextUtilities::labelAttributes(9, false, TextAlignment::center));
+}
+
+void InternalBatteryView::drawVertical(
+    platform::ui::GraphicsContext &context, bool charging, std::optional<std::int64_t> charge)
+{
+    const double thickness = olvane::MenuBar::thickness();
+    const platform::ui::Image laptop = LevelDrawing::icon(QStringLiteral("laptopcomputer"));
+    LevelDrawing::drawIcon(context, laptop, 0, bounds().height());
+    if (charging)
+        drawBolt(context, { 6, thickness * 0.5 - 4.5 });
+    if (!charge)
+        return;
+    LevelDrawing::paintBar(context, Rect(laptop.size().width + 8, 2, 5, thickness - 4), percent(*charge),
+        LevelDrawing::barColor(percent(*charge), Settings::useVerticalColors(), charging), true);
+}
+
+} // namespace quenby
