@@ -3,6 +3,7 @@
 #include "platform/core/value.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <limits>
 #include <optional>
@@ -16,8 +17,23 @@ class DecodingError : public std::runtime_error {
 public:
     explicit DecodingError(const QString &message)
         : std::runtime_error(message.toStdString())
+        , m_debugDescription(message)
     {
     }
+    /// Data that does not fit, reported for the container at `codingPath`.
+    DecodingError(const QString &debugDescription, QStringList codingPath)
+        : std::runtime_error(debugDescription.toStdString())
+        , m_debugDescription(debugDescription)
+        , m_codingPath(std::move(codingPath))
+    {
+    }
+    const QString &debugDescription() const { return m_debugDescription; }
+    /// The keys and indices from the top of the data to the failing value; empty when not known.
+    const QStringList &codingPath() const { return m_codingPath; }
+
+private:
+    QString m_debugDescription;
+    QStringList m_codingPath;
 };
 
 /// Reads a record's keys from a dictionary value, with the strict rules of keyed decoding: a required
