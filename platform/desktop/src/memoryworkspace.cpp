@@ -33,6 +33,11 @@ void MemoryWorkspace::selectFile(const QString &path, const QString &rootPath, C
     complete(std::move(done));
 }
 
+ui::Image MemoryWorkspace::iconForContentType(const QString &typeIdentifier)
+{
+    return iconForFile(QStringLiteral("type:") + typeIdentifier);
+}
+
 void MemoryWorkspace::complete(Completion done)
 {
     if (!done)

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QPointer>
 
 namespace platform {
@@ -33,6 +34,17 @@ Workspace &Workspace::current()
 ui::Image Workspace::iconForFile(const QString &path)
 {
     return FileIcons::iconForFile(path);
+}
+
+ui::Image Workspace::iconForContentType(const QString &typeIdentifier)
+{
+    const QMimeType type = QMimeDatabase().mimeTypeForName(typeIdentifier);
+    QIcon icon;
+    if (type.isValid())
+        icon = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
+    if (icon.isNull())
+        icon = QFileIconProvider().icon(QFileIconProvider::File);
+    return ui::Image::fromIcon(icon, ui::Size { 32, 32 });
 }
 
 QString Workspace::applicationsFolder()

@@ -23,6 +23,8 @@ public:
     /// A new blank 32-point image per call; the path is recorded.
     ui::Image iconForFile(const QString &path) override;
     const QStringList &iconRequests() const { return m_iconRequests; }
+    /// The same for content types: "type:" and the identifier are recorded in iconRequests().
+    ui::Image iconForContentType(const QString &typeIdentifier) override;
 
     void setRunningApplications(const QList<RunningApplication> &applications) { m_running = applications; }
     /// Every bundle path and URL asked to open, oldest first.

@@ -52,6 +52,9 @@ public:
     /// A new image of the icon the desktop shows for the file or folder at `path` (a generic one when
     /// nothing is there), 32 points square.
     virtual ui::Image iconForFile(const QString &path);
+    /// A new image of the icon the desktop shows for files of a content type (a MIME type name, or a
+    /// generic document icon for a type it does not know), 32 points square.
+    virtual ui::Image iconForContentType(const QString &typeIdentifier);
 
     /// Shows the item at `path` selected in a file-manager window; `rootPath` is the folder that
     /// window should show (the item's folder when empty). Fails when nothing exists at `path` (or,
