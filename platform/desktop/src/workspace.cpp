@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMimeDatabase>
 #include <QPointer>
 
 namespace platform {
@@ -38,13 +37,7 @@ ui::Image Workspace::iconForFile(const QString &path)
 
 ui::Image Workspace::iconForContentType(const QString &typeIdentifier)
 {
-    const QMimeType type = QMimeDatabase().mimeTypeForName(typeIdentifier);
-    QIcon icon;
-    if (type.isValid())
-        icon = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
-    if (icon.isNull())
-        icon = QFileIconProvider().icon(QFileIconProvider::File);
-    return ui::Image::fromIcon(icon, ui::Size { 32, 32 });
+    return FileIcons::iconForContentType(typeIdentifier);
 }
 
 QString Workspace::applicationsFolder()
