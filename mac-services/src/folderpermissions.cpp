@@ -106,9 +106,9 @@ void FolderPermissions::requestAccess(platform::ui::Window *window, const QUrl &
     panel->setCanCreateDirectories(false);
     panel->setCanChooseFiles(false);
     panel->setPrompt(platform::Bundle::module(kBundleName).localizedString(QStringLiteral("ALLOW")));
-    panel->beginSheetModalForWindow(
-        window, [this, alive = std::weak_ptr<bool>(m_alive), panel, completion = std::move(completion)](
-                    platform::ui::ModalResponse response) {
+    panel->beginSheetModalForWindow(window,
+        [this, alive = std::weak_ptr<bool>(m_alive), panel, completion = std::move(completion)](
+            platform::ui::ModalResponse response) {
             panel->deleteLater();
             const QUrl chosen = panel->url();
             if (response == platform::ui::ModalResponse::ok && !chosen.isEmpty()) {

@@ -265,7 +265,7 @@ std::uint64_t Path::folderSize(const QUrl &url)
         if (::lstat(QFile::encodeName(entry.path).constData(), &st) == 0) {
             const auto size = std::uint64_t(st.st_size);
             total = size > std::numeric_limits<std::uint64_t>::max() - total ? std::numeric_limits<std::uint64_t>::max()
-                                                                              : total + size;
+                                                                             : total + size;
         }
         return true;
     });

@@ -31,6 +31,7 @@ bool canReadFile(const QString &path);
 /// The protected-folder verdict over `folders` (paths with "~" for `home`): every existing folder is
 /// listed with `list` in order; an underlying POSIX EPERM answers false at once; any other outcome counts
 /// as access; no existing folder at all answers false.
-bool canListFolders(const QStringList &folders, const QString &home, const std::function<Listing(const QString &)> &list);
+bool canListFolders(
+    const QStringList &folders, const QString &home, const std::function<Listing(const QString &)> &list);
 
 } // namespace olvane::permissionprobes

@@ -86,25 +86,27 @@ void SecureFolders::removeBookmarks(const QStringList &keys)
 void SecureFolders::requestAccess(platform::ui::Window *window, const QUrl &folder, const QString &key,
     const QString &prompt, std::function<void(bool chosen)> completion)
 {
-    present(window, folder, prompt, [key, completion = std::move(completion)](platform::ui::OpenPanel &panel, bool chosen) {
-        if (chosen)
-            store(panel.url(), key);
-        if (completion)
-            completion(chosen);
-    });
+    present(
+        window, folder, prompt, [key, completion = std::move(completion)](platform::ui::OpenPanel &panel, bool chosen) {
+            if (chosen)
+                store(panel.url(), key);
+            if (completion)
+                completion(chosen);
+        });
 }
 
 void SecureFolders::requestAccess(platform::ui::Window *window, const std::optional<QUrl> &folder, const QString &key,
     const QString &prompt, std::function<void(std::optional<QUrl> url)> completion)
 {
-    present(window, folder, prompt, [key, completion = std::move(completion)](platform::ui::OpenPanel &panel, bool chosen) {
-        if (chosen)
-            store(panel.url(), key);
-        if (!completion)
-            return;
-        // The folder chosen (and stored), not the one the panel happened to show around it.
-        completion(chosen ? std::optional<QUrl>(panel.url()) : std::nullopt);
-    });
+    present(
+        window, folder, prompt, [key, completion = std::move(completion)](platform::ui::OpenPanel &panel, bool chosen) {
+            if (chosen)
+                store(panel.url(), key);
+            if (!completion)
+                return;
+            // The folder chosen (and stored), not the one the panel happened to show around it.
+            completion(chosen ? std::optional<QUrl>(panel.url()) : std::nullopt);
+        });
 }
 
 bool SecureFolders::hasAccess(const QUrl &url) { return folders().contains(url); }

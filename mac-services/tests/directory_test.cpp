@@ -63,13 +63,20 @@ private slots:
     {
         QTest::addColumn<QString>("home");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("two components stay") << "/var/root" << "/var/root";
-        QTest::newRow("ordinary home") << "/home/bob" << "/home/bob";
-        QTest::newRow("sandbox home below the real one") << "/home/bob/.var/app/org.x/data" << "/home/bob";
-        QTest::newRow("trailing and doubled slashes") << "//home//bob/" << "/home/bob";
-        QTest::newRow("one component falls back to the account") << "/root" << "/account";
-        QTest::newRow("root folder falls back") << "/" << "/account";
-        QTest::newRow("empty falls back") << "" << "/account";
+        QTest::newRow("two components stay") << "/var/root"
+                                             << "/var/root";
+        QTest::newRow("ordinary home") << "/home/bob"
+                                       << "/home/bob";
+        QTest::newRow("sandbox home below the real one") << "/home/bob/.var/app/org.x/data"
+                                                         << "/home/bob";
+        QTest::newRow("trailing and doubled slashes") << "//home//bob/"
+                                                      << "/home/bob";
+        QTest::newRow("one component falls back to the account") << "/root"
+                                                                 << "/account";
+        QTest::newRow("root folder falls back") << "/"
+                                                << "/account";
+        QTest::newRow("empty falls back") << ""
+                                          << "/account";
     }
 
     void realHome()
@@ -83,9 +90,12 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("absolute") << "/srv/conf/" << "/srv/conf";
-        QTest::newRow("relative is ignored") << "conf" << "/fallback";
-        QTest::newRow("empty is ignored") << "" << "/fallback";
+        QTest::newRow("absolute") << "/srv/conf/"
+                                  << "/srv/conf";
+        QTest::newRow("relative is ignored") << "conf"
+                                             << "/fallback";
+        QTest::newRow("empty is ignored") << ""
+                                          << "/fallback";
     }
 
     void xdgVariablesMustBeAbsolute()

@@ -129,7 +129,8 @@ private slots:
             permissions.add(a);
             permissions.add(b);
         }
-        QCOMPARE(m_defaults->stringArray(kBookmarksKey), std::optional<QStringList>(QStringList { path("a"), path("b") }));
+        QCOMPARE(
+            m_defaults->stringArray(kBookmarksKey), std::optional<QStringList>(QStringList { path("a"), path("b") }));
         FolderPermissions again(*m_defaults);
         QCOMPARE(again.keys(), (QStringList { path("a"), path("b") }));
         QCOMPARE(again.storedUrls(), (QSet<QUrl> { a, b }));
@@ -371,8 +372,7 @@ private slots:
         QCOMPARE(UserDefaults::standard().data("first").has_value(), choose);
 
         std::optional<std::optional<QUrl>> url;
-        SecureFolders::requestAccess(
-            nullptr, std::nullopt, "second", "Pick", [&](std::optional<QUrl> u) { url = u; });
+        SecureFolders::requestAccess(nullptr, std::nullopt, "second", "Pick", [&](std::optional<QUrl> u) { url = u; });
         QVERIFY(QTest::qWaitFor([&] { return url.has_value(); }, 2000));
         // The folder that was chosen and stored, not the one shown around it.
         QCOMPARE(*url, choose ? std::optional<QUrl>(chosen) : std::nullopt);

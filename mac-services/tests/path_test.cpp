@@ -124,25 +124,22 @@ private slots:
     {
         QTest::addColumn<QString>("which");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("contents: folders") << "contents dirs"
-                                           << QStringList { "Tool.app/", "docs/", "empty/" };
-        QTest::newRow("contents: the rest, links too")
-            << "contents files" << QStringList { "a.txt", "b.log", "link" };
+        QTest::newRow("contents: folders") << "contents dirs" << QStringList { "Tool.app/", "docs/", "empty/" };
+        QTest::newRow("contents: the rest, links too") << "contents files" << QStringList { "a.txt", "b.log", "link" };
         QTest::newRow("folders: packages not entered")
             << "folders" << QStringList { "Tool.app/", "docs/", "docs/deep/", "empty/" };
         QTest::newRow("items: folder before its contents")
             << "items"
-            << QStringList { "Tool.app/", "a.txt", "b.log", "docs/", "docs/deep/", "docs/deep/x.txt",
-                   "docs/notes.txt", "empty/", "link" };
+            << QStringList { "Tool.app/", "a.txt", "b.log", "docs/", "docs/deep/", "docs/deep/x.txt", "docs/notes.txt",
+                   "empty/", "link" };
         QTest::newRow("items with suffix: package contents entered")
             << "items .plist" << QStringList { "Tool.app/Contents/Info.plist" };
         QTest::newRow("items with suffix: folders too") << "items .app" << QStringList { "Tool.app/" };
         QTest::newRow("files") << "files"
                                << QStringList { "a.txt", "b.log", "docs/deep/x.txt", "docs/notes.txt", "link" };
-        QTest::newRow("files with suffix: packages not entered")
-            << "files .plist" << QStringList {};
-        QTest::newRow("files with suffix") << "files .txt"
-                                           << QStringList { "a.txt", "docs/deep/x.txt", "docs/notes.txt" };
+        QTest::newRow("files with suffix: packages not entered") << "files .plist" << QStringList {};
+        QTest::newRow("files with suffix")
+            << "files .txt" << QStringList { "a.txt", "docs/deep/x.txt", "docs/notes.txt" };
     }
 
     void listings()
@@ -343,10 +340,14 @@ private slots:
         QTest::addColumn<QUrl>("url");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("root");
-        QTest::newRow("file") << QUrl::fromLocalFile("/a/b/c.txt") << "/a/b/c.txt" << "/a/b";
-        QTest::newRow("folder URL") << QUrl::fromLocalFile("/a/b/") << "/a/b" << "/a";
-        QTest::newRow("below the root folder") << QUrl::fromLocalFile("/a") << "/a" << "/";
-        QTest::newRow("root folder") << QUrl::fromLocalFile("/") << "/" << "/";
+        QTest::newRow("file") << QUrl::fromLocalFile("/a/b/c.txt") << "/a/b/c.txt"
+                              << "/a/b";
+        QTest::newRow("folder URL") << QUrl::fromLocalFile("/a/b/") << "/a/b"
+                                    << "/a";
+        QTest::newRow("below the root folder") << QUrl::fromLocalFile("/a") << "/a"
+                                               << "/";
+        QTest::newRow("root folder") << QUrl::fromLocalFile("/") << "/"
+                                     << "/";
     }
 
     void finderRevealsInTheFolder()

@@ -208,8 +208,8 @@ private slots:
                                      << QUrl(s + "com.apple.settings.PrivacySecurity.extension");
         QTest::newRow("13: sharing") << 13 << SystemSettingsPage::sharing
                                      << QUrl(s + "com.apple.Sharing-Settings.extension");
-        QTest::newRow("13: full disk access") << 13 << SystemSettingsPage::fullDiskAccess
-                                              << QUrl(s + "com.apple.preference.security?Privacy_AllFiles");
+        QTest::newRow("13: full disk access")
+            << 13 << SystemSettingsPage::fullDiskAccess << QUrl(s + "com.apple.preference.security?Privacy_AllFiles");
         QTest::newRow("12: privacy") << 12 << SystemSettingsPage::privacy
                                      << QUrl::fromLocalFile(panes + "Privacy.prefPane");
         QTest::newRow("12: full disk access is the privacy pane")
@@ -250,8 +250,8 @@ private slots:
             SystemSettings::icon();
         }
         QCOMPARE(workspace.iconRequests(),
-            (QStringList { "/System/Applications/System Settings.app",
-                "/System/Library/PreferencePanes/SharingPref.prefPane" }));
+            (QStringList {
+                "/System/Applications/System Settings.app", "/System/Library/PreferencePanes/SharingPref.prefPane" }));
     }
 };
 

@@ -38,8 +38,9 @@ std::optional<QByteArray> Bookmark::create(const QUrl &url, unsigned, QString *e
     const QString path = url.isLocalFile() ? QDir::cleanPath(url.toLocalFile()) : QString();
     const std::optional<struct stat> st = statOf(path);
     if (!st) {
-        fail(error, QStringLiteral("The file \u201c%1\u201d couldn\u2019t be opened because there is no such file.")
-                        .arg(url.isLocalFile() ? QFileInfo(path).fileName() : url.toString()));
+        fail(error,
+            QStringLiteral("The file \u201c%1\u201d couldn\u2019t be opened because there is no such file.")
+                .arg(url.isLocalFile() ? QFileInfo(path).fileName() : url.toString()));
         return std::nullopt;
     }
     return plist::serialize(Value(Value::Dictionary {
@@ -66,8 +67,9 @@ std::optional<ResolvedBookmark> Bookmark::resolve(const QByteArray &data, unsign
     }
     const std::optional<struct stat> st = statOf(*path);
     if (!st) {
-        fail(error, QStringLiteral("The file \u201c%1\u201d couldn\u2019t be opened because there is no such file.")
-                        .arg(QFileInfo(*path).fileName()));
+        fail(error,
+            QStringLiteral("The file \u201c%1\u201d couldn\u2019t be opened because there is no such file.")
+                .arg(QFileInfo(*path).fileName()));
         return std::nullopt;
     }
     // Property-list integers are signed; both numbers are kept as their 64-bit patterns.

@@ -64,12 +64,14 @@ private slots:
                 QVERIFY(file.remove());
             }
             file.close();
-            QVERIFY(QTest::qWaitFor([&] {
-                for (const auto &args : spy)
-                    seen |= args.first().value<FileEvents>();
-                spy.clear();
-                return (seen & FileEvents::fromInt(expected)) == FileEvents::fromInt(expected);
-            }, 5000));
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    for (const auto &args : spy)
+                        seen |= args.first().value<FileEvents>();
+                    spy.clear();
+                    return (seen & FileEvents::fromInt(expected)) == FileEvents::fromInt(expected);
+                },
+                5000));
         }
         ::close(fd);
         QCOMPARE(int(seen & FileEvents::fromInt(absent)), 0);

@@ -184,10 +184,11 @@ void LinuxWorkspace::selectFile(const QString &path, const QString &rootPath, Co
     call << QStringList { QUrl::fromLocalFile(QFileInfo(item).absoluteFilePath()).toString(QUrl::FullyEncoded) }
          << QString();
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, done = std::move(done)](QDBusPendingCallWatcher *w) {
-        w->deleteLater();
-        complete(done, !w->isError());
-    });
+    connect(
+        watcher, &QDBusPendingCallWatcher::finished, this, [this, done = std::move(done)](QDBusPendingCallWatcher *w) {
+            w->deleteLater();
+            complete(done, !w->isError());
+        });
 }
 
 void LinuxWorkspace::complete(Completion done, bool ok)

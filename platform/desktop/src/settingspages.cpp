@@ -17,7 +17,8 @@ namespace {
     const QHash<QString, Page> &pages()
     {
         static const QHash<QString, Page> table {
-            { QStringLiteral("notifications"), { QStringLiteral("notifications"), QStringLiteral("kcm_notifications") } },
+            { QStringLiteral("notifications"),
+                { QStringLiteral("notifications"), QStringLiteral("kcm_notifications") } },
             { QStringLiteral("privacy"), { QStringLiteral("privacy"), {} } },
             { QStringLiteral("sharing"), { QStringLiteral("sharing"), {} } },
             { QStringLiteral("camera"), { QStringLiteral("camera"), {} } },

@@ -47,7 +47,8 @@ private slots:
         QVERIFY2(m_mock.startBus(), qPrintable(m_mock.error()));
         QDBusConnection service = QDBusConnection::connectToBus(m_mock.address(), "filemanager");
         QVERIFY(service.isConnected());
-        QVERIFY(service.registerObject("/org/freedesktop/FileManager1", &m_fileManager, QDBusConnection::ExportAllSlots));
+        QVERIFY(
+            service.registerObject("/org/freedesktop/FileManager1", &m_fileManager, QDBusConnection::ExportAllSlots));
         QVERIFY(service.registerService("org.freedesktop.FileManager1"));
         QFile file(m_dir.filePath("report one.txt"));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -72,8 +73,8 @@ private slots:
         LinuxWorkspace workspace("/proc", m_mock.bus());
         m_fileManager.shown.clear();
         QCOMPARE(select(workspace, path, root), std::optional<bool>(true));
-        QCOMPARE(m_fileManager.shown,
-            (QList<QStringList> { { QUrl::fromLocalFile(shown).toString(QUrl::FullyEncoded) } }));
+        QCOMPARE(
+            m_fileManager.shown, (QList<QStringList> { { QUrl::fromLocalFile(shown).toString(QUrl::FullyEncoded) } }));
         QVERIFY(m_fileManager.shown.first().first().contains("report%20one") || path.isEmpty());
     }
 

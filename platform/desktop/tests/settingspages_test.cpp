@@ -15,26 +15,44 @@ private slots:
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("page"); // "-" for none
         const QString p = "x-apple.systempreferences:";
-        QTest::newRow("settings as a whole") << "x-apple.systempreferences:" << "";
-        QTest::newRow("scheme name without colon is no URL of it") << "x-apple.systempreferences" << "-";
-        QTest::newRow("notifications") << p + "com.apple.preference.notifications" << "notifications";
-        QTest::newRow("privacy overview") << p + "com.apple.preference.security?Privacy" << "privacy";
-        QTest::newRow("privacy and security") << p + "com.apple.settings.PrivacySecurity.extension" << "privacy";
-        QTest::newRow("sharing") << p + "com.apple.Sharing-Settings.extension" << "sharing";
-        QTest::newRow("camera") << p + "com.apple.preference.security?Privacy_Camera" << "camera";
-        QTest::newRow("microphone") << p + "com.apple.preference.security?Privacy_Microphone" << "microphone";
-        QTest::newRow("location") << p + "com.apple.preference.security?Privacy_LocationServices" << "location";
-        QTest::newRow("diagnostics") << p + "com.apple.preference.security?Privacy_Diagnostics" << "diagnostics";
-        QTest::newRow("full disk access has no page") << p + "com.apple.preference.security?Privacy_AllFiles" << "-";
-        QTest::newRow("contacts have no page") << p + "com.apple.preference.security?Privacy_Contacts" << "-";
-        QTest::newRow("anchor case matters") << p + "com.apple.preference.security?privacy_camera" << "-";
-        QTest::newRow("unknown pane") << p + "com.apple.preference.battery" << "-";
-        QTest::newRow("privacy pane file") << "file:///System/Library/PreferencePanes/Privacy.prefPane" << "privacy";
+        QTest::newRow("settings as a whole") << "x-apple.systempreferences:"
+                                             << "";
+        QTest::newRow("scheme name without colon is no URL of it") << "x-apple.systempreferences"
+                                                                   << "-";
+        QTest::newRow("notifications") << p + "com.apple.preference.notifications"
+                                       << "notifications";
+        QTest::newRow("privacy overview") << p + "com.apple.preference.security?Privacy"
+                                          << "privacy";
+        QTest::newRow("privacy and security") << p + "com.apple.settings.PrivacySecurity.extension"
+                                              << "privacy";
+        QTest::newRow("sharing") << p + "com.apple.Sharing-Settings.extension"
+                                 << "sharing";
+        QTest::newRow("camera") << p + "com.apple.preference.security?Privacy_Camera"
+                                << "camera";
+        QTest::newRow("microphone") << p + "com.apple.preference.security?Privacy_Microphone"
+                                    << "microphone";
+        QTest::newRow("location") << p + "com.apple.preference.security?Privacy_LocationServices"
+                                  << "location";
+        QTest::newRow("diagnostics") << p + "com.apple.preference.security?Privacy_Diagnostics"
+                                     << "diagnostics";
+        QTest::newRow("full disk access has no page") << p + "com.apple.preference.security?Privacy_AllFiles"
+                                                      << "-";
+        QTest::newRow("contacts have no page") << p + "com.apple.preference.security?Privacy_Contacts"
+                                               << "-";
+        QTest::newRow("anchor case matters") << p + "com.apple.preference.security?privacy_camera"
+                                             << "-";
+        QTest::newRow("unknown pane") << p + "com.apple.preference.battery"
+                                      << "-";
+        QTest::newRow("privacy pane file") << "file:///System/Library/PreferencePanes/Privacy.prefPane"
+                                           << "privacy";
         QTest::newRow("sharing pane file") << "file:///System/Library/PreferencePanes/SharingPref.prefPane"
                                            << "sharing";
-        QTest::newRow("other pane file") << "file:///System/Library/PreferencePanes/Displays.prefPane" << "-";
-        QTest::newRow("web page") << "https://velmorn.example/" << "-";
-        QTest::newRow("ordinary file") << "file:///home/bob/Privacy.prefPane" << "-";
+        QTest::newRow("other pane file") << "file:///System/Library/PreferencePanes/Displays.prefPane"
+                                         << "-";
+        QTest::newRow("web page") << "https://velmorn.example/"
+                                  << "-";
+        QTest::newRow("ordinary file") << "file:///home/bob/Privacy.prefPane"
+                                       << "-";
     }
 
     void pages()
@@ -62,8 +80,8 @@ private slots:
         QTest::newRow("gnome: sharing") << "sharing" << Desktop::Gnome
                                         << QStringList { "gnome-control-center", "sharing" };
         QTest::newRow("kde: whole") << "" << Desktop::Kde << QStringList { "systemsettings" };
-        QTest::newRow("kde: notifications") << "notifications" << Desktop::Kde
-                                            << QStringList { "systemsettings", "kcm_notifications" };
+        QTest::newRow("kde: notifications")
+            << "notifications" << Desktop::Kde << QStringList { "systemsettings", "kcm_notifications" };
         QTest::newRow("kde: no privacy page") << "privacy" << Desktop::Kde << QStringList {};
         QTest::newRow("unknown page") << "battery" << Desktop::Gnome << QStringList {};
     }

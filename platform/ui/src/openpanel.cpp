@@ -75,7 +75,8 @@ void OpenPanel::choose(const QUrl &url)
 {
     m_url = url.isLocalFile() ? chosenUrl(url.toLocalFile()) : url;
     if (url.isLocalFile())
-        m_directoryUrl = QUrl::fromLocalFile(QFileInfo(QDir::cleanPath(url.toLocalFile())).absolutePath() + QLatin1Char('/'));
+        m_directoryUrl
+            = QUrl::fromLocalFile(QFileInfo(QDir::cleanPath(url.toLocalFile())).absolutePath() + QLatin1Char('/'));
     finish(ModalResponse::ok);
 }
 
