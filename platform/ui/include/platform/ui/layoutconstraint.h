@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 #include <vector>
 
@@ -25,6 +27,9 @@ public:
     double constant() const { return m_constant; }
     void setConstant(double c);
     double multiplier() const { return m_multiplier; }
+    /// A name for finding the constraint among a view's constraints again; empty by default.
+    QString identifier() const { return m_identifier; }
+    void setIdentifier(const QString &identifier) { m_identifier = identifier; }
     bool isActive() const { return m_holder != nullptr; }
     /// Activating adds it to the view that resolves it (the second item when it is the first item's
     /// superview, else the first item); deactivating removes it.
@@ -40,6 +45,7 @@ private:
     LayoutAttribute m_secondAttribute = LayoutAttribute::leading;
     double m_constant = 0;
     double m_multiplier = 1;
+    QString m_identifier;
     View *m_holder = nullptr;
 };
 
