@@ -4,6 +4,7 @@
 #include "pirrow/gradientdialogviewcontroller.h"
 #include "pirrow/otherappcell.h"
 #include "pirrow/otherappsviewcontroller.h"
+#include "pirrow/tourviewcontroller.h"
 
 #include <platform/ui/storyboard.h>
 
@@ -24,6 +25,8 @@ void registerStoryboards()
             QString::fromLatin1(kOtherAppsStoryboard), [] { return std::make_unique<OtherAppsViewController>(); });
         Storyboard::registerInitialController(
             QString::fromLatin1(kOtherAppCellStoryboard), [] { return std::make_unique<OtherAppCell>(); });
+        Storyboard::registerInitialController(
+            QString::fromLatin1(kTourStoryboard), [] { return std::make_unique<TourViewController>(); });
     });
 }
 
