@@ -22,11 +22,7 @@ namespace {
         const std::any &m_value;
     };
 
-    template <typename T>
-    const T *as(const std::any &value)
-    {
-        return std::any_cast<T>(&value);
-    }
+    template <typename T> const T *as(const std::any &value) { return std::any_cast<T>(&value); }
 
     void encodeNumber(const platform::Number &n, const std::any &held, platform::SingleValueEncodingContainer &c)
     {
@@ -62,8 +58,8 @@ namespace {
             c.encode(n.doubleValue());
             return;
         default:
-            throw platform::EncodingError(held, c.codingPath(),
-                QStringLiteral("NSNumber cannot be encoded because its type is not handled"));
+            throw platform::EncodingError(
+                held, c.codingPath(), QStringLiteral("NSNumber cannot be encoded because its type is not handled"));
         }
     }
 

@@ -4,12 +4,11 @@
 
 #include <QCryptographicHash>
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <zlib.h>
 
 namespace tavrin {
 
@@ -39,7 +38,8 @@ namespace {
         for (;;) {
             stream.next_out = reinterpret_cast<Bytef *>(chunk.data());
             stream.avail_out = static_cast<uInt>(chunkSize);
-            const int status = direction == Direction::Compress ? deflate(&stream, Z_FINISH) : inflate(&stream, Z_FINISH);
+            const int status
+                = direction == Direction::Compress ? deflate(&stream, Z_FINISH) : inflate(&stream, Z_FINISH);
             const qsizetype filled = chunkSize - stream.avail_out;
             if (status == Z_STREAM_END) {
                 result.append(chunk.constData(), filled);
@@ -85,7 +85,8 @@ QString DataExtensions::base64URLString(const QByteArray &data)
 
 bool DataExtensions::hasGzipMagic(const QByteArray &data)
 {
-    return data.size() >= 2 && static_cast<unsigned char>(data[0]) == 0x1f && static_cast<unsigned char>(data[1]) == 0x8b;
+    return data.size() >= 2 && static_cast<unsigned char>(data[0]) == 0x1f
+        && static_cast<unsigned char>(data[1]) == 0x8b;
 }
 
 std::optional<QByteArray> DataExtensions::gzipInflated(const QByteArray &data)

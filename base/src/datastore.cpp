@@ -27,10 +27,7 @@ std::shared_ptr<Identifier> DataStore::identifier(const QString &id) const
     return stored;
 }
 
-void DataStore::removeAll()
-{
-    m_data.removeAll();
-}
+void DataStore::removeAll() { m_data.removeAll(); }
 
 bool DataStore::contains(const QString &id) const
 {
@@ -40,10 +37,7 @@ bool DataStore::contains(const QString &id) const
     return false;
 }
 
-bool DataStore::hasHistory(const QString &id) const
-{
-    return history(id).has_value();
-}
+bool DataStore::hasHistory(const QString &id) const { return history(id).has_value(); }
 
 void DataStore::add(std::shared_ptr<Identifier> entry)
 {
@@ -55,15 +49,9 @@ void DataStore::add(std::shared_ptr<Identifier> entry)
     m_data.setValue(key, std::move(entry));
 }
 
-void DataStore::removeIdentifier(const QString &id)
-{
-    m_data.removeValue(id);
-}
+void DataStore::removeIdentifier(const QString &id) { m_data.removeValue(id); }
 
-void DataStore::removeEntry(const Identifier &entry)
-{
-    m_data.removeValue(entry.identifier());
-}
+void DataStore::removeEntry(const Identifier &entry) { m_data.removeValue(entry.identifier()); }
 
 void DataStore::merge(const IDataStore &other)
 {

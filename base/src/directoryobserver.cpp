@@ -2,14 +2,13 @@
 
 #include <QFile>
 
+#include <array>
+#include <atomic>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/inotify.h>
-#include <unistd.h>
-
-#include <array>
-#include <atomic>
 #include <thread>
+#include <unistd.h>
 
 namespace tavrin {
 
@@ -84,9 +83,6 @@ DirectoryObserver::~DirectoryObserver()
         m_state->thread.join();
 }
 
-bool DirectoryObserver::isWatching() const
-{
-    return m_state->thread.joinable();
-}
+bool DirectoryObserver::isWatching() const { return m_state->thread.joinable(); }
 
 } // namespace tavrin

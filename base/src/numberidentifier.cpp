@@ -5,7 +5,8 @@ namespace tavrin {
 namespace {
     std::vector<platform::Number> zeros(std::int64_t count)
     {
-        return std::vector<platform::Number>(static_cast<std::size_t>(std::max<std::int64_t>(count, 0)), platform::Number(0));
+        return std::vector<platform::Number>(
+            static_cast<std::size_t>(std::max<std::int64_t>(count, 0)), platform::Number(0));
     }
 }
 

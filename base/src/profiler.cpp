@@ -40,10 +40,7 @@ namespace {
     }
 }
 
-void Profiler::start(const QString &name)
-{
-    table().setValue(name, platform::Clock::current().timestamp());
-}
+void Profiler::start(const QString &name) { table().setValue(name, platform::Clock::current().timestamp()); }
 
 void Profiler::stop(const QString &name)
 {

@@ -21,10 +21,7 @@ void StringIdentifier::setHistorySize(std::int64_t size)
     m_history.assign(static_cast<std::size_t>(m_historySize), platform::Number(0));
 }
 
-void StringIdentifier::setString(std::optional<QString> text)
-{
-    m_string = std::move(text);
-}
+void StringIdentifier::setString(std::optional<QString> text) { m_string = std::move(text); }
 
 void StringIdentifier::setString(std::optional<QString> text, const platform::Number &rawValue)
 {

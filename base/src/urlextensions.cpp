@@ -40,10 +40,7 @@ QString localizedName(FileType type)
     return {};
 }
 
-bool UrlExtensions::isDirectory(const QUrl &url)
-{
-    return url.isLocalFile() && QFileInfo(url.toLocalFile()).isDir();
-}
+bool UrlExtensions::isDirectory(const QUrl &url) { return url.isLocalFile() && QFileInfo(url.toLocalFile()).isDir(); }
 
 std::optional<QString> UrlExtensions::typeIdentifier(const QUrl &url)
 {
@@ -53,10 +50,7 @@ std::optional<QString> UrlExtensions::typeIdentifier(const QUrl &url)
     return type->identifier();
 }
 
-std::optional<platform::UniformType> UrlExtensions::contentType(const QUrl &url)
-{
-    return typeOf(url);
-}
+std::optional<platform::UniformType> UrlExtensions::contentType(const QUrl &url) { return typeOf(url); }
 
 bool UrlExtensions::isImage(const QUrl &url) { return conforms(url, platform::UniformType::image()); }
 bool UrlExtensions::isMovie(const QUrl &url) { return conforms(url, platform::UniformType::movie()); }
@@ -82,9 +76,6 @@ FileType UrlExtensions::fileType(const QUrl &url)
     return FileType::Other;
 }
 
-QString UrlExtensions::fileName(const QUrl &url)
-{
-    return url.fileName();
-}
+QString UrlExtensions::fileName(const QUrl &url) { return url.fileName(); }
 
 } // namespace tavrin

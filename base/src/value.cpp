@@ -15,7 +15,8 @@ namespace {
     {
         if (decimals < 0)
             return 0;
-        return decimals > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max() : static_cast<int>(decimals);
+        return decimals > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                                          : static_cast<int>(decimals);
     }
 }
 

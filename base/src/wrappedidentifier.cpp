@@ -4,8 +4,8 @@
 
 namespace tavrin {
 
-WrappedIdentifier::WrappedIdentifier(QString identifier, QString name, QString wrappedIdentifier,
-    std::optional<platform::ui::Image> icon)
+WrappedIdentifier::WrappedIdentifier(
+    QString identifier, QString name, QString wrappedIdentifier, std::optional<platform::ui::Image> icon)
     : m_wrappedIdentifier(std::move(wrappedIdentifier))
     , m_identifier(std::move(identifier))
     , m_name(std::move(name))

@@ -124,31 +124,36 @@ private slots:
                               << "Date 1970-01-01T00:00:00Z";
         QTest::newRow("url") << Make([] { return AnyEncodable::wrapping(QUrl("https://velmorn.example/a")); })
                              << "URL https://velmorn.example/a";
-        QTest::newRow("list with an absent element") << Make([] { return AnyEncodable::array({ 1, nullptr, "x" }); })
-                                                     << "[Int64 1, nil, String x]";
+        QTest::newRow("list with an absent element") << Make([] {
+            return AnyEncodable::array({ 1, nullptr, "x" });
+        }) << "[Int64 1, nil, String x]";
         QTest::newRow("nested list") << Make([] { return AnyEncodable::array({ AnyEncodable::array({ true }) }); })
                                      << "[[Bool true]]";
-        QTest::newRow("dictionary keeps the first of a repeated key")
-            << Make([] { return AnyEncodable::dictionary({ { QStringLiteral("a"), 1 }, { QStringLiteral("a"), 2 } }); })
-            << "{a: Int64 1}";
-        QTest::newRow("text-keyed dictionary")
-            << Make([] { return AnyEncodable::wrapping(AnyDictionary { { "k", std::any(2.5) }, { "n", std::any() } }); })
-            << "{k: Double 2.5, n: nil}";
-        QTest::newRow("number s") << Make([] { return AnyEncodable::wrapping(Number(std::int16_t(300))); }) << "Int16 300";
+        QTest::newRow("dictionary keeps the first of a repeated key") << Make([] {
+            return AnyEncodable::dictionary({ { QStringLiteral("a"), 1 }, { QStringLiteral("a"), 2 } });
+        }) << "{a: Int64 1}";
+        QTest::newRow("text-keyed dictionary") << Make([] {
+            return AnyEncodable::wrapping(AnyDictionary { { "k", std::any(2.5) }, { "n", std::any() } });
+        }) << "{k: Double 2.5, n: nil}";
+        QTest::newRow("number s") << Make([] { return AnyEncodable::wrapping(Number(std::int16_t(300))); })
+                                  << "Int16 300";
         QTest::newRow("number i") << Make([] { return AnyEncodable::wrapping(Number(std::int32_t(100000))); })
                                   << "Int32 100000";
-        QTest::newRow("number l") << Make([] { return AnyEncodable::wrapping(Number::withTypeLetter('l', 5)); }) << "Int32 5";
-        QTest::newRow("number L") << Make([] { return AnyEncodable::wrapping(Number::withTypeLetter('L', 5)); }) << "UInt32 5";
+        QTest::newRow("number l") << Make([] { return AnyEncodable::wrapping(Number::withTypeLetter('l', 5)); })
+                                  << "Int32 5";
+        QTest::newRow("number L") << Make([] { return AnyEncodable::wrapping(Number::withTypeLetter('L', 5)); })
+                                  << "UInt32 5";
         QTest::newRow("number q") << Make([] { return AnyEncodable::wrapping(Number(-9LL)); }) << "Int64 -9";
         QTest::newRow("number Q") << Make([] { return AnyEncodable::wrapping(Number(9ULL)); }) << "UInt64 9";
-        QTest::newRow("number S") << Make([] { return AnyEncodable::wrapping(Number(std::uint16_t(9))); }) << "UInt16 9";
+        QTest::newRow("number S") << Make([] { return AnyEncodable::wrapping(Number(std::uint16_t(9))); })
+                                  << "UInt16 9";
         QTest::newRow("number I") << Make([] { return AnyEncodable::wrapping(Number(9U)); }) << "UInt32 9";
         QTest::newRow("number f") << Make([] { return AnyEncodable::wrapping(Number(0.5f)); }) << "Float 0.5";
         QTest::newRow("number d") << Make([] { return AnyEncodable::wrapping(Number(0.5)); }) << "Double 0.5";
-        QTest::newRow("number c of 2 is true") << Make([] { return AnyEncodable::wrapping(Number(std::int8_t(2))); })
-                                               << "Bool true";
-        QTest::newRow("number C of 0 is false") << Make([] { return AnyEncodable::wrapping(Number(std::uint8_t(0))); })
-                                                << "Bool false";
+        QTest::newRow("number c of 2 is true")
+            << Make([] { return AnyEncodable::wrapping(Number(std::int8_t(2))); }) << "Bool true";
+        QTest::newRow("number C of 0 is false")
+            << Make([] { return AnyEncodable::wrapping(Number(std::uint8_t(0))); }) << "Bool false";
         QTest::newRow("boxed bool") << Make([] { return AnyEncodable::wrapping(Number(true)); }) << "Bool true";
     }
     void encoding()
@@ -164,13 +169,18 @@ private slots:
         QTest::addColumn<Make>("make");
         QTest::addColumn<QString>("message");
         const QString unsupported = "AnyEncodable value cannot be encoded";
-        QTest::newRow("non-text key") << Make([] { return AnyEncodable::dictionary({ { 1LL, "one" } }); }) << unsupported;
-        QTest::newRow("another wrapper") << Make([] { return AnyEncodable::wrapping(std::any(AnyEncodable(1))); }) << unsupported;
+        QTest::newRow("non-text key") << Make([] {
+            return AnyEncodable::dictionary({ { 1LL, "one" } });
+        }) << unsupported;
+        QTest::newRow("another wrapper") << Make([] { return AnyEncodable::wrapping(std::any(AnyEncodable(1))); })
+                                         << unsupported;
         QTest::newRow("unknown kind") << Make([] { return AnyEncodable::wrapping(QByteArray("x")); }) << unsupported;
-        QTest::newRow("number of unknown letter") << Make([] { return AnyEncodable::wrapping(Number::withTypeLetter('B', 1)); })
-                                                  << "NSNumber cannot be encoded because its type is not handled";
-        QTest::newRow("inside a list") << Make([] { return AnyEncodable::array({ 1, AnyEncodable::wrapping('x') }); })
-                                       << unsupported;
+        QTest::newRow("number of unknown letter")
+            << Make([] { return AnyEncodable::wrapping(Number::withTypeLetter('B', 1)); })
+            << "NSNumber cannot be encoded because its type is not handled";
+        QTest::newRow("inside a list") << Make([] {
+            return AnyEncodable::array({ 1, AnyEncodable::wrapping('x') });
+        }) << unsupported;
     }
     void encodingFailures()
     {
@@ -232,11 +242,12 @@ private slots:
 
     void roundTripThroughValues()
     {
-        const AnyCodable original = AnyCodable::dictionary(
-            { { QStringLiteral("name"), "Quenby" }, { QStringLiteral("levels"), AnyEncodable::array({ 1, 2.5, nullptr }) } });
+        const AnyCodable original = AnyCodable::dictionary({ { QStringLiteral("name"), "Quenby" },
+            { QStringLiteral("levels"), AnyEncodable::array({ 1, 2.5, nullptr }) } });
         platform::ValueEncoder encoder;
         original.encode(encoder);
-        QCOMPARE(platform::json::serialize(encoder.value()), QByteArray("{\"levels\":[1,2.5,null],\"name\":\"Quenby\"}"));
+        QCOMPARE(
+            platform::json::serialize(encoder.value()), QByteArray("{\"levels\":[1,2.5,null],\"name\":\"Quenby\"}"));
         const AnyCodable back { platform::ValueDecoder(encoder.value()) };
         platform::ValueEncoder again;
         back.encode(again);

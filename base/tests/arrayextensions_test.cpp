@@ -90,13 +90,16 @@ private slots:
     {
         QCOMPARE(ArrayExtensions::simplifiedSeries(std::vector<double> { 0.5, 0.5, 3.25, 0.5 }),
             (std::vector<double> { 0.5, 3.25, 0.5 }));
-        QCOMPARE(ArrayExtensions::simplifiedSeries(std::vector<double> { 0.5, 9.5, 0.25 }), (std::vector<double> { 0.5, 9.5, 0.25 }));
-        QCOMPARE(ArrayExtensions::simplifiedSeries(std::vector<float> { 1.5f, 1.5f, 1.5f }), (std::vector<float> { 1.5f, 1.5f }));
+        QCOMPARE(ArrayExtensions::simplifiedSeries(std::vector<double> { 0.5, 9.5, 0.25 }),
+            (std::vector<double> { 0.5, 9.5, 0.25 }));
+        QCOMPARE(ArrayExtensions::simplifiedSeries(std::vector<float> { 1.5f, 1.5f, 1.5f }),
+            (std::vector<float> { 1.5f, 1.5f }));
     }
 
     void cgFloatValuesCarrySinglePrecision()
     {
-        const auto values = ArrayExtensions::cgFloatValues({ platform::Number(0.1), platform::Number(7), platform::Number(true) });
+        const auto values
+            = ArrayExtensions::cgFloatValues({ platform::Number(0.1), platform::Number(7), platform::Number(true) });
         QCOMPARE(values, (std::vector<double> { double(0.1f), 7.0, 1.0 }));
     }
 
@@ -115,7 +118,8 @@ private slots:
         const QUrl recent = make("recent", 1'600'000'000'000);
         const QUrl sameAsRecent = make("same", 1'600'000'000'000);
         const QUrl missing = QUrl::fromLocalFile(dir.filePath("missing"));
-        QCOMPARE(ArrayExtensions::mostRecentlyModified({ missing, old, recent, sameAsRecent }), std::optional<QUrl>(recent));
+        QCOMPARE(
+            ArrayExtensions::mostRecentlyModified({ missing, old, recent, sameAsRecent }), std::optional<QUrl>(recent));
         QCOMPARE(ArrayExtensions::mostRecentlyModified({ sameAsRecent, recent }), std::optional<QUrl>(sameAsRecent));
         const QUrl missing2 = QUrl::fromLocalFile(dir.filePath("missing2"));
         QCOMPARE(ArrayExtensions::mostRecentlyModified({ missing, missing2 }), std::optional<QUrl>(missing));

@@ -2,10 +2,9 @@
 
 #include <QTest>
 
-#include <zlib.h>
-
 #include <cmath>
 #include <limits>
+#include <zlib.h>
 
 using tavrin::DataExtensions;
 
@@ -110,8 +109,8 @@ private slots:
         QTest::newRow("gzip, output far larger than input") << gz << big << true;
         QTest::newRow("zlib stream") << compressed("hello zlib", 15) << QByteArray("hello zlib") << true;
         QTest::newRow("incompressible data") << compressed(pseudoRandom(5000), 31) << pseudoRandom(5000) << true;
-        QTest::newRow("first of two members") << compressed("first", 31) + compressed("second", 31) << QByteArray("first")
-                                              << true;
+        QTest::newRow("first of two members")
+            << compressed("first", 31) + compressed("second", 31) << QByteArray("first") << true;
         QTest::newRow("empty") << QByteArray() << QByteArray() << false;
         QTest::newRow("one byte") << QByteArray("\x1f") << QByteArray() << false;
         QTest::newRow("truncated") << gz.left(gz.size() / 2) << QByteArray() << false;
@@ -179,7 +178,8 @@ private slots:
         QVERIFY(!DataExtensions::leadingValue<std::uint64_t>(bytes));
         const QByteArray raw = DataExtensions::dataFromRawBytes(std::int16_t(-2));
         QCOMPARE(raw, QByteArray("\xfe\xff", 2));
-        QCOMPARE(DataExtensions::leadingValue<double>(DataExtensions::dataFromRawBytes(2.25)), std::optional<double>(2.25));
+        QCOMPARE(
+            DataExtensions::leadingValue<double>(DataExtensions::dataFromRawBytes(2.25)), std::optional<double>(2.25));
     }
 
     void clampedUInt32_data()

@@ -49,28 +49,44 @@ private slots:
         const auto raw = IdentifierCategory::Raw;
         const auto size = IdentifierCategory::Size;
         const auto percent = IdentifierCategory::Percentage;
-        QTest::newRow("absent raw") << raw << true << none << std::optional<Number>() << "en_US" << "-";
-        QTest::newRow("absent size") << size << true << none << std::optional<Number>() << "en_US" << "-";
-        QTest::newRow("absent percentage") << percent << true << std::optional<std::int64_t>(2) << std::optional<Number>() << "en_US" << "-";
-        QTest::newRow("signed -1") << raw << true << none << std::optional<Number>(Number(-1LL)) << "en_US" << "-1";
-        QTest::newRow("unsigned reading of -1") << raw << false << none << std::optional<Number>(Number(-1LL)) << "en_US"
-                                                << "18446744073709551615";
-        QTest::newRow("real as integer") << raw << true << none << std::optional<Number>(Number(7.9)) << "en_US" << "7";
-        QTest::newRow("decimals cut toward zero") << raw << true << std::optional<std::int64_t>(1) << std::optional<Number>(Number(2.79))
-                                                  << "en_US" << "2.7";
-        QTest::newRow("decimals in German") << raw << true << std::optional<std::int64_t>(1) << std::optional<Number>(Number(2.79))
-                                            << "de_DE" << "2,7";
-        QTest::newRow("no grouping with decimals") << raw << true << std::optional<std::int64_t>(2)
-                                                   << std::optional<Number>(Number(12345.678)) << "en_US" << "12345.67";
-        QTest::newRow("size zero") << size << true << none << std::optional<Number>(Number(0)) << "en_US" << "0 B";
-        QTest::newRow("size kilobytes") << size << true << none << std::optional<Number>(Number(1536)) << "en_US" << "1.5 KB";
-        QTest::newRow("percentage") << percent << true << none << std::optional<Number>(Number(42)) << "en_US" << "42 %";
-        QTest::newRow("unsigned percentage of -1") << percent << false << none << std::optional<Number>(Number(-1LL)) << "en_US"
-                                                   << "18446744073709551615 %";
-        QTest::newRow("percentage with at most one digit") << percent << true << std::optional<std::int64_t>(1)
-                                                           << std::optional<Number>(Number(42.0)) << "en_US" << "42 %";
-        QTest::newRow("percentage digits in German") << percent << true << std::optional<std::int64_t>(2)
-                                                     << std::optional<Number>(Number(42.5)) << "de_DE" << "42,5 %";
+        QTest::newRow("absent raw") << raw << true << none << std::optional<Number>() << "en_US"
+                                    << "-";
+        QTest::newRow("absent size") << size << true << none << std::optional<Number>() << "en_US"
+                                     << "-";
+        QTest::newRow("absent percentage")
+            << percent << true << std::optional<std::int64_t>(2) << std::optional<Number>() << "en_US"
+            << "-";
+        QTest::newRow("signed -1") << raw << true << none << std::optional<Number>(Number(-1LL)) << "en_US"
+                                   << "-1";
+        QTest::newRow("unsigned reading of -1")
+            << raw << false << none << std::optional<Number>(Number(-1LL)) << "en_US"
+            << "18446744073709551615";
+        QTest::newRow("real as integer") << raw << true << none << std::optional<Number>(Number(7.9)) << "en_US"
+                                         << "7";
+        QTest::newRow("decimals cut toward zero")
+            << raw << true << std::optional<std::int64_t>(1) << std::optional<Number>(Number(2.79)) << "en_US"
+            << "2.7";
+        QTest::newRow("decimals in German")
+            << raw << true << std::optional<std::int64_t>(1) << std::optional<Number>(Number(2.79)) << "de_DE"
+            << "2,7";
+        QTest::newRow("no grouping with decimals")
+            << raw << true << std::optional<std::int64_t>(2) << std::optional<Number>(Number(12345.678)) << "en_US"
+            << "12345.67";
+        QTest::newRow("size zero") << size << true << none << std::optional<Number>(Number(0)) << "en_US"
+                                   << "0 B";
+        QTest::newRow("size kilobytes") << size << true << none << std::optional<Number>(Number(1536)) << "en_US"
+                                        << "1.5 KB";
+        QTest::newRow("percentage") << percent << true << none << std::optional<Number>(Number(42)) << "en_US"
+                                    << "42 %";
+        QTest::newRow("unsigned percentage of -1")
+            << percent << false << none << std::optional<Number>(Number(-1LL)) << "en_US"
+            << "18446744073709551615 %";
+        QTest::newRow("percentage with at most one digit")
+            << percent << true << std::optional<std::int64_t>(1) << std::optional<Number>(Number(42.0)) << "en_US"
+            << "42 %";
+        QTest::newRow("percentage digits in German")
+            << percent << true << std::optional<std::int64_t>(2) << std::optional<Number>(Number(42.5)) << "de_DE"
+            << "42,5 %";
     }
     void valueTexts()
     {
@@ -293,13 +309,15 @@ private slots:
         store.setHistorySize(2);
         n->setValue(300);
         n->setValue(0.1);
-        QCOMPARE(store.historyOf<std::int8_t>("n"), (std::vector<std::int8_t> { 44, 0 }));
+        QCOMPARE(store.int8History("n"), (std::vector<std::int8_t> { 44, 0 }));
+        QCOMPARE(store.uint16History("n"), (std::vector<std::uint16_t> { 300, 0 }));
         QCOMPARE(store.historyOf<double>("n"), (std::vector<double> { 300.0, 0.1 }));
         QCOMPARE(store.cgFloatHistory("n"), (std::vector<double> { 300.0, double(0.1f) }));
         QVERIFY(store.historyOf<std::int8_t>("unknown").empty());
         QCOMPARE(store.valueOf<double>("unknown"), 0.0);
         n->setValue(-1LL);
-        QCOMPARE(store.valueOf<std::uint16_t>("n"), std::uint16_t(65535));
+        QCOMPARE(store.uint16Value("n"), std::uint16_t(65535));
+        QCOMPARE(store.uintValue("n"), std::numeric_limits<unsigned long long>::max());
         QCOMPARE(store.valueOf<std::int64_t>("n"), std::int64_t(-1));
     }
 

@@ -36,7 +36,8 @@ private slots:
     {
         QTest::addColumn<Change>("change");
         QTest::newRow("file created") << Change([](const QDir &d) { writeFile(d.filePath("new")); });
-        QTest::newRow("entry renamed") << Change([](const QDir &d) { QFile::rename(d.filePath("existing"), d.filePath("renamed")); });
+        QTest::newRow("entry renamed") << Change(
+            [](const QDir &d) { QFile::rename(d.filePath("existing"), d.filePath("renamed")); });
         QTest::newRow("entry deleted") << Change([](const QDir &d) { QFile::remove(d.filePath("existing")); });
         QTest::newRow("folder made") << Change([](const QDir &d) { d.mkdir("sub"); });
     }

@@ -6,7 +6,6 @@
 #include <QTest>
 
 #include <cmath>
-
 #include <thread>
 
 using namespace std::chrono_literals;

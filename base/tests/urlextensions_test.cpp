@@ -42,19 +42,31 @@ private slots:
         QTest::addColumn<QString>("identifier"); // empty: none
         QTest::addColumn<FileType>("type");
         QTest::addColumn<bool>("directory");
-        QTest::newRow("jpeg is a photo") << "photo.jpg" << "public.jpeg" << FileType::Photo << false;
-        QTest::newRow("png is a photo") << "picture.png" << "public.png" << FileType::Photo << false;
-        QTest::newRow("svg is a photo") << "drawing.svg" << "public.svg-image" << FileType::Photo << false;
-        QTest::newRow("pdf is a document") << "paper.pdf" << "com.adobe.pdf" << FileType::Document << false;
-        QTest::newRow("pdf known by content") << "pdf-without-extension" << "com.adobe.pdf" << FileType::Document << false;
-        QTest::newRow("zip is an archive") << "bundle.zip" << "public.zip-archive" << FileType::Archive << false;
+        QTest::newRow("jpeg is a photo") << "photo.jpg"
+                                         << "public.jpeg" << FileType::Photo << false;
+        QTest::newRow("png is a photo") << "picture.png"
+                                        << "public.png" << FileType::Photo << false;
+        QTest::newRow("svg is a photo") << "drawing.svg"
+                                        << "public.svg-image" << FileType::Photo << false;
+        QTest::newRow("pdf is a document") << "paper.pdf"
+                                           << "com.adobe.pdf" << FileType::Document << false;
+        QTest::newRow("pdf known by content") << "pdf-without-extension"
+                                              << "com.adobe.pdf" << FileType::Document << false;
+        QTest::newRow("zip is an archive") << "bundle.zip"
+                                           << "public.zip-archive" << FileType::Archive << false;
         QTest::newRow("compressed tar is an archive by its ancestry")
-            << "backup.tar.gz" << "dyn.mime.application/x-compressed-tar" << FileType::Archive << false;
-        QTest::newRow("mp4 is a video") << "clip.mp4" << "public.mpeg-4" << FileType::Video << false;
-        QTest::newRow("mp3 is audio") << "song.mp3" << "public.mp3" << FileType::Audio << false;
-        QTest::newRow("plain text is other") << "notes.txt" << "public.plain-text" << FileType::Other << false;
-        QTest::newRow("source text is other") << "program.c" << "dyn.mime.text/x-csrc" << FileType::Other << false;
-        QTest::newRow("folder") << "folder" << "public.folder" << FileType::Other << true;
+            << "backup.tar.gz"
+            << "dyn.mime.application/x-compressed-tar" << FileType::Archive << false;
+        QTest::newRow("mp4 is a video") << "clip.mp4"
+                                        << "public.mpeg-4" << FileType::Video << false;
+        QTest::newRow("mp3 is audio") << "song.mp3"
+                                      << "public.mp3" << FileType::Audio << false;
+        QTest::newRow("plain text is other") << "notes.txt"
+                                             << "public.plain-text" << FileType::Other << false;
+        QTest::newRow("source text is other") << "program.c"
+                                              << "dyn.mime.text/x-csrc" << FileType::Other << false;
+        QTest::newRow("folder") << "folder"
+                                << "public.folder" << FileType::Other << true;
         QTest::newRow("missing file") << "missing.jpg" << QString() << FileType::Other << false;
     }
     void kinds()

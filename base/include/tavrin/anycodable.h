@@ -19,8 +19,7 @@ public:
     {
     }
     static AnyCodable wrapping(std::any value) { return AnyEncodable::wrapping(std::move(value)); }
-    template <typename T>
-    static AnyCodable wrapping(const std::optional<T> &value)
+    template <typename T> static AnyCodable wrapping(const std::optional<T> &value)
     {
         return AnyEncodable::wrapping(value);
     }

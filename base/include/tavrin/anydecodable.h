@@ -18,8 +18,7 @@ public:
     }
     /// A present value is stored as it is, an absent one as the empty value.
     static AnyDecodable wrapping(std::any value) { return AnyDecodable(std::move(value)); }
-    template <typename T>
-    static AnyDecodable wrapping(const std::optional<T> &value)
+    template <typename T> static AnyDecodable wrapping(const std::optional<T> &value)
     {
         return value ? AnyDecodable(std::any(*value)) : AnyDecodable(std::any());
     }

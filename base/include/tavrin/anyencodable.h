@@ -51,8 +51,7 @@ public:
         e.m_value = std::move(value);
         return e;
     }
-    template <typename T>
-    static AnyEncodable wrapping(const std::optional<T> &value)
+    template <typename T> static AnyEncodable wrapping(const std::optional<T> &value)
     {
         return value ? wrapping(std::any(*value)) : AnyEncodable();
     }

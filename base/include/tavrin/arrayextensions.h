@@ -20,16 +20,14 @@ namespace tavrin {
 class ArrayExtensions {
 public:
     /// The element at `index`, which must lie within the list.
-    template <typename T>
-    static const T &element(const std::vector<T> &array, std::int64_t index)
+    template <typename T> static const T &element(const std::vector<T> &array, std::int64_t index)
     {
         return array.at(static_cast<std::size_t>(index));
     }
 
     /// Runs of `size` elements in order, the last one possibly shorter. No runs for an empty list or a
     /// size below 1.
-    template <typename T>
-    static std::vector<std::vector<T>> chunked(const std::vector<T> &array, std::int64_t size)
+    template <typename T> static std::vector<std::vector<T>> chunked(const std::vector<T> &array, std::int64_t size)
     {
         std::vector<std::vector<T>> chunks;
         if (size < 1)
@@ -43,8 +41,7 @@ public:
 
     /// The elements at indices 0, n, 2n, ...; a negative step counts by its magnitude, a step of 0
     /// gives nothing.
-    template <typename T>
-    static std::vector<T> everyNth(const std::vector<T> &array, std::int64_t step)
+    template <typename T> static std::vector<T> everyNth(const std::vector<T> &array, std::int64_t step)
     {
         std::vector<T> out;
         if (step == 0)
@@ -56,8 +53,7 @@ public:
     }
 
     /// Removes and returns the first element equal to `element`; none (and no change) when there is none.
-    template <typename T>
-    static std::optional<T> removeFirstEqual(std::vector<T> &array, const T &element)
+    template <typename T> static std::optional<T> removeFirstEqual(std::vector<T> &array, const T &element)
     {
         auto it = std::find(array.begin(), array.end(), element);
         if (it == array.end())
@@ -70,8 +66,7 @@ public:
     /// The series thinned with Ramer-Douglas-Peucker at tolerance 1.0 over the points (index, value):
     /// the first value always, the last when there are two or more. Integers come back truncated
     /// toward zero, which is exact here.
-    template <typename T>
-    static std::vector<T> simplifiedSeries(const std::vector<T> &series)
+    template <typename T> static std::vector<T> simplifiedSeries(const std::vector<T> &series)
     {
         static_assert(std::is_arithmetic_v<T>);
         QList<Point> points;
@@ -100,8 +95,7 @@ public:
 class ComparableExtensions {
 public:
     /// At least `lower`, then at most `upper`: with lower above upper the result is upper.
-    template <typename T>
-    static T clamped(const T &value, const T &lower, const T &upper)
+    template <typename T> static T clamped(const T &value, const T &lower, const T &upper)
     {
         T result = value < lower ? lower : value;
         return upper < result ? upper : result;

@@ -28,15 +28,13 @@ public:
     static std::optional<QByteArray> deflateDecompressed(const QByteArray &data);
 
     /// The in-memory bytes of a value, host order.
-    template <typename T>
-    static QByteArray dataFromRawBytes(const T &value)
+    template <typename T> static QByteArray dataFromRawBytes(const T &value)
     {
         static_assert(std::is_trivially_copyable_v<T>);
         return QByteArray(reinterpret_cast<const char *>(&value), sizeof(T));
     }
     /// The first sizeof(T) bytes as a T, host order; empty when the buffer is shorter.
-    template <typename T>
-    static std::optional<T> leadingValue(const QByteArray &data)
+    template <typename T> static std::optional<T> leadingValue(const QByteArray &data)
     {
         static_assert(std::is_arithmetic_v<T>);
         if (data.size() < static_cast<qsizetype>(sizeof(T)))

@@ -64,7 +64,10 @@ public:
     /// Stores the interval and starts anew (no timer for none).
     void setInterval(std::optional<double> seconds) override;
     std::weak_ptr<DataProviderContainerDelegate> delegate() const override { return m_delegate; }
-    void setDelegate(std::weak_ptr<DataProviderContainerDelegate> delegate) override { m_delegate = std::move(delegate); }
+    void setDelegate(std::weak_ptr<DataProviderContainerDelegate> delegate) override
+    {
+        m_delegate = std::move(delegate);
+    }
 
     void refresh() override;
     void addProvider(std::shared_ptr<IDataProvider> provider) override;
@@ -82,11 +85,7 @@ public:
     std::optional<platform::Number> value(const QString &id) const override { return m_store->value(id); }
     QString text(const QString &id) const override { return m_store->text(id); }
     /// The store's number converted to T; 0 when absent.
-    template <typename T>
-    T valueOf(const QString &id) const
-    {
-        return m_store->valueOf<T>(id);
-    }
+    template <typename T> T valueOf(const QString &id) const { return m_store->valueOf<T>(id); }
 
 private:
     std::vector<std::shared_ptr<IDataProvider>> m_providers;

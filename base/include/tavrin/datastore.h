@@ -21,8 +21,7 @@ public:
 
     std::shared_ptr<Identifier> identifier(const QString &id) const override;
     /// The resolved entry if it is a T.
-    template <typename T>
-    std::shared_ptr<T> identifierAs(const QString &id) const
+    template <typename T> std::shared_ptr<T> identifierAs(const QString &id) const
     {
         return std::dynamic_pointer_cast<T>(identifier(id));
     }

@@ -56,14 +56,12 @@ public:
 
     /// Sets the number stored under `id` in T's own type (Int16 to UInt64, `long long`,
     /// `unsigned long long`, float, double; an empty optional clears it).
-    template <typename T>
-    void setValue(const QString &id, T value)
+    template <typename T> void setValue(const QString &id, T value)
     {
         static_assert(isSettable<T>(), "no setter for this type");
         setNumber(id, platform::Number(value));
     }
-    template <typename T>
-    void setValue(const QString &id, std::optional<T> value)
+    template <typename T> void setValue(const QString &id, std::optional<T> value)
     {
         static_assert(isSettable<T>(), "no setter for this type");
         setNumber(id, value ? std::optional<platform::Number>(platform::Number(*value)) : std::nullopt);
@@ -71,8 +69,7 @@ public:
 
     /// Adds `amount` to the number of the resolved entry, read in T, and sets the sum like `setValue`.
     /// Nothing happens without a number, and an integer sum beyond T is refused rather than wrapped.
-    template <typename T>
-    void addValue(const QString &id, T amount)
+    template <typename T> void addValue(const QString &id, T amount)
     {
         static_assert(isSettable<T>(), "no setter for this type");
         const auto current = value(id);
@@ -89,8 +86,7 @@ public:
     }
 
     /// The resolved entry's window, each number converted to T as a C cast would (empty when none).
-    template <typename T>
-    std::vector<T> historyOf(const QString &id) const
+    template <typename T> std::vector<T> historyOf(const QString &id) const
     {
         std::vector<T> out;
         if (const auto h = history(id))
@@ -106,16 +102,38 @@ public:
             out.push_back(static_cast<double>(f));
         return out;
     }
+    std::vector<std::int8_t> int8History(const QString &id) const { return historyOf<std::int8_t>(id); }
+    std::vector<std::int16_t> int16History(const QString &id) const { return historyOf<std::int16_t>(id); }
+    std::vector<std::int32_t> int32History(const QString &id) const { return historyOf<std::int32_t>(id); }
+    std::vector<std::int64_t> int64History(const QString &id) const { return historyOf<std::int64_t>(id); }
+    std::vector<std::uint8_t> uint8History(const QString &id) const { return historyOf<std::uint8_t>(id); }
+    std::vector<std::uint16_t> uint16History(const QString &id) const { return historyOf<std::uint16_t>(id); }
+    std::vector<std::uint32_t> uint32History(const QString &id) const { return historyOf<std::uint32_t>(id); }
+    std::vector<std::uint64_t> uint64History(const QString &id) const { return historyOf<std::uint64_t>(id); }
+    std::vector<float> floatHistory(const QString &id) const { return historyOf<float>(id); }
+    std::vector<double> doubleHistory(const QString &id) const { return historyOf<double>(id); }
+
+    long long intValue(const QString &id) const { return valueOf<long long>(id); }
+    unsigned long long uintValue(const QString &id) const { return valueOf<unsigned long long>(id); }
+    std::int8_t int8Value(const QString &id) const { return valueOf<std::int8_t>(id); }
+    std::uint8_t uint8Value(const QString &id) const { return valueOf<std::uint8_t>(id); }
+    std::int16_t int16Value(const QString &id) const { return valueOf<std::int16_t>(id); }
+    std::uint16_t uint16Value(const QString &id) const { return valueOf<std::uint16_t>(id); }
+    std::int32_t int32Value(const QString &id) const { return valueOf<std::int32_t>(id); }
+    std::uint32_t uint32Value(const QString &id) const { return valueOf<std::uint32_t>(id); }
+    std::int64_t int64Value(const QString &id) const { return valueOf<std::int64_t>(id); }
+    std::uint64_t uint64Value(const QString &id) const { return valueOf<std::uint64_t>(id); }
+    float floatValue(const QString &id) const { return valueOf<float>(id); }
+    double doubleValue(const QString &id) const { return valueOf<double>(id); }
+
     /// The resolved entry's number converted to T; 0 when absent.
-    template <typename T>
-    T valueOf(const QString &id) const
+    template <typename T> T valueOf(const QString &id) const
     {
         const auto v = value(id);
         return v ? convert<T>(*v) : T(0);
     }
 
-    template <typename T>
-    static T convert(const platform::Number &n)
+    template <typename T> static T convert(const platform::Number &n)
     {
         if constexpr (std::is_same_v<T, float>)
             return n.floatValue();
@@ -128,8 +146,7 @@ public:
     }
 
 private:
-    template <typename T>
-    static constexpr bool isSettable()
+    template <typename T> static constexpr bool isSettable()
     {
         return std::is_arithmetic_v<T> && !std::is_same_v<T, bool> && sizeof(T) > 1;
     }

@@ -21,14 +21,12 @@ public:
     /// The one setter the typed ones reach; an absent number clears.
     virtual void setNumber(std::optional<platform::Number> number) = 0;
 
-    template <typename T>
-    void setValue(T value)
+    template <typename T> void setValue(T value)
     {
         static_assert(std::is_arithmetic_v<T> && !std::is_same_v<T, bool>, "a number type");
         setNumber(platform::Number(value));
     }
-    template <typename T>
-    void setValue(std::optional<T> value)
+    template <typename T> void setValue(std::optional<T> value)
     {
         static_assert(std::is_arithmetic_v<T> && !std::is_same_v<T, bool>, "a number type");
         setNumber(value ? std::optional<platform::Number>(platform::Number(*value)) : std::nullopt);

@@ -9,8 +9,7 @@ namespace tavrin {
 
 /// A last-in, first-out stack of values. A value type: copies hold their own elements. Not guarded
 /// against use from several threads.
-template <typename T>
-class Stack {
+template <typename T> class Stack {
 public:
     void push(T element) { m_array.push_back(std::move(element)); }
     std::optional<T> pop()

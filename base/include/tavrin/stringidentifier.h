@@ -10,7 +10,8 @@ class StringIdentifier : public Identifier, public HistoryProvider, public MinVa
 public:
     /// A window of 60 zeros; a present raw number then takes one window step and sets minimum and maximum.
     StringIdentifier(QString identifier, QString name, std::optional<QString> text,
-        std::optional<platform::Number> rawValue = std::nullopt, std::optional<platform::ui::Image> icon = std::nullopt);
+        std::optional<platform::Number> rawValue = std::nullopt,
+        std::optional<platform::ui::Image> icon = std::nullopt);
 
     QString identifier() const override { return m_identifier; }
     QString name() const override { return m_name; }

@@ -30,8 +30,7 @@ namespace detail {
 ///
 /// Pending writes keep the value alive after the object is destroyed, until they have run. Blocks
 /// passed to `read` and `syncWrite` must not call `read` or `syncWrite` of the same object.
-template <typename T>
-class ThreadedObject {
+template <typename T> class ThreadedObject {
 public:
     ThreadedObject(T value, ThreadingType threadingType)
         : m_shared(std::make_shared<Shared>(std::move(value), threadingType))
@@ -47,8 +46,7 @@ public:
     const QString &queueLabel() const { return m_shared->queue.label(); }
 
     /// Runs `block` with a copy of the value, synchronously on the queue, and returns its result.
-    template <typename F>
-    auto read(F &&block) const -> std::invoke_result_t<F, const T &>
+    template <typename F> auto read(F &&block) const -> std::invoke_result_t<F, const T &>
     {
         using R = std::invoke_result_t<F, const T &>;
         const auto shared = m_shared;
@@ -79,8 +77,7 @@ public:
     }
 
     /// Changes the value as a barrier block, synchronously, and returns the block's result.
-    template <typename F>
-    auto syncWrite(F &&block) -> std::invoke_result_t<F, T &>
+    template <typename F> auto syncWrite(F &&block) -> std::invoke_result_t<F, T &>
     {
         using R = std::invoke_result_t<F, T &>;
         const auto shared = m_shared;

@@ -13,8 +13,7 @@ namespace tavrin {
 
 /// The entries of a `VZDictionary`: a hash map from key to position over a dense list of pairs, so a
 /// position is an index that stays cheap to step through.
-template <typename Key, typename Value, typename Hash = std::hash<Key>>
-struct DenseDictionary {
+template <typename Key, typename Value, typename Hash = std::hash<Key>> struct DenseDictionary {
     std::vector<std::pair<Key, Value>> entries;
     std::unordered_map<Key, std::size_t, Hash> positions;
 
@@ -94,8 +93,7 @@ public:
     void removeValue(const Key &key) { setValue(key, std::nullopt); }
     /// Reads the value, lets `change` edit it and stores the result: two trips to the queue, not one
     /// atomic step.
-    template <typename F>
-    void modify(const Key &key, F &&change)
+    template <typename F> void modify(const Key &key, F &&change)
     {
         std::optional<Value> v = value(key);
         change(v);
@@ -139,10 +137,7 @@ public:
 
     std::size_t count() const { return endIndex(); }
     bool isEmpty() const { return startIndex() == endIndex(); }
-    std::optional<Element> first() const
-    {
-        return startIndex() == endIndex() ? std::nullopt : element(startIndex());
-    }
+    std::optional<Element> first() const { return startIndex() == endIndex() ? std::nullopt : element(startIndex()); }
     bool contains(const Key &key) const
     {
         return this->read([&](const Storage &s) { return s.find(key) != nullptr; });

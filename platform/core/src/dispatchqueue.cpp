@@ -48,7 +48,8 @@ namespace {
 struct DispatchQueue::State : std::enable_shared_from_this<DispatchQueue::State> {
     QString label;
     Attributes attributes;
-    std::atomic<const DispatchQueue *> owner = nullptr; // cleared when the queue object goes; pending work keeps the state
+    std::atomic<const DispatchQueue *> owner
+        = nullptr; // cleared when the queue object goes; pending work keeps the state
 
     std::mutex mutex;
     std::condition_variable turn;
@@ -127,8 +128,8 @@ struct DispatchQueue::State : std::enable_shared_from_this<DispatchQueue::State>
     void runSync(const std::function<void()> &block, bool barrier)
     {
         if (t_currentState == this)
-            qFatal("DispatchQueue %s: a synchronous call from a block of the same queue can never run",
-                qPrintable(label));
+            qFatal(
+                "DispatchQueue %s: a synchronous call from a block of the same queue can never run", qPrintable(label));
         auto item = std::make_shared<Item>();
         item->barrier = barrier;
         item->isSync = true;
@@ -160,44 +161,20 @@ DispatchQueue::DispatchQueue(QString label, Attributes attributes)
     m_state->owner = this;
 }
 
-DispatchQueue::~DispatchQueue()
-{
-    m_state->owner = nullptr;
-}
+DispatchQueue::~DispatchQueue() { m_state->owner = nullptr; }
 
-const QString &DispatchQueue::label() const
-{
-    return m_state->label;
-}
+const QString &DispatchQueue::label() const { return m_state->label; }
 
-DispatchQueue::Attributes DispatchQueue::attributes() const
-{
-    return m_state->attributes;
-}
+DispatchQueue::Attributes DispatchQueue::attributes() const { return m_state->attributes; }
 
-void DispatchQueue::async(std::function<void()> block)
-{
-    m_state->submitAsync(std::move(block), false);
-}
+void DispatchQueue::async(std::function<void()> block) { m_state->submitAsync(std::move(block), false); }
 
-void DispatchQueue::asyncBarrier(std::function<void()> block)
-{
-    m_state->submitAsync(std::move(block), true);
-}
+void DispatchQueue::asyncBarrier(std::function<void()> block) { m_state->submitAsync(std::move(block), true); }
 
-void DispatchQueue::sync(const std::function<void()> &block)
-{
-    m_state->runSync(block, false);
-}
+void DispatchQueue::sync(const std::function<void()> &block) { m_state->runSync(block, false); }
 
-void DispatchQueue::syncBarrier(const std::function<void()> &block)
-{
-    m_state->runSync(block, true);
-}
+void DispatchQueue::syncBarrier(const std::function<void()> &block) { m_state->runSync(block, true); }
 
-const DispatchQueue *DispatchQueue::currentQueue()
-{
-    return t_currentQueue;
-}
+const DispatchQueue *DispatchQueue::currentQueue() { return t_currentQueue; }
 
 } // namespace platform

@@ -111,7 +111,8 @@ namespace {
                 mismatch("a list");
             std::vector<std::unique_ptr<Decoder>> out;
             for (std::size_t i = 0; i < array->size(); ++i)
-                out.push_back(std::make_unique<ValueDecoder>((*array)[i], m_codingPath + QStringList { QString::number(i) }));
+                out.push_back(
+                    std::make_unique<ValueDecoder>((*array)[i], m_codingPath + QStringList { QString::number(i) }));
             return out;
         }
         std::vector<std::pair<QString, std::unique_ptr<Decoder>>> decodeDictionary() const override
@@ -128,7 +129,8 @@ namespace {
     private:
         [[noreturn]] void mismatch(const char *wanted) const
         {
-            throw DecodingError(QStringLiteral("expected %1, found %2").arg(QString::fromLatin1(wanted), m_value.debugText()),
+            throw DecodingError(
+                QStringLiteral("expected %1, found %2").arg(QString::fromLatin1(wanted), m_value.debugText()),
                 m_codingPath);
         }
         const Value &m_value;

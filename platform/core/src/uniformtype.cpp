@@ -123,7 +123,8 @@ UniformType UniformType::fromTable(const QString &identifier)
 {
     UniformType t;
     t.m_identifier = identifier;
-    if (const Entry *e = entryFor(identifier); e && !e->mimeTypes.isEmpty() && e->mimeTypes.first() != "inode/directory")
+    if (const Entry *e = entryFor(identifier);
+        e && !e->mimeTypes.isEmpty() && e->mimeTypes.first() != "inode/directory")
         t.m_mimeType = e->mimeTypes.first();
     addWithSupertypes(t.m_conformances, identifier);
     return t;

@@ -47,7 +47,8 @@ private slots:
     void asyncRunsLaterOnAnotherThreadInOrder()
     {
         QFETCH(bool, concurrent);
-        DispatchQueue queue("q", concurrent ? DispatchQueue::Attributes::Concurrent : DispatchQueue::Attributes::Serial);
+        DispatchQueue queue(
+            "q", concurrent ? DispatchQueue::Attributes::Concurrent : DispatchQueue::Attributes::Serial);
         Gate hold;
         std::vector<int> order;
         std::atomic<bool> otherThread { true };
