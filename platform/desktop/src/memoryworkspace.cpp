@@ -38,6 +38,15 @@ ui::Image MemoryWorkspace::iconForContentType(const QString &typeIdentifier)
     return iconForFile(QStringLiteral("type:") + typeIdentifier);
 }
 
+bool MemoryWorkspace::terminate(const RunningApplication &application)
+{
+    m_terminated.append(application.processIdentifier);
+    if (m_terminateFails)
+        return false;
+    m_running.removeAll(application);
+    return true;
+}
+
 void MemoryWorkspace::complete(Completion done)
 {
     if (!done)

@@ -5,8 +5,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+
+#include <algorithm>
+#include <signal.h>
 
 namespace platform {
 
@@ -30,14 +34,40 @@ Workspace &Workspace::current()
     return *s_default;
 }
 
-ui::Image Workspace::iconForFile(const QString &path)
-{
-    return FileIcons::iconForFile(path);
-}
+ui::Image Workspace::iconForFile(const QString &path) { return FileIcons::iconForFile(path); }
 
 ui::Image Workspace::iconForContentType(const QString &typeIdentifier)
 {
     return FileIcons::iconForContentType(typeIdentifier);
+}
+
+bool Workspace::terminate(const RunningApplication &application)
+{
+    return application.processIdentifier > 0 && ::kill(pid_t(application.processIdentifier), SIGTERM) == 0;
+}
+
+QStringList Workspace::processNames() const
+{
+    QList<qint64> ids;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        bool ok = false;
+        const qint64 id = entry.toLongLong(&ok);
+        if (ok && id > 0)
+            ids << id;
+    }
+    std::sort(ids.begin(), ids.end());
+    QStringList names;
+    for (qint64 id : ids) {
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(id));
+        if (!comm.open(QIODevice::ReadOnly))
+            continue; // the process has ended meanwhile
+        QByteArray name = comm.readAll();
+        if (name.endsWith('\n'))
+            name.chop(1);
+        names << QString::fromUtf8(name);
+    }
+    return names;
 }
 
 QString Workspace::applicationsFolder()

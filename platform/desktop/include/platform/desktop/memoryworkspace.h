@@ -26,6 +26,13 @@ public:
     /// The same for content types: "type:" and the identifier are recorded in iconRequests().
     ui::Image iconForContentType(const QString &typeIdentifier) override;
 
+    /// Records the request; a delivered request removes the application from the running list.
+    bool terminate(const RunningApplication &application) override;
+    QStringList processNames() const override { return m_processNames; }
+    void setProcessNames(const QStringList &names) { m_processNames = names; }
+    void setTerminateFails(bool fails) { m_terminateFails = fails; }
+    const QList<qint64> &terminated() const { return m_terminated; }
+
     void setRunningApplications(const QList<RunningApplication> &applications) { m_running = applications; }
     /// Every bundle path and URL asked to open, oldest first.
     const QStringList &openedApplications() const { return m_openedApplications; }
@@ -41,6 +48,9 @@ private:
     QList<RunningApplication> m_running;
     QStringList m_openedApplications;
     QStringList m_iconRequests;
+    QStringList m_processNames;
+    QList<qint64> m_terminated;
+    bool m_terminateFails = false;
     QList<QUrl> m_openedUrls;
     QList<std::pair<QString, QString>> m_selectedFiles;
     bool m_openFails = false;

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -55,6 +56,12 @@ public:
     /// A new image of the icon the desktop shows for files of a content type (a MIME type name, or a
     /// generic document icon for a type it does not know), 32 points square.
     virtual ui::Image iconForContentType(const QString &typeIdentifier);
+
+    /// Asks the application to quit (SIGTERM to its process); true when the request was delivered.
+    virtual bool terminate(const RunningApplication &application);
+    /// The command names of the running processes (as /proc/<pid>/comm gives them, at most 15
+    /// bytes), in ascending process id; process 0 is never listed.
+    virtual QStringList processNames() const;
 
     /// Shows the item at `path` selected in a file-manager window; `rootPath` is the folder that
     /// window should show (the item's folder when empty). Fails when nothing exists at `path` (or,
