@@ -115,6 +115,9 @@ MenuPopup::~MenuPopup()
 
 void MenuPopup::showAt(const QPoint &globalPos)
 {
+    // A delegate may fill the menu as it opens: open the model first, so the QMenu is measured and
+    // placed with the rows it will show (its own opening then finds the model open).
+    m_model.open();
     if (m_dirty)
         rebuild();
     m_menu->popup(globalPos);

@@ -4,8 +4,10 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidgetAction>
@@ -84,6 +86,35 @@ private slots:
         QVERIFY(f.row->isVisible());
         QCOMPARE(f.row->window(), qmenu);
         QCOMPARE(f.row->size(), QSize(200, 30));
+    }
+
+    void rowsTheDelegateAddsOnOpeningAreMeasuredBeforeTheMenuIsPlaced()
+    {
+        // A delegate that fills the menu only as it opens, as a status menu does.
+        class Filling : public MenuDelegate {
+        public:
+            void menuWillOpen(Menu &menu) override
+            {
+                menu.removeAllItems();
+                for (int i = 0; i < 3; ++i)
+                    menu.addItem(QStringLiteral("A rather long row to measure, number %1").arg(i));
+                auto *custom = new MenuItem;
+                custom->setView(new View(Rect(0, 0, 300, 30)));
+                menu.addItem(custom);
+            }
+        };
+        Menu menu;
+        const auto delegate = std::make_shared<Filling>();
+        menu.setDelegate(delegate);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        menu.popUp(QPoint(screen.right() - 10, screen.top() + 10));
+        QMenu *qmenu = menu.presentedMenu();
+        QVERIFY(qmenu);
+        QCOMPARE(qmenu->actions().size(), 4);
+        QVERIFY(QTest::qWaitForWindowExposed(qmenu));
+        QVERIFY(qmenu->width() >= 300);
+        QVERIFY2(screen.contains(qmenu->geometry()), "the menu was placed for rows it did not have yet");
+        menu.cancelTracking();
     }
 
     void hoveringAndLeavingDriveTheHighlight()
