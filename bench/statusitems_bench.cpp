@@ -2,6 +2,9 @@
 // 2-second tick costs once the devices are known. Each app mode, with one item per device and with
 // the combined item. A redraw hands every view its current record and renders every item's picture,
 // as the status bar's presenter does when the items change.
+#include <olvane/iautostartcontroller.h>
+#include <olvane/imenubaritemcontroller.h>
+#include <olvane/menubaritem.h>
 #include <platform/core/userdefaults.h>
 #include <platform/desktop/memorydistributednotificationcenter.h>
 #include <platform/ui/statusbar.h>
@@ -11,10 +14,6 @@
 #include <quenby/controller.h>
 #include <quenby/settings.h>
 #include <quenby/simulatedmachine.h>
-
-#include <olvane/iautostartcontroller.h>
-#include <olvane/imenubaritemcontroller.h>
-#include <olvane/menubaritem.h>
 #include <tavrin/notifications.h>
 
 #include <QApplication>

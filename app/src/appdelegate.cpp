@@ -32,6 +32,7 @@
 #include <pirrow/marketing.h>
 #include <platform/core/bundle.h>
 #include <platform/core/mainqueue.h>
+#include <platform/desktop/workspace.h>
 #include <platform/ui/layer.h>
 #include <platform/ui/menu.h>
 #include <platform/ui/menudelegate.h>
@@ -179,12 +180,20 @@ void AppDelegate::registerObservers()
         this, QString::fromLatin1(kDevicesChanged), [this](const platform::Notification &) { createMenuBarView(); });
     tavrin::Notifications::addObserver(this, QString::fromLatin1(kMenuBarItemClicked),
         [this](const platform::Notification &notification) { itemClicked(notification); });
+    platform::Workspace &workspace = platform::Workspace::current();
+    m_workspaceObservations = {
+        connect(&workspace, &platform::Workspace::didWake, this, &AppDelegate::onWake),
+        connect(&workspace, &platform::Workspace::willSleep, this, &AppDelegate::onSleep),
+    };
 }
 
 void AppDelegate::removeObservers()
 {
     for (const char *name : { kModeChanged, kDevicesChanged, kMenuBarItemClicked })
         tavrin::Notifications::removeObserver(this, QString::fromLatin1(name));
+    for (const QMetaObject::Connection &observation : std::as_const(m_workspaceObservations))
+        disconnect(observation);
+    m_workspaceObservations.clear();
 }
 
 // MARK: - Refresh cycle

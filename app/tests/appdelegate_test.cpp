@@ -379,6 +379,34 @@ private slots:
         QVERIFY(rig.menuBar().firstItem()->image() == std::nullopt);
     }
 
+    void aWakeRefreshesTheControllerOnly()
+    {
+        AppRig rig;
+        int level = 80;
+        rig.accessories = [&level] {
+            return std::vector<std::shared_ptr<fennic::BatteryDevice>> { single(
+                QStringLiteral("Magic Keyboard"), kKeyboard, std::uint8_t(level)) };
+        };
+        rig.launch();
+        auto *view = qobject_cast<quenby::BaseView *>(rig.menuBar().firstItem()->views().first());
+        const auto shown = view->device();
+
+        level = 30;
+        emit rig.workspace.willSleep();
+        QCOMPARE(rig.controller().model().devices().at(kKeyboard)->batteryLevel(), std::optional<std::uint8_t>(80));
+        emit rig.workspace.didWake();
+        QCOMPARE(rig.controller().model().devices().at(kKeyboard)->batteryLevel(), std::optional<std::uint8_t>(30));
+        // No redraw check: the view keeps its record until the next tick.
+        QCOMPARE(view->device(), shown);
+        rig.tick();
+        QCOMPARE(view->device()->batteryLevel(), std::optional<std::uint8_t>(30));
+
+        rig.delegate->applicationWillTerminate();
+        level = 10;
+        emit rig.workspace.didWake();
+        QCOMPARE(rig.controller().model().devices().at(kKeyboard)->batteryLevel(), std::optional<std::uint8_t>(30));
+    }
+
     void theFirstStartHintShowsOnce()
     {
         AppRig rig([] {

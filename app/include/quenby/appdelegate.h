@@ -6,6 +6,7 @@
 #include <platform/ui/geometry.h>
 #include <platform/ui/menuitem.h>
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -84,7 +85,7 @@ public:
     /// Hands the views of the item their current record (the combined item: the views inside it)
     /// and marks them for redrawing.
     void updateViews(olvane::MenuBarItem &item);
-    /// After a wake from sleep: the controller's refresh only.
+    /// After a wake from sleep (the workspace's `didWake`): the controller's refresh only.
     void onWake();
     void onSleep();
 
@@ -149,7 +150,7 @@ private:
     std::unique_ptr<platform::Timer> m_timer;
     QPointer<platform::ui::MenuItem> m_contactItem;
     std::vector<std::shared_ptr<platform::ui::ViewController>> m_menuViewControllers;
-    std::vector<platform::NotificationCenter::Token> m_observations;
+    QList<QMetaObject::Connection> m_workspaceObservations;
 };
 
 } // namespace quenby

@@ -58,6 +58,23 @@ LinuxWorkspace::LinuxWorkspace(QString procRoot, QDBusConnection bus, QObject *p
     , m_procRoot(std::move(procRoot))
     , m_bus(std::move(bus))
 {
+    watchSleep(QDBusConnection::systemBus());
+}
+
+void LinuxWorkspace::watchSleep(QDBusConnection systemBus)
+{
+    // Without a system bus or logind there is simply nothing to hear.
+    systemBus.connect(QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"), this,
+        SLOT(prepareForSleep(bool)));
+}
+
+void LinuxWorkspace::prepareForSleep(bool sleeping)
+{
+    if (sleeping)
+        emit willSleep();
+    else
+        emit didWake();
 }
 
 QList<RunningApplication> LinuxWorkspace::runningApplications() const

@@ -19,10 +19,17 @@ public:
     /// The file manager is looked for on `bus` in place of the session bus.
     LinuxWorkspace(QString procRoot, QDBusConnection bus, QObject *parent = nullptr);
 
+    /// Follows sleep and wake through logind's PrepareForSleep signal on `systemBus` (the constructors
+    /// follow the system bus): willSleep before the computer sleeps, didWake after it woke.
+    void watchSleep(QDBusConnection systemBus);
+
     QList<RunningApplication> runningApplications() const override;
     void openApplication(const QString &bundlePath, Completion done = {}) override;
     void openUrl(const QUrl &url, Completion done = {}) override;
     void selectFile(const QString &path, const QString &rootPath, Completion done = {}) override;
+
+private slots:
+    void prepareForSleep(bool sleeping);
 
 private:
     void complete(Completion done, bool ok);

@@ -77,6 +77,12 @@ public:
     /// Overrides the applications folder for the rest of the run; an empty path restores the default.
     static void setApplicationsFolder(const QString &path);
 
+signals:
+    /// The computer is about to sleep.
+    void willSleep();
+    /// The computer woke from sleep.
+    void didWake();
+
 protected:
     explicit Workspace(QObject *parent = nullptr);
 };
