@@ -262,10 +262,13 @@ private slots:
         QTest::newRow("compact, 0: the track only") << 0 << 0 << compact << std::optional<Rect>();
         QTest::newRow("compact, 100: the whole track") << 0 << 100 << compact << std::optional<Rect>(compact);
         QTest::newRow("compact, 25") << 0 << 25 << compact << std::optional<Rect>(Rect(2, 4, 31, 5));
+        QTest::newRow("compact, 255 from a helper record: the track and no more")
+            << 0 << 255 << compact << std::optional<Rect>(compact);
         const Rect vertical(22 + 8, 2, 5, 18);
         QTest::newRow("vertical, 0: the track only") << 3 << 0 << vertical << std::optional<Rect>();
         QTest::newRow("vertical, 100: the whole track") << 3 << 100 << vertical << std::optional<Rect>(vertical);
         QTest::newRow("vertical, 50 grows upward") << 3 << 50 << vertical << std::optional<Rect>(Rect(30, 2, 5, 9));
+        QTest::newRow("vertical, 101: the track and no more") << 3 << 101 << vertical << std::optional<Rect>(vertical);
     }
     void barsFillTheirShareOfTheTrack()
     {
