@@ -14,7 +14,9 @@
 #include "quenby/settings.h"
 #include "quenby/singlebatterydeviceview.h"
 #include "quenby/singlebatteryviewcontroller.h"
+#include "quenby/splitviewcontroller.h"
 #include "quenby/storyboards.h"
+#include "quenby/windowcontroller.h"
 
 #include <ammerl/internalbattery.h>
 #include <ammerl/internalfinder.h>
@@ -30,6 +32,7 @@
 #include <pirrow/about.h>
 #include <pirrow/gradientdialog.h>
 #include <pirrow/marketing.h>
+#include <tavrin/reviewcontroller.h>
 #include <platform/core/bundle.h>
 #include <platform/core/mainqueue.h>
 #include <platform/desktop/workspace.h>
@@ -585,9 +588,28 @@ void AppDelegate::toggleDevice(const platform::Notification &notification)
 
 // MARK: - Menu actions
 
-void AppDelegate::open()
+void AppDelegate::open() { openMainWindow(); }
+
+void AppDelegate::openMainWindow()
 {
-    // The main window comes with its pages.
+    if (m_windowController) {
+        m_windowController->show();
+        m_windowController->raise();
+        m_windowController->activateWindow();
+        return;
+    }
+    m_windowController = std::make_unique<WindowController>();
+    m_windowController->setFrameAutosaveName(QStringLiteral("FrameMainWindow"));
+    m_windowController->contentViewController()->setController(m_controller.get());
+    tavrin::ReviewController::shared().requestReview(platform::Bundle::main().bundleIdentifier());
+    m_windowController->setOnClose([this] {
+        // The window is still inside its close handling: let it go from the event loop.
+        if (m_windowController)
+            m_windowController.release()->deleteLater();
+    });
+    m_windowController->show();
+    m_windowController->raise();
+    m_windowController->activateWindow();
 }
 
 void AppDelegate::contact() { tavrin::Support::openContactPage(); }

@@ -31,6 +31,8 @@ class ViewController;
 
 namespace quenby {
 
+class WindowController;
+
 class IController;
 
 /// The application's life: it owns the one controller, runs the 2-second refresh, builds the status
@@ -125,7 +127,11 @@ public:
     void toggleDevice(const platform::Notification &notification);
 
     // Menu actions.
+    /// Brings the main window forward, or opens a new one.
     void open();
+    void openMainWindow();
+    /// The open main window, if any.
+    WindowController *windowController() const { return m_windowController.get(); }
     void contact();
     void runHelper();
     void quitHelper();
@@ -151,6 +157,7 @@ private:
     QPointer<platform::ui::MenuItem> m_contactItem;
     std::vector<std::shared_ptr<platform::ui::ViewController>> m_menuViewControllers;
     QList<QMetaObject::Connection> m_workspaceObservations;
+    std::unique_ptr<WindowController> m_windowController;
 };
 
 } // namespace quenby

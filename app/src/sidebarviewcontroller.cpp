@@ -1,0 +1,116 @@
+#include "quenby/sidebarviewcontroller.h"
+#include "localization_p.h"
+#include "quenby/icontroller.h"
+#include "quenby/sidebardelegate.h"
+
+#include <ammerl/internalfinder.h>
+#include <dorsk/sentrel.h>
+#include <tavrin/images.h>
+
+#include <QHeaderView>
+#include <QPixmap>
+#include <QShowEvent>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace quenby {
+
+namespace {
+
+QIcon iconOf(const std::optional<platform::ui::Image> &image)
+{
+    if (!image)
+        return {};
+    const QImage bitmap = image->bitmap(2.0);
+    return bitmap.isNull() ? QIcon() : QIcon(QPixmap::fromImage(bitmap));
+}
+
+// Every row, header or item, is the same height.
+class RowDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return { QStyledItemDelegate::sizeHint(option, index).width(), SideBarViewController::kRowHeight };
+    }
+};
+
+} // namespace
+
+SideBarViewController::SideBarViewController(QWidget *parent)
+    : QWidget(parent)
+    , m_outlineView(new QTreeWidget(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_outlineView);
+    m_outlineView->setHeaderHidden(true);
+    m_outlineView->setColumnCount(1);
+    m_outlineView->setIndentation(12);
+    m_outlineView->setIconSize(QSize(18, 18));
+    m_outlineView->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Group headers stay open: they are headings, not folders.
+    m_outlineView->setItemsExpandable(false);
+    m_outlineView->setFrameShape(QFrame::NoFrame);
+    m_outlineView->setItemDelegate(new RowDelegate(m_outlineView));
+    m_outlineView->setUniformRowHeights(true);
+    connect(m_outlineView, &QTreeWidget::itemSelectionChanged, this, &SideBarViewController::selectionChanged);
+}
+
+SideBarViewController::~SideBarViewController() = default;
+
+void SideBarViewController::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        reload();
+}
+
+void SideBarViewController::reload()
+{
+    auto devices = std::make_shared<olvane::SideBarGroup>(localized(QStringLiteral("DEVICES")));
+    devices->addItem(localized(QStringLiteral("MY_DEVICES")), tavrin::Images::symbol(QStringLiteral("keyboard")));
+    if (m_controller && m_controller->internalFinder().batteryPresent())
+        devices->addItem(
+            localized(QStringLiteral("INTERNAL_BATTERY")), tavrin::Images::symbol(QStringLiteral("battery.100")));
+    auto other = std::make_shared<olvane::SideBarGroup>(localized(QStringLiteral("OTHER")));
+    other->addItem(localized(QStringLiteral("SETTINGS")), tavrin::Images::symbol(QStringLiteral("gear")));
+    if (!dorsk::Sentrel::isInstalled())
+        other->addItem(localized(QStringLiteral("MORE_DEVICES")), tavrin::Images::symbol(QStringLiteral("airpodsmax")));
+    m_groups = { devices, other };
+
+    m_reloading = true;
+    m_outlineView->clear();
+    QTreeWidgetItem *first = nullptr;
+    for (const auto &group : std::as_const(m_groups)) {
+        auto *header = new QTreeWidgetItem(m_outlineView, { group->title() });
+        header->setFlags(Qt::ItemIsEnabled);
+        QFont font = header->font(0);
+        font.setBold(true);
+        header->setFont(0, font);
+        for (const auto &item : group->items()) {
+            auto *row = new QTreeWidgetItem(header, { item->title() });
+            row->setIcon(0, iconOf(item->icon()));
+            row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            if (!first)
+                first = row;
+        }
+    }
+    m_outlineView->expandAll();
+    if (first)
+        m_outlineView->setCurrentItem(first);
+    m_reloading = false;
+}
+
+void SideBarViewController::selectionChanged()
+{
+    if (m_reloading || !m_delegate)
+        return;
+    const auto selected = m_outlineView->selectedItems();
+    // Group headers cannot be selected; only items (rows with a parent) reach here.
+    if (selected.size() == 1 && selected.first()->parent())
+        m_delegate->sideBarItemSelected(selected.first()->text(0));
+}
+
+} // namespace quenby

@@ -1,0 +1,112 @@
+#include "quenby/splitviewcontroller.h"
+#include "localization_p.h"
+#include "quenby/contentviewcontroller.h"
+#include "quenby/page.h"
+#include "quenby/sidebarviewcontroller.h"
+
+#include <QHash>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace quenby {
+
+namespace {
+
+QHash<QString, SplitViewController::PageFactory> &factories()
+{
+    static QHash<QString, SplitViewController::PageFactory> table;
+    return table;
+}
+
+struct PageEntry {
+    const char *key;
+    const char *storyboard;
+};
+
+// Side-bar texts in the order they are compared.
+constexpr PageEntry kPages[] = {
+    { "MY_DEVICES", "Devices" },
+    { "INTERNAL_BATTERY", "Internal" },
+    { "SETTINGS", "Settings" },
+    { "MORE_DEVICES", "MoreDevices" },
+};
+
+} // namespace
+
+void SplitViewController::registerPage(const QString &name, PageFactory factory)
+{
+    if (factory)
+        factories().insert(name, std::move(factory));
+    else
+        factories().remove(name);
+}
+
+SplitViewController::SplitViewController(QWidget *parent)
+    : QWidget(parent)
+    , m_splitter(new QSplitter(Qt::Horizontal, this))
+    , m_sideBar(new SideBarViewController)
+    , m_content(new ContentViewController)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_splitter);
+    m_splitter->addWidget(m_sideBar);
+    m_splitter->addWidget(m_content);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({ 200, 600 });
+    m_sideBar->setMinimumWidth(160);
+    m_sideBar->setDelegate(this);
+}
+
+SplitViewController::~SplitViewController()
+{
+    // Pages belong to this controller, not to the content they are shown in.
+    m_content->show(nullptr);
+}
+
+void SplitViewController::showEvent(QShowEvent *event)
+{
+    // The side bar reads the controller when it shows, which follows this.
+    m_sideBar->setController(m_controller);
+    QWidget::showEvent(event);
+    if (!event->spontaneous() && !m_content->currentViewController())
+        showPage(localized(QStringLiteral("MY_DEVICES")));
+}
+
+void SplitViewController::showPage(const QString &title)
+{
+    for (const auto &entry : kPages) {
+        if (title != localized(QString::fromLatin1(entry.key)))
+            continue;
+        Page *page = pageController(QString::fromLatin1(entry.storyboard));
+        if (!page)
+            return;
+        page->setWindowTitle(title);
+        if (auto *controllable = dynamic_cast<IControllable *>(page))
+            controllable->setController(m_controller);
+        window()->setWindowTitle(title);
+        m_content->show(page);
+        return;
+    }
+}
+
+Page *SplitViewController::pageController(const QString &storyboard)
+{
+    for (std::size_t i = 0; i < m_pages.size(); ++i)
+        if (m_pageStoryboards[i] == storyboard)
+            return m_pages[i].get();
+    const auto factory = factories().value(storyboard);
+    if (!factory)
+        return nullptr;
+    auto page = factory();
+    if (!page)
+        return nullptr;
+    m_pages.push_back(std::move(page));
+    m_pageStoryboards.push_back(storyboard);
+    return m_pages.back().get();
+}
+
+} // namespace quenby
