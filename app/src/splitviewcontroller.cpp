@@ -1,6 +1,7 @@
 #include "quenby/splitviewcontroller.h"
 #include "localization_p.h"
 #include "quenby/contentviewcontroller.h"
+#include "quenby/devicesviewcontroller.h"
 #include "quenby/page.h"
 #include "quenby/sidebarviewcontroller.h"
 
@@ -34,6 +35,16 @@ constexpr PageEntry kPages[] = {
 
 } // namespace
 
+// The application's own pages; a page registered before (a test's) is kept.
+static void registerDefaultPages()
+{
+    static bool done = false;
+    if (std::exchange(done, true))
+        return;
+    if (!factories().contains(QStringLiteral("Devices")))
+        factories().insert(QStringLiteral("Devices"), [] { return std::make_unique<DevicesViewController>(); });
+}
+
 void SplitViewController::registerPage(const QString &name, PageFactory factory)
 {
     if (factory)
@@ -48,6 +59,7 @@ SplitViewController::SplitViewController(QWidget *parent)
     , m_sideBar(new SideBarViewController)
     , m_content(new ContentViewController)
 {
+    registerDefaultPages();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_splitter);
