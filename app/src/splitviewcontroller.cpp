@@ -3,6 +3,7 @@
 #include "quenby/contentviewcontroller.h"
 #include "quenby/devicesviewcontroller.h"
 #include "quenby/page.h"
+#include "quenby/settingsviewcontroller.h"
 #include "quenby/sidebarviewcontroller.h"
 
 #include <QHash>
@@ -43,6 +44,8 @@ static void registerDefaultPages()
         return;
     if (!factories().contains(QStringLiteral("Devices")))
         factories().insert(QStringLiteral("Devices"), [] { return std::make_unique<DevicesViewController>(); });
+    if (!factories().contains(QStringLiteral("Settings")))
+        factories().insert(QStringLiteral("Settings"), [] { return std::make_unique<SettingsViewController>(); });
 }
 
 void SplitViewController::registerPage(const QString &name, PageFactory factory)
