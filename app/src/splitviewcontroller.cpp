@@ -2,6 +2,7 @@
 #include "localization_p.h"
 #include "quenby/contentviewcontroller.h"
 #include "quenby/devicesviewcontroller.h"
+#include "quenby/internalviewcontroller.h"
 #include "quenby/page.h"
 #include "quenby/settingsviewcontroller.h"
 #include "quenby/sidebarviewcontroller.h"
@@ -44,6 +45,8 @@ static void registerDefaultPages()
         return;
     if (!factories().contains(QStringLiteral("Devices")))
         factories().insert(QStringLiteral("Devices"), [] { return std::make_unique<DevicesViewController>(); });
+    if (!factories().contains(QStringLiteral("Internal")))
+        factories().insert(QStringLiteral("Internal"), [] { return std::make_unique<InternalViewController>(); });
     if (!factories().contains(QStringLiteral("Settings")))
         factories().insert(QStringLiteral("Settings"), [] { return std::make_unique<SettingsViewController>(); });
 }
