@@ -3,6 +3,7 @@
 #include "quenby/contentviewcontroller.h"
 #include "quenby/devicesviewcontroller.h"
 #include "quenby/internalviewcontroller.h"
+#include "quenby/moredevicesviewcontroller.h"
 #include "quenby/page.h"
 #include "quenby/settingsviewcontroller.h"
 #include "quenby/sidebarviewcontroller.h"
@@ -47,6 +48,8 @@ static void registerDefaultPages()
         factories().insert(QStringLiteral("Devices"), [] { return std::make_unique<DevicesViewController>(); });
     if (!factories().contains(QStringLiteral("Internal")))
         factories().insert(QStringLiteral("Internal"), [] { return std::make_unique<InternalViewController>(); });
+    if (!factories().contains(QStringLiteral("MoreDevices")))
+        factories().insert(QStringLiteral("MoreDevices"), [] { return std::make_unique<MoreDevicesViewController>(); });
     if (!factories().contains(QStringLiteral("Settings")))
         factories().insert(QStringLiteral("Settings"), [] { return std::make_unique<SettingsViewController>(); });
 }
