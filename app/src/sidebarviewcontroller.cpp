@@ -54,6 +54,12 @@ SideBarViewController::SideBarViewController(QWidget *parent)
     m_outlineView->setItemsExpandable(false);
     m_outlineView->setFrameShape(QFrame::NoFrame);
     m_outlineView->setItemDelegate(new RowDelegate(m_outlineView));
+    // Rows never take the accent of the key window: the selection looks the same in every state.
+    QPalette palette = m_outlineView->palette();
+    palette.setColor(QPalette::Active, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Highlight));
+    palette.setColor(
+        QPalette::Active, QPalette::HighlightedText, palette.color(QPalette::Inactive, QPalette::HighlightedText));
+    m_outlineView->setPalette(palette);
     m_outlineView->setUniformRowHeights(true);
     connect(m_outlineView, &QTreeWidget::itemSelectionChanged, this, &SideBarViewController::selectionChanged);
 }

@@ -7,7 +7,11 @@
 #include <platform/desktop/memoryusernotificationcenter.h>
 #include <platform/desktop/usernotificationcenter.h>
 
+#include <platform/ui/alert.h>
+#include <olvane/iautostartcontroller.h>
+
 #include <QCheckBox>
+#include <QTimer>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -49,6 +53,59 @@ struct PageRig {
 };
 
 using SwitchOf = QCheckBox *(SettingsViewController::*)() const;
+
+/// Closes every alert that shows up while it lives and keeps their titles.
+struct AlertCatcher {
+    QStringList titles;
+    QTimer timer;
+    AlertCatcher()
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto *alert = platform::ui::Alert::active()) {
+                titles << alert->messageText();
+                alert->done(platform::ui::Alert::kFirstButtonResponse);
+            }
+        });
+        timer.start();
+    }
+};
+
+/// Start at login as the test sees it.
+class RecordingAutoStart final : public olvane::IAutoStartController {
+public:
+    bool isEnabled() const override { return enabled; }
+    void takeOverFromLauncher() override { }
+    void setEnabled(bool on) override { enabled = on; }
+    void enable() override { enabled = true; }
+    void disable() override { enabled = false; }
+    bool enabled = false;
+};
+
+/// The application's controller with a start-at-login controller the test reads.
+class AutoStartController final : public quenby::IController {
+public:
+    explicit AutoStartController(quenby::IController &real)
+        : m_real(real)
+    {
+    }
+    ammerl::IInternalFinder &internalFinder() const override { return m_real.internalFinder(); }
+    olvane::IAutoStartController &autoStart() const override { return start; }
+    const std::vector<quenby::Observer *> &observers() const override { return m_real.observers(); }
+    quenby::IDataModel &model() const override { return m_real.model(); }
+    olvane::IMenuBarItemController &menuBar() const override { return m_real.menuBar(); }
+    const ammerl::InternalBattery *internalBattery() const override { return m_real.internalBattery(); }
+    const quenby::SampleRing &consumption() const override { return m_real.consumption(); }
+    const quenby::SampleRing &acConsumption() const override { return m_real.acConsumption(); }
+    double maxConsumption() const override { return m_real.maxConsumption(); }
+    void refresh() override { m_real.refresh(); }
+    void addObserver(quenby::Observer *observer) override { m_real.addObserver(observer); }
+    void removeObserver(quenby::Observer *observer) override { m_real.removeObserver(observer); }
+    mutable RecordingAutoStart start;
+
+private:
+    quenby::IController &m_real;
+};
 
 } // namespace
 
@@ -174,6 +231,58 @@ private slots:
         QCOMPARE(rig.page.switchImperial()->isVisible(), battery);
         QCOMPARE(rig.page.labelImperial()->isVisible(), battery);
         QCOMPARE(rig.page.lineImperial()->isVisible(), battery);
+    }
+
+    void startAtLoginGoesToTheController()
+    {
+        PageRig rig;
+        AutoStartController controller(rig.app.controller());
+        controller.start.enabled = true;
+        rig.page.setController(&controller);
+        rig.page.hide();
+        rig.page.show();
+        QVERIFY(rig.page.switchAutoLogin()->isChecked());
+        rig.page.switchAutoLogin()->click();
+        QVERIFY(!controller.start.enabled);
+        // The switch follows what the controller reports, not what was clicked.
+        controller.start.enabled = true;
+        rig.page.updateControls();
+        QVERIFY(rig.page.switchAutoLogin()->isChecked());
+        rig.page.setController(&rig.app.controller());
+    }
+
+    void permissionRequest_data()
+    {
+        QTest::addColumn<bool>("grants");
+        QTest::addColumn<bool>("fails");
+        QTest::addColumn<bool>("alert");
+        QTest::addColumn<int>("settingsOpened");
+        QTest::newRow("granted") << true << false << false << 0;
+        QTest::newRow("refused") << false << false << true << 0;
+        QTest::newRow("failed") << false << true << true << 1;
+    }
+    void permissionRequest()
+    {
+        QFETCH(bool, grants);
+        QFETCH(bool, fails);
+        QFETCH(bool, alert);
+        QFETCH(int, settingsOpened);
+        PageRig rig;
+        rig.notifications.setUserGrants(grants);
+        if (grants)
+            rig.notifications.setAlertStyle(platform::AlertStyle::Banner);
+        if (fails)
+            rig.notifications.setAuthorizationError(platform::UserNotificationError { QStringLiteral("denied"), {} });
+        const bool notificationsBefore = Settings::enableNotifications();
+        AlertCatcher catcher;
+        rig.page.authorizeButton()->click();
+        platform::MainQueue::drain();
+        QCOMPARE(catcher.titles.isEmpty(), !alert);
+        if (alert)
+            QCOMPARE(catcher.titles, QStringList { platform::localized(QStringLiteral("QuenbyApp"), QStringLiteral("PERMISSIONS_TITLE")) });
+        QCOMPARE(rig.app.workspace.openedUrls().size(), settingsOpened);
+        QCOMPARE(rig.page.authorizeButton()->isVisible(), !grants);
+        QCOMPARE(Settings::enableNotifications(), notificationsBefore);
     }
 
     void authorizeButtonFollowsThePermissionWhileShown()
