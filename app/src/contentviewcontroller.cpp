@@ -77,7 +77,8 @@ void ContentViewController::hotkeyPressed()
 void ContentViewController::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    m_hotkeys->registerHotkey(olvane::Hotkey(std::nullopt, olvane::Key::q, olvane::ModifierFlags { olvane::ModifierFlags::command }));
+    m_hotkeys->registerHotkey(
+        olvane::Hotkey(std::nullopt, olvane::Key::q, olvane::ModifierFlags { olvane::ModifierFlags::command }));
     m_hotkeys->setDelegate(m_forwarder);
 }
 

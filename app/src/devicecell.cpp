@@ -1,4 +1,5 @@
 #include "quenby/devicecell.h"
+
 #include "localization_p.h"
 #include "quenby/nameviewcontroller.h"
 #include "viewhost_p.h"
@@ -17,23 +18,24 @@ namespace quenby {
 
 namespace {
 
-QPixmap pixmapOf(const platform::ui::Image &image, int side)
-{
-    const QImage bitmap = image.bitmap(2.0);
-    if (bitmap.isNull())
-        return {};
-    QPixmap pixmap = QPixmap::fromImage(bitmap.scaled(side * 2, side * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    pixmap.setDevicePixelRatio(2.0);
-    return pixmap;
-}
+    QPixmap pixmapOf(const platform::ui::Image &image, int side)
+    {
+        const QImage bitmap = image.bitmap(2.0);
+        if (bitmap.isNull())
+            return {};
+        QPixmap pixmap
+            = QPixmap::fromImage(bitmap.scaled(side * 2, side * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        pixmap.setDevicePixelRatio(2.0);
+        return pixmap;
+    }
 
-pirrow::GradientProgressView *addBar(QGridLayout *layout, int row, QWidget *parent)
-{
-    auto *host = new ViewHost<pirrow::GradientProgressView>(parent);
-    host->setFixedHeight(8);
-    layout->addWidget(host, row, 1, 1, 2);
-    return host->view();
-}
+    pirrow::GradientProgressView *addBar(QGridLayout *layout, int row, QWidget *parent)
+    {
+        auto *host = new ViewHost<pirrow::GradientProgressView>(parent);
+        host->setFixedHeight(8);
+        layout->addWidget(host, row, 1, 1, 2);
+        return host->view();
+    }
 
 } // namespace
 

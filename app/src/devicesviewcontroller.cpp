@@ -1,4 +1,5 @@
 #include "quenby/devicesviewcontroller.h"
+
 #include "localization_p.h"
 #include "quenby/devicecell.h"
 #include "quenby/icontroller.h"

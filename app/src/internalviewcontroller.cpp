@@ -1,4 +1,5 @@
 #include "quenby/internalviewcontroller.h"
+
 #include "localization_p.h"
 #include "quenby/icontroller.h"
 #include "quenby/settings.h"
@@ -29,29 +30,29 @@ namespace quenby {
 
 namespace {
 
-QPixmap dot(const platform::ui::Image &image)
-{
-    const QImage bitmap = image.bitmap(2.0);
-    QPixmap pixmap = QPixmap::fromImage(bitmap);
-    pixmap.setDevicePixelRatio(2.0);
-    return pixmap;
-}
+    QPixmap dot(const platform::ui::Image &image)
+    {
+        const QImage bitmap = image.bitmap(2.0);
+        QPixmap pixmap = QPixmap::fromImage(bitmap);
+        pixmap.setDevicePixelRatio(2.0);
+        return pixmap;
+    }
 
-// The yellow dot of a battery in fair condition.
-QPixmap partialDot()
-{
-    const int side = int(StatusDot::kDiameter * 2);
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 204, 0));
-    painter.drawEllipse(QRectF(1, 1, side - 2, side - 2));
-    painter.end();
-    pixmap.setDevicePixelRatio(2.0);
-    return pixmap;
-}
+    // The yellow dot of a battery in fair condition.
+    QPixmap partialDot()
+    {
+        const int side = int(StatusDot::kDiameter * 2);
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 204, 0));
+        painter.drawEllipse(QRectF(1, 1, side - 2, side - 2));
+        painter.end();
+        pixmap.setDevicePixelRatio(2.0);
+        return pixmap;
+    }
 
 } // namespace
 
@@ -155,9 +156,11 @@ void InternalViewController::update()
     const auto charged = battery.isCharged();
 
     if (const auto amperage = battery.amperage()) {
-        m_amperageInfo->setText(localized(*amperage < 0 ? QStringLiteral("DISCHARGE_RATE") : QStringLiteral("CHARGE_RATE")));
-        m_amperage->setText(charged.value_or(false) ? none
-                                                    : platform::format("%lld mAh", static_cast<long long>(std::llabs(*amperage))));
+        m_amperageInfo->setText(
+            localized(*amperage < 0 ? QStringLiteral("DISCHARGE_RATE") : QStringLiteral("CHARGE_RATE")));
+        m_amperage->setText(charged.value_or(false)
+                ? none
+                : platform::format("%lld mAh", static_cast<long long>(std::llabs(*amperage))));
     } else {
         m_amperage->setText(none);
     }
@@ -169,14 +172,15 @@ void InternalViewController::update()
         if (charged)
             m_timeRemaining->setText(*charged ? localized(QStringLiteral("BATTERY_FULL"))
                                               : platform::format("%.2lld:%.2lld", static_cast<long long>(*minutes / 60),
-                                                    static_cast<long long>(*minutes % 60)));
+                                                  static_cast<long long>(*minutes % 60)));
     } else {
         m_timeRemaining->setText(none);
     }
 
     if (const auto watts = battery.watts()) {
         if (const auto charging = battery.isCharging()) {
-            m_wattsInfo->setText(localized(*charging ? QStringLiteral("CHARGING_WITH") : QStringLiteral("POWER_USAGE")));
+            m_wattsInfo->setText(
+                localized(*charging ? QStringLiteral("CHARGING_WITH") : QStringLiteral("POWER_USAGE")));
             m_watts->setText(charged.value_or(false) ? none : platform::format("%.2f W", *watts));
         }
     } else {
@@ -215,7 +219,8 @@ void InternalViewController::update()
 
     if (const auto celsius = battery.temperature()) {
         const bool imperial = Settings::imperial();
-        m_temperature->setText(imperial ? platform::format("%.2f °F", *celsius * 1.8 + 32) : platform::format("%.2f °C", *celsius));
+        m_temperature->setText(
+            imperial ? platform::format("%.2f °F", *celsius * 1.8 + 32) : platform::format("%.2f °C", *celsius));
     } else {
         m_temperature->setText(none);
     }

@@ -1,4 +1,5 @@
 #include "quenby/moredevicesviewcontroller.h"
+
 #include "localization_p.h"
 
 #include <dorsk/sentrel.h>

@@ -1,4 +1,5 @@
 #include "quenby/nameviewcontroller.h"
+
 #include "localization_p.h"
 #include "quenby/settings.h"
 

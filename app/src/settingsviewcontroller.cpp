@@ -1,4 +1,5 @@
 #include "quenby/settingsviewcontroller.h"
+
 #include "localization_p.h"
 #include "quenby/appnotifications.h"
 #include "quenby/icontroller.h"
@@ -31,16 +32,16 @@ namespace quenby {
 
 namespace {
 
-// Display mode of each tile, in the order of m_tiles.
-constexpr int kTileModes[4] = { 0, 1, 2, 3 };
+    // Display mode of each tile, in the order of m_tiles.
+    constexpr int kTileModes[4] = { 0, 1, 2, 3 };
 
-void modeChanged() { tavrin::Notifications::post(QString::fromLatin1(kModeChanged)); }
+    void modeChanged() { tavrin::Notifications::post(QString::fromLatin1(kModeChanged)); }
 
-void setOn(QCheckBox *box, bool on)
-{
-    const QSignalBlocker quiet(box);
-    box->setChecked(on);
-}
+    void setOn(QCheckBox *box, bool on)
+    {
+        const QSignalBlocker quiet(box);
+        box->setChecked(on);
+    }
 
 } // namespace
 

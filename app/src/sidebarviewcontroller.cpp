@@ -1,4 +1,5 @@
 #include "quenby/sidebarviewcontroller.h"
+
 #include "localization_p.h"
 #include "quenby/icontroller.h"
 #include "quenby/sidebardelegate.h"
@@ -18,23 +19,23 @@ namespace quenby {
 
 namespace {
 
-QIcon iconOf(const std::optional<platform::ui::Image> &image)
-{
-    if (!image)
-        return {};
-    const QImage bitmap = image->bitmap(2.0);
-    return bitmap.isNull() ? QIcon() : QIcon(QPixmap::fromImage(bitmap));
-}
-
-// Every row, header or item, is the same height.
-class RowDelegate final : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    QIcon iconOf(const std::optional<platform::ui::Image> &image)
     {
-        return { QStyledItemDelegate::sizeHint(option, index).width(), SideBarViewController::kRowHeight };
+        if (!image)
+            return {};
+        const QImage bitmap = image->bitmap(2.0);
+        return bitmap.isNull() ? QIcon() : QIcon(QPixmap::fromImage(bitmap));
     }
-};
+
+    // Every row, header or item, is the same height.
+    class RowDelegate final : public QStyledItemDelegate {
+    public:
+        using QStyledItemDelegate::QStyledItemDelegate;
+        QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+        {
+            return { QStyledItemDelegate::sizeHint(option, index).width(), SideBarViewController::kRowHeight };
+        }
+    };
 
 } // namespace
 

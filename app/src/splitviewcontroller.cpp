@@ -1,4 +1,5 @@
 #include "quenby/splitviewcontroller.h"
+
 #include "localization_p.h"
 #include "quenby/contentviewcontroller.h"
 #include "quenby/devicesviewcontroller.h"
@@ -17,24 +18,24 @@ namespace quenby {
 
 namespace {
 
-QHash<QString, SplitViewController::PageFactory> &factories()
-{
-    static QHash<QString, SplitViewController::PageFactory> table;
-    return table;
-}
+    QHash<QString, SplitViewController::PageFactory> &factories()
+    {
+        static QHash<QString, SplitViewController::PageFactory> table;
+        return table;
+    }
 
-struct PageEntry {
-    const char *key;
-    const char *storyboard;
-};
+    struct PageEntry {
+        const char *key;
+        const char *storyboard;
+    };
 
-// Side-bar texts in the order they are compared.
-constexpr PageEntry kPages[] = {
-    { "MY_DEVICES", "Devices" },
-    { "INTERNAL_BATTERY", "Internal" },
-    { "SETTINGS", "Settings" },
-    { "MORE_DEVICES", "MoreDevices" },
-};
+    // Side-bar texts in the order they are compared.
+    constexpr PageEntry kPages[] = {
+        { "MY_DEVICES", "Devices" },
+        { "INTERNAL_BATTERY", "Internal" },
+        { "SETTINGS", "Settings" },
+        { "MORE_DEVICES", "MoreDevices" },
+    };
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "quenby/windowcontroller.h"
+
 #include "localization_p.h"
 #include "quenby/splitviewcontroller.h"
 
@@ -18,7 +19,7 @@ namespace quenby {
 
 namespace {
 
-QString frameKey(const QString &name) { return QStringLiteral("NSWindow Frame ") + name; }
+    QString frameKey(const QString &name) { return QStringLiteral("NSWindow Frame ") + name; }
 
 } // namespace
 
@@ -93,7 +94,7 @@ void WindowController::runHelperUpdateCheck(QFuture<QString> serverVersion)
                             dorsk::Sentrel::openDownloadPage();
                     });
             })
-        .onFailed(this, [] { });
+        .onFailed(this, [] {});
 }
 
 } // namespace quenby

@@ -3,6 +3,7 @@
 #include "quenby/devicesviewcontroller.h"
 #include "quenby/nameviewcontroller.h"
 
+#include <fennic/lowenergydevice.h>
 #include <pirrow/gradientprogressview.h>
 #include <platform/core/notificationcenter.h>
 
@@ -59,7 +60,9 @@ private slots:
         QStringList models;
         for (auto *cell : cells)
             models << cell->model()->text();
-        QCOMPARE(models, (QStringList { QStringLiteral("AirPods Pro"), QStringLiteral("Magic Keyboard"), QStringLiteral("Pebble Mouse") }));
+        QCOMPARE(models,
+            (QStringList {
+                QStringLiteral("AirPods Pro"), QStringLiteral("Magic Keyboard"), QStringLiteral("Pebble Mouse") }));
 
         QVERIFY(cells[0]->progressViewUpper());
         QCOMPARE(cells[0]->progressViewUpper()->value(), 0.7);
@@ -88,6 +91,20 @@ private slots:
         QVERIFY(keyboardCell->isCharging());
         QCOMPARE(keyboardCell->manufacturer()->text(), text("UNKNOWN_MANUFACTURER"));
         QVERIFY(!keyboardCell->chargingBolt()->pixmap().isNull());
+
+        // A Low Energy device without a model string.
+        std::shared_ptr<fennic::LowEnergyDevice> mouse;
+        for (const auto &[identifier, device] : rig.controller().model().devices())
+            if (auto lowEnergy = std::dynamic_pointer_cast<fennic::LowEnergyDevice>(device))
+                mouse = lowEnergy;
+        QVERIFY(mouse);
+        mouse->setModel(std::nullopt);
+        page.refresh();
+        platform::MainQueue::drain();
+        QStringList shown;
+        for (auto *cell : page.cells())
+            shown << cell->model()->text();
+        QVERIFY2(shown.contains(text("UNKNOWN_MODEL")), qPrintable(shown.join(u',')));
     }
 
     void observesOnlyWhileShownAndOnce()
@@ -110,11 +127,21 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected"); // the custom name afterwards
         QTest::addColumn<int>("posts");
-        QTest::newRow("unchanged name") << "Desk" << "Desk" << "Desk" << 0;
-        QTest::newRow("new name") << "Desk" << "Office" << "Office" << 1;
-        QTest::newRow("cleared name") << "Desk" << "" << "" << 1;
-        QTest::newRow("first name") << "" << "Desk" << "Desk" << 1;
-        QTest::newRow("nothing typed, none stored") << "" << "" << "" << 1;
+        QTest::newRow("unchanged name") << "Desk"
+                                        << "Desk"
+                                        << "Desk" << 0;
+        QTest::newRow("new name") << "Desk"
+                                  << "Office"
+                                  << "Office" << 1;
+        QTest::newRow("cleared name") << "Desk"
+                                      << ""
+                                      << "" << 1;
+        QTest::newRow("first name") << ""
+                                    << "Desk"
+                                    << "Desk" << 1;
+        QTest::newRow("nothing typed, none stored") << ""
+                                                    << ""
+                                                    << "" << 1;
     }
     void renameSheet()
     {
@@ -127,7 +154,8 @@ private slots:
                 quenby::Settings::setCustomName(kKeyboard, stored);
         });
         rig.accessories = [] {
-            return std::vector<std::shared_ptr<fennic::BatteryDevice>> { single(QStringLiteral("Magic Keyboard"), kKeyboard, 50) };
+            return std::vector<std::shared_ptr<fennic::BatteryDevice>> { single(
+                QStringLiteral("Magic Keyboard"), kKeyboard, 50) };
         };
         rig.launch();
         quenby::DevicesViewController page;

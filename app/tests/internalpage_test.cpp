@@ -78,16 +78,20 @@ private slots:
         QTest::addColumn<QStringList>("expected"); // rate caption, rate, time caption, time, power caption, power
         QTest::newRow("charged on the adapter")
             << std::optional<bool>(false) << std::optional<bool>(true) << std::optional<qint64>(0) << qint64(30)
-            << QStringList { text("CHARGE_RATE"), "-", text("TIME_TO_FULL"), text("BATTERY_FULL"), text("POWER_USAGE"), "-" };
-        QTest::newRow("discharging")
-            << std::optional<bool>(false) << std::optional<bool>(false) << std::optional<qint64>(-1234) << qint64(307)
-            << QStringList { text("DISCHARGE_RATE"), "1234 mAh", text("TIME_UNTIL_EMPTY"), "05:07", text("POWER_USAGE"), "12.35 W" };
-        QTest::newRow("charging")
-            << std::optional<bool>(true) << std::optional<bool>(false) << std::optional<qint64>(2000) << qint64(59)
-            << QStringList { text("CHARGE_RATE"), "2000 mAh", text("TIME_TO_FULL"), "00:59", text("CHARGING_WITH"), "12.35 W" };
-        QTest::newRow("nothing known")
-            << std::optional<bool>() << std::optional<bool>() << std::optional<qint64>() << qint64(59)
-            << QStringList { text("CHARGE_RATE"), "-", text("TIME_UNTIL_EMPTY"), "-", text("POWER_USAGE"), "-" };
+            << QStringList { text("CHARGE_RATE"), "-", text("TIME_TO_FULL"), text("BATTERY_FULL"), text("POWER_USAGE"),
+                   "-" };
+        QTest::newRow("discharging") << std::optional<bool>(false) << std::optional<bool>(false)
+                                     << std::optional<qint64>(-1234) << qint64(307)
+                                     << QStringList { text("DISCHARGE_RATE"), "1234 mAh", text("TIME_UNTIL_EMPTY"),
+                                            "05:07", text("POWER_USAGE"), "12.35 W" };
+        QTest::newRow("charging") << std::optional<bool>(true) << std::optional<bool>(false)
+                                  << std::optional<qint64>(2000) << qint64(59)
+                                  << QStringList { text("CHARGE_RATE"), "2000 mAh", text("TIME_TO_FULL"), "00:59",
+                                         text("CHARGING_WITH"), "12.35 W" };
+        QTest::newRow("nothing known") << std::optional<bool>() << std::optional<bool>() << std::optional<qint64>()
+                                       << qint64(59)
+                                       << QStringList { text("CHARGE_RATE"), "-", text("TIME_UNTIL_EMPTY"), "-",
+                                              text("POWER_USAGE"), "-" };
     }
     void rateTimeAndPower()
     {
@@ -107,9 +111,9 @@ private slots:
         if (charged.value_or(false))
             battery.setWatts(0.25);
         rig.page.update();
-        QCOMPARE((QStringList { rig.page.amperageInfo()->text(), rig.page.amperage()->text(),
-                     rig.page.chargeInfo()->text(), rig.page.timeRemaining()->text(), rig.page.wattsInfo()->text(),
-                     rig.page.watts()->text() }),
+        QCOMPARE(
+            (QStringList { rig.page.amperageInfo()->text(), rig.page.amperage()->text(), rig.page.chargeInfo()->text(),
+                rig.page.timeRemaining()->text(), rig.page.wattsInfo()->text(), rig.page.watts()->text() }),
             expected);
     }
 

@@ -64,8 +64,8 @@ void installSentrel(const AppRig &rig, const QString &version)
     const QByteArray entry = version.isEmpty()
         ? QByteArray()
         : "<key>CFBundleShortVersionString</key><string>" + version.toUtf8() + "</string>";
-    plist.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>" + entry
-        + "</dict></plist>\n");
+    plist.write(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>" + entry + "</dict></plist>\n");
 }
 
 QStringList rows(const QTreeWidget &tree)
@@ -101,8 +101,8 @@ private slots:
         const QString devices = text("DEVICES"), other = text("OTHER"), mine = "  " + text("MY_DEVICES"),
                       internal = "  " + text("INTERNAL_BATTERY"), settings = "  " + text("SETTINGS"),
                       more = "  " + text("MORE_DEVICES");
-        QTest::newRow("laptop, no Sentrel") << true << true << false
-                                            << QStringList { devices, mine, internal, other, settings, more };
+        QTest::newRow("laptop, no Sentrel")
+            << true << true << false << QStringList { devices, mine, internal, other, settings, more };
         QTest::newRow("desktop, no Sentrel")
             << true << false << false << QStringList { devices, mine, other, settings, more };
         QTest::newRow("laptop with Sentrel")
@@ -139,7 +139,8 @@ private slots:
         QCOMPARE(selected.size(), 1);
         QCOMPARE(selected.first()->text(0), text("MY_DEVICES"));
         QVERIFY(recorder.told.isEmpty());
-        QCOMPARE(sideBar.outlineView()->visualItemRect(selected.first()).height(), quenby::SideBarViewController::kRowHeight);
+        QCOMPARE(sideBar.outlineView()->visualItemRect(selected.first()).height(),
+            quenby::SideBarViewController::kRowHeight);
         QCOMPARE(sideBar.outlineView()->visualItemRect(sideBar.outlineView()->topLevelItem(0)).height(),
             quenby::SideBarViewController::kRowHeight);
 
@@ -218,13 +219,18 @@ private slots:
     void updateCheck_data()
     {
         QTest::addColumn<QString>("installed"); // empty: Info.plist without a version
-        QTest::addColumn<QString>("server");    // empty: the fetch fails
+        QTest::addColumn<QString>("server"); // empty: the fetch fails
         QTest::addColumn<bool>("offered");
-        QTest::newRow("1.10 after 1.9") << "1.9" << "1.10" << true;
-        QTest::newRow("same version") << "1.9" << "1.9" << false;
-        QTest::newRow("server older") << "2.0" << "1.10" << false;
-        QTest::newRow("fetch fails") << "1.0" << "" << false;
-        QTest::newRow("no installed version") << "" << "2.0" << false;
+        QTest::newRow("1.10 after 1.9") << "1.9"
+                                        << "1.10" << true;
+        QTest::newRow("same version") << "1.9"
+                                      << "1.9" << false;
+        QTest::newRow("server older") << "2.0"
+                                      << "1.10" << false;
+        QTest::newRow("fetch fails") << "1.0"
+                                     << "" << false;
+        QTest::newRow("no installed version") << ""
+                                              << "2.0" << false;
     }
     void updateCheck()
     {
@@ -235,9 +241,9 @@ private slots:
         installSentrel(rig, installed);
         quenby::WindowController window;
         window.show();
-        window.runHelperUpdateCheck(server.isEmpty()
-                ? QtFuture::makeExceptionalFuture<QString>(tavrin::WebError(tavrin::WebError::Code::CannotConnectToHost, {}))
-                : QtFuture::makeReadyFuture(server));
+        window.runHelperUpdateCheck(server.isEmpty() ? QtFuture::makeExceptionalFuture<QString>(
+                                        tavrin::WebError(tavrin::WebError::Code::CannotConnectToHost, {}))
+                                                     : QtFuture::makeReadyFuture(server));
         for (int i = 0; i < 5; ++i)
             QCoreApplication::processEvents();
         auto *alert = platform::ui::Alert::active();
@@ -266,7 +272,6 @@ private slots:
         quenby::WindowController window;
         QVERIFY(!window.hasCheckedHelperVersion());
         QTRY_VERIFY_WITH_TIMEOUT(window.hasCheckedHelperVersion(), 3000);
-
     }
 
     void openingTwiceBringsTheSameWindowForward()

@@ -1,21 +1,20 @@
 #include "apptestsupport.h"
 #include "quenby/settingsviewcontroller.h"
 
+#include <olvane/iautostartcontroller.h>
 #include <pirrow/simpletileview.h>
 #include <platform/core/notificationcenter.h>
 #include <platform/core/timer.h>
 #include <platform/desktop/memoryusernotificationcenter.h>
 #include <platform/desktop/usernotificationcenter.h>
-
 #include <platform/ui/alert.h>
-#include <olvane/iautostartcontroller.h>
 
 #include <QCheckBox>
-#include <QTimer>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace apptest;
 using quenby::Settings;
@@ -157,8 +156,7 @@ private slots:
             << &SettingsViewController::switchColoredVertical << "UseVerticalColorsKey" << 1;
         QTest::newRow("single item") << &SettingsViewController::singleItem << quenby::kSingleItemKey << 1;
         QTest::newRow("imperial") << &SettingsViewController::switchImperial << quenby::kImperialKey << 0;
-        QTest::newRow("notifications")
-            << &SettingsViewController::batteryAlert << quenby::kEnableNotificationsKey << 0;
+        QTest::newRow("notifications") << &SettingsViewController::batteryAlert << quenby::kEnableNotificationsKey << 0;
     }
     void switchesWriteTheirSetting()
     {
@@ -279,7 +277,8 @@ private slots:
         platform::MainQueue::drain();
         QCOMPARE(catcher.titles.isEmpty(), !alert);
         if (alert)
-            QCOMPARE(catcher.titles, QStringList { platform::localized(QStringLiteral("QuenbyApp"), QStringLiteral("PERMISSIONS_TITLE")) });
+            QCOMPARE(catcher.titles,
+                QStringList { platform::localized(QStringLiteral("QuenbyApp"), QStringLiteral("PERMISSIONS_TITLE")) });
         QCOMPARE(rig.app.workspace.openedUrls().size(), settingsOpened);
         QCOMPARE(rig.page.authorizeButton()->isVisible(), !grants);
         QCOMPARE(Settings::enableNotifications(), notificationsBefore);
