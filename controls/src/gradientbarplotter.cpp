@@ -1,9 +1,9 @@
 #include "pirrow/gradientbarplotter.h"
 
 #include "barplottergeometry_p.h"
+#include "gradientbars_p.h"
 #include "pirrow/constants.h"
 #include "pirrow/plotterdelegate.h"
-#include "pirrow/screenextensions.h"
 
 namespace pirrow {
 
@@ -25,17 +25,7 @@ void GradientBarPlotter::setData(const PlotterData &values)
 
 void GradientBarPlotter::removeBars()
 {
-    for (const auto &mask : m_maskingLayers) {
-        if (mask) {
-            mask->removeAllAnimations();
-            mask->removeFromSuperlayer();
-        }
-    }
-    for (const auto &gradient : m_gradientLayers)
-        if (gradient)
-            gradient->removeFromSuperlayer();
-    m_maskingLayers.clear();
-    m_gradientLayers.clear();
+    gradientbars::remove(m_maskingLayers, m_gradientLayers);
 }
 
 void GradientBarPlotter::clear()
@@ -59,34 +49,17 @@ std::pair<std::shared_ptr<ShapeLayer>, std::shared_ptr<platform::ui::GradientLay
 {
     if (index >= m_data.size() || (m_data[index] && *m_data[index] == 0) || !layer)
         return {};
-    const double scale = ScreenExtensions::mainScale();
-    auto mask = ShapeLayer::create();
-    mask->setFrame(layer->bounds());
-    mask->setPath(barPath(*layer, index, max, collapsed, bottomInset));
-    mask->setStrokeColor(platform::ui::Color::clear());
-    mask->setFillColor(platform::ui::Color::black());
-    mask->setContentsScale(scale);
-    auto gradient = platform::ui::GradientLayer::create();
-    gradient->setFrame(layer->bounds());
-    gradient->setContentsScale(scale);
-    gradient->setColors(m_colors);
-    gradient->setStartPoint({ 0.5, 0 });
-    gradient->setEndPoint({ 0.5, 1 });
-    gradient->setMask(mask);
-    return { mask, gradient };
+    return gradientbars::make(*layer, barPath(*layer, index, max, collapsed, bottomInset), m_colors);
 }
 
 void GradientBarPlotter::drawBars(const std::shared_ptr<Layer> &layer, double max, bool collapsed, double bottomInset)
 {
     if (!layer || m_data.empty())
         return;
-    for (size_t i = 0; i < m_data.size(); ++i) {
-        auto [mask, gradient] = makeBar(layer.get(), i, max, collapsed, bottomInset);
-        m_maskingLayers.push_back(mask);
-        m_gradientLayers.push_back(gradient);
-        if (gradient)
-            layer->addSublayer(gradient);
-    }
+    gradientbars::add(
+        *layer, m_data.size(),
+        [&](size_t i) { return makeBar(layer.get(), i, max, collapsed, bottomInset); },
+        m_maskingLayers, m_gradientLayers);
 }
 
 void GradientBarPlotter::draw(const std::shared_ptr<Layer> &layer, double, double max, double bottomInset)
@@ -99,11 +72,10 @@ void GradientBarPlotter::animate(const std::shared_ptr<Layer> &layer, double max
 {
     if (!layer || !m_animationDuration || !m_timingFunction || m_alreadyAnimated)
         return;
-    for (size_t i = 0; i < m_maskingLayers.size() && i < m_data.size(); ++i)
-        if (const auto &mask = m_maskingLayers[i])
-            mask->addAnimation(
-                growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration, *m_timingFunction),
-                QStringLiteral("path"));
+    gradientbars::grow(
+        m_maskingLayers, m_data.size(),
+        [&](size_t i) { return barPath(*layer, i, max, false, bottomInset); },
+        *m_animationDuration, *m_timingFunction);
     m_alreadyAnimated = true;
 }
 
