@@ -3,7 +3,6 @@
 #include "barplottergeometry_p.h"
 #include "pirrow/constants.h"
 #include "pirrow/plotterdelegate.h"
-#include "pirrow/screenextensions.h"
 
 namespace pirrow {
 
@@ -24,13 +23,7 @@ void BarPlotter::setData(const PlotterData &values)
         m_delegate->plotterDataChanged(*this);
 }
 
-void BarPlotter::removeBars()
-{
-    for (const auto &bar : m_barLayers)
-        if (bar)
-            bar->removeFromSuperlayer();
-    m_barLayers.clear();
-}
+void BarPlotter::removeBars() { removeBarLayers(m_barLayers); }
 
 void BarPlotter::clear()
 {
@@ -53,11 +46,7 @@ std::shared_ptr<ShapeLayer> BarPlotter::makeBar(
 {
     if (index >= m_data.size() || (m_data[index] && *m_data[index] == 0) || !layer)
         return nullptr;
-    auto bar = ShapeLayer::create();
-    bar->setFrame(layer->bounds());
-    bar->setContentsScale(ScreenExtensions::mainScale());
-    bar->setPath(barPath(*layer, index, max, collapsed, bottomInset));
-    bar->setLineWidth(m_lineWidth);
+    auto bar = strokedBar(*layer, barPath(*layer, index, max, collapsed, bottomInset), m_lineWidth);
     bar->setStrokeColor(m_color);
     bar->setFillColor(m_color.withAlphaComponent(m_fillAlpha));
     return bar;
@@ -69,23 +58,18 @@ void BarPlotter::draw(const std::shared_ptr<Layer> &layer, double, double max, d
     if (m_data.empty())
         return;
     const bool collapsed = m_animationDuration && !m_alreadyAnimated;
-    for (size_t i = 0; i < m_data.size(); ++i) {
-        auto bar = makeBar(layer.get(), i, max, collapsed, bottomInset);
-        m_barLayers.push_back(bar);
-        if (bar)
-            layer->addSublayer(bar);
-    }
+    addBars(
+        layer.get(), m_data.size(), [&](size_t i) { return makeBar(layer.get(), i, max, collapsed, bottomInset); },
+        m_barLayers);
 }
 
 void BarPlotter::animate(const std::shared_ptr<Layer> &layer, double max, double bottomInset)
 {
     if (!layer || !m_animationDuration || !m_timingFunction || m_alreadyAnimated)
         return;
-    for (size_t i = 0; i < m_barLayers.size() && i < m_data.size(); ++i)
-        if (const auto &bar = m_barLayers[i])
-            bar->addAnimation(
-                growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration, *m_timingFunction),
-                QStringLiteral("path"));
+    growBars(
+        m_barLayers, m_data.size(), [&](size_t i) { return barPath(*layer, i, max, false, bottomInset); },
+        *m_animationDuration, *m_timingFunction);
     m_alreadyAnimated = true;
 }
 

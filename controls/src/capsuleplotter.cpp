@@ -23,10 +23,7 @@ void CapsulePlotter::setData(const PlotterData &values)
         m_delegate->plotterDataChanged(*this);
 }
 
-void CapsulePlotter::removeBars()
-{
-    gradientbars::remove(m_maskingLayers, m_gradientLayers);
-}
+void CapsulePlotter::removeBars() { gradientbars::remove(m_maskingLayers, m_gradientLayers); }
 
 void CapsulePlotter::clear()
 {
@@ -61,8 +58,7 @@ void CapsulePlotter::drawBars(const std::shared_ptr<Layer> &layer, double max, b
     if (!layer || m_data.empty())
         return;
     gradientbars::add(
-        *layer, m_data.size(),
-        [&](size_t i) { return makeBar(layer.get(), i, max, collapsed, bottomInset); },
+        *layer, m_data.size(), [&](size_t i) { return makeBar(layer.get(), i, max, collapsed, bottomInset); },
         m_maskingLayers, m_gradientLayers);
 }
 
@@ -76,9 +72,8 @@ void CapsulePlotter::animate(const std::shared_ptr<Layer> &layer, double max, do
 {
     if (!layer || !m_animationDuration || !m_timingFunction || m_alreadyAnimated)
         return;
-    gradientbars::grow(
-        m_maskingLayers, m_data.size(),
-        [&](size_t i) { return barPath(*layer, i, max, false, bottomInset); },
+    growBars(
+        m_maskingLayers, m_data.size(), [&](size_t i) { return barPath(*layer, i, max, false, bottomInset); },
         *m_animationDuration, *m_timingFunction);
     m_alreadyAnimated = true;
 }

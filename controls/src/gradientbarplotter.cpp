@@ -23,10 +23,7 @@ void GradientBarPlotter::setData(const PlotterData &values)
         m_delegate->plotterDataChanged(*this);
 }
 
-void GradientBarPlotter::removeBars()
-{
-    gradientbars::remove(m_maskingLayers, m_gradientLayers);
-}
+void GradientBarPlotter::removeBars() { gradientbars::remove(m_maskingLayers, m_gradientLayers); }
 
 void GradientBarPlotter::clear()
 {
@@ -57,8 +54,7 @@ void GradientBarPlotter::drawBars(const std::shared_ptr<Layer> &layer, double ma
     if (!layer || m_data.empty())
         return;
     gradientbars::add(
-        *layer, m_data.size(),
-        [&](size_t i) { return makeBar(layer.get(), i, max, collapsed, bottomInset); },
+        *layer, m_data.size(), [&](size_t i) { return makeBar(layer.get(), i, max, collapsed, bottomInset); },
         m_maskingLayers, m_gradientLayers);
 }
 
@@ -72,9 +68,8 @@ void GradientBarPlotter::animate(const std::shared_ptr<Layer> &layer, double max
 {
     if (!layer || !m_animationDuration || !m_timingFunction || m_alreadyAnimated)
         return;
-    gradientbars::grow(
-        m_maskingLayers, m_data.size(),
-        [&](size_t i) { return barPath(*layer, i, max, false, bottomInset); },
+    growBars(
+        m_maskingLayers, m_data.size(), [&](size_t i) { return barPath(*layer, i, max, false, bottomInset); },
         *m_animationDuration, *m_timingFunction);
     m_alreadyAnimated = true;
 }

@@ -40,8 +40,8 @@ inline void remove(MaskList &masks, GradientList &gradients)
 }
 
 /// A gradient of `colors` as large as `layer`, masked to `path`.
-inline Bar make(const platform::ui::Layer &layer, const platform::ui::Path &path,
-    const std::vector<platform::ui::Color> &colors)
+inline Bar make(
+    const platform::ui::Layer &layer, const platform::ui::Path &path, const std::vector<platform::ui::Color> &colors)
 {
     const double scale = ScreenExtensions::mainScale();
     auto mask = platform::ui::ShapeLayer::create();
@@ -60,28 +60,19 @@ inline Bar make(const platform::ui::Layer &layer, const platform::ui::Path &path
     return { mask, gradient };
 }
 
-/// Makes the bars 0..count-1 with `makeBar` and puts those made on `layer`; every index keeps its slot in the
-/// lists, empty where no bar was made.
-template<typename MakeBar>
+/// Makes the bars 0..count-1 with `makeBar` and puts the gradients made on `layer`; every index keeps its slot in
+/// the lists, empty where no bar was made.
+template <typename MakeBar>
 void add(platform::ui::Layer &layer, std::size_t count, MakeBar &&makeBar, MaskList &masks, GradientList &gradients)
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        auto [mask, gradient] = makeBar(i);
-        masks.push_back(mask);
-        gradients.push_back(gradient);
-        if (gradient)
-            layer.addSublayer(gradient);
-    }
-}
-
-/// Grows each mask of the first `count` bars to the path `fullPath(i)` gives.
-template<typename FullPath>
-void grow(const MaskList &masks, std::size_t count, FullPath &&fullPath, double duration,
-    platform::ui::TimingFunction::Name timing)
-{
-    for (std::size_t i = 0; i < masks.size() && i < count; ++i)
-        if (const auto &mask = masks[i])
-            mask->addAnimation(growAnimation(fullPath(i), duration, timing), QStringLiteral("path"));
+    addBars(
+        &layer, count,
+        [&](std::size_t i) {
+            auto [mask, gradient] = makeBar(i);
+            masks.push_back(mask);
+            return gradient;
+        },
+        gradients);
 }
 
 } // namespace pirrow::gradientbars

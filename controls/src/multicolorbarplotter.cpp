@@ -3,7 +3,6 @@
 #include "barplottergeometry_p.h"
 #include "pirrow/constants.h"
 #include "pirrow/plotterdelegate.h"
-#include "pirrow/screenextensions.h"
 
 namespace pirrow {
 
@@ -33,13 +32,7 @@ void MultiColorBarPlotter::setData(const PlotterData &values)
         m_delegate->plotterDataChanged(*this);
 }
 
-void MultiColorBarPlotter::removeBars()
-{
-    for (const auto &bar : m_barLayers)
-        if (bar)
-            bar->removeFromSuperlayer();
-    m_barLayers.clear();
-}
+void MultiColorBarPlotter::removeBars() { removeBarLayers(m_barLayers); }
 
 void MultiColorBarPlotter::clear()
 {
@@ -62,11 +55,7 @@ std::shared_ptr<ShapeLayer> MultiColorBarPlotter::makeBar(
 {
     if (index >= m_data.size() || (m_data[index] && *m_data[index] == 0) || !layer)
         return nullptr;
-    auto bar = ShapeLayer::create();
-    bar->setFrame(layer->bounds());
-    bar->setContentsScale(ScreenExtensions::mainScale());
-    bar->setPath(barPath(*layer, index, max, collapsed, bottomInset));
-    bar->setLineWidth(m_lineWidth);
+    auto bar = strokedBar(*layer, barPath(*layer, index, max, collapsed, bottomInset), m_lineWidth);
     const auto paint = [&](const Color &c) {
         bar->setStrokeColor(c);
         bar->setFillColor(c.withAlphaComponent(m_fillAlpha));
@@ -91,23 +80,18 @@ void MultiColorBarPlotter::draw(const std::shared_ptr<Layer> &layer, double, dou
     if (m_data.empty())
         return;
     const bool collapsed = m_animationDuration && !m_alreadyAnimated;
-    for (size_t i = 0; i < m_data.size(); ++i) {
-        auto bar = makeBar(layer.get(), i, max, collapsed, bottomInset);
-        m_barLayers.push_back(bar);
-        if (bar)
-            layer->addSublayer(bar);
-    }
+    addBars(
+        layer.get(), m_data.size(), [&](size_t i) { return makeBar(layer.get(), i, max, collapsed, bottomInset); },
+        m_barLayers);
 }
 
 void MultiColorBarPlotter::animate(const std::shared_ptr<Layer> &layer, double max, double bottomInset)
 {
     if (!layer || !m_animationDuration || !m_timingFunction || m_alreadyAnimated)
         return;
-    for (size_t i = 0; i < m_barLayers.size() && i < m_data.size(); ++i)
-        if (const auto &bar = m_barLayers[i])
-            bar->addAnimation(
-                growAnimation(barPath(*layer, i, max, false, bottomInset), *m_animationDuration, *m_timingFunction),
-                QStringLiteral("path"));
+    growBars(
+        m_barLayers, m_data.size(), [&](size_t i) { return barPath(*layer, i, max, false, bottomInset); },
+        *m_animationDuration, *m_timingFunction);
     m_alreadyAnimated = true;
 }
 
