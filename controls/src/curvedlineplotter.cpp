@@ -1,5 +1,6 @@
 #include "pirrow/curvedlineplotter.h"
 
+#include "lineplotterlayers_p.h"
 #include "pirrow/colors.h"
 #include "pirrow/constants.h"
 #include "pirrow/layerextensions.h"
@@ -61,13 +62,7 @@ void CurvedLinePlotter::setPoints(std::vector<Point> points)
 
 void CurvedLinePlotter::clear()
 {
-    if (m_strokeLayer)
-        m_strokeLayer->removeFromSuperlayer();
-    if (m_fillLayer)
-        m_fillLayer->removeFromSuperlayer();
-    for (const auto &marker : m_markerLayers)
-        marker->removeFromSuperlayer();
-    m_markerLayers.clear();
+    linelayers::detach(m_strokeLayer, m_fillLayer, m_markerLayers);
     m_delegate = nullptr;
     m_data.clear();
     m_mData.clear();
@@ -78,13 +73,7 @@ void CurvedLinePlotter::clear()
 void CurvedLinePlotter::draw(const std::shared_ptr<Layer> &layer, double min, double max, double bottomInset)
 {
     m_calculatedPoints.clear();
-    if (m_strokeLayer)
-        m_strokeLayer->removeFromSuperlayer();
-    if (m_fillLayer)
-        m_fillLayer->removeFromSuperlayer();
-    for (const auto &marker : m_markerLayers)
-        marker->removeFromSuperlayer();
-    m_markerLayers.clear();
+    linelayers::detach(m_strokeLayer, m_fillLayer, m_markerLayers);
     if (!layer || !(max > 0 && max >= min))
         return;
 
@@ -183,16 +172,7 @@ void CurvedLinePlotter::drawLine(Layer &layer, double min, double max, double bo
         return;
     const auto points = valuePoints(layer, min, max, bottomInset);
     const Path path = curve(layer, points.front(), points, true, min);
-    GradientLayer &stroke = *m_strokeLayer;
-    stroke.setStrokeColor(m_strokeColor);
-    stroke.setFillColor(std::nullopt);
-    stroke.setPath(path);
-    stroke.setLineWidth(m_lineWidth);
-    stroke.setLineJoin(m_lineJoin);
-    stroke.setLineDashPhase(m_lineDashPhase);
-    stroke.setLineDashPattern(m_lineDashPattern);
-    stroke.setStartPoint(m_strokeStartPoint);
-    stroke.setEndPoint(m_strokeEndPoint);
+    linelayers::styleLine(*m_strokeLayer, *this, path);
 }
 
 void CurvedLinePlotter::drawFill(Layer &layer, double min, double max, double bottomInset)
@@ -201,18 +181,9 @@ void CurvedLinePlotter::drawFill(Layer &layer, double min, double max, double bo
         return;
     const auto points = valuePoints(layer, min, max, bottomInset);
     Path path = curve(layer, { 0, points.front().y + m_lineWidth / 2 }, points, true, min);
-    const double W = layer.bounds().width(), H = layer.bounds().height();
-    path.lineTo({ W + m_lineWidth, H - bottomInset });
-    path.lineTo({ -m_lineWidth, H - bottomInset });
-    path.closeSubpath();
-    GradientLayer &fill = *m_fillLayer;
-    fill.setColors(m_fillColors);
-    fill.setPath(path);
-    fill.setLineWidth(0);
-    fill.setStrokeColor(Color::clear());
-    fill.setFillColor(Color::black());
-    fill.setStartPoint(m_fillStartPoint);
-    fill.setEndPoint(m_fillEndPoint);
+    linelayers::closeDown(path, layer, m_lineWidth, bottomInset);
+    m_fillLayer->setColors(m_fillColors);
+    linelayers::styleFill(*m_fillLayer, *this, path);
 }
 
 std::vector<Point> CurvedLinePlotter::freePoints(const Layer &layer) const
@@ -235,16 +206,7 @@ void CurvedLinePlotter::drawFromPoints(Layer &layer, double max, double bottomIn
     std::vector<Point> through { Point { 0, points.front().y } };
     through.insert(through.end(), points.begin(), points.end());
     const Path path = curve(layer, through.front(), through, false, 0);
-    GradientLayer &stroke = *m_strokeLayer;
-    stroke.setStrokeColor(m_strokeColor);
-    stroke.setFillColor(std::nullopt);
-    stroke.setPath(path);
-    stroke.setLineWidth(m_lineWidth);
-    stroke.setLineJoin(m_lineJoin);
-    stroke.setLineDashPhase(m_lineDashPhase);
-    stroke.setLineDashPattern(m_lineDashPattern);
-    stroke.setStartPoint(m_strokeStartPoint);
-    stroke.setEndPoint(m_strokeEndPoint);
+    linelayers::styleLine(*m_strokeLayer, *this, path);
 }
 
 void CurvedLinePlotter::drawFillFromPoints(Layer &layer, double bottomInset)
@@ -255,18 +217,9 @@ void CurvedLinePlotter::drawFillFromPoints(Layer &layer, double bottomInset)
     std::vector<Point> through { Point { 0, points.front().y } };
     through.insert(through.end(), points.begin(), points.end());
     Path path = curve(layer, through.front(), through, false, 0);
-    const double W = layer.bounds().width(), H = layer.bounds().height();
-    path.lineTo({ W + m_lineWidth, H - bottomInset });
-    path.lineTo({ -m_lineWidth, H - bottomInset });
-    path.closeSubpath();
-    GradientLayer &fill = *m_fillLayer;
-    fill.setColors(m_fillColors);
-    fill.setPath(path);
-    fill.setLineWidth(0);
-    fill.setStrokeColor(Color::clear());
-    fill.setFillColor(Color::black());
-    fill.setStartPoint(m_fillStartPoint);
-    fill.setEndPoint(m_fillEndPoint);
+    linelayers::closeDown(path, layer, m_lineWidth, bottomInset);
+    m_fillLayer->setColors(m_fillColors);
+    linelayers::styleFill(*m_fillLayer, *this, path);
 }
 
 } // namespace pirrow

@@ -1,5 +1,6 @@
 #include "pirrow/positivenegativeplotter.h"
 
+#include "lineplotterlayers_p.h"
 #include "pirrow/colors.h"
 #include "pirrow/constants.h"
 #include "pirrow/plotterdelegate.h"
@@ -52,11 +53,7 @@ void PositiveNegativePlotter::clear()
 double PositiveNegativePlotter::yPosition(
     std::optional<double> value, double min, double max, double height, double bottomInset) const
 {
-    const double base = height - bottomInset - m_lineWidth;
-    const double span = max - min;
-    if (!value || std::isnan(*value) || span == 0)
-        return base;
-    return base - (*value - min) / span * base;
+    return linelayers::yPosition(value, min, max, height, bottomInset, m_lineWidth);
 }
 
 void PositiveNegativePlotter::truncate(double width)
@@ -133,16 +130,7 @@ void PositiveNegativePlotter::drawLine(Layer &layer, double min, double max, dou
         path.lineTo(p);
         m_calculatedPoints.push_back(p);
     }
-    GradientLayer &stroke = *m_strokeLayer;
-    stroke.setStrokeColor(m_strokeColor);
-    stroke.setFillColor(std::nullopt);
-    stroke.setPath(path);
-    stroke.setLineWidth(m_lineWidth);
-    stroke.setLineJoin(m_lineJoin);
-    stroke.setLineDashPhase(m_lineDashPhase);
-    stroke.setLineDashPattern(m_lineDashPattern);
-    stroke.setStartPoint(m_strokeStartPoint);
-    stroke.setEndPoint(m_strokeEndPoint);
+    linelayers::styleLine(*m_strokeLayer, *this, path);
 }
 
 } // namespace pirrow

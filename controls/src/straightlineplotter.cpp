@@ -1,5 +1,6 @@
 #include "pirrow/straightlineplotter.h"
 
+#include "lineplotterlayers_p.h"
 #include "pirrow/colors.h"
 #include "pirrow/constants.h"
 #include "pirrow/layerextensions.h"
@@ -56,13 +57,7 @@ void StraightLinePlotter::setPoints(std::vector<Point> points)
 
 void StraightLinePlotter::clear()
 {
-    if (m_strokeLayer)
-        m_strokeLayer->removeFromSuperlayer();
-    if (m_fillLayer)
-        m_fillLayer->removeFromSuperlayer();
-    for (const auto &marker : m_markerLayers)
-        marker->removeFromSuperlayer();
-    m_markerLayers.clear();
+    linelayers::detach(m_strokeLayer, m_fillLayer, m_markerLayers);
     m_delegate = nullptr;
     m_data.clear();
     m_mData.clear();
@@ -75,13 +70,7 @@ void StraightLinePlotter::draw(const std::shared_ptr<Layer> &layer, double min, 
     if (!layer)
         return;
     m_calculatedPoints.clear();
-    if (m_strokeLayer)
-        m_strokeLayer->removeFromSuperlayer();
-    if (m_fillLayer)
-        m_fillLayer->removeFromSuperlayer();
-    for (const auto &marker : m_markerLayers)
-        marker->removeFromSuperlayer();
-    m_markerLayers.clear();
+    linelayers::detach(m_strokeLayer, m_fillLayer, m_markerLayers);
     if (!(max > 0 && max >= min))
         return;
 
@@ -100,12 +89,7 @@ void StraightLinePlotter::draw(const std::shared_ptr<Layer> &layer, double min, 
 double StraightLinePlotter::yPosition(
     std::optional<double> value, double min, double max, double height, double bottomInset) const
 {
-    const double base = height - bottomInset - m_lineWidth;
-    const double span = max - min;
-    // A zero span has no scale: every value sits on the bottom line rather than at infinity.
-    if (!value || std::isnan(*value) || span == 0)
-        return base;
-    return base - (*value - min) / span * base;
+    return linelayers::yPosition(value, min, max, height, bottomInset, m_lineWidth);
 }
 
 void StraightLinePlotter::addMarker(Layer &layer, double x, double y)
@@ -194,16 +178,7 @@ void StraightLinePlotter::drawLine(Layer &layer, double min, double max, double 
     auto path = walk(layer, min, max, bottomInset, true);
     if (!path || !m_strokeLayer)
         return;
-    GradientLayer &stroke = *m_strokeLayer;
-    stroke.setStrokeColor(m_strokeColor);
-    stroke.setFillColor(std::nullopt);
-    stroke.setPath(*path);
-    stroke.setLineWidth(m_lineWidth);
-    stroke.setLineJoin(m_lineJoin);
-    stroke.setLineDashPhase(m_lineDashPhase);
-    stroke.setLineDashPattern(m_lineDashPattern);
-    stroke.setStartPoint(m_strokeStartPoint);
-    stroke.setEndPoint(m_strokeEndPoint);
+    linelayers::styleLine(*m_strokeLayer, *this, *path);
 }
 
 void StraightLinePlotter::drawFill(Layer &layer, double min, double max, double bottomInset)
@@ -211,17 +186,8 @@ void StraightLinePlotter::drawFill(Layer &layer, double min, double max, double 
     auto path = walk(layer, min, max, bottomInset, false);
     if (!path || !m_fillLayer)
         return;
-    const double W = layer.bounds().width(), H = layer.bounds().height();
-    path->lineTo({ W + m_lineWidth, H - bottomInset });
-    path->lineTo({ -m_lineWidth, H - bottomInset });
-    path->closeSubpath();
-    GradientLayer &fill = *m_fillLayer;
-    fill.setPath(*path);
-    fill.setLineWidth(0);
-    fill.setStrokeColor(Color::clear());
-    fill.setFillColor(Color::black());
-    fill.setStartPoint(m_fillStartPoint);
-    fill.setEndPoint(m_fillEndPoint);
+    linelayers::closeDown(*path, layer, m_lineWidth, bottomInset);
+    linelayers::styleFill(*m_fillLayer, *this, *path);
 }
 
 void StraightLinePlotter::drawFromPoints(Layer &layer, double max, double bottomInset)
@@ -244,9 +210,7 @@ void StraightLinePlotter::drawFromPoints(Layer &layer, double max, double bottom
     GradientLayer &stroke = *m_strokeLayer;
     stroke.setColors(m_colors);
     if (m_fillArea) {
-        path.lineTo({ W + lw, H - bottomInset });
-        path.lineTo({ -lw, H - bottomInset });
-        path.closeSubpath();
+        linelayers::closeDown(path, layer, lw, bottomInset);
     } else {
         stroke.setFillColor(std::nullopt);
     }
