@@ -1,3 +1,4 @@
+#include "capturedstream.h"
 #include "olvane/directory.h"
 #include "olvane/folderpermissions.h"
 #include "olvane/securefolders.h"
@@ -23,38 +24,6 @@ using platform::ui::OpenPanel;
 using platform::ui::ScopedOpenPanelResponder;
 
 namespace {
-// Collects what is written to standard error while it lives.
-class CapturedErrors {
-public:
-    CapturedErrors()
-    {
-        m_file.open();
-        std::fflush(stderr);
-        m_saved = ::dup(STDERR_FILENO);
-        ::dup2(m_file.handle(), STDERR_FILENO);
-    }
-    ~CapturedErrors() { restore(); }
-    QStringList lines()
-    {
-        restore();
-        m_file.seek(0);
-        return QString::fromLocal8Bit(m_file.readAll()).split('\n', Qt::SkipEmptyParts);
-    }
-
-private:
-    void restore()
-    {
-        if (m_saved < 0)
-            return;
-        std::fflush(stderr);
-        ::dup2(m_saved, STDERR_FILENO);
-        ::close(m_saved);
-        m_saved = -1;
-    }
-    QTemporaryFile m_file;
-    int m_saved = -1;
-};
-
 // What a responder saw of the panel it answered.
 struct SeenPanel {
     QUrl directory;

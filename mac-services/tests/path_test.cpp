@@ -1,3 +1,4 @@
+#include "capturedstream.h"
 #include "olvane/finder.h"
 #include "olvane/path.h"
 
@@ -17,38 +18,6 @@ using olvane::Path;
 using olvane::PathType;
 
 namespace {
-// Collects what is written to standard output while it lives.
-class CapturedOutput {
-public:
-    CapturedOutput()
-    {
-        m_file.open();
-        std::fflush(stdout);
-        m_saved = ::dup(STDOUT_FILENO);
-        ::dup2(m_file.handle(), STDOUT_FILENO);
-    }
-    ~CapturedOutput() { restore(); }
-    QStringList lines()
-    {
-        restore();
-        m_file.seek(0);
-        return QString::fromLocal8Bit(m_file.readAll()).split('\n', Qt::SkipEmptyParts);
-    }
-
-private:
-    void restore()
-    {
-        if (m_saved < 0)
-            return;
-        std::fflush(stdout);
-        ::dup2(m_saved, STDOUT_FILENO);
-        ::close(m_saved);
-        m_saved = -1;
-    }
-    QTemporaryFile m_file;
-    int m_saved = -1;
-};
-
 void write(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
