@@ -228,8 +228,26 @@ void AppDelegate::refresh()
     }
 }
 
+QString AppDelegate::appIconToolTip() const
+{
+    QStringList lines { QCoreApplication::applicationName().isEmpty() ? QStringLiteral("Quenby")
+                                                                      : QCoreApplication::applicationName() };
+    for (const auto &[identifier, device] : byName(m_controller->model().devices())) {
+        if (!isIgnored(identifier) && !device->name().isEmpty())
+            lines.append(LevelDrawing::trayLine(device->name(), device->batteryLevel()));
+    }
+    if (const ammerl::InternalBattery *battery = m_controller->internalBattery(); battery && !isIgnored(kInternal)) {
+        const std::optional<std::int64_t> charge = battery->charge();
+        lines.append(LevelDrawing::trayLine(localized(QStringLiteral("INTERNAL_BATTERY")),
+            charge ? std::optional<std::uint8_t>(std::clamp<std::int64_t>(*charge, 0, 100)) : std::nullopt));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 void AppDelegate::updateViews(MenuBarItem &item)
 {
+    if (item.views().isEmpty() && item.image())
+        item.item()->setToolTip(appIconToolTip()); // the application icon stands for every device
     QList<View *> views;
     for (View *hosted : item.views()) {
         if (auto *combined = qobject_cast<MenuBarView *>(hosted))
@@ -301,6 +319,7 @@ void AppDelegate::showAppIconItem()
     first->setLength(platform::ui::StatusItem::variableLength);
     first->setImage(tavrin::Images::symbol(appIconSymbol));
     first->setMenu(m_menu);
+    first->item()->setToolTip(appIconToolTip());
     // The icon shows no device: an identifier left here would pass for that device's item, and the
     // device would get no view of its own when it is shown again.
     first->setRepresentedObject(QVariant());
@@ -340,6 +359,7 @@ void AppDelegate::createItem(const QString &identifier, View *view, int position
             return;
         // Clears the button entirely: an application icon shown before must not stay under the view.
         first->setViews(QList<View *> { view });
+        first->item()->setToolTip(QString());
         first->setLength(width);
         first->setMenu(m_menu);
         first->setRepresentedObject(identifier);
@@ -380,6 +400,7 @@ void AppDelegate::createSingleItem()
         return;
     }
     first->setViews(QList<View *> { combined });
+    first->item()->setToolTip(QString());
     first->setLength(x);
     first->setMenu(m_menu);
     first->setRepresentedObject(QVariant());
@@ -428,9 +449,10 @@ void AppDelegate::buildMenu()
     m_menu->addItem(MenuItem::separator());
 
     const DeviceMap &devices = m_controller->model().devices();
-    const bool present = m_controller->internalFinder().batteryPresent();
     const ammerl::InternalBattery *battery = m_controller->internalBattery();
-    if (devices.empty() && !(isIgnored(kInternal) && present)) {
+    // The computer's battery counts as a device here: its row is where the user hides it from the
+    // status bar or shows it again, so a laptop without accessories lists it rather than "none".
+    if (devices.empty() && !battery) {
         m_menu->addItem(textItem("NO_DEVICES", {}));
     } else {
         if (!devices.empty() || battery)

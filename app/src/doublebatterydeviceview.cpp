@@ -102,3 +102,46 @@ void DoubleBatteryDeviceView::drawRect(platform::ui::GraphicsContext &context, c
 }
 
 } // namespace quenby
+
+namespace quenby {
+
+namespace {
+    const fennic::DoubleBatteryDevice *pairOf(const std::shared_ptr<fennic::BatteryDevice> &device)
+    {
+        return dynamic_cast<const fennic::DoubleBatteryDevice *>(device.get());
+    }
+}
+
+std::optional<std::uint8_t> DoubleBatteryDeviceView::lowestLevel() const
+{
+    const fennic::DoubleBatteryDevice *pair = pairOf(device());
+    if (!pair)
+        return std::nullopt;
+    if (pair->firstLevel() && pair->secondLevel())
+        return std::min(*pair->firstLevel(), *pair->secondLevel());
+    return pair->firstLevel() ? pair->firstLevel() : pair->secondLevel();
+}
+
+void DoubleBatteryDeviceView::drawTrayRendition(platform::ui::GraphicsContext &context, double side) const
+{
+    const fennic::DoubleBatteryDevice *pair = pairOf(device());
+    if (!pair || !pair->firstLevel() || !pair->secondLevel()) {
+        LevelDrawing::paintTraySymbol(context, side, device() ? device()->imageName() : QString());
+        return;
+    }
+    LevelDrawing::paintTrayLevels(context, side, *pair->firstLevel(), *pair->secondLevel());
+}
+
+QString DoubleBatteryDeviceView::trayToolTip() const
+{
+    const fennic::DoubleBatteryDevice *pair = pairOf(device());
+    if (!pair)
+        return {};
+    const auto text = [](std::optional<std::uint8_t> level) {
+        return level ? LevelDrawing::percentText(*level) : QStringLiteral("\u2013");
+    };
+    return QStringLiteral("%1: %2 / %3")
+        .arg(customNameOr(device()->name()), text(pair->firstLevel()), text(pair->secondLevel()));
+}
+
+} // namespace quenby

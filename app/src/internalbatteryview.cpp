@@ -137,3 +137,37 @@ void InternalBatteryView::drawVertical(
 }
 
 } // namespace quenby
+
+namespace quenby {
+
+std::optional<std::uint8_t> InternalBatteryView::level() const
+{
+    if (!m_battery || !m_battery->charge())
+        return std::nullopt;
+    return std::uint8_t(std::clamp<std::int64_t>(*m_battery->charge(), 0, 100));
+}
+
+void InternalBatteryView::drawTrayRendition(platform::ui::GraphicsContext &context, double side) const
+{
+    const std::optional<std::uint8_t> shown = level();
+    if (!shown) {
+        LevelDrawing::paintTraySymbol(context, side, QStringLiteral("laptopcomputer"));
+        return;
+    }
+    const bool colors = Settings::appMode() == 3 ? Settings::useVerticalColors() : Settings::useLevelColors();
+    const bool charging = m_battery->isCharging().value_or(false);
+    LevelDrawing::paintTrayLevel(context, side, *shown, LevelDrawing::barColor(*shown, colors, charging));
+}
+
+QString InternalBatteryView::trayToolTip() const
+{
+    if (!m_battery)
+        return {};
+    QString line = LevelDrawing::trayLine(localized(QStringLiteral("INTERNAL_BATTERY")), level());
+    const QString remaining = m_battery->timeRemainingText();
+    if (!remaining.isEmpty() && remaining != QStringLiteral("-"))
+        line += QStringLiteral(" (%1)").arg(remaining);
+    return line;
+}
+
+} // namespace quenby

@@ -7,11 +7,13 @@
 #include <olvane/menubar.h>
 #include <platform/core/format.h>
 #include <platform/ui/graphicscontext.h>
+#include <platform/ui/text.h>
 #include <tavrin/images.h>
 
 #include <QHash>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quenby {
 
@@ -79,6 +81,73 @@ void LevelDrawing::drawIcon(platform::ui::GraphicsContext &context, const Image 
 {
     const platform::ui::Size size = image.size();
     context.drawImage(image, Rect(x, height * 0.5 - size.height * 0.5, size.width, size.height));
+}
+
+} // namespace quenby
+
+namespace quenby {
+
+namespace {
+    // The largest bold digits for `text` inside width × height.
+    platform::ui::TextAttributes digitAttributes(const QString &text, double width, double height)
+    {
+        platform::ui::TextAttributes attributes;
+        attributes.foregroundColor = olvane::MenuBar::textColor();
+        platform::ui::ParagraphStyle paragraph;
+        paragraph.alignment = platform::ui::TextAlignment::center;
+        paragraph.lineBreakMode = platform::ui::LineBreakMode::clipping;
+        attributes.paragraphStyle = paragraph;
+        for (double size = 16; size >= 6; size -= 0.5) {
+            attributes.font = platform::ui::Font::systemFont(size, platform::ui::FontWeight::bold);
+            const platform::ui::Size measured = platform::ui::Text::size(text, attributes);
+            if (measured.width <= width && measured.height <= height)
+                break;
+        }
+        return attributes;
+    }
+
+    // Digits centred in `area`: the line box is centred, then lowered by a part of the descent,
+    // which digits do not use.
+    void drawDigits(platform::ui::GraphicsContext &context, const QString &text, const Rect &area)
+    {
+        const platform::ui::TextAttributes attributes = digitAttributes(text, area.width(), area.height() + 3);
+        const platform::ui::Size measured = platform::ui::Text::size(text, attributes);
+        const double y = area.minY() + (area.height() - measured.height) / 2 - measured.height * 0.08;
+        context.drawText(text, Rect(area.minX(), y, area.width(), measured.height), attributes);
+    }
+}
+
+void LevelDrawing::paintTrayLevel(
+    platform::ui::GraphicsContext &context, double side, std::uint8_t level, const Color &barColor)
+{
+    constexpr double barHeight = 3;
+    paintBar(context, Rect(2, 1, side - 4, barHeight), level, barColor);
+    drawDigits(context, QString::number(int(level)), Rect(0, barHeight + 2, side, side - barHeight - 2));
+}
+
+void LevelDrawing::paintTrayLevels(
+    platform::ui::GraphicsContext &context, double side, std::uint8_t first, std::uint8_t second)
+{
+    const double half = side / 2;
+    drawDigits(context, QString::number(int(first)), Rect(0, half, side, half));
+    drawDigits(context, QString::number(int(second)), Rect(0, 0, side, half));
+}
+
+void LevelDrawing::paintTraySymbol(platform::ui::GraphicsContext &context, double side, const QString &symbolName)
+{
+    const double extent = std::round(side * 0.75);
+    const Image image = icon(symbolName, platform::ui::Size { extent, extent });
+    if (image.isBlank()) {
+        drawDigits(context, QStringLiteral("\u2013"), Rect(0, 0, side, side));
+        return;
+    }
+    const double offset = (side - extent) / 2;
+    context.drawImage(image, Rect(offset, offset, extent, extent));
+}
+
+QString LevelDrawing::trayLine(const QString &name, std::optional<std::uint8_t> level)
+{
+    return QStringLiteral("%1: %2").arg(name, level ? percentText(*level) : QStringLiteral("\u2013"));
 }
 
 } // namespace quenby

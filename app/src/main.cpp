@@ -3,7 +3,10 @@
 //   Quenby                  runs on this computer's devices
 //   Quenby --fixture FILE   runs on the simulated machine FILE (re-read whenever it changes)
 
+#include <platform/core/bundle.h>
 #include <platform/core/coding.h>
+#include <platform/desktop/uniqueapplication.h>
+#include <platform/ui/systemappearance.h>
 #include <quenby/appdelegate.h>
 #include <quenby/controller.h>
 #include <quenby/simulatedmachine.h>
@@ -45,8 +48,21 @@ int main(int argc, char *argv[])
         collaborators = machine->collaborators();
     }
 
+    // A second start of the bundle hands over to the running copy, which opens its main window, as
+    // a second launch of an application does; it shows no status items of its own.
+    platform::UniqueApplication unique(platform::Bundle::main().bundleIdentifier());
+    if (!unique.isPrimary()) {
+        if (!unique.activatePrimary())
+            std::fprintf(stderr, "Quenby: another copy runs but did not answer\n");
+        return 0;
+    }
+
+    // Menus, windows and the drawn views follow one appearance.
+    platform::ui::SystemAppearance::instance().setAppliesPalette(true);
+
     quenby::AppDelegate delegate(std::make_unique<quenby::Controller>(std::move(collaborators)));
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, &quenby::AppDelegate::applicationWillTerminate);
+    QObject::connect(&unique, &platform::UniqueApplication::activated, &delegate, &quenby::AppDelegate::openMainWindow);
     delegate.applicationDidFinishLaunching();
     return QApplication::exec();
 }

@@ -99,3 +99,26 @@ void SingleBatteryDeviceView::drawRect(platform::ui::GraphicsContext &context, c
 }
 
 } // namespace quenby
+
+namespace quenby {
+
+void SingleBatteryDeviceView::drawTrayRendition(platform::ui::GraphicsContext &context, double side) const
+{
+    const std::optional<std::uint8_t> shown = level();
+    if (!device() || !shown) {
+        LevelDrawing::paintTraySymbol(context, side, device() ? device()->imageName() : QString());
+        return;
+    }
+    const bool colors = Settings::appMode() == 3 ? Settings::useVerticalColors() : Settings::useLevelColors();
+    LevelDrawing::paintTrayLevel(
+        context, side, *shown, LevelDrawing::barColor(*shown, colors, device()->isCharging()));
+}
+
+QString SingleBatteryDeviceView::trayToolTip() const
+{
+    if (!device())
+        return {};
+    return LevelDrawing::trayLine(customNameOr(device()->name()), level());
+}
+
+} // namespace quenby

@@ -13,8 +13,12 @@
 #include <tavrin/notifications.h>
 
 #include <QDir>
+#include <QMenu>
+#include <QPalette>
 #include <QFile>
 #include <QTest>
+
+#include <cmath>
 
 using namespace apptest;
 using platform::ui::Menu;
@@ -79,6 +83,19 @@ MenuItem *rowShowing(const quenby::AppDelegate &delegate, const QString &name)
 
 void installSentrel(const QString &folder) { QDir().mkpath(folder + QStringLiteral("/Sentrel.app/Contents")); }
 
+double luminance(const QColor &c)
+{
+    const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 const QStringList kTail { "-", "Contact", "Our other apps", "About Quenby", "-", "Quit" };
 
 } // namespace
@@ -99,9 +116,10 @@ private slots:
         const QStringList head { "Open Quenby", "-" };
         const QString hint = QStringLiteral("Click a device to show or hide it in the status bar (off)");
         const QString download = QStringLiteral("Get Sentrel for more devices…");
-        QTest::newRow("battery, no accessories")
+        // The battery is a device here too: its row is where it is hidden from the status bar.
+        QTest::newRow("battery, no accessories: its row, not \"none\"")
             << false << true << QStringList() << "missing"
-            << head + QStringList { "No devices found (off)", "-", download } + kTail;
+            << head + QStringList { hint, "Battery 69 % green", "-", download } + kTail;
         QTest::newRow("nothing at all") << false << false << QStringList() << "missing"
                                         << head + QStringList { "No devices found (off)", "-", download } + kTail;
         QTest::newRow("battery hidden, no accessories: it can be shown again")
@@ -305,6 +323,65 @@ private slots:
 
         menu.highlightItem(nullptr);
         QCOMPARE(keyboard->batteryField()->textColor(), platform::ui::Color::label());
+    }
+
+    void inADarkAppearanceRowsReadOnTheMenusBackground()
+    {
+        AppRig rig;
+        platform::ui::ScopedAppearance dark(platform::ui::Appearance::darkAqua());
+        platform::ui::SystemAppearance::instance().setAppliesPalette(true);
+        rig.addThreeAccessories();
+        rig.internal->battery = battery(69);
+        rig.launch();
+        Menu &menu = *rig.delegate->menu();
+        menu.popUp(QPoint(100, 100));
+        QMenu *shown = menu.presentedMenu();
+        QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
+        const QColor background = shown->palette().color(QPalette::Window);
+        QVERIFY(background.lightnessF() < 0.5);
+        int fields = 0;
+        for (const auto &controller : rig.delegate->menuViewControllers()) {
+            QList<platform::ui::View *> pending { controller->view() };
+            while (!pending.isEmpty()) {
+                platform::ui::View *view = pending.takeFirst();
+                pending.append(view->subviews());
+                auto *field = qobject_cast<platform::ui::TextField *>(view);
+                if (!field)
+                    continue;
+                ++fields;
+                platform::ui::ScopedDrawingAppearance drawing(field->effectiveAppearance());
+                const QColor text = field->textColor().toQColor();
+                QVERIFY2(contrast(text, background) >= 4.5, qPrintable(field->stringValue()));
+            }
+        }
+        QCOMPARE(fields, 2 + 3 + 2 + 2); // battery, pods, keyboard, mouse: name and level(s)
+        menu.cancelTracking();
+        platform::ui::SystemAppearance::instance().setAppliesPalette(false);
+    }
+
+    void theHighlightSpansTheMenu()
+    {
+        AppRig rig;
+        rig.addThreeAccessories();
+        rig.launch();
+        Menu &menu = *rig.delegate->menu();
+        menu.popUp(QPoint(100, 100));
+        QMenu *shown = menu.presentedMenu();
+        QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
+        MenuItem *row = rowShowing(*rig.delegate, QStringLiteral("Magic Keyboard"));
+        QVERIFY(row);
+        menu.highlightItem(row);
+        auto *content = row->view();
+        // The row is as wide as the menu's rows are, and so is the highlight behind its labels.
+        const QRect rowRect = shown->actionGeometry(shown->actions().at(menu.items().indexOf(row)));
+        QVERIFY(rowRect.width() > 0);
+        QCOMPARE(int(std::lround(content->frame().width())), rowRect.width());
+        const QImage pixels = content->grab().toImage();
+        const QColor left = pixels.pixelColor(3, pixels.height() / 2);
+        const QColor right = pixels.pixelColor(pixels.width() - 4, pixels.height() / 2);
+        QCOMPARE(right, left);
+        QVERIFY(left != shown->palette().color(QPalette::Window));
+        menu.cancelTracking();
     }
 
     void rowsWithoutTheirLevelsStayAsTheyWere()

@@ -147,6 +147,8 @@ private:
     class MenuForwarder;
     void clearMenu();
     void toggleIgnored(const QString &identifier);
+    /// The application icon's tooltip: the program's name, then every shown device with its level.
+    QString appIconToolTip() const;
     platform::ui::MenuItem *rowItem(const QString &identifier, int tag,
         std::unique_ptr<platform::ui::ViewController> controller, const std::function<void()> &configure);
 

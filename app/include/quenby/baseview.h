@@ -1,10 +1,13 @@
 #pragma once
 
+#include <platform/ui/trayrendition.h>
 #include <platform/ui/view.h>
 
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace fennic {
 class BatteryDevice;
@@ -18,7 +21,7 @@ namespace quenby {
 ///
 /// The drawing space is the standard one (origin bottom left, y up); the view is as high as the
 /// status bar. Main thread only.
-class BaseView : public platform::ui::View {
+class BaseView : public platform::ui::View, public platform::ui::TrayRendition {
     Q_OBJECT
 public:
     static constexpr double kDefaultHeightTitle = 11;
@@ -34,6 +37,9 @@ public:
 
     /// The width the status item gives this view in the current app mode.
     virtual double itemWidth() const;
+
+    /// The lowest level the device reports, for the combined item's tray rendition.
+    virtual std::optional<std::uint8_t> lowestLevel() const = 0;
 
 protected:
     /// The user's name for the device when there is one, else the name of its kind.

@@ -18,6 +18,10 @@ public:
     /// Mode 0: the measured name's width, at least 88; 1: 104; 2: 68; 3: the picture's width + 20.
     double itemWidth() const override;
     void drawRect(platform::ui::GraphicsContext &context, const platform::ui::Rect &dirtyRect) override;
+    /// Both levels as digits, the first above the second; the device's picture unless both are known.
+    void drawTrayRendition(platform::ui::GraphicsContext &context, double side) const override;
+    QString trayToolTip() const override;
+    std::optional<std::uint8_t> lowestLevel() const override;
 };
 
 } // namespace quenby

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <platform/ui/geometry.h>
+#include <platform/ui/trayrendition.h>
 #include <platform/ui/view.h>
+
+#include <cstdint>
+#include <optional>
 
 #include <memory>
 
@@ -16,7 +20,7 @@ namespace quenby {
 /// remaining, 2 nothing, 3 a laptop picture beside a vertical bar; a bolt while charging.
 ///
 /// It keeps a copy of the battery record it was last given. Main thread only.
-class InternalBatteryView : public platform::ui::View {
+class InternalBatteryView : public platform::ui::View, public platform::ui::TrayRendition {
     Q_OBJECT
 public:
     /// Status-item widths of the view by app mode 0 to 3.
@@ -37,6 +41,12 @@ public:
     void setBattery(const ammerl::InternalBattery *battery);
 
     void drawRect(platform::ui::GraphicsContext &context, const platform::ui::Rect &dirtyRect) override;
+    /// The charge as digits over a bar in its colour; the laptop picture without a charge.
+    void drawTrayRendition(platform::ui::GraphicsContext &context, double side) const override;
+    /// "Internal battery: 85%", with the time remaining when known.
+    QString trayToolTip() const override;
+    /// The charge, within 0 to 100.
+    std::optional<std::uint8_t> level() const;
 
 private:
     void drawCompact(platform::ui::GraphicsContext &context, bool charging, std::optional<std::int64_t> charge);

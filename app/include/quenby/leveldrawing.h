@@ -55,6 +55,23 @@ public:
     static platform::ui::Image deviceIcon(const fennic::BatteryDevice &device);
     /// Whether the device has a picture at all (its symbol is known).
     static bool hasImage(const fennic::BatteryDevice &device);
+    // Tray renditions: a tray host gives each status item a square about as wide as the bar is
+    // thick, too small for the item's own picture. The renditions show what matters there: the
+    // level as digits as large as the square allows, in the bar's text colour (so they read on the
+    // panel whatever the level), over a thin bar in the level's colour.
+
+    /// One level: digits over a bar across the square's bottom.
+    static void paintTrayLevel(platform::ui::GraphicsContext &context, double side, std::uint8_t level,
+        const platform::ui::Color &barColor);
+    /// Two levels (first above second), digits only.
+    static void paintTrayLevels(
+        platform::ui::GraphicsContext &context, double side, std::uint8_t first, std::uint8_t second);
+    /// No level known: the symbol centred in the square, tinted like the bar's icons; a dash when the
+    /// symbol is unknown.
+    static void paintTraySymbol(platform::ui::GraphicsContext &context, double side, const QString &symbolName);
+    /// "Name: 85%", "Name: –" without a level.
+    static QString trayLine(const QString &name, std::optional<std::uint8_t> level);
+
     /// Draws the picture at its own size at `x`, vertically centred in a view `height` high.
     static void drawIcon(
         platform::ui::GraphicsContext &context, const platform::ui::Image &image, double x, double height);

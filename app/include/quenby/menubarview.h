@@ -1,5 +1,6 @@
 #pragma once
 
+#include <platform/ui/trayrendition.h>
 #include <platform/ui/view.h>
 
 #include <QList>
@@ -9,7 +10,7 @@ namespace quenby {
 
 /// The content of the one combined status item: the battery views side by side, left to right in the
 /// order they were added. It owns them as subviews. Main thread only.
-class MenuBarView : public platform::ui::View {
+class MenuBarView : public platform::ui::View, public platform::ui::TrayRendition {
     Q_OBJECT
 public:
     explicit MenuBarView(const platform::ui::Rect &frame = platform::ui::Rect(), QWidget *parent = nullptr);
@@ -20,6 +21,12 @@ public:
     /// Places the view at (x, 0) with the width and the status bar's thickness, adds it as a subview
     /// and to batteryViews, and marks it for redrawing. `x` is the sum of the widths added before.
     void add(platform::ui::View *view, double x, double width);
+
+    /// The rendition of the view whose level is lowest (the one to watch); the application symbol
+    /// without views.
+    void drawTrayRendition(platform::ui::GraphicsContext &context, double side) const override;
+    /// Every view's line, in order.
+    QString trayToolTip() const override;
 
 private:
     QList<QPointer<platform::ui::View>> m_batteryViews;

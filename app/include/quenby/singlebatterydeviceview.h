@@ -19,6 +19,10 @@ public:
     /// item, + 14 otherwise.
     double itemWidth() const override;
     void drawRect(platform::ui::GraphicsContext &context, const platform::ui::Rect &dirtyRect) override;
+    /// The level as digits over a bar in its colour; the device's picture without a level.
+    void drawTrayRendition(platform::ui::GraphicsContext &context, double side) const override;
+    QString trayToolTip() const override;
+    std::optional<std::uint8_t> lowestLevel() const override { return level(); }
 
 private:
     std::optional<std::uint8_t> level() const;

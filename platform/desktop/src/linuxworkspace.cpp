@@ -57,6 +57,7 @@ LinuxWorkspace::LinuxWorkspace(QString procRoot, QDBusConnection bus, QObject *p
     : Workspace(parent)
     , m_procRoot(std::move(procRoot))
     , m_bus(std::move(bus))
+    , m_userId(uint(getuid()))
 {
     watchSleep(QDBusConnection::systemBus());
 }
@@ -92,6 +93,9 @@ QList<RunningApplication> LinuxWorkspace::runningApplications() const
     std::sort(pids.begin(), pids.end());
 
     for (qint64 pid : pids) {
+        const QString directory = m_procRoot + QLatin1Char('/') + QString::number(pid);
+        if (QFileInfo(directory).ownerId() != m_userId)
+            continue;
         // Processes of other users and kernel threads have no readable link; they are not ours to list.
         std::optional<QString> executable
             = readLink(m_procRoot + QLatin1Char('/') + QString::number(pid) + QStringLiteral("/exe"));

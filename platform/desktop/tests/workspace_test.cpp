@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 #include <csignal>
 
 using platform::LinuxWorkspace;
@@ -155,6 +157,18 @@ private slots:
         for (const RunningApplication &app : LinuxWorkspace(proc.path()).runningApplications())
             pids.append(app.processIdentifier);
         QCOMPARE(pids, (QList<qint64> { 9, 10, 100 }));
+    }
+
+    void onlyTheUsersOwnProcessesCount()
+    {
+        QTemporaryDir proc;
+        QVERIFY(QDir().mkpath(proc.path() + "/77"));
+        QVERIFY(QFile::link(path("Apps/Sentrel.app/Contents/MacOS/Sentrel"), proc.path() + "/77/exe"));
+        LinuxWorkspace workspace(proc.path());
+        QCOMPARE(workspace.runningApplications().size(), 1);
+        // The same table seen by another user: the process is not theirs.
+        workspace.setUserId(uint(getuid()) + 1);
+        QCOMPARE(workspace.runningApplications().size(), 0);
     }
 
     void openedApplicationRunsOnceAndIsSeenUntilItEnds()

@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QMenu>
+#include <QPalette>
 
 #include <cmath>
 
@@ -13,13 +14,16 @@ namespace platform::ui {
 MenuRowHost::MenuRowHost(View *view, QWidget *parent)
     : QWidget(parent)
     , m_view(view)
+    , m_watched(view)
 {
     setMouseTracking(true);
     if (!m_view)
         return;
+    m_previousAppearance = m_view->appearance();
     m_view->setParent(this);
     m_view->installEventFilter(this);
-    fitView();
+    takeNaturalSize();
+    followPalette();
     m_view->show();
 }
 
@@ -28,25 +32,67 @@ MenuRowHost::~MenuRowHost()
     if (m_view && m_view->parentWidget() == this) {
         m_view->removeEventFilter(this);
         m_view->hide();
+        if (m_view->frame().width() > m_naturalSize.width())
+            m_view->setFrameSize(Size { double(m_naturalSize.width()), m_view->frame().height() });
+        m_view->setAppearance(m_previousAppearance);
         m_view->setParent(nullptr);
     }
 }
 
-void MenuRowHost::fitView()
+void MenuRowHost::takeNaturalSize()
 {
     const Size size = m_view->frame().size;
-    setFixedSize(int(std::ceil(size.width - 1e-9)), int(std::ceil(size.height - 1e-9)));
+    m_naturalSize = QSize(int(std::ceil(size.width - 1e-9)), int(std::ceil(size.height - 1e-9)));
+    setMinimumSize(m_naturalSize);
+    setFixedHeight(m_naturalSize.height());
     m_view->move(0, 0);
+    widenView();
+}
+
+void MenuRowHost::widenView()
+{
+    if (!m_view)
+        return;
+    const double wide = std::max(QWidget::width(), m_naturalSize.width());
+    if (std::abs(m_view->frame().width() - wide) < 1e-9)
+        return;
+    m_widenedTo = wide;
+    m_view->setFrameSize(Size { double(wide), m_view->frame().height() });
+}
+
+void MenuRowHost::followPalette()
+{
+    if (!m_view)
+        return;
+    const bool dark = palette().color(QPalette::Window).lightnessF() < 0.5;
+    const Appearance appearance = dark ? Appearance::darkAqua() : Appearance::aqua();
+    if (m_view->appearance() != appearance)
+        m_view->setAppearance(appearance);
 }
 
 bool MenuRowHost::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_view && event->type() == QEvent::Resize) {
-        fitView();
+    // The type first: a view in its destructor still sends events, and then is no View any more.
+    if (event->type() == QEvent::Resize && watched == m_watched && m_view
+        && std::abs(m_view->frame().width() - m_widenedTo) > 1e-9) {
+        takeNaturalSize();
         if (auto *menu = qobject_cast<QMenu *>(parentWidget()))
             menu->adjustSize();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MenuRowHost::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    widenView();
+}
+
+void MenuRowHost::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        followPalette();
 }
 
 void MenuRowHost::enterEvent(QEnterEvent *event)

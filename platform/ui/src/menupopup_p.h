@@ -6,7 +6,10 @@
 #include <QWidget>
 #include <QWidgetAction>
 
+#include "platform/ui/appearance.h"
+
 #include <memory>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -19,6 +22,11 @@ class View;
 
 /// Hosts a row's view inside a QMenu for as long as the QMenu shows it, and hands the view back
 /// (without a parent, hidden) when it goes, so that the item keeps owning it.
+///
+/// The row spans the menu: the QMenu gives the host its full width, and the host widens the view to
+/// it (never below the width the view's owner gave it), so that a highlight covers the whole row. The
+/// view draws in the appearance of the menu's own palette, so its label colours suit the menu's
+/// background whatever the application's appearance says.
 class MenuRowHost : public QWidget {
     Q_OBJECT
 public:
@@ -33,10 +41,22 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    void fitView();
+    void takeNaturalSize();
+    void widenView();
+    void followPalette();
+
     QPointer<View> m_view;
+    // The view's identity for the event filter: events also arrive while it is being destroyed,
+    // when it must not be looked at as a View any more.
+    const QObject *m_watched = nullptr;
+    QSize m_naturalSize;
+    // The width the host gave the view last; a resize to it is ours, not the owner's.
+    double m_widenedTo = -1;
+    std::optional<Appearance> m_previousAppearance;
 };
 
 /// A QMenu row made from a menu item with a custom view.

@@ -2,6 +2,8 @@
 
 #include "platform/ui/statusbarpresenter.h"
 #include "platform/ui/statusitem.h"
+#include "platform/ui/traystatusbarpresenter.h"
+#include "trayhostwatcher_p.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -34,6 +36,19 @@ StatusBar &StatusBar::system()
         // Parented to the application, so that its tray icons and windows go before the application does.
         s_process = new StatusBar(QCoreApplication::instance());
         s_process->setPresenter(StatusBarPresenter::forDesktop(*s_process));
+        if (s_process->presenter()) {
+            // A panel with a tray may come after the program (at login) or go (a panel restart): follow it
+            // between the tray and the strip.
+            auto *watcher = new TrayHostWatcher(s_process);
+            QObject::connect(watcher, &TrayHostWatcher::changed, s_process, [] {
+                StatusBar &bar = *s_process;
+                std::unique_ptr<StatusBarPresenter> fitting = StatusBarPresenter::forDesktop(bar);
+                const bool wasTray = qobject_cast<TrayStatusBarPresenter *>(bar.presenter());
+                const bool isTray = qobject_cast<TrayStatusBarPresenter *>(fitting.get());
+                if (fitting && wasTray != isTray)
+                    bar.setPresenter(std::move(fitting));
+            });
+        }
     }
     return *s_process;
 }
@@ -70,7 +85,13 @@ void StatusBar::forget(StatusItem *item)
         emit itemsChanged();
 }
 
-void StatusBar::setPresenter(std::unique_ptr<StatusBarPresenter> presenter) { m_presenter = std::move(presenter); }
+void StatusBar::setPresenter(std::unique_ptr<StatusBarPresenter> presenter)
+{
+    // The old one goes first: its tray icons or window must be gone before the new ones show.
+    m_presenter.reset();
+    m_presenter = std::move(presenter);
+    emit presenterChanged();
+}
 
 ScopedStatusBar::ScopedStatusBar(StatusBar &bar)
     : m_previous(s_installed)

@@ -3,6 +3,12 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/statusbar.h"
 #include "platform/ui/statusbarbutton.h"
+#include "platform/ui/paintercontext.h"
+#include "platform/ui/trayrendition.h"
+
+#include <QPainter>
+
+#include <cmath>
 
 namespace platform::ui {
 
@@ -80,6 +86,96 @@ QImage StatusItem::picture(double scale) const
     if (size.isEmpty())
         return {};
     return m_button->renderToImage(size, scale);
+}
+
+TrayRendition::~TrayRendition() = default;
+
+namespace {
+    // The first view of the button's tree that draws a rendition of its own.
+    const TrayRendition *renditionIn(const View &root)
+    {
+        QList<View *> pending = root.subviews();
+        while (!pending.isEmpty()) {
+            View *view = pending.takeFirst();
+            if (view->isHidden())
+                continue;
+            if (const auto *rendition = dynamic_cast<const TrayRendition *>(view))
+                return rendition;
+            pending.append(view->subviews());
+        }
+        return nullptr;
+    }
+
+    QList<const TrayRendition *> renditionsIn(const View &root)
+    {
+        QList<const TrayRendition *> found;
+        QList<View *> pending = root.subviews();
+        while (!pending.isEmpty()) {
+            View *view = pending.takeFirst();
+            if (const auto *rendition = dynamic_cast<const TrayRendition *>(view)) {
+                found.append(rendition);
+                continue; // a rendition speaks for the views inside it
+            }
+            pending.append(view->subviews());
+        }
+        return found;
+    }
+} // namespace
+
+QImage StatusItem::trayPicture(double scale) const
+{
+    if (!(scale > 0))
+        scale = 1;
+    const QImage wide = picture(scale);
+    if (wide.isNull())
+        return {};
+    const double side = m_button->frame().height();
+    const int pixels = std::max(1, int(std::ceil(side * scale - 1e-9)));
+    QImage square(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    square.fill(Qt::transparent);
+    square.setDevicePixelRatio(scale);
+    QPainter painter(&square);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QSizeF wideSize = QSizeF(wide.size()) / wide.devicePixelRatio();
+    if (wideSize.width() <= side + kTraySlack) {
+        painter.drawImage(QPointF((side - wideSize.width()) / 2, 0), wide);
+        return square;
+    }
+    if (const TrayRendition *rendition = renditionIn(*m_button)) {
+        PainterContext context(painter, Size { side, side }, scale);
+        ScopedDrawingAppearance appearance(m_button->effectiveAppearance());
+        rendition->drawTrayRendition(context, side);
+        return square;
+    }
+    // Nothing drawn for the square: the whole picture, smaller, rather than a cut-off part.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const double factor = side / wideSize.width();
+    const QSizeF fitted = wideSize * factor;
+    painter.drawImage(QRectF(QPointF(0, (side - fitted.height()) / 2), fitted), wide);
+    return square;
+}
+
+QString StatusItem::toolTip() const
+{
+    if (!m_toolTip.isEmpty())
+        return m_toolTip;
+    QStringList lines;
+    for (const TrayRendition *rendition : renditionsIn(*m_button)) {
+        const QString text = rendition->trayToolTip();
+        if (!text.isEmpty())
+            lines.append(text);
+    }
+    if (!lines.isEmpty())
+        return lines.join(QLatin1Char('\n'));
+    return m_button->title();
+}
+
+void StatusItem::setToolTip(const QString &toolTip)
+{
+    if (m_toolTip == toolTip)
+        return;
+    m_toolTip = toolTip;
+    schedulePictureChanged();
 }
 
 void StatusItem::click(const QPoint &globalPos)

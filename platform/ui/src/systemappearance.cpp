@@ -6,7 +6,13 @@
 #include <QDBusVariant>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QApplication>
 #include <QPalette>
+#include <QPointer>
+
+#include "platform/ui/color.h"
+
+#include <memory>
 
 namespace platform::ui {
 
@@ -42,11 +48,19 @@ namespace {
 
 SystemAppearance &SystemAppearance::instance()
 {
-    static SystemAppearance *s_instance = [] {
-        auto *a = new SystemAppearance;
-        a->usePortal(QDBusConnection::sessionBus());
-        return a;
-    }();
+    // Owned by the application, so that it goes (with its bus connection and pending calls) before
+    // the application does; a process without one keeps it to the end.
+    static QPointer<SystemAppearance> s_instance;
+    static std::unique_ptr<SystemAppearance> s_unowned;
+    if (!s_instance) {
+        auto *made = new SystemAppearance;
+        if (QCoreApplication *application = QCoreApplication::instance())
+            made->setParent(application);
+        else
+            s_unowned.reset(made);
+        s_instance = made;
+        made->usePortal(QDBusConnection::sessionBus());
+    }
     return *s_instance;
 }
 
@@ -63,8 +77,10 @@ void SystemAppearance::setForced(std::optional<Appearance> appearance)
 {
     const Appearance before = effective();
     m_forced = appearance;
-    if (effective() != before)
+    if (effective() != before) {
+        applyPalette();
         emit changed(effective());
+    }
 }
 
 void SystemAppearance::usePortal(const QDBusConnection &bus)
@@ -112,8 +128,13 @@ void SystemAppearance::setPortalScheme(std::optional<uint> scheme)
 
 bool SystemAppearance::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::ApplicationPaletteChange && watched == QCoreApplication::instance())
+    if (event->type() == QEvent::ApplicationPaletteChange && watched == QCoreApplication::instance()
+        && !m_installingPalette) {
+        if (m_appliesPalette)
+            m_desktopPalette = QGuiApplication::palette();
         redetect();
+        applyPalette();
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -127,11 +148,102 @@ void SystemAppearance::redetect()
     } else {
         bool dark = false;
         if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-            dark = QGuiApplication::palette().color(QPalette::Window).lightnessF() < 0.5;
+            dark = desktopPalette().color(QPalette::Window).lightnessF() < 0.5;
         m_detected = dark ? Appearance::darkAqua() : Appearance::aqua();
     }
-    if (effective() != before)
+    if (effective() != before) {
+        applyPalette();
         emit changed(effective());
+    }
+}
+
+QPalette SystemAppearance::desktopPalette() const
+{
+    if (m_desktopPalette)
+        return *m_desktopPalette;
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::palette() : QPalette();
+}
+
+void SystemAppearance::setAppliesPalette(bool applies)
+{
+    if (m_appliesPalette == applies)
+        return;
+    if (applies)
+        m_desktopPalette = desktopPalette();
+    m_appliesPalette = applies;
+    if (applies) {
+        applyPalette();
+        return;
+    }
+    // Off: the desktop's palette again.
+    const QPalette desktop = desktopPalette();
+    m_desktopPalette.reset();
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()) && QGuiApplication::palette() != desktop) {
+        m_installingPalette = true;
+        if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+            QApplication::setPalette(desktop);
+        else
+            QGuiApplication::setPalette(desktop);
+        m_installingPalette = false;
+    }
+}
+
+void SystemAppearance::applyPalette()
+{
+    if (!m_appliesPalette || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    const QPalette desktop = desktopPalette();
+    const bool desktopDark = desktop.color(QPalette::Window).lightnessF() < 0.5;
+    const QPalette wanted = desktopDark == effective().isDark() ? desktop : palette(effective());
+    if (QGuiApplication::palette() == wanted)
+        return;
+    m_installingPalette = true;
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()))
+        QApplication::setPalette(wanted);
+    else
+        QGuiApplication::setPalette(wanted);
+    m_installingPalette = false;
+}
+
+QPalette SystemAppearance::palette(Appearance appearance)
+{
+    ScopedDrawingAppearance drawing(appearance);
+    const auto q = [](const Color &color) { return color.toQColor(); };
+    QPalette p;
+    const auto both = [&p](QPalette::ColorRole role, const QColor &color) {
+        p.setColor(QPalette::Active, role, color);
+        p.setColor(QPalette::Inactive, role, color);
+    };
+    const QColor window = q(Color::windowBackground());
+    const QColor text = q(Color::text());
+    both(QPalette::Window, window);
+    both(QPalette::WindowText, text);
+    both(QPalette::Base, q(Color::textBackground()));
+    both(QPalette::AlternateBase, appearance.isDark() ? window.lighter(115) : window.darker(105));
+    both(QPalette::Text, text);
+    both(QPalette::Button, q(Color::controlBackground()));
+    both(QPalette::ButtonText, text);
+    both(QPalette::ToolTipBase, q(Color::controlBackground()));
+    both(QPalette::ToolTipText, text);
+    both(QPalette::PlaceholderText, q(Color::tertiaryLabel()));
+    both(QPalette::BrightText, appearance.isDark() ? QColor(Qt::white) : QColor(Qt::black));
+    both(QPalette::Highlight, q(Color::selectedContentBackground()));
+    both(QPalette::HighlightedText, QColor(Qt::white));
+    both(QPalette::Link, q(Color::link()));
+    both(QPalette::Light, window.lighter(150));
+    both(QPalette::Midlight, window.lighter(125));
+    both(QPalette::Mid, window.darker(130));
+    both(QPalette::Dark, window.darker(160));
+    both(QPalette::Shadow, QColor(0, 0, 0, 160));
+    const QColor disabled = q(Color::disabledControlText());
+    for (QPalette::ColorRole role : { QPalette::Window, QPalette::Base, QPalette::Button, QPalette::Highlight,
+             QPalette::Light, QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow,
+             QPalette::ToolTipBase, QPalette::AlternateBase })
+        p.setColor(QPalette::Disabled, role, p.color(QPalette::Active, role));
+    for (QPalette::ColorRole role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+             QPalette::PlaceholderText, QPalette::HighlightedText, QPalette::ToolTipText, QPalette::Link })
+        p.setColor(QPalette::Disabled, role, disabled);
+    return p;
 }
 
 ScopedAppearance::ScopedAppearance(Appearance appearance)

@@ -18,9 +18,16 @@ TrayStatusBarPresenter::TrayStatusBarPresenter(StatusBar &bar)
     sync();
 }
 
-TrayStatusBarPresenter::~TrayStatusBarPresenter() { qDeleteAll(m_icons); }
+TrayStatusBarPresenter::~TrayStatusBarPresenter()
+{
+    for (const Shown &shown : std::as_const(m_icons))
+        delete shown.icon;
+}
 
-QSystemTrayIcon *TrayStatusBarPresenter::trayIcon(const StatusItem *item) const { return m_icons.value(item); }
+QSystemTrayIcon *TrayStatusBarPresenter::trayIcon(const StatusItem *item) const
+{
+    return m_icons.value(item).icon;
+}
 
 void TrayStatusBarPresenter::sync()
 {
@@ -28,7 +35,7 @@ void TrayStatusBarPresenter::sync()
     for (auto it = m_icons.begin(); it != m_icons.end();) {
         if (!items.contains(const_cast<StatusItem *>(it.key()))) {
             // Released items are gone already; removed ones live on elsewhere and must stop calling in.
-            delete it.value();
+            delete it.value().icon;
             it = m_icons.erase(it);
         } else {
             ++it;
@@ -38,7 +45,7 @@ void TrayStatusBarPresenter::sync()
         if (m_icons.contains(item))
             continue;
         auto *icon = new QSystemTrayIcon;
-        m_icons.insert(item, icon);
+        m_icons.insert(item, Shown { icon, {}, {} });
         connect(icon, &QSystemTrayIcon::activated, item, [item](QSystemTrayIcon::ActivationReason reason) {
             if (reason == QSystemTrayIcon::MiddleClick)
                 return;
@@ -52,16 +59,27 @@ void TrayStatusBarPresenter::sync()
 
 void TrayStatusBarPresenter::updateIcon(StatusItem *item)
 {
-    QSystemTrayIcon *icon = m_icons.value(item);
-    if (!icon)
+    const auto found = m_icons.find(item);
+    if (found == m_icons.end())
         return;
+    Shown &shown = *found;
     const QScreen *screen = QGuiApplication::primaryScreen();
     const double scale = screen ? screen->devicePixelRatio() : 1.0;
-    const QImage picture = item->picture(scale);
+    const QImage picture = item->trayPicture(scale);
     // An item without width has nothing to show; a tray icon without a picture would be a blank square.
-    if (!picture.isNull())
-        icon->setIcon(QIcon(QPixmap::fromImage(picture)));
-    icon->setVisible(item->isVisible() && !picture.isNull());
+    if (!picture.isNull() && picture != shown.picture) {
+        shown.picture = picture;
+        shown.icon->setIcon(QIcon(QPixmap::fromImage(picture)));
+        ++m_iconUpdates;
+    }
+    const QString toolTip = item->toolTip();
+    if (toolTip != shown.toolTip) {
+        shown.toolTip = toolTip;
+        shown.icon->setToolTip(toolTip);
+    }
+    const bool visible = item->isVisible() && !picture.isNull();
+    if (shown.icon->isVisible() != visible)
+        shown.icon->setVisible(visible);
 }
 
 } // namespace platform::ui

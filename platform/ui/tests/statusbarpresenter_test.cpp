@@ -5,6 +5,8 @@
 #include "platform/ui/statusitem.h"
 #include "platform/ui/stripstatusbarpresenter.h"
 #include "platform/ui/traystatusbarpresenter.h"
+#include "platform/ui/trayrendition.h"
+#include "../src/statusstripwindow_p.h"
 #include "uitestsupport.h"
 
 #include <QGuiApplication>
@@ -18,6 +20,26 @@ using namespace platform::ui;
 using platform::ui::test::near;
 
 namespace {
+
+// Draws a cross of one colour into the tray's square instead of its wide picture.
+class RenditionView : public View, public TrayRendition {
+public:
+    RenditionView(const Rect &frame, QString line)
+        : View(frame)
+        , m_line(std::move(line))
+    {
+    }
+    void drawRect(GraphicsContext &ctx, const Rect &) override { ctx.fillRect(bounds(), Color::blue()); }
+    void drawTrayRendition(GraphicsContext &ctx, double side) const override
+    {
+        ctx.fillRect(Rect(0, side / 2 - 1, side, 2), Color::green());
+        ctx.fillRect(Rect(side / 2 - 1, 0, 2, side), Color::green());
+    }
+    QString trayToolTip() const override { return m_line; }
+
+private:
+    QString m_line;
+};
 
 class FillView : public View {
 public:
@@ -150,8 +172,9 @@ private slots:
         QSystemTrayIcon *secondIcon = tray.trayIcon(second.get());
         QVERIFY(firstIcon && secondIcon && firstIcon != secondIcon);
         QVERIFY(firstIcon->isVisible());
+        // A tray gives a square: the picture too wide for it is scaled into it.
         const QSize size = secondIcon->icon().availableSizes().value(0);
-        QCOMPARE(size, QSize(50, 22) * QGuiApplication::primaryScreen()->devicePixelRatio());
+        QCOMPARE(size, QSize(22, 22) * QGuiApplication::primaryScreen()->devicePixelRatio());
 
         const qint64 before = firstIcon->icon().cacheKey();
         static_cast<FillView *>(first->button()->subviews().first())->setColor(Color::green());
@@ -169,6 +192,89 @@ private slots:
         QVERIFY(!firstIcon->isVisible());
         bar.removeStatusItem(second.get());
         QCOMPARE(tray.trayIcon(second.get()), nullptr);
+    }
+
+    void trayPictureIsASquare_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<bool>("rendition");
+        QTest::addColumn<QColor>("centre");
+        QTest::addColumn<QColor>("corner");
+        QTest::addColumn<QString>("toolTip");
+        // A picture that fits is shown as it is, centred (a 16-point one leaves 3 points each side).
+        QTest::newRow("narrow picture, centred") << 16.0 << false << QColor(Qt::red) << QColor(Qt::transparent) << "";
+        QTest::newRow("narrow picture with a rendition: the picture")
+            << 20.0 << true << QColor(Qt::blue) << QColor(Qt::blue) << "Mouse: 5%";
+        QTest::newRow("slightly wider picture with a rendition: the rendition")
+            << 24.0 << true << QColor(Qt::green) << QColor(Qt::transparent) << "Mouse: 5%";
+        // Nothing made for the square: the whole picture, scaled down (letterboxed).
+        QTest::newRow("wide picture alone: scaled") << 44.0 << false << QColor(Qt::red) << QColor(Qt::transparent)
+                                                    << "";
+    }
+
+    void trayPictureIsASquare()
+    {
+        QFETCH(double, width);
+        QFETCH(bool, rendition);
+        QFETCH(QColor, centre);
+        QFETCH(QColor, corner);
+        QFETCH(QString, toolTip);
+        StatusBar bar;
+        auto item = bar.statusItem(width);
+        if (rendition)
+            item->button()->addSubview(new RenditionView(Rect(0, 0, width, 22), QStringLiteral("Mouse: 5%")));
+        else
+            item->button()->addSubview(new FillView(Rect(0, 0, width, 22), Color::red()));
+        const QImage square = item->trayPicture(1.0);
+        QCOMPARE(square.size(), QSize(22, 22));
+        QVERIFY(near(square.pixelColor(11, 11), centre));
+        QCOMPARE(square.pixelColor(1, 1).alpha() == 0, corner.alpha() == 0);
+        if (corner.alpha() != 0)
+            QVERIFY(near(square.pixelColor(1, 1), corner));
+        QCOMPARE(item->toolTip(), toolTip);
+        item->setToolTip(QStringLiteral("set"));
+        QCOMPARE(item->toolTip(), QStringLiteral("set"));
+        QCOMPARE(bar.statusItem(0)->trayPicture(), QImage());
+    }
+
+    void trayHandsOverOnlyWhatChanged()
+    {
+        StatusBar bar;
+        auto item = bar.statusItem(60);
+        auto *view = new RenditionView(Rect(0, 0, 60, 22), QStringLiteral("Mouse: 5%"));
+        item->button()->addSubview(view);
+        TrayStatusBarPresenter tray(bar);
+        QSystemTrayIcon *icon = tray.trayIcon(item.get());
+        QCOMPARE(tray.iconUpdates(), 1);
+        QCOMPARE(icon->toolTip(), QStringLiteral("Mouse: 5%"));
+        const qint64 key = icon->icon().cacheKey();
+        // Redraws of the same content (every refresh tick asks for one) reach the tray not at all.
+        for (int i = 0; i < 3; ++i) {
+            view->setNeedsDisplay();
+            drain();
+        }
+        QCOMPARE(tray.iconUpdates(), 1);
+        QCOMPARE(icon->icon().cacheKey(), key);
+        item->setToolTip(QStringLiteral("Mouse: 4%"));
+        drain();
+        QCOMPARE(icon->toolTip(), QStringLiteral("Mouse: 4%"));
+        QCOMPARE(tray.iconUpdates(), 1);
+    }
+
+    void stripRepaintsOnlyChangedPictures()
+    {
+        StatusBar bar;
+        auto item = filledItem(bar, 30, Color::red());
+        StripStatusBarPresenter strip(bar);
+        drain();
+        auto *window = static_cast<StatusStripWindow *>(strip.window());
+        auto *fill = static_cast<FillView *>(item->button()->subviews().first());
+        fill->setNeedsDisplay();
+        drain();
+        QCOMPARE(window->pictureUpdates(), 0);
+        fill->setColor(Color::green());
+        drain();
+        QCOMPARE(window->pictureUpdates(), 1);
     }
 
     void trayClicksOpenTheItemsMenu_data()

@@ -72,6 +72,35 @@ private slots:
         QCOMPARE(changed.count(), 1);
     }
 
+    void theApplicationPaletteFollowsTheAppearance()
+    {
+        SystemAppearance &sa = SystemAppearance::instance();
+        const QColor desktopWindow(239, 239, 239);
+        QCOMPARE(QApplication::palette().color(QPalette::Window), desktopWindow);
+        sa.setAppliesPalette(true);
+        // Agreeing with the desktop: its palette stays.
+        QCOMPARE(QApplication::palette().color(QPalette::Window), desktopWindow);
+        {
+            ScopedAppearance dark(Appearance::darkAqua());
+            const QPalette applied = QApplication::palette();
+            QVERIFY(applied.color(QPalette::Window).lightnessF() < 0.5);
+            QVERIFY(applied.color(QPalette::WindowText).lightnessF() > 0.5);
+            QVERIFY(applied.color(QPalette::Text).lightnessF() > 0.5);
+            // Our own palette is no news from the desktop: still dark because forced, detected light.
+            QCOMPARE(sa.detected(), Appearance::aqua());
+            QCOMPARE(sa.desktopPalette().color(QPalette::Window), desktopWindow);
+        }
+        QCOMPARE(QApplication::palette().color(QPalette::Window), desktopWindow);
+        sa.setAppliesPalette(false);
+        QCOMPARE(QApplication::palette().color(QPalette::Window), desktopWindow);
+    }
+
+    void withoutApplyingThePaletteIsLeftAlone()
+    {
+        ScopedAppearance dark(Appearance::darkAqua());
+        QCOMPARE(QApplication::palette().color(QPalette::Window), QColor(239, 239, 239));
+    }
+
     void forcingWinsAndIsUndone()
     {
         SystemAppearance &sa = SystemAppearance::instance();

@@ -23,7 +23,11 @@ public:
     /// follow the system bus): willSleep before the computer sleeps, didWake after it woke.
     void watchSleep(QDBusConnection systemBus);
 
+    /// The current user's processes only (by the owner of each /proc entry): another user's copy of
+    /// an application on the same machine is not ours.
     QList<RunningApplication> runningApplications() const override;
+    /// Whose processes count (tests); the process's real user unless set.
+    void setUserId(uint userId) { m_userId = userId; }
     void openApplication(const QString &bundlePath, Completion done = {}) override;
     void openUrl(const QUrl &url, Completion done = {}) override;
     void selectFile(const QString &path, const QString &rootPath, Completion done = {}) override;
@@ -37,6 +41,7 @@ private:
 
     QString m_procRoot;
     QDBusConnection m_bus;
+    uint m_userId;
 };
 
 } // namespace platform

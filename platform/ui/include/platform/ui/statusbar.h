@@ -16,7 +16,9 @@ class StatusItem;
 /// The bar is a model that tests read and drive without a display. What shows it on the desktop is
 /// its presenter: the process's bar (`system()`) gets a tray presenter (one tray icon per item) when
 /// the desktop has a system tray, else a strip presenter (a small window of its own), and none where
-/// there is no screen (offscreen tests). Main thread only.
+/// there is no screen (offscreen tests). The process's bar follows the tray host at run time: when a
+/// tray comes, its items move from the strip to the tray; when it goes, back to the strip. Main
+/// thread only.
 class StatusBar : public QObject {
     Q_OBJECT
 public:
@@ -47,6 +49,8 @@ signals:
     /// An item was made, removed or released.
     void itemsChanged();
     void thicknessChanged(double thickness);
+    /// Another presenter shows the bar (the tray host came or went).
+    void presenterChanged();
 
 private:
     friend class StatusItem;

@@ -50,6 +50,21 @@ public:
     /// The button's content rendered at width × thickness, `scale` device pixels per point (the
     /// image's device-pixel ratio). An item of no width gives a null image.
     QImage picture(double scale = 1.0) const;
+    /// The item as a tray shows it: a square as wide as the bar is thick, `scale` device pixels per
+    /// point. A picture that fits the square is centred in it; a
+    /// wider one gives way to the rendition of the first hosted view that has one (TrayRendition);
+    /// without such a view the picture is scaled into the square. An item of no width gives a null
+    /// image.
+    QImage trayPicture(double scale = 1.0) const;
+    /// How much wider than the square a picture may be and still be shown as it is (centred, its
+    /// edges cut), in points: none, a cut-off picture reads worse than a rendition.
+    static constexpr double kTraySlack = 0;
+
+    /// The text a tray shows over the item: the one set, else the lines of its hosted renditions
+    /// (TrayRendition), else the button's title.
+    QString toolTip() const;
+    /// Empty gives the hosted views' text back.
+    void setToolTip(const QString &toolTip);
 
     /// A click on the item at `globalPos` (desktop pixels): pops up its menu there, or without a
     /// menu sends the button's action.
@@ -73,6 +88,7 @@ private:
     bool m_visible = true;
     std::unique_ptr<StatusBarButton> m_button;
     std::shared_ptr<Menu> m_menu;
+    QString m_toolTip;
     bool m_pictureScheduled = false;
 };
 

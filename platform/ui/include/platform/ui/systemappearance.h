@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusVariant>
 #include <QObject>
+#include <QPalette>
 
 #include <optional>
 
@@ -16,6 +17,12 @@ namespace platform::ui {
 /// the desktop's settings portal (org.freedesktop.portal.Settings) and followed through its
 /// SettingChanged signal. When the portal cannot be read or has no preference, the lightness of the
 /// application palette's window colour decides. Tests force an appearance with ScopedAppearance.
+///
+/// With `setAppliesPalette(true)` (the application's choice; tests leave it off) it also keeps the
+/// application palette in step: when the effective appearance and the desktop's own palette disagree
+/// (the portal says dark while Qt's palette is light, or an appearance is forced), it installs
+/// `palette(effective())`, and it puts the desktop's palette back once they agree again. So menus,
+/// windows and drawn views show one appearance.
 ///
 /// Main thread only. `changed` is emitted (from the event loop or from `setForced`) whenever the
 /// effective appearance changes; views then re-render and tell their subclasses.
@@ -36,6 +43,14 @@ public:
     /// What the portal said last: 0 no preference, 1 dark, 2 light; empty when it could not be read.
     std::optional<uint> portalColorScheme() const { return m_portalScheme; }
 
+    bool appliesPalette() const { return m_appliesPalette; }
+    void setAppliesPalette(bool applies);
+    /// The palette installed for an appearance: the system colours of that appearance (window,
+    /// text, controls, selection) in Qt's roles.
+    static QPalette palette(Appearance appearance);
+    /// The palette the desktop gave the application (what is restored when no other is needed).
+    QPalette desktopPalette() const;
+
 signals:
     void changed(platform::ui::Appearance appearance);
 
@@ -49,11 +64,15 @@ private:
     SystemAppearance();
     void redetect();
     void setPortalScheme(std::optional<uint> scheme);
+    void applyPalette();
 
     Appearance m_detected;
     std::optional<Appearance> m_forced;
     std::optional<uint> m_portalScheme;
     QString m_busName;
+    bool m_appliesPalette = false;
+    bool m_installingPalette = false;
+    std::optional<QPalette> m_desktopPalette;
 };
 
 /// Forces the application's appearance for the lifetime of the guard, then restores what was forced

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+
+namespace platform {
+
+/// One running copy of an application per user session, as an application bundle runs once.
+///
+/// The first copy owns a well-known name on the session bus (the bundle identifier) and serves
+/// `org.freedesktop.Application.Activate` at "/"; a later copy finds the name taken, asks the owner
+/// to activate and is then expected to exit. Without a session bus every copy is the first (there is
+/// nothing to hand over to). Main thread only.
+class UniqueApplication : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    /// Tries to take the name for `bundleIdentifier` on `bus`.
+    explicit UniqueApplication(const QString &bundleIdentifier, const QDBusConnection &bus = QDBusConnection::sessionBus());
+    ~UniqueApplication() override;
+
+    /// The bus name used for a bundle identifier ("com.velmorn.quenby" stays as it is; characters
+    /// a bus name cannot hold become "_").
+    static QString serviceName(const QString &bundleIdentifier);
+
+    /// Whether this copy owns the name.
+    bool isPrimary() const { return m_primary; }
+    /// Asks the copy that owns the name to come forward; waits up to `timeoutMs` for its answer.
+    /// False when it could not be reached.
+    bool activatePrimary(int timeoutMs = 5000) const;
+
+public slots:
+    Q_SCRIPTABLE void Activate(const QVariantMap &platformData);
+
+signals:
+    /// Another start of the application asked this copy to come forward.
+    void activated();
+
+private:
+    QString m_service;
+    QDBusConnection m_bus;
+    bool m_primary = false;
+};
+
+} // namespace platform
