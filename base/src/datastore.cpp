@@ -29,13 +29,7 @@ std::shared_ptr<Identifier> DataStore::identifier(const QString &id) const
 
 void DataStore::removeAll() { m_data.removeAll(); }
 
-bool DataStore::contains(const QString &id) const
-{
-    for (const auto &[key, entry] : m_data)
-        if (key == id)
-            return true;
-    return false;
-}
+bool DataStore::contains(const QString &id) const { return m_data.contains(id); }
 
 bool DataStore::hasHistory(const QString &id) const { return history(id).has_value(); }
 

@@ -76,6 +76,17 @@ FileType UrlExtensions::fileType(const QUrl &url)
     return FileType::Other;
 }
 
-QString UrlExtensions::fileName(const QUrl &url) { return url.fileName(); }
+QString UrlExtensions::fileName(const QUrl &url)
+{
+    // Folder URLs end in "/"; their name is the component before it, and the root's name is "/".
+    const QString path = url.path(QUrl::FullyDecoded);
+    qsizetype end = path.size();
+    while (end > 0 && path.at(end - 1) == QLatin1Char('/'))
+        --end;
+    if (end == 0)
+        return path.isEmpty() ? QString() : QStringLiteral("/");
+    const qsizetype start = path.lastIndexOf(QLatin1Char('/'), end - 1) + 1;
+    return path.mid(start, end - start);
+}
 
 } // namespace tavrin

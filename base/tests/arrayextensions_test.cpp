@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdint>
+
 using tavrin::ArrayExtensions;
 using tavrin::ComparableExtensions;
 
@@ -94,6 +96,20 @@ private slots:
             (std::vector<double> { 0.5, 9.5, 0.25 }));
         QCOMPARE(ArrayExtensions::simplifiedSeries(std::vector<float> { 1.5f, 1.5f, 1.5f }),
             (std::vector<float> { 1.5f, 1.5f }));
+    }
+
+    // The kept elements come back as they are, not rebuilt from doubles.
+    void simplifiedSeriesKeepsElementsDoublesCannotHold()
+    {
+        using Int64s = std::vector<std::int64_t>;
+        using UInt64s = std::vector<std::uint64_t>;
+        const std::int64_t big = (std::int64_t(1) << 53) + 1;
+        QCOMPARE(ArrayExtensions::simplifiedSeries(Int64s { INT64_MAX }), (Int64s { INT64_MAX }));
+        QCOMPARE(ArrayExtensions::simplifiedSeries(Int64s { INT64_MIN, INT64_MAX }), (Int64s { INT64_MIN, INT64_MAX }));
+        QCOMPARE(ArrayExtensions::simplifiedSeries(UInt64s { UINT64_MAX }), (UInt64s { UINT64_MAX }));
+        QCOMPARE(ArrayExtensions::simplifiedSeries(Int64s { big }), (Int64s { big }));
+        // The middle lies within the tolerance, so only the ends stay, as the exact input values.
+        QCOMPARE(ArrayExtensions::simplifiedSeries(Int64s { big, big - 1, big + 2 }), (Int64s { big, big + 2 }));
     }
 
     void cgFloatValuesCarrySinglePrecision()

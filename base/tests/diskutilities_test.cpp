@@ -2,7 +2,9 @@
 
 #include <QTest>
 
+#include <clocale>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 
 using tavrin::DiskUtilities;
@@ -10,11 +12,17 @@ using tavrin::DiskUtilities;
 class DiskUtilitiesTest : public QObject {
     Q_OBJECT
 private slots:
+    // Texts from numbers must not follow the environment's locale: under a German C locale the C
+    // library writes "1,50".
     void initTestCase()
     {
-        // Texts from numbers must not follow the environment's locale.
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        m_previousLocale = std::setlocale(LC_ALL, nullptr);
+        QVERIFY(std::setlocale(LC_ALL, "de_DE.UTF-8"));
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "%.2f", 1.5);
+        QCOMPARE(QByteArray(buffer), QByteArray("1,50"));
     }
+    void cleanupTestCase() { std::setlocale(LC_ALL, m_previousLocale.constData()); }
 
     void byteCount_data()
     {
@@ -40,6 +48,11 @@ private slots:
         QTest::newRow("petabytes") << (quint64(1) << 50) << "1 PB";
         QTest::newRow("exabytes") << (quint64(5) << 59) << "2.5 EB";
         QTest::newRow("largest count") << std::numeric_limits<quint64>::max() << "16 EB";
+        // Exact ties round to even, as C's formatting does.
+        QTest::newRow("kilobyte tie down") << quint64(1152) << "1.12 KB";
+        QTest::newRow("kilobyte tie up") << quint64(1408) << "1.38 KB";
+        QTest::newRow("one-decimal megabyte tie") << quint64(1310720) << "1.2 MB";
+        QTest::newRow("gigabyte tie") << quint64(1207959552) << "1.12 GB";
     }
 
     void byteCount()
@@ -86,6 +99,15 @@ private slots:
                                    << "2 MB/s";
         QTest::newRow("gigabytes in both") << quint64(1610612736) << false << "1.50 GB/s"
                                            << "1.50 GB/s";
+        // Exact ties round to even.
+        QTest::newRow("megabyte tie") << quint64(1179648) << false << "1.12 MB/s"
+                                      << "1 MB/s";
+        QTest::newRow("gigabyte tie") << quint64(1207959552) << false << "1.12 GB/s"
+                                      << "1.12 GB/s";
+        QTest::newRow("bits, megabit tie") << quint64(140625) << true << "1.12 Mb/s"
+                                           << "1 Mb/s";
+        QTest::newRow("bits, gigabit tie") << quint64(140625000) << true << "1.12 Gb/s"
+                                           << "1 Gb/s";
     }
 
     void rates()
@@ -125,6 +147,9 @@ private slots:
         QCOMPARE(DiskUtilities::transferRateString(250, 2.0, true), QStringLiteral("1 Kb/s"));
         QCOMPARE(DiskUtilities::transferRateIntegerString(3000000, 2.0, true), QStringLiteral("12 Mb/s"));
     }
+
+private:
+    QByteArray m_previousLocale;
 };
 
 QTEST_GUILESS_MAIN(DiskUtilitiesTest)

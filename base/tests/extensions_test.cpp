@@ -87,6 +87,31 @@ private slots:
         const Image img = LayerExtensions::image(*l);
         QCOMPARE(img.size(), Size(12.7, 6.2));
         QCOMPARE(img.bitmap(12 / 12.7).size(), QSize(12, 6));
+
+        // The picture shows the layer as it looks: its sublayers in their places, the bottom (y 0) at
+        // the bottom, the part of the bounds that is shown when the bounds do not start at 0.
+        auto root = Layer::create();
+        root->setFrame(Rect(0, 0, 20, 10));
+        auto blue = Layer::create();
+        blue->setFrame(Rect(0, 0, 5, 4)); // lower left
+        blue->setBackgroundColor(Color::blue());
+        root->addSublayer(blue);
+        auto green = Layer::create();
+        green->setFrame(Rect(14, 6, 6, 4)); // upper right
+        green->setBackgroundColor(Color::green());
+        root->addSublayer(green);
+        const QImage px = LayerExtensions::image(*root).bitmap(1).convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(px.size(), QSize(20, 10));
+        QCOMPARE(px.pixelColor(2, 8), QColor(Qt::blue)); // lower left, counted from the top row
+        QCOMPARE(px.pixelColor(17, 2), QColor(Qt::green)); // upper right
+        QCOMPARE(px.pixelColor(10, 5).alpha(), 0); // between them: clear
+        QCOMPARE(px.pixelColor(2, 2).alpha(), 0);
+        QCOMPARE(px.pixelColor(17, 8).alpha(), 0);
+
+        root->setBounds(Rect(10, 0, 20, 10)); // shows x 10 to 30 of its own space
+        const QImage shifted = LayerExtensions::image(*root).bitmap(1).convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(shifted.pixelColor(7, 2), QColor(Qt::green));
+        QCOMPARE(shifted.pixelColor(2, 8).alpha(), 0);
         auto empty = Layer::create();
         QVERIFY(LayerExtensions::image(*empty).isBlank());
         auto huge = Layer::create();

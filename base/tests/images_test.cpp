@@ -3,6 +3,7 @@
 #include <platform/ui/paintercontext.h>
 #include <platform/ui/recordingcontext.h>
 
+#include <QFile>
 #include <QIcon>
 #include <QTest>
 
@@ -38,11 +39,11 @@ int inkPixels(const QImage &img)
 }
 
 struct ThemeGuard {
-    explicit ThemeGuard(const QString &name)
+    explicit ThemeGuard(const QString &name, const QString &path = QStringLiteral(QUENBY_SOURCE_DIR "/base/tests/data/icons"))
         : previousPaths(QIcon::themeSearchPaths())
         , previousName(QIcon::themeName())
     {
-        QIcon::setThemeSearchPaths({ QStringLiteral(QUENBY_SOURCE_DIR "/base/tests/data/icons") });
+        QIcon::setThemeSearchPaths({ path });
         QIcon::setThemeName(name);
     }
     ~ThemeGuard()
@@ -147,6 +148,54 @@ private slots:
         // A symbol the theme lacks still comes from the library's drawings (black).
         const QImage gear = Images::symbol(QStringLiteral("gear")).bitmap(2);
         QCOMPARE(gear.pixelColor(gear.width() / 2, 2).rgb() & 0xffffff, 0u);
+    }
+
+    // On a real desktop the theme must not draw two different symbols alike: a two-battery device's
+    // left and right pictures, or earbuds and headphones, have to stay apart.
+    void aRealThemeKeepsDistinctSymbolsApart_data()
+    {
+        QTest::addColumn<QString>("one");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("left and right earbud") << "airpod.left" << "airpod.right";
+        QTest::newRow("left and right pro earbud") << "airpodpro.left" << "airpodpro.right";
+        QTest::newRow("left and right ear hook") << "beats.powerbeatspro.left" << "beats.powerbeatspro.right";
+        QTest::newRow("earbuds and headphones") << "airpods" << "headphones";
+        QTest::newRow("pointer and mouse") << "cursorarrow" << "computermouse";
+        QTest::newRow("two mice") << "magicmouse" << "computermouse";
+    }
+    void aRealThemeKeepsDistinctSymbolsApart()
+    {
+        QFETCH(QString, one);
+        QFETCH(QString, other);
+        if (!QFile::exists(QStringLiteral("/usr/share/icons/Adwaita/index.theme")))
+            QSKIP("the Adwaita icon theme is not installed");
+        ThemeGuard theme(QStringLiteral("Adwaita"), QStringLiteral("/usr/share/icons"));
+        QVERIFY(QIcon::hasThemeIcon(QStringLiteral("audio-headphones-symbolic")));
+        QVERIFY(QIcon::hasThemeIcon(QStringLiteral("input-mouse-symbolic")));
+        const QImage a = Images::symbol(one).bitmap(2).convertToFormat(QImage::Format_ARGB32);
+        const QImage b = Images::symbol(other).bitmap(2).convertToFormat(QImage::Format_ARGB32);
+        QVERIFY(inkPixels(a) > 0);
+        QVERIFY(inkPixels(b) > 0);
+        QVERIFY2(a != b, qPrintable(one + QStringLiteral(" and ") + other + QStringLiteral(" draw the same")));
+    }
+
+    // Where the theme's icon means what the symbol means, the user's theme still comes first.
+    void aRealThemeDrawsTheSymbolsItMeans()
+    {
+        if (!QFile::exists(QStringLiteral("/usr/share/icons/Adwaita/index.theme")))
+            QSKIP("the Adwaita icon theme is not installed");
+        const QImage own = Images::symbol(QStringLiteral("headphones")).bitmap(2);
+        ThemeGuard theme(QStringLiteral("Adwaita"), QStringLiteral("/usr/share/icons"));
+        const Image themed = Images::symbol(QStringLiteral("headphones"));
+        const QImage px = themed.bitmap(2).convertToFormat(QImage::Format_ARGB32);
+        const QSize pixels = px.size();
+        const QImage adwaita = QIcon::fromTheme(QStringLiteral("audio-headphones-symbolic"))
+                                   .pixmap(pixels)
+                                   .toImage()
+                                   .convertToFormat(QImage::Format_ARGB32)
+                                   .scaled(pixels);
+        QVERIFY(px != own.convertToFormat(QImage::Format_ARGB32));
+        QCOMPARE(inkPixels(px), inkPixels(adwaita));
     }
 
     void namedImagesThatAreMissingGiveABlankImage()

@@ -42,7 +42,36 @@ private slots:
         QCOMPARE(Point(x, y).description(), text);
     }
 
-    void defaultPointIsOrigin() { QCOMPARE(Point(), Point(0, 0)); }
+    // The description is the shortest text that reads back to the very same coordinates.
+    void descriptionReadsBack_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::newRow("zero") << 0.0;
+        QTest::newRow("a sum that is not 0.3") << 0.1 + 0.2;
+        QTest::newRow("seventeen digits") << 0.30000000000000004;
+        QTest::newRow("tiny") << 5e-324;
+        QTest::newRow("small") << 1.2345e-7;
+        QTest::newRow("largest") << std::numeric_limits<double>::max();
+        QTest::newRow("beyond integers") << 9007199254740993.0;
+        QTest::newRow("negative third") << -1.0 / 3.0;
+    }
+    void descriptionReadsBack()
+    {
+        QFETCH(double, value);
+        const QString text = Point(value, -value).description();
+        QVERIFY2(text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')')), qPrintable(text));
+        const QStringList parts = text.mid(1, text.size() - 2).split(QStringLiteral(", "));
+        QCOMPARE(parts.size(), 2);
+        for (const QString &part : parts) {
+            QVERIFY2(part.contains(QLatin1Char('.')) || part.contains(QLatin1Char('e')), qPrintable(text));
+            QVERIFY2(!part.contains(QLatin1Char(',')), qPrintable(text));
+        }
+        // Exact comparison: QCOMPARE of doubles would forgive the last digits.
+        bool ok = false;
+        QVERIFY2(parts[0].toDouble(&ok) == value && ok, qPrintable(text));
+        QVERIFY2(parts[1].toDouble(&ok) == -value && ok, qPrintable(text));
+        QCOMPARE(Point().description(), QStringLiteral("(0.0, 0.0)"));
+    }
 
     void simplify_data()
     {

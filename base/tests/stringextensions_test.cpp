@@ -4,12 +4,15 @@
 #include <platform/ui/text.h>
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 #include <clocale>
 #include <cmath>
 
 using namespace tavrin;
+
+Q_DECLARE_METATYPE(std::optional<QString>)
 
 class StringExtensionsTest : public QObject {
     Q_OBJECT
@@ -129,20 +132,36 @@ private slots:
         QCOMPARE(quint64(StringExtensions::fourCharCode(text)), code);
     }
 
-    void smallHelpers()
+    void isNilOrEmpty_data()
     {
-        QVERIFY(StringExtensions::isNilOrEmpty(std::nullopt));
-        QVERIFY(StringExtensions::isNilOrEmpty(QString()));
-        QVERIFY(!StringExtensions::isNilOrEmpty(QStringLiteral(" ")));
-        const QString id = StringExtensions::uuid();
-        QVERIFY(QRegularExpression(QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"))
-                    .match(id)
-                    .hasMatch());
-        QVERIFY(StringExtensions::uuid() != id);
-        QCOMPARE(StringExtensions::bullet, QStringLiteral("\u2022"));
-        QCOMPARE(StringExtensions::fourSpaces, QStringLiteral("    "));
-        QCOMPARE(StringExtensions::twoSpaces.size(), 2);
-        QCOMPARE(StringExtensions::newline, QStringLiteral("\n"));
+        QTest::addColumn<std::optional<QString>>("text");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("nothing") << std::optional<QString>() << true;
+        QTest::newRow("null text") << std::optional<QString>(QString()) << true;
+        QTest::newRow("empty but not null") << std::optional<QString>(QStringLiteral("")) << true;
+        QTest::newRow("one space") << std::optional<QString>(QStringLiteral(" ")) << false;
+        QTest::newRow("line feed") << std::optional<QString>(QStringLiteral("\n")) << false;
+        QTest::newRow("zero-width joiner") << std::optional<QString>(QStringLiteral("\u200d")) << false;
+    }
+    void isNilOrEmpty()
+    {
+        QFETCH(std::optional<QString>, text);
+        QFETCH(bool, expected);
+        QCOMPARE(StringExtensions::isNilOrEmpty(text), expected);
+    }
+
+    // Fresh random identifiers: version 4, the standard variant, upper case, never the same twice.
+    void uuidsAreFreshAndRandom()
+    {
+        static const QRegularExpression shape(
+            QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}$"));
+        QSet<QString> seen;
+        for (int i = 0; i < 500; ++i) {
+            const QString id = StringExtensions::uuid();
+            QVERIFY2(shape.match(id).hasMatch(), qPrintable(id));
+            seen.insert(id);
+        }
+        QCOMPARE(seen.size(), 500);
     }
 
     void drawsVerticallyCentred()

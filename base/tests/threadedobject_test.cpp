@@ -13,6 +13,32 @@ using tavrin::VZDictionary;
 
 using Dict = VZDictionary<QString, int, std::hash<QString>>;
 
+namespace {
+// Counts its copies, so a test can tell a read that hands out the value from one that copies it.
+struct Counted {
+    static inline int s_copies = 0;
+    int value = 0;
+    Counted() = default;
+    explicit Counted(int v)
+        : value(v)
+    {
+    }
+    Counted(const Counted &other)
+        : value(other.value)
+    {
+        ++s_copies;
+    }
+    Counted(Counted &&) = default;
+    Counted &operator=(const Counted &other)
+    {
+        value = other.value;
+        ++s_copies;
+        return *this;
+    }
+    Counted &operator=(Counted &&) = default;
+};
+}
+
 Q_DECLARE_METATYPE(ThreadingType)
 
 class ThreadedObjectTest : public QObject {
@@ -140,6 +166,44 @@ private slots:
         Dict d { { "a", 1 }, { "a", 2 } };
         QCOMPARE(d.count(), 1u);
         QCOMPARE(d.value("a"), std::optional<int>(1));
+    }
+
+    // A lookup must cost the lookup, not a copy of everything stored.
+    void readsDoNotCopyTheValue()
+    {
+        ThreadedObject<std::vector<Counted>> object(std::vector<Counted>(1000), ThreadingType::Concurrent);
+        Counted::s_copies = 0;
+        QCOMPARE(object.read([](const std::vector<Counted> &v) { return v[500].value; }), 0);
+        QCOMPARE(Counted::s_copies, 0);
+
+        VZDictionary<QString, Counted, std::hash<QString>> dict;
+        for (int i = 0; i < 1000; ++i)
+            dict.setValue(QString::number(i), Counted(i));
+        QCOMPARE(dict.count(), 1000u);
+        Counted::s_copies = 0;
+        QCOMPARE(dict.value(QStringLiteral("742"))->value, 742);
+        QVERIFY(dict.contains(QStringLiteral("999")));
+        QVERIFY(dict.element(3));
+        QCOMPARE(Counted::s_copies, 2); // the one value handed out and the one element
+    }
+
+    void dictionaryFromAnExistingOne()
+    {
+        const std::unordered_map<QString, int, std::hash<QString>> source { { "a", 1 }, { "b", 2 }, { "c", 3 } };
+        Dict serial(source, ThreadingType::Serial);
+        Dict concurrent(source);
+        QCOMPARE(serial.threadingType(), ThreadingType::Serial);
+        QCOMPARE(concurrent.threadingType(), ThreadingType::Concurrent);
+        for (Dict *d : { &serial, &concurrent }) {
+            std::map<QString, int> walked;
+            for (const auto &[key, value] : *d)
+                walked.emplace(key, value);
+            QCOMPARE(walked, (std::map<QString, int>(source.begin(), source.end())));
+            d->setValue("a", std::nullopt);
+            QVERIFY(!d->value("a"));
+            QCOMPARE(d->value("c"), std::optional<int>(3));
+        }
+        QCOMPARE(source.size(), 3u); // the source is not the guarded value
     }
 
     void pendingWritesOutliveTheObject()

@@ -75,7 +75,8 @@ private slots:
         QFETCH(QString, identifier);
         QFETCH(FileType, type);
         QFETCH(bool, directory);
-        const QUrl url = QUrl::fromLocalFile(m_dir.filePath(name));
+        // Folder URLs end in "/", as listings and the standard folders make them.
+        const QUrl url = QUrl::fromLocalFile(m_dir.filePath(name) + (directory ? QStringLiteral("/") : QString()));
         QCOMPARE(UrlExtensions::isDirectory(url), directory);
         QCOMPARE(UrlExtensions::typeIdentifier(url).value_or(QString()), identifier);
         QCOMPARE(UrlExtensions::contentType(url).has_value(), !identifier.isEmpty());
@@ -110,6 +111,25 @@ private slots:
         QCOMPARE(UrlExtensions::fileType(web), FileType::Other);
         QVERIFY(!UrlExtensions::isDirectory(web));
         QCOMPARE(UrlExtensions::fileName(web), QStringLiteral("photo.jpg"));
+    }
+
+    void fileNames_data()
+    {
+        QTest::addColumn<QUrl>("url");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("file") << QUrl("file:///home/ada/notes.txt") << "notes.txt";
+        QTest::newRow("folder") << QUrl("file:///home/ada/Documents/") << "Documents";
+        QTest::newRow("folder with doubled slash") << QUrl("file:///home/ada//") << "ada";
+        QTest::newRow("root") << QUrl("file:///") << "/";
+        QTest::newRow("escaped folder") << QUrl("file:///home/ada/My%20Files/") << "My Files";
+        QTest::newRow("web folder") << QUrl("https://velmorn.example/albums/") << "albums";
+        QTest::newRow("web without path") << QUrl("https://velmorn.example") << "";
+    }
+    void fileNames()
+    {
+        QFETCH(QUrl, url);
+        QFETCH(QString, name);
+        QCOMPARE(UrlExtensions::fileName(url), name);
     }
 
     void localizedNames_data()

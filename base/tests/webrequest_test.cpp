@@ -145,7 +145,62 @@ private slots:
         QCOMPARE(error->code(), WebError::Code::NetworkConnectionLost);
     }
 
-    void defaultTimeoutIsTenSeconds() { QCOMPARE(WebRequest::defaultTimeout(), 10s); }
+    // Every form of request that is not given a time-out of its own gives up after the default.
+    void requestsWithoutATimeoutUseTheDefault_data()
+    {
+        QTest::addColumn<QString>("form");
+        for (const char *form : { "fetch", "get", "post", "perform", "ping without time-out" })
+            QTest::newRow(form) << QString::fromLatin1(form);
+    }
+    void requestsWithoutATimeoutUseTheDefault()
+    {
+        QFETCH(QString, form);
+        m_server->route("/slow", { 200, {}, {}, true, -1 });
+        const tavrin::ScopedWebRequestTimeout shortly(300ms);
+        QCOMPARE(WebRequest::defaultTimeout(), 300ms);
+        QElapsedTimer clock;
+        clock.start();
+        std::optional<WebError> error;
+        if (form == QLatin1String("ping without time-out")) {
+            auto future = WebRequest::ping(url("/slow"), 0);
+            QVERIFY(settle(future));
+            error = failureOf(future);
+        } else {
+            QFuture<WebResponse> future;
+            if (form == QLatin1String("fetch"))
+                future = WebRequest::fetch(url("/slow"));
+            else if (form == QLatin1String("get"))
+                future = WebRequest::get(url("/slow"));
+            else if (form == QLatin1String("post"))
+                future = WebRequest::post(url("/slow"), QStringLiteral("a=1"));
+            else
+                future = WebRequest::perform(QNetworkRequest(QUrl(url("/slow"))));
+            QVERIFY(settle(future));
+            error = failureOf(future);
+        }
+        const qint64 elapsed = clock.elapsed();
+        QVERIFY(error);
+        QCOMPARE(error->code(), WebError::Code::TimedOut);
+        QVERIFY2(elapsed >= 250, "gave up before the default time-out");
+        QVERIFY2(elapsed < 5000, "did not give up at the default time-out");
+    }
+
+    // A time-out of the request's own wins over the default.
+    void aRequestsOwnTimeoutWins()
+    {
+        m_server->route("/slow", { 200, {}, {}, true, -1 });
+        const tavrin::ScopedWebRequestTimeout generous(8s);
+        QNetworkRequest request { QUrl(url("/slow")) };
+        request.setTransferTimeout(300);
+        QElapsedTimer clock;
+        clock.start();
+        auto future = WebRequest::perform(request);
+        QVERIFY(settle(future));
+        const auto error = failureOf(future);
+        QVERIFY(error);
+        QCOMPARE(error->code(), WebError::Code::TimedOut);
+        QVERIFY(clock.elapsed() < 5000);
+    }
 
     void requestsShareNoCookiesAndAskForFreshAnswers()
     {

@@ -2,7 +2,6 @@
 #include "pirrow/imageextensions.h"
 #include "pirrow/layerextensions.h"
 #include "pirrow/maskedoverlayview.h"
-#include "pirrow/screenextensions.h"
 #include "pirrow/viewextensions.h"
 
 #include <platform/ui/graphicscontext.h>
@@ -131,8 +130,6 @@ private slots:
         QCOMPARE(LayerExtensions::colorAt(*red, { 5, 5 }), Color::fromRGBA(1, 0, 0, 1));
         QCOMPARE(LayerExtensions::colorAt(*red, { 20, 5 }), Color::fromRGBA(0, 0, 0, 0));
     }
-
-    void screenScaleWithoutAHighDensityScreen() { QCOMPARE(ScreenExtensions::mainScale(), 1.0); }
 
     void transactionsWithoutActions()
     {

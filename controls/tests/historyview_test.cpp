@@ -1,4 +1,3 @@
-#include "pirrow/gradients.h"
 #include "pirrow/historyview.h"
 
 #include <QTest>
@@ -116,13 +115,27 @@ private slots:
         QCOMPARE(litInColumn(view, 1), 4);
     }
 
-    void defaultsUseTheSharedThreeColourGradient()
+    // A full column drawn with the defaults runs from (217, 87, 169) at the top through (233, 69, 63)
+    // to (243, 143, 67) at the bottom.
+    void defaultsDrawTheSharedThreeColourGradientTopToBottom()
     {
-        HistoryView view(Rect(0, 0, 100, 48));
-        QCOMPARE(view.colors(), pirrow::Gradients::magentaToOrange().mColors);
-        QCOMPARE(view.gradientLayer()->startPoint(), Point(0.5, 1.0));
-        QCOMPARE(view.gradientLayer()->endPoint(), Point(0.5, 0.0));
-        QVERIFY(!view.isFlipped());
+        HistoryView view(Rect(0, 0, 5, 48));
+        view.setData({ 100.0 });
+        const QImage image = view.renderToImage();
+        QCOMPARE(image.height(), 48);
+        auto near = [&](int row, QColor expected) {
+            const QColor c = image.pixelColor(1, row);
+            const bool close = std::abs(c.red() - expected.red()) <= 12 && std::abs(c.green() - expected.green()) <= 12
+                && std::abs(c.blue() - expected.blue()) <= 12 && c.alpha() == 255;
+            return close ? QString() : QStringLiteral("row %1 is %2, not near %3").arg(row).arg(c.name(), expected.name());
+        };
+        const QString top = near(1, QColor(217, 87, 169)); // cell 9
+        QVERIFY2(top.isEmpty(), qPrintable(top));
+        const QString middle = near(21, QColor(233, 69, 63)); // cell 5
+        QVERIFY2(middle.isEmpty(), qPrintable(middle));
+        const QString bottom = near(46, QColor(243, 143, 67)); // cell 0
+        QVERIFY2(bottom.isEmpty(), qPrintable(bottom));
+        QCOMPARE(image.pixelColor(1, 4).alpha(), 0); // the gap between cells 9 and 8
     }
 
     void litCellsShowTheGradient()

@@ -1,5 +1,6 @@
 #include "graphtestsupport.h"
 #include "pirrow/colors.h"
+#include "pirrow/constants.h"
 #include "pirrow/graphview.h"
 #include "pirrow/straightlineplotter.h"
 
@@ -47,16 +48,41 @@ class StraightLinePlotterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void defaults()
+    // The colour-and-fill form draws with the library's two default colours (RGB 62, 189, 177 and
+    // 0, 182, 208), a line four pixels wide, and missing values on the bottom line.
+    void theColourAndFillFormDrawsWithTheLibraryDefaults()
     {
-        StraightLinePlotter p(Color::green(), false);
-        QCOMPARE(p.colors(), (std::vector<Color> { pirrow::Colors::teal(), pirrow::Colors::cyan() }));
-        QCOMPARE(p.strokeColor(), Color::green());
-        QVERIFY(!p.fillArea());
-        QCOMPARE(p.fillColors()[0], pirrow::Colors::teal().withAlphaComponent(0.6));
-        QCOMPARE(p.fillColors()[1], pirrow::Colors::cyan().withAlphaComponent(0.25));
-        QCOMPARE(p.drawNilMode(), DrawNilMode::drawMinValue);
-        QCOMPARE(p.lineJoin(), LineJoin::miter);
+        auto rgb = [](const Color &c) {
+            return QList<int> { int(std::lround(c.redComponent() * 255)), int(std::lround(c.greenComponent() * 255)),
+                int(std::lround(c.blueComponent() * 255)), int(std::lround(c.alphaComponent() * 100)) };
+        };
+        auto layer = target();
+        auto p = std::make_shared<StraightLinePlotter>(Color::green(), false);
+        p->setData({ 10.0, std::nullopt, 100.0 });
+        p->draw(layer, 0, 100, 0);
+
+        const double lw = 4 * pirrow::Constants::onePixel();
+        const double base = H - lw;
+        QCOMPARE(int(p->calculatedPoints().size()), 3);
+        QCOMPARE(p->calculatedPoints()[1].y, base + lw * 0.5);
+        const auto &stroke = *p->strokeLayer();
+        QCOMPARE(stroke.lineWidth(), lw);
+        QCOMPARE(stroke.strokeColor(), Color::green());
+        QCOMPARE(stroke.lineJoin(), LineJoin::miter);
+        QCOMPARE(int(stroke.colors().size()), 2);
+        QCOMPARE(rgb(stroke.colors()[0]), (QList<int> { 62, 189, 177, 100 }));
+        QCOMPARE(rgb(stroke.colors()[1]), (QList<int> { 0, 182, 208, 100 }));
+        QCOMPARE(layer->sublayers().size(), size_t(1)); // no area
+
+        // With the area on, it is drawn in the faded defaults.
+        p->setFillArea(true);
+        p->draw(layer, 0, 100, 0);
+        QVERIFY(p->fillLayer());
+        const auto &fill = p->fillLayer()->colors();
+        QCOMPARE(int(fill.size()), 2);
+        QCOMPARE(rgb(fill[0]), (QList<int> { 62, 189, 177, 60 }));
+        QCOMPARE(rgb(fill[1]), (QList<int> { 0, 182, 208, 25 }));
+        QCOMPARE(layer->sublayers().size(), size_t(2));
     }
 
     void valuesBecomeAPolylineWithAreaBelow()

@@ -64,8 +64,8 @@ public:
     }
 
     /// The series thinned with Ramer-Douglas-Peucker at tolerance 1.0 over the points (index, value):
-    /// the first value always, the last when there are two or more. Integers come back truncated
-    /// toward zero, which is exact here.
+    /// the first value always, the last when there are two or more. The kept elements come back as
+    /// they were, also integers that a double cannot hold.
     template <typename T> static std::vector<T> simplifiedSeries(const std::vector<T> &series)
     {
         static_assert(std::is_arithmetic_v<T>);
@@ -73,9 +73,11 @@ public:
         points.reserve(static_cast<qsizetype>(series.size()));
         for (std::size_t i = 0; i < series.size(); ++i)
             points.append(Point(static_cast<double>(i), static_cast<double>(series[i])));
+        // The kept points name their elements by index; the elements themselves are returned, since
+        // the doubles the algorithm works on cannot hold every 64-bit integer.
         std::vector<T> out;
         for (const Point &p : RamerDouglasPeucker::simplify(points, 1.0))
-            out.push_back(static_cast<T>(p.y));
+            out.push_back(series[static_cast<std::size_t>(p.x)]);
         return out;
     }
 

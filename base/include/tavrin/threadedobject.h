@@ -24,7 +24,8 @@ namespace detail {
 }
 
 /// One value guarded by a private queue of its own, so that any thread may use it without locks of
-/// its own. Reads run synchronously on the queue with a copy of the value; writes are queued (barrier
+/// its own. Reads run synchronously on the queue and see the value itself, read-only, so a lookup in
+/// a large value costs only the lookup; writes are queued (barrier
 /// blocks on a concurrent queue) and return at once, yet a thread always sees its own earlier writes,
 /// since its later reads queue behind them.
 ///
@@ -45,22 +46,17 @@ public:
     /// "com.threading.dispatchqueue_<n>", n counting the objects made in this process from 0.
     const QString &queueLabel() const { return m_shared->queue.label(); }
 
-    /// Runs `block` with a copy of the value, synchronously on the queue, and returns its result.
+    /// Runs `block` with the value, synchronously on the queue, and returns its result. The reference
+    /// is good only inside the block: whatever the caller keeps must be copied out of it.
     template <typename F> auto read(F &&block) const -> std::invoke_result_t<F, const T &>
     {
         using R = std::invoke_result_t<F, const T &>;
         const auto shared = m_shared;
         if constexpr (std::is_void_v<R>) {
-            shared->queue.sync([&] {
-                const T copy = shared->value;
-                block(copy);
-            });
+            shared->queue.sync([&] { block(std::as_const(shared->value)); });
         } else {
             std::optional<R> result;
-            shared->queue.sync([&] {
-                const T copy = shared->value;
-                result.emplace(block(copy));
-            });
+            shared->queue.sync([&] { result.emplace(block(std::as_const(shared->value))); });
             return std::move(*result);
         }
     }

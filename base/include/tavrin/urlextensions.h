@@ -24,7 +24,8 @@ public:
     static bool isPDF(const QUrl &url);
     /// The first of photo, video, audio, archive, document (PDF) that the type conforms to, else other.
     static FileType fileType(const QUrl &url);
-    /// The last path component.
+    /// The last path component; a folder URL's trailing "/" is not one ("file:///a/b/" is "b", the
+    /// root is "/", a URL without path "").
     static QString fileName(const QUrl &url);
 
     UrlExtensions() = delete;

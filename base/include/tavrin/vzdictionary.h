@@ -72,6 +72,12 @@ public:
         : Base(make(elements), threadingType)
     {
     }
+    /// Takes over the entries of an existing dictionary; its keys are distinct already.
+    explicit VZDictionary(const std::unordered_map<Key, Value, Hash> &dictionary,
+        ThreadingType threadingType = ThreadingType::Concurrent)
+        : Base(make(dictionary), threadingType)
+    {
+    }
 
     std::optional<Value> value(const Key &key) const
     {
@@ -178,6 +184,15 @@ public:
     Iterator end() const { return Iterator(this, 0); }
 
 private:
+    static Storage make(const std::unordered_map<Key, Value, Hash> &dictionary)
+    {
+        Storage s;
+        s.entries.reserve(dictionary.size());
+        s.positions.reserve(dictionary.size());
+        for (const auto &[key, value] : dictionary)
+            s.set(key, value);
+        return s;
+    }
     static Storage make(std::initializer_list<Element> elements)
     {
         Storage s;

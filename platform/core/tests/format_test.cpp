@@ -44,6 +44,16 @@ private slots:
         QTest::newRow("shortest real") << format("%g", 0.25) << "0.25";
         QTest::newRow("width and padding") << format("%03d|%5.1f", 7, 2.5) << "007|  2.5";
         QTest::newRow("utf-8 text") << format("%s: %d", "Grüße", 3) << QStringLiteral("Grüße: 3");
+        // Exact binary ties round to even, as the C library does.
+        QTest::newRow("tie down to even") << format("%.2f", 1.125) << "1.12";
+        QTest::newRow("tie up to even") << format("%.2f", 1.375) << "1.38";
+        QTest::newRow("one-decimal tie down") << format("%.1f", 1.25) << "1.2";
+        QTest::newRow("one-decimal tie up") << format("%.1f", 1.75) << "1.8";
+        QTest::newRow("whole tie") << format("%.0f", 2.5) << "2";
+        QTest::newRow("negative tie") << format("%.2f", -1.125) << "-1.12";
+        QTest::newRow("not a tie in binary") << format("%.2f", 1.005) << "1.00"; // 1.00499999...
+        QTest::newRow("watts tie") << format("%.2f W", 10.125) << "10.12 W";
+        QTest::newRow("volts tie") << format("%.3f V", 12.0625) << "12.062 V";
     }
 
     void fixedFormats()
@@ -51,6 +61,15 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, expected);
         QCOMPARE(text, expected);
+    }
+
+    // Other threads keep their own locale while one formats.
+    void theCallersLocaleIsRestored()
+    {
+        format("%.2f", 1.5);
+        char buffer[16];
+        std::snprintf(buffer, sizeof buffer, "%.2f", 1.5);
+        QCOMPARE(QByteArray(buffer), QByteArray("1,50"));
     }
 
     void uuidStrings()

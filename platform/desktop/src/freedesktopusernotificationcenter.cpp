@@ -24,6 +24,23 @@ FreedesktopUserNotificationCenter::FreedesktopUserNotificationCenter(
 {
     if (m_applicationName.isEmpty())
         m_applicationName = QCoreApplication::applicationName();
+    // Every delivery has an identifier of its own; without this the map would grow for ever.
+    if (m_bus.isConnected())
+        m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+            SLOT(serverClosedNotification(uint, uint)));
+}
+
+void FreedesktopUserNotificationCenter::serverClosedNotification(uint serverId, uint)
+{
+    // The server numbers the notifications of every application; only ours are known here.
+    for (auto it = m_serverIds.begin(); it != m_serverIds.end(); ++it) {
+        if (it->second == serverId) {
+            const QString identifier = it->first;
+            m_serverIds.erase(it);
+            emit notificationClosed(identifier);
+            return;
+        }
+    }
 }
 
 void FreedesktopUserNotificationCenter::serverAvailable(std::function<void(bool)> done)

@@ -163,6 +163,49 @@ private slots:
         QCOMPARE(notify[1].args.value(1).toUInt(), 0u);
         QCOMPARE(notify[2].args.value(1).toUInt(), 1u); // the server's id of "A"
     }
+
+    // A notification the server has closed is gone: its identifier is forgotten, so the center does
+    // not keep one entry per delivery for ever, and the next request with it shows a new notification.
+    void closedNotificationsAreForgotten()
+    {
+        QVERIFY2(m_mock->startTemplate("notification_daemon", kService), qPrintable(m_mock->error()));
+        FreedesktopUserNotificationCenter center(m_mock->bus(), "Quenby");
+        for (const char *id : { "A", "B", "C" }) {
+            auto added = await<std::optional<UserNotificationError>>([&](auto done) {
+                center.add({ QString::fromLatin1(id), { "t", "b", false } }, done);
+            });
+            QVERIFY(added && !*added);
+        }
+        QCOMPARE(center.openNotificationCount(), 3u);
+
+        QSignalSpy closed(&center, &FreedesktopUserNotificationCenter::notificationClosed);
+        auto closeOnServer = [&](int serverId) {
+            const QDBusMessage reply = m_mock->bus().call(QDBusMessage::createMethodCall(kService, kPath,
+                QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("CloseNotification"))
+                << serverId);
+            QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        };
+        closeOnServer(1); // "A"
+        closeOnServer(3); // "C"
+        QVERIFY(QTest::qWaitFor([&] { return closed.size() == 2; }, 15000));
+        QCOMPARE(closed.at(0).at(0).toString(), QStringLiteral("A"));
+        QCOMPARE(closed.at(1).at(0).toString(), QStringLiteral("C"));
+        QCOMPARE(center.openNotificationCount(), 1u);
+
+        auto again = await<std::optional<UserNotificationError>>([&](auto done) {
+            center.add({ "A", { "t2", "b2", false } }, done);
+        });
+        QVERIFY(again && !*again);
+        auto stillOpen = await<std::optional<UserNotificationError>>([&](auto done) {
+            center.add({ "B", { "t3", "b3", false } }, done);
+        });
+        QVERIFY(stillOpen && !*stillOpen);
+        const QList<Call> notify = notifyCalls(m_mock->bus());
+        QCOMPARE(notify.size(), 5);
+        QCOMPARE(notify[3].args.value(1).toUInt(), 0u); // "A" was closed: a new notification
+        QCOMPARE(notify[4].args.value(1).toUInt(), 2u); // "B" is open: replaced
+        QCOMPARE(center.openNotificationCount(), 2u);
+    }
 };
 
 QTEST_GUILESS_MAIN(FreedesktopUserNotificationCenterTest)

@@ -857,21 +857,41 @@ void View::trackMouse(const MouseEvent &event, bool left)
         if (inside && (area->m_options & TrackingArea::mouseMoved))
             owner->mouseMoved(e);
     }
-    if (left)
+    if (left) {
+        m_pointer.reset();
         return;
+    }
+    m_pointer = event.location;
+    updateCursor(event.location);
+}
+
+void View::updateCursor(Point location)
+{
     if (!m_cursorRectsValid) {
         m_cursorRects.clear();
         resetCursorRects();
         m_cursorRectsValid = true;
     }
     for (auto it = m_cursorRects.rbegin(); it != m_cursorRects.rend(); ++it) {
-        if (it->first.contains(event.location)) {
+        if (it->first.contains(location)) {
             setCursor(it->second);
             return;
         }
     }
     if (!m_cursorRects.empty())
         unsetCursor();
+}
+
+void View::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Cursor rectangles may depend on the enabled state, and a disabled widget gets no mouse moves
+    // that would rebuild them: rebuild them now for a pointer that rests on the view.
+    if (event->type() == QEvent::EnabledChange) {
+        m_cursorRectsValid = false;
+        if (m_pointer)
+            updateCursor(*m_pointer);
+    }
 }
 
 void View::addTrackingArea(const std::shared_ptr<TrackingArea> &area)

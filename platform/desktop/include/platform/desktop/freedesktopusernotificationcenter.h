@@ -14,7 +14,8 @@ namespace platform {
 /// There is no separate permission on such desktops: notifications are authorised (with banner
 /// style) exactly when a notification server answers, and denied otherwise; asking for permission
 /// asks nothing and reports that. A request with the identifier of an earlier one replaces that
-/// notification on the server.
+/// notification on the server while it is open; once the server reports it closed, its identifier
+/// is forgotten and a request with it shows a new notification.
 class FreedesktopUserNotificationCenter final : public UserNotificationCenter {
     Q_OBJECT
 public:
@@ -26,8 +27,18 @@ public:
     void getNotificationSettings(SettingsCompletion done) override;
     void add(const NotificationRequest &request, AddCompletion done = {}) override;
 
+    /// Notifications delivered through this center that the server has not reported closed.
+    std::size_t openNotificationCount() const { return m_serverIds.size(); }
+
     /// How long a call to the server may take before it counts as failed, in milliseconds.
     static constexpr int kCallTimeout = 5000;
+
+signals:
+    /// The server closed the notification of this request (expired, dismissed or replaced away).
+    void notificationClosed(const QString &identifier);
+
+private slots:
+    void serverClosedNotification(uint serverId, uint reason);
 
 private:
     void serverAvailable(std::function<void(bool)> done);

@@ -184,6 +184,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     static void applicationAppearanceChanged();
@@ -201,6 +202,7 @@ private:
     Point fromWidget(const QPointF &p) const;
     QPointF toWidget(Point p) const;
     void trackMouse(const MouseEvent &event, bool left);
+    void updateCursor(Point location);
     bool isPaintingRoot() const;
     AffineTransform transformToSuperview() const;
     AffineTransform transformToWindow() const;
@@ -221,6 +223,8 @@ private:
     std::vector<std::shared_ptr<TrackingArea>> m_trackingAreas;
     std::vector<std::pair<Rect, Qt::CursorShape>> m_cursorRects;
     bool m_cursorRectsValid = false;
+    /// Where the pointer was last seen over the view (bounds coordinates); none once it left.
+    std::optional<Point> m_pointer;
     QTimer *m_animationTimer = nullptr;
 };
 
