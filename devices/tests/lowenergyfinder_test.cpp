@@ -264,6 +264,15 @@ private slots:
         QTest::newRow("known phone") << QByteArray("iPhone12,1") << "iPhone12,1"
                                      << "iPhone 11"
                                      << "iphone";
+        QTest::newRow("unknown phone: the general phone") << QByteArray("iPhone99,9") << "iPhone99,9"
+                                                          << "iPhone"
+                                                          << "iphone";
+        QTest::newRow("unknown tablet keeps its model text") << QByteArray("iPad99,9") << ""
+                                                             << "iPad99,9"
+                                                             << "dot.radiowaves.right";
+        QTest::newRow("unknown watch keeps its model text") << QByteArray("Watch99,9") << ""
+                                                            << "Watch99,9"
+                                                            << "dot.radiowaves.right";
         QTest::newRow("unknown model") << QByteArray("Buds1,1") << ""
                                        << "Buds1,1"
                                        << "dot.radiowaves.right";

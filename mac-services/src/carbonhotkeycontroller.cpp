@@ -2,9 +2,11 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace olvane {
 
@@ -16,6 +18,7 @@ namespace {
         platform::HotKeys::Ref carbonHotKey;
         // The backend the key was registered with: tests replace the process's hot keys between cases.
         QPointer<platform::HotKeys> hotKeys;
+        const void *owner;
         CarbonHotkeyController::Handler onKeyDown;
         CarbonHotkeyController::Handler onKeyUp;
     };
@@ -44,47 +47,64 @@ namespace {
             hotKey.hotKeys->unregisterHotKey(hotKey.carbonHotKey);
     }
 
+    void removeWhere(const std::function<bool(const HotKey &)> &matches)
+    {
+        // Handlers may hold the last reference to their controller: let them go after the table is updated.
+        std::vector<std::shared_ptr<HotKey>> removed;
+        auto &table = hotKeys();
+        for (auto it = table.begin(); it != table.end();) {
+            if (matches(*it->second)) {
+                removed.push_back(it->second);
+                it = table.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        for (const auto &hotKey : removed)
+            release(*hotKey);
+    }
+
 } // namespace
 
-void CarbonHotkeyController::registerHotkey(const Hotkey &hotkey, Handler onKeyDown, Handler onKeyUp)
+bool CarbonHotkeyController::registerHotkey(const Hotkey &hotkey, Handler onKeyDown, Handler onKeyUp, const void *owner)
 {
     const qint64 id = ++s_nextHotKeyId;
     constexpr qint64 kMax = 4294967295;
     if (hotkey.carbonKeyCode < 0 || hotkey.carbonKeyCode > kMax || hotkey.carbonModifiers < 0
         || hotkey.carbonModifiers > kMax || id > kMax)
-        return;
+        return false;
 
     platform::HotKeys &target = platform::HotKeys::current();
     platform::HotKeys::Ref ref = 0;
     const int status = target.registerHotKey(quint32(hotkey.carbonKeyCode), quint32(hotkey.carbonModifiers),
         platform::HotKeyIdentifier { kSignature, quint32(id) }, &ref);
     if (status != platform::kHotKeyNoError || ref == 0)
-        return;
-    hotKeys()[id] = std::make_shared<HotKey>(
-        HotKey { hotkey, id, ref, QPointer<platform::HotKeys>(&target), std::move(onKeyDown), std::move(onKeyUp) });
+        return false;
+    hotKeys()[id] = std::make_shared<HotKey>(HotKey {
+        hotkey, id, ref, QPointer<platform::HotKeys>(&target), owner, std::move(onKeyDown), std::move(onKeyUp) });
     if (target.isAvailable())
         installHandlerOnce(target);
+    return true;
 }
 
 void CarbonHotkeyController::unregisterHotkey(const Hotkey &hotkey)
 {
-    auto &table = hotKeys();
-    for (auto it = table.begin(); it != table.end();) {
-        if (it->second->shortcut == hotkey) {
-            release(*it->second);
-            it = table.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    removeWhere([&hotkey](const HotKey &entry) { return entry.shortcut == hotkey; });
+}
+
+void CarbonHotkeyController::unregisterHotkey(const Hotkey &hotkey, const void *owner)
+{
+    removeWhere([&hotkey, owner](const HotKey &entry) { return entry.owner == owner && entry.shortcut == hotkey; });
 }
 
 void CarbonHotkeyController::unregisterAll()
 {
-    // Handlers may hold the last reference to their controller: let them go after the table is empty.
-    std::map<qint64, std::shared_ptr<HotKey>> removed = std::exchange(hotKeys(), {});
-    for (const auto &[id, hotKey] : removed)
-        release(*hotKey);
+    removeWhere([](const HotKey &) { return true; });
+}
+
+void CarbonHotkeyController::unregisterAll(const void *owner)
+{
+    removeWhere([owner](const HotKey &entry) { return entry.owner == owner; });
 }
 
 int CarbonHotkeyController::handleHotKeyEvent(const platform::HotKeyEvent *event)

@@ -11,17 +11,19 @@
 
 #include <pwd.h>
 #include <unistd.h>
+#include <utility>
 
 namespace olvane {
 
 namespace directory {
 
-    QString realHome(const QString &homeDirectory, const QString &accountHome)
+    QString realHome(const QString &homeDirectory, const QString &accountHome, const QString &loginName)
     {
-        const QStringList parts = homeDirectory.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-        if (parts.size() >= 2)
-            return QLatin1Char('/') + parts.mid(0, 2).join(QLatin1Char('/'));
-        return accountHome;
+        if (QDir::isAbsolutePath(accountHome))
+            return QDir::cleanPath(accountHome);
+        if (QDir::isAbsolutePath(homeDirectory))
+            return QDir::cleanPath(homeDirectory);
+        return QStringLiteral("/home/") + loginName;
     }
 
     QString xdgFolder(const QString &value, const QString &fallback)
@@ -30,6 +32,17 @@ namespace directory {
     }
 
 } // namespace directory
+
+namespace {
+    std::optional<QString> s_accountHomeOverride;
+}
+
+directory::ScopedAccountHome::ScopedAccountHome(const QString &home)
+    : m_previous(std::exchange(s_accountHomeOverride, home))
+{
+}
+
+directory::ScopedAccountHome::~ScopedAccountHome() { s_accountHomeOverride = m_previous; }
 
 namespace {
     QString loginName()
@@ -41,12 +54,14 @@ namespace {
 
     QString accountHome()
     {
-        if (const passwd *entry = ::getpwuid(::getuid()); entry && entry->pw_dir && *entry->pw_dir)
-            return QDir::cleanPath(QString::fromLocal8Bit(entry->pw_dir));
-        return QStringLiteral("/home/") + loginName();
+        if (s_accountHomeOverride)
+            return *s_accountHomeOverride;
+        if (const passwd *entry = ::getpwuid(::getuid()); entry && entry->pw_dir)
+            return QString::fromLocal8Bit(entry->pw_dir);
+        return {};
     }
 
-    QString home() { return directory::realHome(QDir::homePath(), accountHome()); }
+    QString home() { return directory::realHome(qEnvironmentVariable("HOME"), accountHome(), loginName()); }
 
     QString xdg(const char *variable, const QString &relative)
     {

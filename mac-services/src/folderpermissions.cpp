@@ -36,13 +36,18 @@ void FolderPermissions::restoreAll()
     if (!stored)
         return;
     QStringList keys;
+    bool onlyTexts = true;
     for (const platform::Value &element : *stored) {
-        const std::optional<QString> key = element.toString();
-        if (!key)
-            return; // a list holding anything but texts is not ours to read
-        keys << *key;
+        if (const std::optional<QString> key = element.toString())
+            keys << *key;
+        else
+            onlyTexts = false;
     }
-    for (const QString &key : keys) {
+    // Entries that are not regained now stay stored: their folders may come back in a later run.
+    m_storedKeys = keys;
+    if (!onlyTexts)
+        return; // a list holding anything but texts is not ours to read
+    for (const QString &key : std::as_const(keys)) {
         if (const std::optional<QByteArray> data = m_userDefaults->data(key))
             restoreBookmark(key, *data);
     }
@@ -72,6 +77,7 @@ void FolderPermissions::add(const QUrl &url)
     m_storedUrls.insert(url);
     m_userDefaults->set(path, platform::Value(*data));
     m_keys.append(path);
+    m_storedKeys.append(path);
     storeKeys();
 }
 
@@ -83,6 +89,7 @@ void FolderPermissions::remove(const QString &path)
     if (found != m_storedUrls.end())
         m_storedUrls.erase(found);
     m_keys.removeAll(path);
+    m_storedKeys.removeAll(path);
     storeKeys();
 }
 
@@ -132,15 +139,20 @@ bool FolderPermissions::containsAll(const QList<QUrl> &urls) const
 
 void FolderPermissions::removeAll()
 {
-    const QStringList keys = m_keys;
-    for (const QString &key : keys)
+    // Also the stored entries that were not regained in this run.
+    QStringList keys = m_storedKeys;
+    for (const QString &key : std::as_const(m_keys)) {
+        if (!keys.contains(key))
+            keys.append(key);
+    }
+    for (const QString &key : std::as_const(keys))
         remove(key);
 }
 
 void FolderPermissions::storeKeys()
 {
     platform::Value::Array array;
-    for (const QString &key : std::as_const(m_keys))
+    for (const QString &key : std::as_const(m_storedKeys))
         array.emplace_back(key);
     m_userDefaults->set(kBookmarksKey, platform::Value(std::move(array)));
 }

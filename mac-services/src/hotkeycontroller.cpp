@@ -14,31 +14,33 @@ void HotkeyController::registerHotkey(const Hotkey &hotkey)
     if (registeredShortcuts.contains(hotkey))
         return;
     const std::shared_ptr<HotkeyController> self = shared_from_this();
-    CarbonHotkeyController::registerHotkey(
-        hotkey, [self](const Hotkey &pressed) { self->keyDown(pressed); },
-        [self](const Hotkey &released) { self->keyUp(released); });
-    registeredShortcuts.insert(hotkey);
+    // A refused grab is not remembered, so that registering the key again tries again.
+    if (CarbonHotkeyController::registerHotkey(
+            hotkey, [self](const Hotkey &pressed) { self->keyDown(pressed); },
+            [self](const Hotkey &released) { self->keyUp(released); }, this))
+        registeredShortcuts.insert(hotkey);
 }
 
 void HotkeyController::unregisterHotkey(const Hotkey &hotkey)
 {
     // The registrations may hold the last references to this controller.
     const std::shared_ptr<HotkeyController> keepAlive = shared_from_this();
-    CarbonHotkeyController::unregisterHotkey(hotkey);
+    CarbonHotkeyController::unregisterHotkey(hotkey, this);
     registeredShortcuts.remove(hotkey);
 }
 
 void HotkeyController::unregisterAll()
 {
     const std::shared_ptr<HotkeyController> keepAlive = shared_from_this();
-    CarbonHotkeyController::unregisterAll();
+    CarbonHotkeyController::unregisterAll(this);
     registeredShortcuts.clear();
 }
 
 void HotkeyController::reset()
 {
     const std::shared_ptr<HotkeyController> keepAlive = shared_from_this();
-    CarbonHotkeyController::unregisterAll();
+    CarbonHotkeyController::unregisterAll(this);
+    registeredShortcuts.clear();
     keyDownHandlers.clear();
     keyUpHandlers.clear();
 }

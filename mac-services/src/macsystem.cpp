@@ -1,6 +1,7 @@
 #include "olvane/macsystem.h"
 
 #include "olvane/olvane.h"
+#include "olvane/systemroot.h"
 #include "platform/core/bundle.h"
 #include "platform/core/coding.h"
 #include "platform/core/plist.h"
@@ -13,15 +14,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
-#include <QSysInfo>
 #include <QThread>
 
+#include <algorithm>
 #include <ctime>
 #include <functional>
-#include <sys/sysinfo.h>
 #include <sys/utsname.h>
 #include <time.h>
 
@@ -29,7 +31,8 @@ namespace olvane {
 
 namespace {
 
-    /// A fact worked out on first use and kept, unless a caller sets it.
+    /// A fact worked out on first use and kept, unless a caller sets it. A change of the system root
+    /// forgets the kept value, set or worked out.
     template <typename T> class StoredFact {
     public:
         explicit StoredFact(std::function<T()> compute)
@@ -38,22 +41,37 @@ namespace {
         }
         const T &get()
         {
-            if (!m_value)
+            if (!m_value || m_generation != SystemRoot::generation()) {
+                m_generation = SystemRoot::generation();
                 m_value = m_compute();
+            }
             return *m_value;
         }
-        void set(const T &value) { m_value = value; }
+        void set(const T &value)
+        {
+            m_generation = SystemRoot::generation();
+            m_value = value;
+        }
 
     private:
         std::function<T()> m_compute;
         std::optional<T> m_value;
+        quint64 m_generation = 0;
     };
 
     QString localized(const char *key) { return platform::localized(kBundleName, QString::fromLatin1(key)); }
 
+    QByteArray readAll(const char *path)
+    {
+        QFile file(SystemRoot::file(QString::fromLatin1(path)));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+
     QString readTrimmed(const QString &path)
     {
-        QFile file(path);
+        QFile file(SystemRoot::file(path));
         if (!file.open(QIODevice::ReadOnly))
             return {};
         // Device-tree texts end with a zero byte.
@@ -63,6 +81,8 @@ namespace {
             bytes.truncate(zero);
         return QString::fromUtf8(bytes).trimmed();
     }
+
+    QString readTrimmed(const char *path) { return readTrimmed(QString::fromLatin1(path)); }
 
     QString orNoValue(const QString &text) { return text.isEmpty() ? tavrin::kNoValue : text; }
 
@@ -74,33 +94,36 @@ namespace {
         return image;
     }
 
-    // "model name" and the distinct physical cores of /proc/cpuinfo.
+    // "model name", the processors and the distinct physical cores of /proc/cpuinfo.
     struct CpuInfo {
         QString brand;
+        int processors = 0;
         int physicalCores = 0;
     };
 
     CpuInfo readCpuInfo()
     {
         CpuInfo info;
-        QFile file(QStringLiteral("/proc/cpuinfo"));
-        if (!file.open(QIODevice::ReadOnly))
-            return info;
         QSet<QString> cores;
         QString package;
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        for (const QString &line : QString::fromUtf8(readAll("/proc/cpuinfo")).split(QLatin1Char('\n'))) {
             const QString key = line.section(QLatin1Char(':'), 0, 0).trimmed();
             const QString value = line.section(QLatin1Char(':'), 1).trimmed();
-            if (key == QLatin1String("model name") && info.brand.isEmpty())
+            if (key == QLatin1String("processor"))
+                ++info.processors;
+            else if (key == QLatin1String("model name") && info.brand.isEmpty())
                 info.brand = value;
             else if (key == QLatin1String("physical id"))
                 package = value;
             else if (key == QLatin1String("core id"))
                 cores.insert(package + QLatin1Char('/') + value);
         }
-        info.physicalCores = int(cores.size());
+        // Machines whose processors name no cores (most ARM boards) have one core per processor.
+        info.physicalCores = cores.isEmpty() ? info.processors : int(cores.size());
         return info;
     }
+
+    quint8 asByte(int count) { return quint8(count & 0xff); }
 
     QString unameMachine()
     {
@@ -111,22 +134,41 @@ namespace {
         return machine == QLatin1String("aarch64") ? QStringLiteral("arm64") : machine;
     }
 
+    // A shell-style KEY=value file (os-release, machine-info); quotes around a value are dropped.
+    QHash<QString, QString> keyValues(const QByteArray &contents)
+    {
+        QHash<QString, QString> values;
+        for (const QString &raw : QString::fromUtf8(contents).split(QLatin1Char('\n'))) {
+            const QString line = raw.trimmed();
+            const qsizetype equals = line.indexOf(QLatin1Char('='));
+            if (line.startsWith(QLatin1Char('#')) || equals <= 0)
+                continue;
+            QString value = line.mid(equals + 1).trimmed();
+            if (value.size() >= 2 && (value.startsWith(QLatin1Char('"')) || value.startsWith(QLatin1Char('\'')))
+                && value.endsWith(value.front()))
+                value = value.mid(1, value.size() - 2);
+            values.insert(line.left(equals).trimmed(), value);
+        }
+        return values;
+    }
+
+    // The operating system's release file; /usr/lib/os-release when /etc has none.
+    QHash<QString, QString> osRelease()
+    {
+        QByteArray contents = readAll("/etc/os-release");
+        if (contents.isEmpty())
+            contents = readAll("/usr/lib/os-release");
+        return keyValues(contents);
+    }
+
+    QString kernelHostName() { return readTrimmed("/proc/sys/kernel/hostname"); }
+
     QString computeComputerName()
     {
-        QFile file(QStringLiteral("/etc/machine-info"));
-        if (file.open(QIODevice::ReadOnly)) {
-            for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-                if (line.startsWith(QLatin1String("PRETTY_HOSTNAME="))) {
-                    QString value = line.mid(16).trimmed();
-                    if (value.size() >= 2
-                        && (value.startsWith(QLatin1Char('"')) || value.startsWith(QLatin1Char('\''))))
-                        value = value.mid(1, value.size() - 2);
-                    if (!value.isEmpty())
-                        return value;
-                }
-            }
-        }
-        const QString host = QSysInfo::machineHostName();
+        const QString pretty = keyValues(readAll("/etc/machine-info")).value(QStringLiteral("PRETTY_HOSTNAME"));
+        if (!pretty.isEmpty())
+            return pretty;
+        const QString host = kernelHostName();
         return host.isEmpty() ? localized("UNKNOWN_COMPUTER_NAME") : host;
     }
 
@@ -140,7 +182,7 @@ namespace {
                 return serial->toString()->trimmed();
             return tavrin::kNoValue;
         }
-        return orNoValue(readTrimmed(QStringLiteral("/sys/class/dmi/id/product_serial")));
+        return orNoValue(readTrimmed("/sys/class/dmi/id/product_serial"));
     }
 
     std::optional<AppleHardwareDetails> computeHardwareDetails()
@@ -148,8 +190,9 @@ namespace {
         const QString language = QLocale().name().section(QLatin1Char('_'), 0, 0);
         if (language.isEmpty() || language == QLatin1String("C"))
             return std::nullopt;
-        QFile file(QStringLiteral("/System/Library/PrivateFrameworks/ServerInformation.framework/Versions/A/Resources/")
-            + language + QStringLiteral(".lproj/SIMachineAttributes.plist"));
+        QFile file(SystemRoot::file(
+            QStringLiteral("/System/Library/PrivateFrameworks/ServerInformation.framework/Versions/A/Resources/")
+            + language + QStringLiteral(".lproj/SIMachineAttributes.plist")));
         if (!file.open(QIODevice::ReadOnly))
             return std::nullopt;
         try {
@@ -179,22 +222,62 @@ namespace {
         }
     }
 
+    // Firmware fields that makers leave unfilled, and version numbers, name no product.
+    bool namesAProduct(const QString &text)
+    {
+        static const QRegularExpression kVersionOnly(QStringLiteral("^[vV]?[0-9.]*$"));
+        static const QRegularExpression kTypeCode(QStringLiteral("^[A-Z0-9_-]+$"));
+        static const char *const kPlaceholders[] = { "to be filled", "system product name", "system version",
+            "default string", "not specified", "not applicable", "none", "o.e.m.", "oem", "n/a", "invalid" };
+        if (text.isEmpty() || kVersionOnly.match(text).hasMatch())
+            return false;
+        const QString lower = text.toLower();
+        for (const char *placeholder : kPlaceholders) {
+            if (lower == QLatin1String(placeholder)
+                || (qstrlen(placeholder) > 4 && lower.contains(QLatin1String(placeholder))))
+                return false;
+        }
+        // A single word of capitals and digits ("20XW00GLGE") is a type code, not a name.
+        return !kTypeCode.match(text).hasMatch();
+    }
+
+    // The firmware's product name, or the version field where the maker keeps the name there.
+    QString dmiMarketingName()
+    {
+        for (const char *field : { "/sys/class/dmi/id/product_name", "/sys/class/dmi/id/product_version" }) {
+            const QString text = readTrimmed(field);
+            if (namesAProduct(text))
+                return text;
+        }
+        return {};
+    }
+
     QString computeMarketingName()
     {
         if (MacSystem::machine() == QLatin1String("arm64")) {
             // The firmware's own model text stands for the product description there.
-            return orNoValue(readTrimmed(QStringLiteral("/proc/device-tree/model")));
+            return orNoValue(readTrimmed("/proc/device-tree/model"));
         }
-        const std::optional<AppleHardwareDetails> details = MacSystem::hardwareDetails();
-        return details ? details->marketingModel : tavrin::kNoValue;
+        if (const std::optional<AppleHardwareDetails> details = MacSystem::hardwareDetails())
+            return details->marketingModel;
+        return orNoValue(dmiMarketingName());
     }
 
     QString computeModel()
     {
-        QString model = readTrimmed(QStringLiteral("/sys/class/dmi/id/product_name"));
+        QString model = readTrimmed("/sys/class/dmi/id/product_name");
         if (model.isEmpty())
-            model = readTrimmed(QStringLiteral("/proc/device-tree/model"));
+            model = readTrimmed("/proc/device-tree/model");
         return orNoValue(model);
+    }
+
+    // SMBIOS enclosure types of portable machines: portable, laptop, notebook, sub notebook,
+    // convertible, detachable.
+    bool isPortableChassis()
+    {
+        bool ok = false;
+        const int type = readTrimmed("/sys/class/dmi/id/chassis_type").toInt(&ok);
+        return ok && (type == 8 || type == 9 || type == 10 || type == 14 || type == 31 || type == 32);
     }
 
     StoredFact<QString> s_serialNumber(computeSerialNumber);
@@ -202,10 +285,10 @@ namespace {
     StoredFact<QString> s_computerName(computeComputerName);
     StoredFact<QString> s_model(computeModel);
     StoredFact<QString> s_cpuBrand([] { return orNoValue(readCpuInfo().brand); });
-    StoredFact<QString> s_hostName([] { return orNoValue(QSysInfo::machineHostName()); });
-    StoredFact<quint8> s_threadCount([] { return quint8(QThread::idealThreadCount()); });
-    StoredFact<quint8> s_physicalCores([] { return quint8(readCpuInfo().physicalCores); });
-    StoredFact<quint8> s_logicalCores([] { return quint8(QThread::idealThreadCount()); });
+    StoredFact<QString> s_hostName([] { return orNoValue(kernelHostName()); });
+    StoredFact<quint8> s_threadCount([] { return asByte(readCpuInfo().processors); });
+    StoredFact<quint8> s_physicalCores([] { return asByte(readCpuInfo().physicalCores); });
+    StoredFact<quint8> s_logicalCores([] { return asByte(readCpuInfo().processors); });
     StoredFact<QString> s_machine(unameMachine);
     StoredFact<QString> s_architecture([] {
         return unameMachine().startsWith(QLatin1String("arm")) ? QStringLiteral("Apple Silicon")
@@ -218,12 +301,53 @@ namespace {
         if (MacSystem::machine() != QLatin1String("arm64"))
             return std::nullopt;
         int count = 0;
-        const QDir cpus(QStringLiteral("/proc/device-tree/cpus"));
+        const QDir cpus(SystemRoot::file(QStringLiteral("/proc/device-tree/cpus")));
         for (const QString &cpu : cpus.entryList({ QStringLiteral("cpu@*") }, QDir::Dirs)) {
-            if (readTrimmed(cpus.filePath(cpu + QStringLiteral("/compatible"))).toLower().contains(type))
+            QFile file(cpus.filePath(cpu + QStringLiteral("/compatible")));
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            // A list of zero-terminated names.
+            if (QString::fromUtf8(file.readAll()).toLower().contains(type))
                 ++count;
         }
         return count;
+    }
+
+    // The thermal state of one zone: how far its temperature has climbed through its trip points.
+    // Fans start at "active" points (fair), the processor is slowed at "passive" ones (serious), and
+    // "hot" and "critical" points come before a shutdown (critical).
+    int zoneState(const QDir &zone)
+    {
+        const auto read = [&zone](const QString &name) {
+            QFile file(zone.filePath(name));
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
+        };
+        if (read(QStringLiteral("mode")) == QLatin1String("disabled"))
+            return 0;
+        bool ok = false;
+        const qint64 temperature = read(QStringLiteral("temp")).toLongLong(&ok);
+        if (!ok)
+            return 0;
+        int state = 0;
+        static const QRegularExpression kTripTemp(QStringLiteral("^trip_point_(\\d+)_temp$"));
+        for (const QString &name : zone.entryList(QDir::Files)) {
+            const QRegularExpressionMatch match = kTripTemp.match(name);
+            if (!match.hasMatch())
+                continue;
+            bool tripOk = false;
+            const qint64 trip = read(name).toLongLong(&tripOk);
+            // Zones mark unused trip points with zero or negative temperatures.
+            if (!tripOk || trip <= 0 || temperature < trip)
+                continue;
+            const QString type = read(QStringLiteral("trip_point_%1_type").arg(match.captured(1)));
+            if (type == QLatin1String("critical") || type == QLatin1String("hot"))
+                state = std::max(state, 3);
+            else if (type == QLatin1String("passive"))
+                state = std::max(state, 2);
+            else if (type == QLatin1String("active"))
+                state = std::max(state, 1);
+        }
+        return state;
     }
 
 } // namespace
@@ -288,7 +412,8 @@ QString MacSystem::symbolName()
         return QStringLiteral("macpro.gen2");
     if (m.startsWith(QLatin1String("MacPro")))
         return QStringLiteral("macpro.gen3");
-    return QStringLiteral("desktopcomputer");
+    // Other computers tell their kind by their enclosure.
+    return isPortableChassis() ? QStringLiteral("laptopcomputer") : QStringLiteral("desktopcomputer");
 }
 
 QString MacSystem::macOSName(int kernelMajorVersion)
@@ -305,10 +430,9 @@ QString MacSystem::macOSName(int kernelMajorVersion)
 
 QString MacSystem::currentMacOSName()
 {
-    const std::optional<int> major = majorVersion();
-    if (major && *major >= 11 && *major <= 14)
-        return macOSName(*major + 9);
-    return localized("UNKNOWN_MACOS_VERSION");
+    // The release file's own default when it names no system.
+    const QString name = osRelease().value(QStringLiteral("NAME"));
+    return name.isEmpty() ? QStringLiteral("Linux") : name;
 }
 
 std::optional<int> MacSystem::majorVersion()
@@ -323,40 +447,51 @@ std::optional<int> MacSystem::majorVersion()
 
 QString MacSystem::versionString()
 {
-    const platform::SystemVersion version = platform::SystemVersion::current();
-    return QStringLiteral("Version %1.%2.%3").arg(version.major).arg(version.minor).arg(version.patch);
+    const QHash<QString, QString> release = osRelease();
+    QString version = release.value(QStringLiteral("VERSION_ID"));
+    const QString build = release.value(QStringLiteral("BUILD_ID"));
+    // Rolling releases have a build but no version.
+    if (version.isEmpty())
+        return build.isEmpty() ? QStringLiteral("Version -") : QStringLiteral("Version ") + build;
+    if (!build.isEmpty())
+        version += QStringLiteral(" (Build %1)").arg(build);
+    return QStringLiteral("Version ") + version;
 }
 
 QString MacSystem::versionText() { return versionString().replace(QStringLiteral("Version"), QString()).trimmed(); }
 
 QString MacSystem::macOSVersionText()
 {
-    return versionString().replace(QStringLiteral("Version"), QStringLiteral("macOS")).trimmed();
+    return versionString().replace(QStringLiteral("Version"), currentMacOSName()).trimmed();
 }
 
 QString MacSystem::versionDescription() { return currentMacOSName() + QLatin1Char(' ') + versionText(); }
 
-QString MacSystem::productVersion()
-{
-    const platform::SystemVersion version = platform::SystemVersion::current();
-    return QStringLiteral("%1.%2").arg(version.major).arg(version.minor)
-        + (version.patch ? QStringLiteral(".%1").arg(version.patch) : QString());
-}
+QString MacSystem::productVersion() { return orNoValue(osRelease().value(QStringLiteral("VERSION_ID"))); }
 
 int MacSystem::activeProcessorCount() { return QThread::idealThreadCount(); }
 
 int MacSystem::thermalState()
 {
-    // Linux gives no overall thermal pressure; the system counts as nominal.
-    return 0;
+    int state = 0;
+    const QDir thermal(SystemRoot::file(QStringLiteral("/sys/class/thermal")));
+    for (const QString &zone : thermal.entryList({ QStringLiteral("thermal_zone*") }, QDir::Dirs | QDir::System))
+        state = std::max(state, zoneState(QDir(thermal.filePath(zone))));
+    return state;
 }
 
 quint64 MacSystem::physicalMemory()
 {
-    struct sysinfo info { };
-    if (sysinfo(&info) != 0)
-        return 0;
-    return quint64(info.totalram) * quint64(info.mem_unit);
+    for (const QByteArray &line : readAll("/proc/meminfo").split('\n')) {
+        if (!line.startsWith("MemTotal:"))
+            continue;
+        // "MemTotal:       16318480 kB"
+        const QList<QByteArray> fields = line.mid(9).simplified().split(' ');
+        bool ok = false;
+        const quint64 kibibytes = fields.value(0).toULongLong(&ok);
+        return ok ? kibibytes * 1024 : 0;
+    }
+    return 0;
 }
 
 QString MacSystem::physicalMemoryText() { return tavrin::DiskUtilities::byteCountString(physicalMemory()); }
@@ -371,11 +506,8 @@ QString MacSystem::uptimeText()
 
 QString MacSystem::timeSinceBootText()
 {
-    QFile stat(QStringLiteral("/proc/stat"));
-    if (!stat.open(QIODevice::ReadOnly))
-        return tavrin::kNoValue;
     qint64 bootTime = 0;
-    for (const QByteArray &line : stat.readAll().split('\n')) {
+    for (const QByteArray &line : readAll("/proc/stat").split('\n')) {
         if (line.startsWith("btime "))
             bootTime = line.mid(6).trimmed().toLongLong();
     }

@@ -34,9 +34,8 @@ namespace {
             QString::fromUtf8(row->name), QString::fromUtf8(row->shortName), iconFile(row->icon));
     }
 
+    // Only phones have a generic model: discovery names an unknown tablet or watch by its model text.
     constexpr ModelRow kGenericPhone { "", "iPhone", "iPhone", "iphone-14-pro-2" };
-    constexpr ModelRow kGenericTablet { "", "iPad", "iPad", "ipad-pro-12point9-2" };
-    constexpr ModelRow kGenericWatch { "", "Apple Watch", "Apple Watch", "watch-placeholder" };
 }
 
 std::unique_ptr<MobileDevice> MobileDevices::device(const QString &modelIdentifier)
@@ -46,9 +45,9 @@ std::unique_ptr<MobileDevice> MobileDevices::device(const QString &modelIdentifi
     if (modelIdentifier.contains(QLatin1String("iPod")))
         return lookUp<Audio>(iPodTable(), modelIdentifier, nullptr);
     if (modelIdentifier.contains(QLatin1String("iPad")))
-        return lookUp<Tablet>(tabletTable(), modelIdentifier, &kGenericTablet);
+        return lookUp<Tablet>(tabletTable(), modelIdentifier, nullptr);
     if (modelIdentifier.contains(QLatin1String("Watch")))
-        return lookUp<Watch>(watchTable(), modelIdentifier, &kGenericWatch);
+        return lookUp<Watch>(watchTable(), modelIdentifier, nullptr);
     return nullptr;
 }
 

@@ -1,5 +1,6 @@
 #include "olvane/permissions.h"
 
+#include "olvane/systemroot.h"
 #include "permissionprobes_p.h"
 
 #include <platform/desktop/workspace.h>
@@ -12,6 +13,7 @@
 #include <array>
 #include <cerrno>
 #include <dirent.h>
+#include <unistd.h>
 
 namespace olvane {
 
@@ -21,7 +23,8 @@ namespace {
         "Privacy_LinkedIn", "Privacy_LocationServices", "Privacy_Microphone", "Privacy_Reminders",
         "Privacy_SystemServices" };
 
-    const QString kPrivacyDatabase = QStringLiteral("/Library/Application Support/com.apple.TCC/TCC.db");
+    // Only the administrator (and the shadow group) may read the system's password hashes.
+    const QString kProtectedSystemFile = QStringLiteral("/etc/shadow");
 
     void open(const QString &text)
     {
@@ -65,40 +68,55 @@ namespace permissionprobes {
         return file.error() == QFileDevice::NoError;
     }
 
-    bool canListFolders(
-        const QStringList &folders, const QString &home, const std::function<Listing(const QString &)> &list)
+    bool canListFolders(const QStringList &folders, const std::function<Listing(const QString &)> &list)
     {
         bool verdict = false;
         for (const QString &folder : folders) {
-            QString path = folder;
-            if (path.startsWith(QLatin1Char('~')))
-                path = home + path.mid(1);
-            path = QDir::cleanPath(path);
-            if (!QFileInfo(path).isDir())
+            const QString path = QDir::cleanPath(folder);
+            const QFileInfo info(path);
+            if (!info.isDir() || info.permission(QFileDevice::ReadOther))
                 continue;
             const Listing listing = list(path);
             if (!listing.succeeded && listing.underlying && listing.underlying->domain == kPosixDomain
-                && listing.underlying->code == EPERM)
+                && (listing.underlying->code == EACCES || listing.underlying->code == EPERM))
                 return false;
             verdict = true;
         }
         return verdict;
     }
 
+    QStringList otherUsersHomes(const QByteArray &passwd, uint ownUid)
+    {
+        constexpr uint kFirstPersonUid = 1000;
+        constexpr uint kNobody = 65534;
+        QStringList homes;
+        for (const QByteArray &line : passwd.split('\n')) {
+            // name:password:uid:gid:gecos:home:shell
+            const QList<QByteArray> fields = line.split(':');
+            if (fields.size() < 7)
+                continue;
+            bool ok = false;
+            const uint uid = fields.at(2).toUInt(&ok);
+            const QString home = QDir::cleanPath(QString::fromLocal8Bit(fields.at(5)));
+            if (!ok || uid < kFirstPersonUid || uid == kNobody || uid == ownUid || !QDir::isAbsolutePath(home)
+                || home == QLatin1String("/"))
+                continue;
+            homes << home + QLatin1Char('/');
+        }
+        return homes;
+    }
+
 } // namespace permissionprobes
 
-const QStringList &Permissions::protectedFolders()
+QStringList Permissions::protectedFolders()
 {
-    static const QStringList folders {
-        QStringLiteral("~/Library/Application Support/com.apple.TCC/"),
-        QStringLiteral("~/Library/Containers/com.apple.mail/"),
-        QStringLiteral("~/Library/Containers/com.apple.Safari/"),
-        QStringLiteral("~/Library/Cookies/"),
-        QStringLiteral("~/Library/Mail/"),
-        QStringLiteral("~/Library/Messages/"),
-        QStringLiteral("~/Library/Metadata/CoreSpotlight/"),
-        QStringLiteral("~/Library/Safari/"),
-    };
+    // Folders that only the administrator or their owners may list on a usual installation.
+    QStringList folders { QStringLiteral("/root/"), QStringLiteral("/etc/ssl/private/"),
+        QStringLiteral("/var/cache/ldconfig/"), QStringLiteral("/var/lib/polkit-1/"),
+        QStringLiteral("/var/spool/cron/crontabs/"), QStringLiteral("/var/lib/sudo/") };
+    QFile passwd(SystemRoot::file(QStringLiteral("/etc/passwd")));
+    if (passwd.open(QIODevice::ReadOnly))
+        folders << permissionprobes::otherUsersHomes(passwd.readAll(), ::getuid());
     return folders;
 }
 
@@ -112,11 +130,17 @@ void Permissions::openPrivacySettings(PrivacyPage page)
     open(QStringLiteral("x-apple.systempreferences:com.apple.preference.security?") + rawValue(page));
 }
 
-bool Permissions::canReadPrivacyDatabase() { return permissionprobes::canReadFile(kPrivacyDatabase); }
+bool Permissions::canReadPrivacyDatabase()
+{
+    return permissionprobes::canReadFile(SystemRoot::file(kProtectedSystemFile));
+}
 
 bool Permissions::canListProtectedFolders()
 {
-    return permissionprobes::canListFolders(protectedFolders(), QDir::homePath(), permissionprobes::listFolder);
+    QStringList folders;
+    for (const QString &folder : protectedFolders())
+        folders << SystemRoot::file(folder);
+    return permissionprobes::canListFolders(folders, permissionprobes::listFolder);
 }
 
 } // namespace olvane

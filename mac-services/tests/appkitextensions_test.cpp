@@ -10,6 +10,7 @@
 #include "olvane/viewextensions.h"
 
 #include <platform/core/systemversion.h>
+#include <platform/ui/screen.h>
 #include <platform/ui/statusbar.h>
 #include <platform/ui/systemappearance.h>
 #include <platform/ui/transaction.h>
@@ -18,7 +19,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPointer>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -317,11 +317,36 @@ private slots:
         QVERIFY(BezierPathExtensions::cgPath(BezierPath()).isEmpty());
     }
 
+    void pointsPerInchOfTheMainScreen_data()
+    {
+        QTest::addColumn<bool>("hasScreen");
+        QTest::addColumn<double>("widthInPoints");
+        QTest::addColumn<double>("widthInMillimetres");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<double>("pointsPerInch");
+        QTest::newRow("laptop panel") << true << 1440.0 << 286.0 << 2.0 << 1440.0 / 286.0 * 25.4;
+        // Points, not pixels: the backing scale does not enter.
+        QTest::newRow("same panel at scale 1") << true << 1440.0 << 286.0 << 1.0 << 1440.0 / 286.0 * 25.4;
+        QTest::newRow("24-inch monitor") << true << 1920.0 << 527.0 << 1.0 << 1920.0 / 527.0 * 25.4;
+        QTest::newRow("no physical size reported") << true << 1024.0 << 0.0 << 1.0 << 0.0;
+        QTest::newRow("no screen") << false << 0.0 << 0.0 << 1.0 << 0.0;
+    }
+
     void pointsPerInchOfTheMainScreen()
     {
-        QScreen *screen = QGuiApplication::primaryScreen();
-        QVERIFY(screen);
-        QVERIFY(std::abs(ScreenExtensions::pointsPerInch() - screen->physicalDotsPerInchX()) < 0.5);
+        QFETCH(bool, hasScreen);
+        QFETCH(double, widthInPoints);
+        QFETCH(double, widthInMillimetres);
+        QFETCH(double, scale);
+        QFETCH(double, pointsPerInch);
+        platform::ui::ScopedMainScreen::Facts facts;
+        if (hasScreen)
+            facts.frame = platform::ui::Rect(0, 0, widthInPoints, 900);
+        facts.physicalSize = platform::ui::Size { widthInMillimetres, 180 };
+        facts.backingScaleFactor = scale;
+        const platform::ui::ScopedMainScreen screen(facts);
+        QVERIFY2(std::abs(ScreenExtensions::pointsPerInch() - pointsPerInch) < 1e-9,
+            qPrintable(QString::number(ScreenExtensions::pointsPerInch())));
     }
 
     void symbolicLinks()

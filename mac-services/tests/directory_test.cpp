@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <pwd.h>
+#include <unistd.h>
+
 using olvane::Directory;
 
 namespace {
@@ -42,17 +45,20 @@ private:
 class DirectoryTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_home;
+    QTemporaryDir m_root;
+    QString m_homePath;
+    std::unique_ptr<olvane::directory::ScopedAccountHome> m_account;
     std::unique_ptr<ScopedEnv> m_envHome, m_config, m_cache, m_data, m_state;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_home.isValid());
-        // The real home is the first two components of the process's home; a temporary folder
-        // directly below /tmp is such a home.
-        QCOMPARE(m_home.path().split('/', Qt::SkipEmptyParts).size(), 2);
-        m_envHome = std::make_unique<ScopedEnv>("HOME", QFile::encodeName(m_home.path()));
+        QVERIFY(m_root.isValid());
+        // A home three levels down, as on machines that group their users' folders.
+        m_homePath = m_root.path() + "/staff/alice";
+        QVERIFY(QDir().mkpath(m_homePath));
+        m_account = std::make_unique<olvane::directory::ScopedAccountHome>(m_homePath);
+        m_envHome = std::make_unique<ScopedEnv>("HOME", QFile::encodeName(m_homePath));
         m_config = std::make_unique<ScopedEnv>("XDG_CONFIG_HOME", QByteArray());
         m_cache = std::make_unique<ScopedEnv>("XDG_CACHE_HOME", QByteArray());
         m_data = std::make_unique<ScopedEnv>("XDG_DATA_HOME", QByteArray());
@@ -62,28 +68,51 @@ private slots:
     void realHome_data()
     {
         QTest::addColumn<QString>("home");
+        QTest::addColumn<QString>("account");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("two components stay") << "/var/root"
-                                             << "/var/root";
-        QTest::newRow("ordinary home") << "/home/bob"
-                                       << "/home/bob";
+        QTest::newRow("three levels stay whole") << "/home/staff/alice"
+                                                 << "/home/staff/alice"
+                                                 << "/home/staff/alice";
         QTest::newRow("sandbox home below the real one") << "/home/bob/.var/app/org.x/data"
+                                                         << "/home/bob"
                                                          << "/home/bob";
-        QTest::newRow("trailing and doubled slashes") << "//home//bob/"
-                                                      << "/home/bob";
-        QTest::newRow("one component falls back to the account") << "/root"
-                                                                 << "/account";
-        QTest::newRow("root folder falls back") << "/"
-                                                << "/account";
-        QTest::newRow("empty falls back") << ""
-                                          << "/account";
+        QTest::newRow("a changed HOME is not the user's folder") << "/tmp/elsewhere"
+                                                                 << "/var/lib/carol"
+                                                                 << "/var/lib/carol";
+        QTest::newRow("account home is cleaned") << "/x"
+                                                 << "//home//bob/"
+                                                 << "/home/bob";
+        QTest::newRow("no account: the process's home") << "/home/staff/alice/"
+                                                        << ""
+                                                        << "/home/staff/alice";
+        QTest::newRow("relative texts count for nothing") << "alice"
+                                                          << "staff/alice"
+                                                          << "/home/login";
+        QTest::newRow("nothing at all: the login's folder") << ""
+                                                            << ""
+                                                            << "/home/login";
     }
 
     void realHome()
     {
         QFETCH(QString, home);
+        QFETCH(QString, account);
         QFETCH(QString, expected);
-        QCOMPARE(olvane::directory::realHome(home, "/account"), expected);
+        QCOMPARE(olvane::directory::realHome(home, account, "login"), expected);
+    }
+
+    void theUserFolderComesFromThePasswordDatabase()
+    {
+        // Without the test's stand-in the password database itself answers, whatever HOME says.
+        const QString previous = m_homePath;
+        m_account.reset();
+        const passwd *entry = ::getpwuid(::getuid());
+        QVERIFY(entry && entry->pw_dir);
+        const QString expected = QDir::cleanPath(QString::fromLocal8Bit(entry->pw_dir));
+        QVERIFY(expected != m_homePath);
+        QCOMPARE(Directory::path(Directory::user), expected);
+        QCOMPARE(Directory::path(Directory::caches), expected + "/.cache");
+        m_account = std::make_unique<olvane::directory::ScopedAccountHome>(previous);
     }
 
     void xdgVariablesMustBeAbsolute_data()
@@ -136,7 +165,7 @@ private slots:
         QFETCH(int, directory);
         QFETCH(QString, relative);
         const auto which = Directory::Case(directory);
-        const QString expected = m_home.path() + relative;
+        const QString expected = m_homePath + relative;
         QCOMPARE(Directory::path(which), expected);
         QVERIFY(Directory::url(which).isLocalFile());
         // Folders are folder URLs; the Safari folder alone is named by its text.
@@ -152,21 +181,21 @@ private slots:
         ScopedEnv cache("XDG_CACHE_HOME", "relative/cache");
         QCOMPARE(Directory::path(Directory::preferences), QString("/srv/config"));
         QCOMPARE(Directory::path(Directory::userLaunchAgents), QString("/srv/config/autostart"));
-        QCOMPARE(Directory::path(Directory::caches), m_home.path() + "/.cache");
+        QCOMPARE(Directory::path(Directory::caches), m_homePath + "/.cache");
     }
 
     void userDirectoriesComeFromTheirFile()
     {
-        QVERIFY(QDir(m_home.path()).mkpath(".config"));
-        QFile file(m_home.path() + "/.config/user-dirs.dirs");
+        QVERIFY(QDir(m_homePath).mkpath(".config"));
+        QFile file(m_homePath + "/.config/user-dirs.dirs");
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("# written by xdg-user-dirs-update\n"
                    "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n"
                    "XDG_DOWNLOAD_DIR=\"$HOME/\"\n");
         file.close();
-        QCOMPARE(Directory::path(Directory::documents), m_home.path() + "/Dokumente");
+        QCOMPARE(Directory::path(Directory::documents), m_homePath + "/Dokumente");
         // A user directory set to the home itself means "not set".
-        QCOMPARE(Directory::path(Directory::downloads), m_home.path() + "/Downloads");
+        QCOMPARE(Directory::path(Directory::downloads), m_homePath + "/Downloads");
         QVERIFY(file.remove());
     }
 

@@ -175,6 +175,66 @@ private slots:
         QDir(path("a-old")).removeRecursively();
     }
 
+    void aFolderAbsentForOneRunIsRegainedWhenBack()
+    {
+        const QUrl a = folder("a");
+        const QUrl b = folder("b");
+        const QUrl c = folder("c");
+        {
+            FolderPermissions permissions(*m_defaults);
+            permissions.add(a);
+            permissions.add(b);
+        }
+        const std::optional<QByteArray> dataOfA = m_defaults->data(path("a"));
+        QVERIFY(dataOfA);
+
+        // The volume holding "a" is not mounted for one run, in which the list is written back.
+        QVERIFY(QDir().rename(path("a"), path("a-unmounted")));
+        {
+            CapturedErrors errors;
+            FolderPermissions permissions(*m_defaults);
+            QCOMPARE(permissions.keys(), QStringList { path("b") });
+            permissions.add(c);
+            QCOMPARE(permissions.storedKeys(), (QStringList { path("a"), path("b"), path("c") }));
+        }
+        QCOMPARE(m_defaults->stringArray(kBookmarksKey),
+            std::optional<QStringList>(QStringList { path("a"), path("b"), path("c") }));
+        QCOMPARE(m_defaults->data(path("a")), dataOfA);
+
+        // Mounted again: the grant is back.
+        QVERIFY(QDir().rename(path("a-unmounted"), path("a")));
+        FolderPermissions again(*m_defaults);
+        QCOMPARE(again.keys(), (QStringList { path("a"), path("b"), path("c") }));
+        QVERIFY(again.containsAll({ a, b, c }));
+    }
+
+    void removingForgetsEntriesNotRegainedInThisRun()
+    {
+        {
+            FolderPermissions permissions(*m_defaults);
+            permissions.add(folder("a"));
+            permissions.add(folder("b"));
+            permissions.add(folder("c"));
+        }
+        QVERIFY(QDir().rename(path("a"), path("a-away")));
+        QVERIFY(QDir().rename(path("b"), path("b-away")));
+        {
+            CapturedErrors errors;
+            FolderPermissions permissions(*m_defaults);
+            permissions.remove(path("a"));
+            QCOMPARE(m_defaults->stringArray(kBookmarksKey),
+                std::optional<QStringList>(QStringList { path("b"), path("c") }));
+            QVERIFY(!m_defaults->data(path("a")));
+            permissions.removeAll();
+        }
+        QCOMPARE(m_defaults->stringArray(kBookmarksKey), std::optional<QStringList>(QStringList {}));
+        QVERIFY(!m_defaults->data(path("b")));
+        QVERIFY(!m_defaults->data(path("c")));
+        QVERIFY(QDir().rename(path("a-away"), path("a")));
+        QVERIFY(QDir().rename(path("b-away"), path("b")));
+        QCOMPARE(FolderPermissions(*m_defaults).count(), 0);
+    }
+
     void addingTwiceKeepsTwoEntriesAndRemovingDropsBoth()
     {
         const QUrl a = folder("a");

@@ -1,3 +1,4 @@
+#include "../src/directory_p.h"
 #include "capturedstream.h"
 #include "olvane/finder.h"
 #include "olvane/path.h"
@@ -210,8 +211,7 @@ private slots:
     void containersLeaveOutTheSystemsOwn()
     {
         QTemporaryDir home;
-        const QByteArray previous = qgetenv("HOME");
-        qputenv("HOME", QFile::encodeName(home.path()));
+        const olvane::directory::ScopedAccountHome account(home.path());
         QVERIFY(QDir(home.path()).mkpath(".var/app/com.apple.Maps"));
         QVERIFY(QDir(home.path()).mkpath(".var/app/org.gnome.Maps"));
         QVERIFY(QDir(home.path()).mkpath(".var/app/com.apple"));
@@ -223,7 +223,6 @@ private slots:
         };
         const QStringList all = names(Path::containers(false));
         const QStringList others = names(Path::containers(true));
-        qputenv("HOME", previous);
         QCOMPARE(all, (QStringList { "com.apple", "com.apple.Maps", "org.gnome.Maps" }));
         QCOMPARE(others, (QStringList { "com.apple", "org.gnome.Maps" }));
     }

@@ -1,5 +1,6 @@
 #include "../src/permissionprobes_p.h"
 #include "olvane/permissions.h"
+#include "olvane/systemroot.h"
 #include "olvane/systemsettings.h"
 
 #include <platform/core/systemversion.h>
@@ -101,30 +102,47 @@ private slots:
         QCOMPARE(workspace.openedUrls().first().toString(), url);
     }
 
-    void protectedFolders()
+    void otherUsersHomes_data()
     {
-        const QStringList &folders = Permissions::protectedFolders();
-        QCOMPARE(folders.size(), 8);
-        QCOMPARE(folders.first(), QString("~/Library/Application Support/com.apple.TCC/"));
-        QCOMPARE(folders.last(), QString("~/Library/Safari/"));
-        for (const QString &folder : folders)
-            QVERIFY(folder.startsWith("~/") && folder.endsWith('/'));
+        QTest::addColumn<QByteArray>("passwd");
+        QTest::addColumn<QStringList>("homes");
+        const QByteArray system = "root:x:0:0:root:/root:/bin/bash\n"
+                                  "daemon:x:1:1:daemon:/usr/sbin:/usr/sbin/nologin\n"
+                                  "nobody:x:65534:65534:nobody:/nonexistent:/usr/sbin/nologin\n";
+        QTest::newRow("system accounts are no people") << system << QStringList();
+        QTest::newRow("own account left out") << system + "me:x:1500:1500::/home/me:/bin/sh\n" << QStringList();
+        QTest::newRow("others, three levels deep too") << system
+                + "bob:x:1000:1000:Bob,,,:/home/bob:/bin/bash\n"
+                  "alice:x:1001:1001::/home/staff/alice/:/bin/zsh\n"
+                                                       << QStringList { "/home/bob/", "/home/staff/alice/" };
+        QTest::newRow("damaged lines are skipped") << QByteArray(
+            "carol:x:1002\nerin:x:abc:1:: /home/erin:/bin/sh\ndave:x:1003:1003::relative:/bin/sh\n"
+            "frank:x:1004:1004::/:/bin/sh\n") << QStringList();
+    }
+
+    void otherUsersHomes()
+    {
+        QFETCH(QByteArray, passwd);
+        QFETCH(QStringList, homes);
+        QCOMPARE(permissionprobes::otherUsersHomes(passwd, 1500), homes);
     }
 
     void listingVerdict_data()
     {
-        // Folders a, b, c under the home; "-" for a folder that does not exist, "file" for a plain file.
+        // Folders a, b, c; "-" for a folder that does not exist, "file" for a plain file, "open" for a
+        // folder everybody may list; the others are closed to other users and answer as scripted.
         QTest::addColumn<QStringList>("kinds");
         QTest::addColumn<bool>("verdict");
         QTest::addColumn<int>("listed");
         QTest::newRow("nothing exists: nothing listed") << QStringList { "-", "-", "-" } << false << 0;
         QTest::newRow("plain files are skipped") << QStringList { "file", "file", "-" } << false << 0;
+        QTest::newRow("folders open to everybody prove nothing") << QStringList { "open", "open" } << false << 0;
         QTest::newRow("one listable folder") << QStringList { "-", "ok", "-" } << true << 1;
-        QTest::newRow("a later EPERM wins") << QStringList { "ok", "eperm", "ok" } << false << 2;
-        QTest::newRow("EACCES counts as access") << QStringList { "eacces", "ok", "-" } << true << 2;
+        QTest::newRow("a later refusal wins") << QStringList { "ok", "eacces", "ok" } << false << 2;
+        QTest::newRow("EPERM is a refusal too") << QStringList { "ok", "eperm" } << false << 2;
         QTest::newRow("no underlying error counts as access") << QStringList { "bare" } << true << 1;
         QTest::newRow("another domain counts as access") << QStringList { "other", "-" } << true << 1;
-        QTest::newRow("EPERM first stops at once") << QStringList { "eperm", "ok" } << false << 1;
+        QTest::newRow("a refusal first stops at once") << QStringList { "eacces", "ok" } << false << 1;
     }
 
     void listingVerdict()
@@ -132,24 +150,26 @@ private slots:
         QFETCH(QStringList, kinds);
         QFETCH(bool, verdict);
         QFETCH(int, listed);
-        QTemporaryDir home;
+        QTemporaryDir root;
         QStringList folders;
         QHash<QString, QString> script;
         for (int i = 0; i < kinds.size(); ++i) {
-            const QString name = QString("Folder%1").arg(i);
-            folders << "~/Library/" + name + "/";
-            const QString path = home.path() + "/Library/" + name;
+            const QString path = root.path() + QString("/Folder%1").arg(i);
+            folders << path + "/";
             if (kinds.at(i) == "file") {
-                QDir().mkpath(home.path() + "/Library");
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::WriteOnly));
             } else if (kinds.at(i) != "-") {
                 QVERIFY(QDir().mkpath(path));
+                const bool open = kinds.at(i) == "open";
+                QVERIFY(QFile::setPermissions(path,
+                    QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                        | (open ? QFile::ReadOther | QFile::ExeOther : QFile::Permissions())));
                 script.insert(path, kinds.at(i));
             }
         }
         QStringList asked;
-        const bool answer = permissionprobes::canListFolders(folders, home.path(), [&](const QString &path) {
+        const bool answer = permissionprobes::canListFolders(folders, [&](const QString &path) {
             asked << path;
             return outcome(script.value(path, "ok"));
         });
@@ -157,17 +177,30 @@ private slots:
         QCOMPARE(asked.size(), listed);
     }
 
-    void theRealProbeLooksUnderTheHome()
+    void theRealProbesLookBelowTheSystemRoot()
     {
-        QTemporaryDir home;
-        const QByteArray previous = qgetenv("HOME");
-        qputenv("HOME", QFile::encodeName(home.path()));
-        const bool withoutFolders = Permissions::canListProtectedFolders();
-        QDir().mkpath(home.path() + "/Library/Cookies");
-        const bool withCookies = Permissions::canListProtectedFolders();
-        qputenv("HOME", previous);
-        QVERIFY(!withoutFolders);
-        QVERIFY(withCookies);
+        QTemporaryDir root;
+        const olvane::ScopedSystemRoot guard(root.path());
+        QVERIFY(!Permissions::canListProtectedFolders());
+        QVERIFY(!Permissions::canReadPrivacyDatabase());
+
+        // Another person's home, closed to others, named by the password file of the tree.
+        QVERIFY(QDir().mkpath(root.path() + "/etc"));
+        QFile passwd(root.path() + "/etc/passwd");
+        QVERIFY(passwd.open(QIODevice::WriteOnly));
+        passwd.write("root:x:0:0:root:/root:/bin/bash\nzoe:x:4242:4242::/home/zoe:/bin/sh\n");
+        passwd.close();
+        QVERIFY(Permissions::protectedFolders().contains("/home/zoe/"));
+        QVERIFY(QDir().mkpath(root.path() + "/home/zoe"));
+        QVERIFY(QFile::setPermissions(root.path() + "/home/zoe", QFile::ReadOwner | QFile::ExeOwner));
+        // The tree's folders are the test's own, so the listing succeeds.
+        QVERIFY(Permissions::canListProtectedFolders());
+
+        QFile shadow(root.path() + "/etc/shadow");
+        QVERIFY(shadow.open(QIODevice::WriteOnly));
+        shadow.close();
+        QVERIFY(QFile::setPermissions(shadow.fileName(), QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(Permissions::canReadPrivacyDatabase()); // the tree's files are the test's own
     }
 
     void readingAFile_data()

@@ -19,12 +19,17 @@ public:
     CarbonHotkeyController() = delete;
 
     /// Registers `hotkey` under a fresh id (ids start at 1 and are used up even when registration
-    /// fails). Failures are silent: nothing is kept.
-    static void registerHotkey(const Hotkey &hotkey, Handler onKeyDown, Handler onKeyUp);
-    /// Removes every registration whose hot key equals `hotkey`.
+    /// fails) for `owner` (any tag; nullptr for none). True when the system granted it; a refused
+    /// registration keeps nothing.
+    static bool registerHotkey(const Hotkey &hotkey, Handler onKeyDown, Handler onKeyUp, const void *owner = nullptr);
+    /// Removes every registration of the process whose hot key equals `hotkey`.
     static void unregisterHotkey(const Hotkey &hotkey);
+    /// Removes the registrations of `owner` whose hot key equals `hotkey`; other owners' stay.
+    static void unregisterHotkey(const Hotkey &hotkey, const void *owner);
     /// Removes every registration of the process; the event handler stays.
     static void unregisterAll();
+    /// Removes every registration of `owner`; other owners' stay.
+    static void unregisterAll(const void *owner);
 
     /// Routes one event: kEventNotHandled for no event, a foreign signature, an unknown id or an
     /// unknown kind; the event's own failure status when it carries no identifier.

@@ -15,6 +15,8 @@ namespace olvane {
 /// Keeps the folders the user granted in a user-defaults store: under "Bookmarks" the list of entry keys
 /// (folder paths), under each entry key the folder's bookmark data. Stored folders are regained at
 /// construction; a bookmark that cannot be resolved is noted once on standard error and skipped.
+/// Writing the list back keeps every stored entry that was not removed, also those not regained in
+/// this run (a folder on a volume that is not mounted is regained when it is back).
 ///
 /// On Linux a bookmark is the folder's stored path (see `platform::Bookmark`), so a moved folder is
 /// not found again. The store must outlive this object. Main thread only.
@@ -42,6 +44,9 @@ public:
 
     /// Regains one stored folder.
     void restoreBookmark(const QString &key, const QByteArray &data);
+    /// The entry keys the store keeps: those read at start (regained or not), then those added, less
+    /// those removed.
+    QStringList storedKeys() const { return m_storedKeys; }
 
 private:
     void restoreAll();
@@ -49,6 +54,7 @@ private:
 
     platform::UserDefaults *m_userDefaults;
     QStringList m_keys;
+    QStringList m_storedKeys;
     QSet<QUrl> m_storedUrls;
     unsigned m_creationOptions = platform::Bookmark::kCreationWithSecurityScope;
     unsigned m_resolutionOptions = platform::Bookmark::kResolutionWithSecurityScope;

@@ -22,13 +22,14 @@ public:
     std::shared_ptr<HotkeyDelegate> delegate() const override { return m_delegate; }
     void setDelegate(std::shared_ptr<HotkeyDelegate> delegate) override { m_delegate = std::move(delegate); }
 
-    /// Nothing when `hotkey` is registered through this controller already; it counts as registered
-    /// even when the system refused it.
+    /// Nothing when `hotkey` is registered through this controller already. A key counts as registered
+    /// only when the system granted it; a refused one is tried again by the next call.
     void registerHotkey(const Hotkey &hotkey) override;
+    /// Removes this controller's registration of `hotkey`; other controllers keep theirs.
     void unregisterHotkey(const Hotkey &hotkey) override;
-    /// Removes every registration of the process, also other controllers'.
+    /// Removes every registration of this controller; other controllers keep theirs.
     void unregisterAll() override;
-    /// Removes every registration of the process and this controller's handlers; registeredShortcuts stays.
+    /// Removes this controller's registrations, its registered list and its handlers.
     void reset();
 
     /// The delegate first, then the key-down handlers of `hotkey` in order.

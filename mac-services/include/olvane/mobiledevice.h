@@ -1,5 +1,7 @@
 #pragma once
 
+#include <platform/ui/image.h>
+
 #include <QString>
 
 #include <optional>
@@ -24,6 +26,16 @@ public:
     /// File name of the model's icon among the system's device icons; empty for the first iPhone.
     const std::optional<QString> &iconName() const { return m_iconName; }
     void setIconName(std::optional<QString> iconName) { m_iconName = std::move(iconName); }
+
+    /// The picture of the model that iconName() names, 128 points square, looked up on every call:
+    /// the icon theme's picture when the theme has one that shows this kind of device (the model's
+    /// own icon name, else the freedesktop names of Apple's phone, tablet and player), else the
+    /// library's own drawing of the kind. Nothing without an icon name or for a name that is no
+    /// model's of the tables.
+    std::optional<platform::ui::Image> icon() const;
+
+    /// The side of icon() in points.
+    static constexpr double kIconSize = 128;
 
 private:
     QString m_name;

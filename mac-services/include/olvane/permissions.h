@@ -34,23 +34,25 @@ inline size_t qHash(PrivacyPage page, size_t seed = 0) { return ::qHash(rawValue
 
 /// Opens the notification and privacy pages of the system settings (through
 /// `platform::Workspace::current()`, which maps them onto the desktop's settings) and probes for full
-/// access to the user's protected data.
+/// access to the machine's protected data.
 ///
-/// Linux has neither a privacy database nor folders guarded beyond file permissions: the probes look at
-/// the same places (the system's privacy database, the protected folders under the home folder), which
-/// normally do not exist there, so both answer false unless those places exist. Static, caller's thread.
+/// On Linux full access means reading what file permissions keep from an ordinary user: the system's
+/// password hashes (/etc/shadow) and the folders of the administrator, of system services and of the
+/// other people with an account. Both probes read below `SystemRoot`. Static, caller's thread.
 class Permissions {
 public:
-    /// The protected folders, "~" for the home folder, each ending in "/".
-    static const QStringList &protectedFolders();
+    /// The protected folders, absolute, each ending in "/": fixed system folders, then the home
+    /// folders of the other accounts of /etc/passwd.
+    static QStringList protectedFolders();
 
     static void openNotificationSettings();
     static void openPrivacySettings(PrivacyPage page);
 
-    /// Whether the system's privacy database can be read (an empty file can).
+    /// Whether the system's protected password file can be read (an empty file can). Keeps the name
+    /// of the original system's probe, which read its privacy database.
     static bool canReadPrivacyDatabase();
-    /// False when an existing protected folder refuses to be listed with "operation not permitted",
-    /// false when none of them exists as a folder, true otherwise.
+    /// False when an existing protected folder closed to other users refuses to be listed, false when
+    /// no such folder exists, true otherwise.
     static bool canListProtectedFolders();
 
     Permissions() = delete;

@@ -30,7 +30,14 @@ public:
     int unregisterHotKey(Ref ref) override;
 
     void setAvailable(bool available) { m_available = available; }
-    void setTaken(quint32 keyCode, quint32 modifiers) { m_taken.insert({ keyCode, modifiers }); }
+    /// Marks the combination as held by another program, or (with `taken` false) as given back.
+    void setTaken(quint32 keyCode, quint32 modifiers, bool taken = true)
+    {
+        if (taken)
+            m_taken.insert({ keyCode, modifiers });
+        else
+            m_taken.erase({ keyCode, modifiers });
+    }
 
     void press(quint32 keyCode, quint32 modifiers) { deliver(keyCode, modifiers, kHotKeyPressed); }
     void release(quint32 keyCode, quint32 modifiers) { deliver(keyCode, modifiers, kHotKeyReleased); }

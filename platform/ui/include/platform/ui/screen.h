@@ -19,4 +19,23 @@ public:
     static std::optional<Size> mainPhysicalSize();
 };
 
+/// Stands in for the main screen while the guard lives (tests): a screen with the given frame in
+/// points, physical size in millimetres and backing scale, or, with no frame, no screen at all.
+class ScopedMainScreen {
+public:
+    struct Facts {
+        std::optional<Rect> frame;
+        Size physicalSize;
+        double backingScaleFactor = 1;
+    };
+
+    explicit ScopedMainScreen(Facts facts);
+    ~ScopedMainScreen();
+    ScopedMainScreen(const ScopedMainScreen &) = delete;
+    ScopedMainScreen &operator=(const ScopedMainScreen &) = delete;
+
+private:
+    std::optional<Facts> m_previous;
+};
+
 } // namespace platform::ui
