@@ -114,7 +114,7 @@ NameViewController *DeviceCell::gearClicked()
 {
     if (!m_device)
         return nullptr;
-    auto *sheet = new NameViewController(m_device, this);
+    auto *sheet = new NameViewController(m_device, window());
     sheet->setWindowModality(Qt::WindowModal);
     sheet->open();
     return sheet;

@@ -3,32 +3,72 @@
 #include "localization_p.h"
 
 #include <dorsk/sentrel.h>
+#include <tavrin/images.h>
 
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace quenby {
 
+namespace {
+
+    // A column of readable width in the middle of the page, however wide the window is.
+    constexpr int kColumnWidth = 400;
+    constexpr int kSymbolSide = 72;
+
+    QLabel *symbolLabel(const QString &name, QWidget *parent)
+    {
+        auto *label = new QLabel(parent);
+        const QImage bitmap = tavrin::Images::symbol(name).bitmap(2.0);
+        if (!bitmap.isNull()) {
+            QPixmap pixmap = QPixmap::fromImage(
+                bitmap.scaled(kSymbolSide * 2, kSymbolSide * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            pixmap.setDevicePixelRatio(2.0);
+            label->setPixmap(pixmap);
+        }
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    }
+
+} // namespace
+
 MoreDevicesViewController::MoreDevicesViewController(QWidget *parent)
     : Page(parent)
     , m_openButton(new QPushButton(localized(QStringLiteral("GET_SENTREL")), this))
 {
-    auto *layout = new QVBoxLayout(this);
-    layout->addStretch(1);
+    auto *outer = new QHBoxLayout(this);
+    auto *column = new QVBoxLayout;
+    outer->addStretch(1);
+    outer->addLayout(column);
+    outer->addStretch(1);
+
     auto *title = new QLabel(localized(QStringLiteral("SENTREL_TITLE")), this);
     QFont font = title->font();
     font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * 1.4);
+    font.setPointSizeF(font.pointSizeF() * 1.5);
     title->setFont(font);
     title->setAlignment(Qt::AlignCenter);
-    layout->addWidget(title);
+    title->setWordWrap(true);
     auto *text = new QLabel(localized(QStringLiteral("SENTREL_INFO")), this);
     text->setWordWrap(true);
     text->setAlignment(Qt::AlignCenter);
-    layout->addWidget(text);
-    layout->addWidget(m_openButton, 0, Qt::AlignCenter);
-    layout->addStretch(1);
+    text->setForegroundRole(QPalette::PlaceholderText);
+    for (QLabel *label : { title, text })
+        label->setFixedWidth(kColumnWidth);
+
+    column->addStretch(1);
+    column->addWidget(symbolLabel(QStringLiteral("airpodsmax"), this));
+    column->addSpacing(16);
+    column->addWidget(title);
+    column->addSpacing(8);
+    column->addWidget(text);
+    column->addSpacing(24);
+    m_openButton->setDefault(true);
+    m_openButton->setMinimumWidth(160);
+    column->addWidget(m_openButton, 0, Qt::AlignHCenter);
+    column->addStretch(1);
     connect(m_openButton, &QPushButton::clicked, this, [this] { openClicked(); });
 }
 

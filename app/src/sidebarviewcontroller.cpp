@@ -27,13 +27,23 @@ namespace {
         return bitmap.isNull() ? QIcon() : QIcon(QPixmap::fromImage(bitmap));
     }
 
-    // Every row, header or item, is the same height.
+    // Every row, header or item, is the same height. Rows never take the accent of the key window:
+    // the selection is drawn in its inactive colours in every state. Taken from the palette at paint
+    // time, so a light or dark palette set later on the application applies at once.
     class RowDelegate final : public QStyledItemDelegate {
     public:
         using QStyledItemDelegate::QStyledItemDelegate;
         QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
         {
             return { QStyledItemDelegate::sizeHint(option, index).width(), SideBarViewController::kRowHeight };
+        }
+
+    protected:
+        void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+        {
+            QStyledItemDelegate::initStyleOption(option, index);
+            for (const auto role : { QPalette::Highlight, QPalette::HighlightedText })
+                option->palette.setColor(QPalette::Active, role, option->palette.color(QPalette::Inactive, role));
         }
     };
 
@@ -55,12 +65,6 @@ SideBarViewController::SideBarViewController(QWidget *parent)
     m_outlineView->setItemsExpandable(false);
     m_outlineView->setFrameShape(QFrame::NoFrame);
     m_outlineView->setItemDelegate(new RowDelegate(m_outlineView));
-    // Rows never take the accent of the key window: the selection looks the same in every state.
-    QPalette palette = m_outlineView->palette();
-    palette.setColor(QPalette::Active, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Highlight));
-    palette.setColor(
-        QPalette::Active, QPalette::HighlightedText, palette.color(QPalette::Inactive, QPalette::HighlightedText));
-    m_outlineView->setPalette(palette);
     m_outlineView->setUniformRowHeights(true);
     connect(m_outlineView, &QTreeWidget::itemSelectionChanged, this, &SideBarViewController::selectionChanged);
 }
