@@ -18,7 +18,7 @@
 
 #include <QPainter>
 
-#include <array>
+#include <vector>
 #include <memory>
 
 namespace quenby {
@@ -72,8 +72,12 @@ QImage ModePreview::picture(int mode, double scale)
             QStringLiteral("Magic Keyboard"), kSampleKeyboard, 0x004c, 1, 80, QStringLiteral("Keyboard"));
         auto earbuds = std::make_shared<fennic::DoubleBatteryDevice>(
             QStringLiteral("AirPods Pro"), kSampleEarbuds, 0x004c, 2, 70, 45);
-        for (const std::shared_ptr<fennic::BatteryDevice> &device :
-            std::array<std::shared_ptr<fennic::BatteryDevice>, 2> { keyboard, earbuds }) {
+        // Two accessories make the compact strip too wide for a tile; the earbuds show in the modes
+        // that draw pictures.
+        std::vector<std::shared_ptr<fennic::BatteryDevice>> devices { keyboard };
+        if (mode != 0)
+            devices.push_back(earbuds);
+        for (const auto &device : devices) {
             BaseView *view = nullptr;
             if (device == earbuds)
                 view = new DoubleBatteryDeviceView;

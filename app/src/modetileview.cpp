@@ -12,6 +12,7 @@ namespace quenby {
 namespace {
     constexpr double kCaptionHeight = 18;
     constexpr double kInset = 8;
+    constexpr double kTileWidth = ModeTileView::kWidth;
 } // namespace
 
 ModeTileView::ModeTileView(const platform::ui::Rect &frame, QWidget *parent)
@@ -27,7 +28,17 @@ ModeTileView::ModeTileView(const platform::ui::Rect &frame, QWidget *parent)
 
 void ModeTileView::showMode(int mode)
 {
-    m_picture->setImage(platform::ui::Image::fromQImage(ModePreview::picture(mode)));
+    // Drawn at twice the pixels, then fitted to the tile's width: the picture shrinks as a whole
+    // rather than being cut off.
+    constexpr double kScale = 2.0, kMaxWidth = kTileWidth - 2 * kInset;
+    QImage picture = ModePreview::picture(mode, kScale);
+    platform::ui::Size size { picture.width() / kScale, picture.height() / kScale };
+    if (size.width > kMaxWidth) {
+        size = { kMaxWidth, size.height * kMaxWidth / size.width };
+        picture = picture.scaled(int(size.width * kScale), int(size.height * kScale), Qt::IgnoreAspectRatio,
+            Qt::SmoothTransformation);
+    }
+    m_picture->setImage(platform::ui::Image::fromQImage(picture, size));
     m_caption->setStringValue(ModePreview::caption(mode));
 }
 

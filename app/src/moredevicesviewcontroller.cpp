@@ -1,10 +1,12 @@
 #include "quenby/moredevicesviewcontroller.h"
 
 #include "localization_p.h"
+#include "symbolpixmap_p.h"
 
 #include <dorsk/sentrel.h>
 #include <tavrin/images.h>
 
+#include <QEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -17,20 +19,6 @@ namespace {
     // A column of readable width in the middle of the page, however wide the window is.
     constexpr int kColumnWidth = 400;
     constexpr int kSymbolSide = 72;
-
-    QLabel *symbolLabel(const QString &name, QWidget *parent)
-    {
-        auto *label = new QLabel(parent);
-        const QImage bitmap = tavrin::Images::symbol(name).bitmap(2.0);
-        if (!bitmap.isNull()) {
-            QPixmap pixmap = QPixmap::fromImage(
-                bitmap.scaled(kSymbolSide * 2, kSymbolSide * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-            pixmap.setDevicePixelRatio(2.0);
-            label->setPixmap(pixmap);
-        }
-        label->setAlignment(Qt::AlignCenter);
-        return label;
-    }
 
 } // namespace
 
@@ -59,7 +47,10 @@ MoreDevicesViewController::MoreDevicesViewController(QWidget *parent)
         label->setFixedWidth(kColumnWidth);
 
     column->addStretch(1);
-    column->addWidget(symbolLabel(QStringLiteral("airpodsmax"), this));
+    m_symbol = new QLabel(this);
+    m_symbol->setAlignment(Qt::AlignCenter);
+    paintSymbol();
+    column->addWidget(m_symbol);
     column->addSpacing(16);
     column->addWidget(title);
     column->addSpacing(8);
@@ -73,6 +64,19 @@ MoreDevicesViewController::MoreDevicesViewController(QWidget *parent)
 }
 
 MoreDevicesViewController::~MoreDevicesViewController() = default;
+
+void MoreDevicesViewController::paintSymbol()
+{
+    m_symbol->setPixmap(symbolPixmap(
+        tavrin::Images::symbol(QStringLiteral("airpodsmax")), kSymbolSide, palette().color(QPalette::WindowText)));
+}
+
+void MoreDevicesViewController::changeEvent(QEvent *event)
+{
+    Page::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        paintSymbol();
+}
 
 void MoreDevicesViewController::openClicked() { dorsk::Sentrel::openDownloadPage(); }
 

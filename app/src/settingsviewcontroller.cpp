@@ -83,7 +83,7 @@ SettingsViewController::SettingsViewController(QWidget *parent)
     auto *tiles = new QHBoxLayout;
     for (auto &tile : m_tiles) {
         auto *host = new ViewHost<ModeTileView>(this);
-        host->setFixedSize(150, 92);
+        host->setFixedSize(int(ModeTileView::kWidth), int(ModeTileView::kHeight));
         tiles->addWidget(host);
         tile = host->view();
     }

@@ -3,11 +3,13 @@
 #include "localization_p.h"
 #include "quenby/icontroller.h"
 #include "quenby/sidebardelegate.h"
+#include "symbolpixmap_p.h"
 
 #include <ammerl/internalfinder.h>
 #include <dorsk/sentrel.h>
 #include <tavrin/images.h>
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPixmap>
 #include <QShowEvent>
@@ -19,12 +21,12 @@ namespace quenby {
 
 namespace {
 
-    QIcon iconOf(const std::optional<platform::ui::Image> &image)
+    QIcon iconOf(const std::optional<platform::ui::Image> &image, const QColor &ink)
     {
         if (!image)
             return {};
-        const QImage bitmap = image->bitmap(2.0);
-        return bitmap.isNull() ? QIcon() : QIcon(QPixmap::fromImage(bitmap));
+        const QPixmap pixmap = symbolPixmap(*image, 18, ink);
+        return pixmap.isNull() ? QIcon() : QIcon(pixmap);
     }
 
     // Every row, header or item, is the same height. Rows never take the accent of the key window:
@@ -102,16 +104,34 @@ void SideBarViewController::reload()
         header->setFont(0, font);
         for (const auto &item : group->items()) {
             auto *row = new QTreeWidgetItem(header, { item->title() });
-            row->setIcon(0, iconOf(item->icon()));
             row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             if (!first)
                 first = row;
         }
     }
+    paintIcons();
     m_outlineView->expandAll();
     if (first)
         m_outlineView->setCurrentItem(first);
     m_reloading = false;
+}
+
+void SideBarViewController::paintIcons()
+{
+    const QColor ink = m_outlineView->palette().color(QPalette::Text);
+    for (int g = 0; g < m_groups.size() && g < m_outlineView->topLevelItemCount(); ++g) {
+        QTreeWidgetItem *header = m_outlineView->topLevelItem(g);
+        const auto &items = m_groups[g]->items();
+        for (int i = 0; i < int(items.size()) && i < header->childCount(); ++i)
+            header->child(i)->setIcon(0, iconOf(items[i]->icon(), ink));
+    }
+}
+
+void SideBarViewController::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        paintIcons();
 }
 
 void SideBarViewController::selectionChanged()

@@ -16,6 +16,7 @@
 #include "quenby/splitviewcontroller.h"
 #include "quenby/windowcontroller.h"
 
+#include <pirrow/about.h>
 #include <pirrow/gradientdialog.h>
 #include <platform/core/bundle.h>
 #include <platform/core/mainqueue.h>
@@ -31,6 +32,7 @@
 #include <QToolButton>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -130,12 +132,21 @@ int main(int argc, char *argv[])
     window->hide();
     settle();
 
-    delegate.aboutClicked();
+    // This program lies beside the application bundle, not in it: the panel reads the bundle's information.
+    const auto about = [] {
+        pirrow::About::show(quenby::AppDelegate::aboutInformation(platform::Bundle(
+                                QCoreApplication::applicationDirPath() + QStringLiteral("/Quenby.app"))),
+            text("PRIVACY_POLICY"));
+    };
+    about();
     shoot(folder, QStringLiteral("about"));
     if (auto *dialog = pirrow::GradientDialog::shared().window())
         dialog->close();
+    settle();
     platform::Bundle::setPreferredLanguages({ QStringLiteral("de") });
-    delegate.aboutClicked();
+    about();
     shoot(folder, QStringLiteral("about-de"));
-    return 0;
+    // Leave before the shared dialog outlives the application's windows.
+    std::fflush(stdout);
+    std::_Exit(0);
 }

@@ -50,7 +50,12 @@ public:
     /// window, not to the cell, so it outlives a cell that a refresh takes away.
     NameViewController *gearClicked();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    /// Icon, gear and bolt in the palette's text colour.
+    void paintSymbols();
     void showCommon(const std::shared_ptr<fennic::BatteryDevice> &device);
 
     std::shared_ptr<fennic::BatteryDevice> m_device;

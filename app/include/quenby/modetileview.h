@@ -14,6 +14,9 @@ namespace quenby {
 class ModeTileView final : public pirrow::SimpleTileView {
     Q_OBJECT
 public:
+    static constexpr double kWidth = 160;
+    static constexpr double kHeight = 96;
+
     explicit ModeTileView(const platform::ui::Rect &frame = platform::ui::Rect(), QWidget *parent = nullptr);
 
     platform::ui::ImageView *picture() const { return m_picture; }
