@@ -642,9 +642,24 @@ void AppDelegate::quitHelper() { dorsk::Sentrel::quit(); }
 
 void AppDelegate::downloadHelper() { dorsk::Sentrel::openDownloadPage(); }
 
+// The application's "InfoPlist" table translates Info.plist texts, as the platform does for them.
+std::optional<platform::Value> AppDelegate::aboutInformation(const platform::Bundle &bundle)
+{
+    auto info = bundle.infoDictionary();
+    platform::Value::Dictionary *entries = info ? info->toDictionary() : nullptr;
+    if (!entries)
+        return info;
+    const platform::Bundle &app = platform::Bundle::module(QStringLiteral("QuenbyApp"));
+    const QString key = QStringLiteral("NSHumanReadableCopyright");
+    const QString text = app.localizedString(key, QStringLiteral("InfoPlist"));
+    if (text != key && entries->contains(key))
+        (*entries)[key] = platform::Value(text);
+    return info;
+}
+
 void AppDelegate::aboutClicked()
 {
-    pirrow::About::show(platform::Bundle::main().infoDictionary(), localized(QStringLiteral("PRIVACY_POLICY")));
+    pirrow::About::show(aboutInformation(platform::Bundle::main()), localized(QStringLiteral("PRIVACY_POLICY")));
 }
 
 void AppDelegate::otherAppsClicked() { pirrow::Marketing::openDeveloperPage(); }

@@ -2,6 +2,7 @@
 
 #include "localization_p.h"
 #include "quenby/nameviewcontroller.h"
+#include "symbolpixmap_p.h"
 #include "viewhost_p.h"
 
 #include <fennic/batterydevice.h>
@@ -9,6 +10,7 @@
 #include <pirrow/gradientprogressview.h>
 #include <tavrin/images.h>
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
@@ -17,17 +19,6 @@
 namespace quenby {
 
 namespace {
-
-    QPixmap pixmapOf(const platform::ui::Image &image, int side)
-    {
-        const QImage bitmap = image.bitmap(2.0);
-        if (bitmap.isNull())
-            return {};
-        QPixmap pixmap
-            = QPixmap::fromImage(bitmap.scaled(side * 2, side * 2, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-        pixmap.setDevicePixelRatio(2.0);
-        return pixmap;
-    }
 
     pirrow::GradientProgressView *addBar(QGridLayout *layout, int row, QWidget *parent)
     {
@@ -61,7 +52,6 @@ DeviceCell::DeviceCell(int bars, QWidget *parent)
     bold.setBold(true);
     m_model->setFont(bold);
     layout->addWidget(m_model, 1, 1);
-    m_gear->setIcon(QIcon(pixmapOf(tavrin::Images::symbol(QStringLiteral("gear")), 16)));
     m_gear->setAutoRaise(true);
     layout->addWidget(m_gear, 0, 3);
     if (bars == 2)
@@ -74,6 +64,24 @@ DeviceCell::DeviceCell(int bars, QWidget *parent)
     }
     layout->setColumnStretch(1, 1);
     connect(m_gear, &QToolButton::clicked, this, [this] { gearClicked(); });
+    paintSymbols();
+}
+
+void DeviceCell::changeEvent(QEvent *event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        paintSymbols();
+}
+
+void DeviceCell::paintSymbols()
+{
+    const QColor ink = palette().color(QPalette::WindowText);
+    m_gear->setIcon(QIcon(symbolPixmap(tavrin::Images::symbol(QStringLiteral("gear")), 16, ink)));
+    m_icon->setPixmap(m_device ? symbolPixmap(m_device->image(), 64, ink) : QPixmap());
+    if (m_bolt)
+        m_bolt->setPixmap(
+            m_isCharging ? symbolPixmap(tavrin::Images::symbol(QStringLiteral("bolt.fill")), 16, ink) : QPixmap());
 }
 
 DeviceCell::~DeviceCell() = default;
@@ -81,7 +89,6 @@ DeviceCell::~DeviceCell() = default;
 void DeviceCell::showCommon(const std::shared_ptr<fennic::BatteryDevice> &device)
 {
     m_device = device;
-    m_icon->setPixmap(pixmapOf(device->image(), 64));
     m_manufacturer->setText(device->manufacturer().value_or(localized(QStringLiteral("UNKNOWN_MANUFACTURER"))));
 }
 
@@ -96,8 +103,7 @@ void DeviceCell::showSingle(const std::shared_ptr<fennic::BatteryDevice> &device
     }
     m_model->setText(model);
     m_isCharging = device->isCharging();
-    if (m_bolt)
-        m_bolt->setPixmap(m_isCharging ? pixmapOf(tavrin::Images::symbol(QStringLiteral("bolt.fill")), 16) : QPixmap());
+    paintSymbols();
     m_lower->setValue(device->batteryLevel() ? *device->batteryLevel() / 100.0 : 0.0);
 }
 
@@ -105,6 +111,7 @@ void DeviceCell::showDouble(const std::shared_ptr<fennic::BatteryDevice> &device
 {
     showCommon(device);
     m_model->setText(device->name());
+    paintSymbols();
     if (m_upper)
         m_upper->setValue(upper);
     m_lower->setValue(lower);
@@ -114,7 +121,7 @@ NameViewController *DeviceCell::gearClicked()
 {
     if (!m_device)
         return nullptr;
-    auto *sheet = new NameViewController(m_device, this);
+    auto *sheet = new NameViewController(m_device, window());
     sheet->setWindowModality(Qt::WindowModal);
     sheet->open();
     return sheet;

@@ -85,24 +85,33 @@ void DevicesViewController::reloadData()
 {
     m_scrollView->setVisible(!m_devices.empty());
     m_infoView->setVisible(m_devices.empty());
-    for (DeviceCell *cell : cells()) {
+    // Cells are reused by kind, as a collection view dequeues them: whatever a cell opened (the rename
+    // sheet) and the keyboard focus survive the refresh every two seconds.
+    QList<DeviceCell *> spare = cells();
+    for (DeviceCell *cell : std::as_const(spare))
         m_gridLayout->removeWidget(cell);
-        delete cell;
-    }
     int row = 0;
     for (const auto &device : m_devices) {
-        DeviceCell *cell = nullptr;
         const auto *pair = dynamic_cast<const fennic::DoubleBatteryDevice *>(device.get());
-        if (pair && pair->firstLevel() && pair->secondLevel()) {
-            cell = new DeviceCell(2, m_grid);
-            cell->showDouble(device, *pair->firstLevel() / 100.0, *pair->secondLevel() / 100.0);
+        // A pair that reports only one of its levels shows the level it has.
+        const int bars = pair && pair->firstLevel() && pair->secondLevel() ? 2 : 1;
+        const auto reusable = std::find_if(
+            spare.begin(), spare.end(), [bars](const DeviceCell *cell) { return cell->bars() == bars; });
+        DeviceCell *cell = nullptr;
+        if (reusable != spare.end()) {
+            cell = *reusable;
+            spare.erase(reusable);
         } else {
-            // A pair that reports only one of its levels shows the level it has.
-            cell = new DeviceCell(1, m_grid);
-            cell->showSingle(device);
+            cell = new DeviceCell(bars, m_grid);
         }
+        if (bars == 2)
+            cell->showDouble(device, *pair->firstLevel() / 100.0, *pair->secondLevel() / 100.0);
+        else
+            cell->showSingle(device);
         m_gridLayout->insertWidget(row++, cell);
+        cell->show();
     }
+    qDeleteAll(spare);
 }
 
 } // namespace quenby

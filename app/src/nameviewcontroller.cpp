@@ -7,6 +7,7 @@
 #include <fennic/devicetype.h>
 #include <tavrin/notifications.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
@@ -21,8 +22,17 @@ NameViewController::NameViewController(std::shared_ptr<fennic::BatteryDevice> de
     , m_button(new QPushButton(localized(QStringLiteral("SAVE")), this))
 {
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 16, 20, 16);
+    layout->setSpacing(10);
+    auto *prompt = new QLabel(localized(QStringLiteral("RENAME_DEVICE")), this);
+    QFont bold = prompt->font();
+    bold.setBold(true);
+    prompt->setFont(bold);
+    layout->addWidget(prompt);
     layout->addWidget(m_textField);
-    layout->addWidget(m_button);
+    layout->addWidget(m_button, 0, Qt::AlignRight);
+    setMinimumWidth(340);
+    setWindowTitle(localized(QStringLiteral("RENAME_DEVICE")));
     m_button->setDefault(true);
     connect(m_button, &QPushButton::clicked, this, &NameViewController::buttonClicked);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -33,7 +43,14 @@ NameViewController::~NameViewController() = default;
 void NameViewController::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (event->spontaneous() || !m_device)
+    if (event->spontaneous())
+        return;
+    // A sheet comes down from the top edge of its window, centred.
+    if (QWidget *owner = parentWidget()) {
+        adjustSize();
+        move(owner->mapToGlobal(QPoint((owner->width() - width()) / 2, 0)));
+    }
+    if (!m_device)
         return;
     m_textField->setPlaceholderText(fennic::description(m_device->type()));
     const QString name = Settings::customNames().value(m_device->serial());

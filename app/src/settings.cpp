@@ -73,6 +73,14 @@ int Settings::appMode()
     return *slot;
 }
 
+Settings::ScopedAppMode::ScopedAppMode(int mode)
+    : m_previous(cache().appMode)
+{
+    cache().appMode = appModeFrom(mode);
+}
+
+Settings::ScopedAppMode::~ScopedAppMode() { cache().appMode = m_previous; }
+
 void Settings::setAppMode(int mode)
 {
     defaults().set(key(kAppModeKey), mode);

@@ -3,6 +3,7 @@
 #include "localization_p.h"
 #include "quenby/appnotifications.h"
 #include "quenby/icontroller.h"
+#include "quenby/modetileview.h"
 #include "quenby/settings.h"
 #include "viewhost_p.h"
 
@@ -81,8 +82,8 @@ SettingsViewController::SettingsViewController(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     auto *tiles = new QHBoxLayout;
     for (auto &tile : m_tiles) {
-        auto *host = new ViewHost<pirrow::SimpleTileView>(this);
-        host->setFixedSize(120, 80);
+        auto *host = new ViewHost<ModeTileView>(this);
+        host->setFixedSize(int(ModeTileView::kWidth), int(ModeTileView::kHeight));
         tiles->addWidget(host);
         tile = host->view();
     }
@@ -144,8 +145,15 @@ void SettingsViewController::viewWillDisappear()
     m_timer.reset();
 }
 
+void SettingsViewController::drawTiles()
+{
+    for (int i = 0; i < 4; ++i)
+        static_cast<ModeTileView *>(m_tiles[i])->showMode(kTileModes[i]);
+}
+
 void SettingsViewController::updateControls()
 {
+    drawTiles();
     const int mode = Settings::appMode();
     m_switchBars->setEnabled(mode == 0);
     m_switchColored->setEnabled(mode == 0);
@@ -184,15 +192,19 @@ void SettingsViewController::switchChanged(QCheckBox *sender)
     if (sender == m_switchBars) {
         Settings::setBarMode(on);
         modeChanged();
+        drawTiles();
     } else if (sender == m_switchColored) {
         Settings::setUseLevelColors(on);
         modeChanged();
+        drawTiles();
     } else if (sender == m_switchColoredVertical) {
         Settings::setUseVerticalColors(on);
         modeChanged();
+        drawTiles();
     } else if (sender == m_singleItem) {
         Settings::setSingleItem(on);
         modeChanged();
+        drawTiles();
     } else if (sender == m_switchImperial) {
         Settings::setImperial(on);
     } else if (sender == m_batteryAlert) {

@@ -3,11 +3,13 @@
 #include "localization_p.h"
 #include "quenby/icontroller.h"
 #include "quenby/sidebardelegate.h"
+#include "symbolpixmap_p.h"
 
 #include <ammerl/internalfinder.h>
 #include <dorsk/sentrel.h>
 #include <tavrin/images.h>
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPixmap>
 #include <QShowEvent>
@@ -19,21 +21,31 @@ namespace quenby {
 
 namespace {
 
-    QIcon iconOf(const std::optional<platform::ui::Image> &image)
+    QIcon iconOf(const std::optional<platform::ui::Image> &image, const QColor &ink)
     {
         if (!image)
             return {};
-        const QImage bitmap = image->bitmap(2.0);
-        return bitmap.isNull() ? QIcon() : QIcon(QPixmap::fromImage(bitmap));
+        const QPixmap pixmap = symbolPixmap(*image, 18, ink);
+        return pixmap.isNull() ? QIcon() : QIcon(pixmap);
     }
 
-    // Every row, header or item, is the same height.
+    // Every row, header or item, is the same height. Rows never take the accent of the key window:
+    // the selection is drawn in its inactive colours in every state. Taken from the palette at paint
+    // time, so a light or dark palette set later on the application applies at once.
     class RowDelegate final : public QStyledItemDelegate {
     public:
         using QStyledItemDelegate::QStyledItemDelegate;
         QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
         {
             return { QStyledItemDelegate::sizeHint(option, index).width(), SideBarViewController::kRowHeight };
+        }
+
+    protected:
+        void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+        {
+            QStyledItemDelegate::initStyleOption(option, index);
+            for (const auto role : { QPalette::Highlight, QPalette::HighlightedText })
+                option->palette.setColor(QPalette::Active, role, option->palette.color(QPalette::Inactive, role));
         }
     };
 
@@ -55,12 +67,6 @@ SideBarViewController::SideBarViewController(QWidget *parent)
     m_outlineView->setItemsExpandable(false);
     m_outlineView->setFrameShape(QFrame::NoFrame);
     m_outlineView->setItemDelegate(new RowDelegate(m_outlineView));
-    // Rows never take the accent of the key window: the selection looks the same in every state.
-    QPalette palette = m_outlineView->palette();
-    palette.setColor(QPalette::Active, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Highlight));
-    palette.setColor(
-        QPalette::Active, QPalette::HighlightedText, palette.color(QPalette::Inactive, QPalette::HighlightedText));
-    m_outlineView->setPalette(palette);
     m_outlineView->setUniformRowHeights(true);
     connect(m_outlineView, &QTreeWidget::itemSelectionChanged, this, &SideBarViewController::selectionChanged);
 }
@@ -98,16 +104,34 @@ void SideBarViewController::reload()
         header->setFont(0, font);
         for (const auto &item : group->items()) {
             auto *row = new QTreeWidgetItem(header, { item->title() });
-            row->setIcon(0, iconOf(item->icon()));
             row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             if (!first)
                 first = row;
         }
     }
+    paintIcons();
     m_outlineView->expandAll();
     if (first)
         m_outlineView->setCurrentItem(first);
     m_reloading = false;
+}
+
+void SideBarViewController::paintIcons()
+{
+    const QColor ink = m_outlineView->palette().color(QPalette::Text);
+    for (int g = 0; g < m_groups.size() && g < m_outlineView->topLevelItemCount(); ++g) {
+        QTreeWidgetItem *header = m_outlineView->topLevelItem(g);
+        const auto &items = m_groups[g]->items();
+        for (int i = 0; i < int(items.size()) && i < header->childCount(); ++i)
+            header->child(i)->setIcon(0, iconOf(items[i]->icon(), ink));
+    }
+}
+
+void SideBarViewController::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        paintIcons();
 }
 
 void SideBarViewController::selectionChanged()

@@ -89,10 +89,14 @@ SplitViewController::~SplitViewController()
     m_content->show(nullptr);
 }
 
+void SplitViewController::setController(IController *controller)
+{
+    m_controller = controller;
+    m_sideBar->setController(controller);
+}
+
 void SplitViewController::showEvent(QShowEvent *event)
 {
-    // The side bar reads the controller when it shows, which follows this.
-    m_sideBar->setController(m_controller);
     QWidget::showEvent(event);
     if (!event->spontaneous() && !m_content->currentViewController())
         showPage(localized(QStringLiteral("MY_DEVICES")));

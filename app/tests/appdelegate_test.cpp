@@ -6,7 +6,11 @@
 #include "quenby/menubarview.h"
 #include "quenby/singlebatterydeviceview.h"
 
+#include <pirrow/about.h>
+#include <pirrow/aboutviewcontroller.h>
 #include <pirrow/gradientdialog.h>
+#include <platform/core/bundle.h>
+#include <platform/ui/textfield.h>
 #include <platform/ui/statusbarbutton.h>
 #include <platform/ui/statusitem.h>
 #include <platform/ui/window.h>
@@ -405,6 +409,42 @@ private slots:
         level = 10;
         emit rig.workspace.didWake();
         QCOMPARE(rig.controller().model().devices().at(kKeyboard)->batteryLevel(), std::optional<std::uint8_t>(30));
+    }
+
+    void theAboutPanelsCopyrightSpeaksTheUsersLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("app");
+        QTest::addColumn<std::optional<QString>>("copyright");
+        QTest::newRow("German") << "de"
+                                << "Quenby.app"
+                                << std::optional<QString>(QStringLiteral("Copyright © 2026 Velmorn. Alle Rechte vorbehalten."));
+        QTest::newRow("English") << "en"
+                                 << "Quenby.app"
+                                 << std::optional<QString>(QStringLiteral("Copyright © 2026 Velmorn. All rights reserved."));
+        QTest::newRow("no copyright to translate") << "de"
+                                                   << "NoCopyright.app" << std::optional<QString>();
+    }
+    void theAboutPanelsCopyrightSpeaksTheUsersLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, app);
+        QFETCH(std::optional<QString>, copyright);
+        platform::Bundle::setPreferredLanguages({ language });
+        const auto info
+            = quenby::AppDelegate::aboutInformation(platform::Bundle(QStringLiteral(QUENBY_TEST_DATA "/") + app));
+        platform::Bundle::setPreferredLanguages({});
+        QVERIFY(info);
+        QCOMPARE((*info)[QStringLiteral("NSHumanReadableCopyright")].toString(), copyright);
+        QCOMPARE((*info)[QStringLiteral("CFBundleName")].toString(), std::optional<QString>(QStringLiteral("Quenby")));
+        if (!copyright)
+            return;
+        pirrow::About::show(info, QString());
+        auto *about = dynamic_cast<pirrow::AboutViewController *>(pirrow::GradientDialog::shared().viewController().get());
+        QVERIFY(about);
+        QCOMPARE(about->lblCopyright()->stringValue(), *copyright);
+        pirrow::GradientDialog::shared().window()->close();
+        QTRY_VERIFY(!pirrow::GradientDialog::shared().window());
     }
 
     void theFirstStartHintShowsOnce()

@@ -2,16 +2,21 @@
 #include "quenby/devicecell.h"
 #include "quenby/devicesviewcontroller.h"
 #include "quenby/nameviewcontroller.h"
+#include "quenby/splitviewcontroller.h"
+#include "quenby/contentviewcontroller.h"
+#include "quenby/windowcontroller.h"
 
 #include <fennic/lowenergydevice.h>
 #include <pirrow/gradientprogressview.h>
 #include <platform/core/notificationcenter.h>
+#include <platform/ui/recordingcontext.h>
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
+#include <QToolButton>
 
 using namespace apptest;
 
@@ -30,6 +35,26 @@ struct ModeChangedCounter {
 int registrations(const quenby::IController &controller, const quenby::Observer *page)
 {
     return int(std::count(controller.observers().begin(), controller.observers().end(), page));
+}
+
+quenby::DeviceCell *cellOf(const quenby::DevicesViewController &page, const QString &serial)
+{
+    for (auto *cell : page.cells())
+        if (cell->device() && cell->device()->serial() == serial)
+            return cell;
+    return nullptr;
+}
+
+// The texts a status-item view draws.
+QStringList drawnTexts(platform::ui::View &view)
+{
+    platform::ui::RecordingContext recorder;
+    view.render(recorder);
+    QStringList texts;
+    for (const auto &call : recorder.calls())
+        if (call.kind == platform::ui::DrawCall::Kind::text)
+            texts << call.text;
+    return texts;
 }
 
 } // namespace
@@ -176,6 +201,59 @@ private slots:
         quenby::Settings::reload();
         QCOMPARE(quenby::Settings::customNames().value(kKeyboard), expected);
         QVERIFY(!sheet || !sheet->isVisible());
+    }
+
+    // The grid is refreshed every two seconds while the user types a name.
+    void theRenameSheetOutlivesRefreshes()
+    {
+        AppRig rig;
+        rig.addThreeAccessories();
+        rig.launch();
+        rig.delegate->open();
+        QPointer<quenby::WindowController> window = rig.delegate->windowController();
+        QVERIFY(window);
+        auto *page = dynamic_cast<quenby::DevicesViewController *>(
+            window->contentViewController()->contentViewController()->currentViewController());
+        QVERIFY(page);
+        platform::MainQueue::drain();
+        QPointer<quenby::DeviceCell> cell = cellOf(*page, kKeyboard);
+        QVERIFY(cell);
+
+        QTest::mouseClick(cell->gearButton(), Qt::LeftButton);
+        QPointer<quenby::NameViewController> sheet = window->findChild<quenby::NameViewController *>();
+        QVERIFY(sheet);
+        QVERIFY(sheet->isVisible());
+        QTest::keyClicks(sheet->textField(), QStringLiteral("Office"));
+        for (int i = 0; i < 3; ++i) {
+            rig.tick();
+            platform::MainQueue::drain();
+        }
+        QVERIFY(sheet);
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(sheet->textField()->text(), QStringLiteral("Office"));
+        // The cell was reused, not made anew.
+        QCOMPARE(cellOf(*page, kKeyboard), cell.data());
+
+        QTest::keyClicks(sheet->textField(), QStringLiteral(" keys"));
+        QTest::mouseClick(sheet->button(), Qt::LeftButton);
+        platform::MainQueue::drain();
+        QVERIFY(!sheet || !sheet->isVisible());
+        const QString name = QStringLiteral("Office keys");
+        QCOMPARE(quenby::Settings::customNames().value(kKeyboard), name);
+        const auto stored = platform::UserDefaults::standard().dictionary(QString::fromLatin1(quenby::kCustomNamesKey));
+        QVERIFY(stored);
+        QCOMPARE(stored->at(kKeyboard).toString(), std::optional<QString>(name));
+
+        // The keyboard's status item shows the new name; the page keeps showing the device's own name.
+        bool drawn = false;
+        for (const auto &item : rig.menuBar().items())
+            if (identifierOf(*item) == kKeyboard)
+                for (auto *view : item->views())
+                    drawn = drawn || drawnTexts(*view).contains(name);
+        QVERIFY(drawn);
+        rig.tick();
+        platform::MainQueue::drain();
+        QCOMPARE(cellOf(*page, kKeyboard)->model()->text(), QStringLiteral("Magic Keyboard"));
     }
 };
 

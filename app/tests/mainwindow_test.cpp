@@ -1,11 +1,18 @@
 #include "apptestsupport.h"
 #include "quenby/contentviewcontroller.h"
+#include "quenby/devicecell.h"
+#include "quenby/devicesviewcontroller.h"
+#include "quenby/internalviewcontroller.h"
+#include "quenby/settingsviewcontroller.h"
 #include "quenby/page.h"
 #include "quenby/sidebarviewcontroller.h"
 #include "quenby/splitviewcontroller.h"
 #include "quenby/windowcontroller.h"
 
 #include <dorsk/sentrel.h>
+#include <pirrow/graphview.h>
+#include <pirrow/idataplotter.h>
+#include <pirrow/simpletileview.h>
 #include <platform/desktop/hotkeys.h>
 #include <platform/desktop/memoryhotkeys.h>
 #include <platform/ui/alert.h>
@@ -14,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -86,6 +94,47 @@ QTreeWidgetItem *row(const QTreeWidget &tree, const QString &title)
     return found.isEmpty() ? nullptr : found.first();
 }
 
+QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(40, 40, 44));
+    palette.setColor(QPalette::WindowText, QColor(235, 235, 235));
+    palette.setColor(QPalette::Base, QColor(30, 30, 32));
+    palette.setColor(QPalette::AlternateBase, QColor(44, 44, 48));
+    palette.setColor(QPalette::Text, QColor(235, 235, 235));
+    palette.setColor(QPalette::Button, QColor(52, 52, 56));
+    palette.setColor(QPalette::ButtonText, QColor(235, 235, 235));
+    palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
+    palette.setColor(QPalette::Highlight, QColor(40, 90, 170));
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(70, 70, 76));
+    palette.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    return palette;
+}
+
+/// The application palette for the lifetime of the guard. A running application tells its widgets
+/// of the change; a test never enters the application's event loop, so the guard tells them.
+struct ScopedPalette {
+    QPalette previous = QApplication::palette();
+    explicit ScopedPalette(const QPalette &palette) { set(palette); }
+    ~ScopedPalette() { set(previous); }
+    static void set(const QPalette &palette)
+    {
+        QApplication::setPalette(palette);
+        for (QWidget *widget : QApplication::allWidgets()) {
+            QEvent changed(QEvent::ApplicationPaletteChange);
+            QCoreApplication::sendEvent(widget, &changed);
+        }
+    }
+};
+
+// The lightness of a window pixel at a widget's point, as the user sees it.
+int lightnessAt(QWidget &window, QWidget *widget, QPoint point)
+{
+    const QImage shot = window.grab().toImage();
+    const QPoint at = widget->mapTo(&window, point) * shot.devicePixelRatio();
+    return shot.pixelColor(at).lightness();
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -155,6 +204,99 @@ private slots:
         rig.internal->battery.reset();
         sideBar.show();
         QVERIFY(!row(*sideBar.outlineView(), text("INTERNAL_BATTERY")));
+    }
+
+    // Through the real window: the window's content gets the controller before Qt shows the side bar.
+    void theWindowOffersTheInternalBatteryPageOnALaptop_data()
+    {
+        QTest::addColumn<bool>("battery");
+        QTest::newRow("laptop") << true;
+        QTest::newRow("desktop") << false;
+    }
+    void theWindowOffersTheInternalBatteryPageOnALaptop()
+    {
+        QFETCH(bool, battery);
+        AppRig rig;
+        if (battery) {
+            auto laptop = apptest::battery(80);
+            laptop.setAmperage(-1500);
+            laptop.setVoltage(12.3456);
+            rig.internal->battery = laptop;
+        }
+        rig.launch();
+        rig.tick();
+
+        quenby::WindowController window;
+        window.contentViewController()->setController(&rig.controller());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *tree = window.contentViewController()->sideBarViewController()->outlineView();
+        QTreeWidgetItem *item = row(*tree, text("INTERNAL_BATTERY"));
+        QCOMPARE(item != nullptr, battery);
+        if (!item)
+            return;
+
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        auto *page = dynamic_cast<quenby::InternalViewController *>(
+            window.contentViewController()->contentViewController()->currentViewController());
+        QVERIFY(page);
+        QVERIFY(page->isVisible());
+        QCOMPARE(window.windowTitle(), text("INTERNAL_BATTERY"));
+        QCOMPARE(page->voltage()->text(), QStringLiteral("12.346 V"));
+        QCOMPARE(page->amperageInfo()->text(), text("DISCHARGE_RATE"));
+        QCOMPARE(page->amperage()->text(), QStringLiteral("1500 mAh"));
+        // Each of the three refreshes drew about 18.5 W from the battery; the graph shows them.
+        const auto drawn = page->consumptionGraph()->firstPlotter()->data();
+        QCOMPARE(drawn, rig.controller().consumption().values());
+        QCOMPARE(std::count_if(drawn.begin(), drawn.end(), [](const auto &v) { return v.has_value(); }), 3);
+        QCOMPARE(page->consumptionGraph()->maxValue(), 20.0);
+    }
+
+    // The user switches the desktop to dark while the window is open: side bar, pages, cells and
+    // tiles take the dark palette, nothing stays light.
+    void theWindowFollowsADarkPalette()
+    {
+        AppRig rig;
+        rig.internal->battery = apptest::battery(80);
+        rig.addThreeAccessories();
+        rig.launch();
+        quenby::WindowController window;
+        window.resize(900, 600);
+        window.contentViewController()->setController(&rig.controller());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        platform::MainQueue::drain();
+
+        ScopedPalette dark(darkPalette());
+        platform::ui::ScopedAppearance darkLook(platform::ui::Appearance::darkAqua());
+        auto *split = window.contentViewController();
+        auto *tree = split->sideBarViewController()->outlineView();
+        auto *content = split->contentViewController();
+        constexpr int kDark = 90;
+
+        // The side bar: its empty foot and the selected row.
+        QVERIFY(lightnessAt(window, tree->viewport(), QPoint(20, tree->viewport()->height() - 10)) < kDark);
+        const QRect selected = tree->visualItemRect(tree->selectedItems().first());
+        QVERIFY(lightnessAt(window, tree->viewport(), QPoint(selected.right() - 6, selected.center().y())) < kDark);
+
+        // The devices page and a cell, beside their contents.
+        auto *devices = dynamic_cast<quenby::DevicesViewController *>(content->currentViewController());
+        QVERIFY(devices);
+        QVERIFY(!devices->cells().isEmpty());
+        QWidget *cell = devices->cells().first();
+        QVERIFY(lightnessAt(window, cell, QPoint(8, cell->height() - 6)) < kDark);
+        QVERIFY(lightnessAt(window, devices, QPoint(devices->width() - 4, devices->height() - 4)) < kDark);
+
+        for (const char *key : { "INTERNAL_BATTERY", "SETTINGS", "MORE_DEVICES" }) {
+            split->showPage(text(key));
+            QWidget *page = content->currentViewController();
+            QVERIFY2(lightnessAt(window, page, QPoint(page->width() - 4, 4)) < kDark, key);
+        }
+        split->showPage(text("SETTINGS"));
+        auto *settings = dynamic_cast<quenby::SettingsViewController *>(content->currentViewController());
+        QVERIFY(settings);
+        QWidget *tile = settings->tileAppIcon()->parentWidget();
+        QVERIFY(lightnessAt(window, tile, QPoint(tile->width() / 2, 4)) < kDark);
     }
 
     void pagesAreMadeOnceAndGetTheController()

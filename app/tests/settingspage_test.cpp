@@ -1,4 +1,5 @@
 #include "apptestsupport.h"
+#include "quenby/modetileview.h"
 #include "quenby/settingsviewcontroller.h"
 
 #include <olvane/iautostartcontroller.h>
@@ -8,6 +9,9 @@
 #include <platform/desktop/memoryusernotificationcenter.h>
 #include <platform/desktop/usernotificationcenter.h>
 #include <platform/ui/alert.h>
+#include <platform/ui/image.h>
+#include <platform/ui/imageview.h>
+#include <platform/ui/textfield.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -110,6 +114,27 @@ private:
 
 Q_DECLARE_METATYPE(SwitchOf)
 
+namespace {
+
+QImage pictureOf(const quenby::ModeTileView *tile)
+{
+    const auto image = tile->picture()->image();
+    return image ? image->bitmap(2.0) : QImage();
+}
+
+// More than one colour: something was drawn on the strip.
+bool drawn(const QImage &image)
+{
+    const QImage pixels = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x)
+            if (pixels.pixel(x, y) != pixels.pixel(0, 0))
+                return true;
+    return false;
+}
+
+} // namespace
+
 class SettingsPageTest : public QObject {
     Q_OBJECT
 
@@ -143,6 +168,51 @@ private slots:
         QCOMPARE(rig.page.switchBars()->isEnabled(), mode == 0);
         QCOMPARE(rig.page.switchColored()->isEnabled(), mode == 0);
         QCOMPARE(rig.page.switchColoredVertical()->isEnabled(), mode == 3);
+    }
+
+    void eachTilePicturesItsModeWithACaption()
+    {
+        PageRig rig([] { Settings::setAppMode(1); });
+        const quenby::ModeTileView *tiles[4] = { qobject_cast<quenby::ModeTileView *>(rig.page.tileCompact()),
+            qobject_cast<quenby::ModeTileView *>(rig.page.tileIconAndText()),
+            qobject_cast<quenby::ModeTileView *>(rig.page.tileAppIcon()),
+            qobject_cast<quenby::ModeTileView *>(rig.page.tileVertical()) };
+        QSet<QString> captions;
+        QList<QImage> pictures;
+        for (const auto *tile : tiles) {
+            QVERIFY(tile);
+            const QString caption = tile->caption()->stringValue();
+            QVERIFY(!caption.isEmpty());
+            captions << caption;
+            const QImage picture = pictureOf(tile);
+            QVERIFY(drawn(picture));
+            for (const QImage &other : std::as_const(pictures))
+                QVERIFY(picture != other);
+            pictures << picture;
+            // Picture and caption lie inside the tile, the picture above the caption.
+            const auto frame = tile->picture()->frame();
+            QVERIFY(frame.minX() >= 0 && frame.maxX() <= tile->bounds().maxX() && frame.maxY() <= tile->bounds().maxY());
+            QVERIFY(tile->picture()->frame().minY() >= tile->caption()->frame().maxY());
+            QVERIFY(!tile->picture()->imageRect().isEmpty());
+        }
+        QCOMPARE(captions.size(), 4);
+        // The application icon alone is the narrowest status bar.
+        for (int mode : { 0, 1, 3 })
+            QVERIFY(pictures[2].width() < pictures[mode].width());
+        // Drawing the other modes neither changed nor stored the chosen one.
+        QCOMPARE(Settings::appMode(), 1);
+        QCOMPARE(platform::UserDefaults::standard().integer(QString::fromLatin1(quenby::kAppModeKey)), 1);
+    }
+
+    void thePicturesFollowTheLookSwitches()
+    {
+        PageRig rig;
+        auto *compact = qobject_cast<quenby::ModeTileView *>(rig.page.tileCompact());
+        auto *appIcon = qobject_cast<quenby::ModeTileView *>(rig.page.tileAppIcon());
+        const QImage compactBefore = pictureOf(compact), appIconBefore = pictureOf(appIcon);
+        rig.page.switchBars()->click();
+        QVERIFY(pictureOf(compact) != compactBefore);
+        QCOMPARE(pictureOf(appIcon), appIconBefore);
     }
 
     void switchesWriteTheirSetting_data()

@@ -411,7 +411,7 @@ private:
 
 QString StatusMenuTest::pirrowDeveloperPage()
 {
-    return QStringLiteral("macappstore://apps.store.example/us/developer/velmorn/id1436815702?mt=8#");
+    return QStringLiteral("https://apps.store.example/us/developer/velmorn/id1436815702");
 }
 
 QTEST_MAIN(StatusMenuTest)

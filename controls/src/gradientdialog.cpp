@@ -47,29 +47,26 @@ void GradientDialog::show(const QString &title, const QString &subtitle, const s
     std::shared_ptr<ViewController> content, bool resizable, bool hideCloseButton, double width, double height,
     bool keepSize)
 {
+    m_viewController = std::move(content);
+    if (m_window) {
+        // The open dialog keeps what it shows (a first-start hint is not swapped for the about panel).
+        m_window->makeKeyAndOrderFront();
+        m_window->setLevel(Window::Level::floating);
+        return;
+    }
+
     registerStoryboards();
     std::unique_ptr<ViewController> loaded;
     if (const auto storyboard = Storyboard::named(QString::fromLatin1(kGradientDialogStoryboard)))
         loaded = storyboard->instantiateInitialController();
     auto *dialog = dynamic_cast<GradientDialogViewController *>(loaded.get());
-    if (!dialog) {
-        // Nothing new can be shown; an open window keeps what it shows.
-        if (!m_window)
-            m_viewController = std::move(content);
+    if (!dialog)
         return;
-    }
 
-    const bool reusing = !m_window.isNull();
-    if (reusing) {
-        // The shown view leaves the old dialog content, which goes with its controller.
-        detachContent();
-        m_window->setContentViewController(std::move(loaded));
-    } else {
-        m_window = Window::withContentViewController(std::move(loaded));
-        m_window->setDelegate(this);
-        prepareWindow();
-    }
-    m_viewController = std::move(content);
+    m_window = Window::withContentViewController(std::move(loaded));
+    m_window->setDelegate(this);
+    prepareWindow();
+    m_shownController = m_viewController;
 
     if (!keepSize) {
         const Size size { width, height };
@@ -85,7 +82,7 @@ void GradientDialog::show(const QString &title, const QString &subtitle, const s
 
     View *container = dialog->contentContainer();
     removeAllSubviews(*container);
-    View *shown = m_viewController ? m_viewController->view() : nullptr;
+    View *shown = m_shownController ? m_shownController->view() : nullptr;
     if (shown) {
         container->addSubview(shown);
         pinToSuperview(*shown);
@@ -103,8 +100,7 @@ void GradientDialog::show(const QString &title, const QString &subtitle, const s
     m_window->makeKeyAndOrderFront();
     m_window->setLevel(Window::Level::floating);
     m_window->setMovableByWindowBackground(true);
-    if (!reusing)
-        m_window->center();
+    m_window->center();
 }
 
 void GradientDialog::prepareWindow()
@@ -121,8 +117,8 @@ void GradientDialog::prepareWindow()
 
 void GradientDialog::detachContent()
 {
-    if (m_viewController && m_viewController->isViewLoaded())
-        m_viewController->view()->removeFromSuperview();
+    if (m_shownController && m_shownController->isViewLoaded())
+        m_shownController->view()->removeFromSuperview();
 }
 
 void GradientDialog::windowWillClose(Window *window)
@@ -130,6 +126,7 @@ void GradientDialog::windowWillClose(Window *window)
     if (window != m_window)
         return;
     detachContent();
+    m_shownController.reset();
     m_viewController.reset();
     window->setDelegate(nullptr);
     m_window = nullptr;

@@ -29,8 +29,8 @@ namespace {
 
 QString Marketing::developerPageText()
 {
-    return QStringLiteral("macappstore://") + storeHost + QStringLiteral("/us/developer/velmorn/id")
-        + developerIdentifier + QStringLiteral("?mt=8#");
+    // No Linux desktop handles the store application's own scheme; the same page opens in the browser.
+    return QStringLiteral("https://") + storeHost + QStringLiteral("/us/developer/velmorn/id") + developerIdentifier;
 }
 
 QString Marketing::appsUrl() { return website() + appsPath; }

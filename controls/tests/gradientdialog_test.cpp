@@ -128,24 +128,37 @@ private slots:
         QCOMPARE(dialog->gradientView()->layer()->cornerRadius(), 0.0);
     }
 
-    void aSecondShowReplacesTheContentInTheSameWindow()
+    void aSecondShowBringsTheSameWindowForwardAndKeepsItsContent()
     {
         auto first = std::make_shared<ContentController>();
-        auto second = std::make_shared<ContentController>();
+        auto second = std::make_shared<ContentController>(Size { 300, 300 });
         show(QStringLiteral("First"), QStringLiteral("one"), first);
         QPointer<Window> window = GradientDialog::shared().window();
+        GradientDialogViewController *dialog = dialogController();
+        window->setLevel(Window::Level::normal);
 
-        show(QStringLiteral("Second"), std::nullopt, second);
+        show(QStringLiteral("Second"), std::nullopt, second, true, true, true);
         QCOMPARE(GradientDialog::shared().window(), window.data());
         QCOMPARE(openWindows(), 1);
+        QCOMPARE(window->level(), Window::Level::floating);
+        // Nothing of the second call reached the window: texts, header, content, size and style stay.
+        QCOMPARE(dialogController(), dialog);
+        QCOMPARE(dialog->titleLabel()->stringValue(), QStringLiteral("First"));
+        QCOMPARE(dialog->focusLabel()->stringValue(), QStringLiteral("one"));
+        QVERIFY(dialog->closeButton());
+        QCOMPARE(first->view()->superview(), dialog->contentContainer());
+        QVERIFY(!second->isViewLoaded());
+        QCOMPARE(window->contentSize(), (Size { 384, 384 }));
+        QVERIFY(!(window->styleMask() & Window::resizable));
+        // The controller last given is the one the dialog names.
         QCOMPARE(GradientDialog::shared().viewController(), second);
-        GradientDialogViewController *dialog = dialogController();
-        QCOMPARE(dialog->titleLabel()->stringValue(), QStringLiteral("Second"));
-        QCOMPARE(second->view()->superview(), dialog->contentContainer());
-        QVERIFY(!dialog->blackContainer()); // the new content has no focus text
-        // The first content left the window intact and is the caller's again.
-        QVERIFY(first->isViewLoaded());
+
+        // Once closed, the shown view leaves the window; the next show starts afresh.
+        window->performClose();
         QVERIFY(!first->view()->superview());
+        show(QStringLiteral("Second"), std::nullopt, second);
+        QCOMPARE(dialogController()->titleLabel()->stringValue(), QStringLiteral("Second"));
+        QCOMPARE(second->view()->superview(), dialogController()->contentContainer());
     }
 
     void showingTheSameContentAgainKeepsIt()
@@ -154,7 +167,7 @@ private slots:
         show(QStringLiteral("Hint"), QStringLiteral("a"), content);
         show(QStringLiteral("Hint"), QStringLiteral("b"), content);
         QCOMPARE(content->view()->superview(), dialogController()->contentContainer());
-        QCOMPARE(dialogController()->focusLabel()->stringValue(), QStringLiteral("b"));
+        QCOMPARE(dialogController()->focusLabel()->stringValue(), QStringLiteral("a"));
     }
 
     void theHeaderFollowsFocusTextAndCloseButton_data()

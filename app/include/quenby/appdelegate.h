@@ -3,6 +3,7 @@
 #include <platform/core/notification.h>
 #include <platform/core/notificationcenter.h>
 #include <platform/core/timer.h>
+#include <platform/core/value.h>
 #include <platform/ui/geometry.h>
 #include <platform/ui/menuitem.h>
 
@@ -22,6 +23,9 @@ class LowEnergyDevice;
 }
 namespace olvane {
 class MenuBarItem;
+}
+namespace platform {
+class Bundle;
 }
 namespace platform::ui {
 class Menu;
@@ -136,7 +140,12 @@ public:
     void runHelper();
     void quitHelper();
     void downloadHelper();
+    /// The about panel with the main bundle's information in the user's language.
     void aboutClicked();
+    /// `bundle`'s information dictionary with the texts a user reads (the copyright line) taken from
+    /// the application's "InfoPlist" table in the preferred language; a key the dictionary lacks stays
+    /// missing.
+    static std::optional<platform::Value> aboutInformation(const platform::Bundle &bundle);
     void otherAppsClicked();
     void quit();
 

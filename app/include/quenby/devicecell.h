@@ -34,6 +34,8 @@ public:
     /// Shows a device with both of its two levels.
     void showDouble(const std::shared_ptr<fennic::BatteryDevice> &device, double upper, double lower);
 
+    /// 1 or 2, as made.
+    int bars() const { return m_upper ? 2 : 1; }
     const std::shared_ptr<fennic::BatteryDevice> &device() const { return m_device; }
     QLabel *iconView() const { return m_icon; }
     QLabel *manufacturer() const { return m_manufacturer; }
@@ -44,10 +46,16 @@ public:
     QToolButton *gearButton() const { return m_gear; }
     bool isCharging() const { return m_isCharging; }
 
-    /// Opens the rename sheet for the cell's device (none without a device).
+    /// Opens the rename sheet for the cell's device (none without a device). The sheet belongs to the
+    /// window, not to the cell, so it outlives a cell that a refresh takes away.
     NameViewController *gearClicked();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    /// Icon, gear and bolt in the palette's text colour.
+    void paintSymbols();
     void showCommon(const std::shared_ptr<fennic::BatteryDevice> &device);
 
     std::shared_ptr<fennic::BatteryDevice> m_device;

@@ -2,6 +2,7 @@
 
 #include "quenby/page.h"
 
+class QLabel;
 class QPushButton;
 
 namespace quenby {
@@ -16,8 +17,14 @@ public:
     QPushButton *openButton() const { return m_openButton; }
     void openClicked();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void paintSymbol();
+
     QPushButton *m_openButton = nullptr;
+    QLabel *m_symbol = nullptr;
 };
 
 } // namespace quenby

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 
 namespace quenby {
 
@@ -87,6 +88,19 @@ public:
 
     /// Forgets every kept value, so the next reads go to the defaults again (a fresh run, for tests).
     static void reload();
+
+    /// While it lives, `appMode` answers `mode` without anything being stored (pictures of a mode
+    /// other than the chosen one); the kept value comes back afterwards.
+    class ScopedAppMode {
+    public:
+        explicit ScopedAppMode(int mode);
+        ~ScopedAppMode();
+        ScopedAppMode(const ScopedAppMode &) = delete;
+        ScopedAppMode &operator=(const ScopedAppMode &) = delete;
+
+    private:
+        std::optional<int> m_previous;
+    };
 };
 
 } // namespace quenby

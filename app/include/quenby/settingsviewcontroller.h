@@ -66,6 +66,8 @@ protected:
 private:
     class TileForwarder;
 
+    /// Draws each tile's mode with the look settings of this moment.
+    void drawTiles();
     void switchChanged(QCheckBox *sender);
     void thresholdChanged();
     void authorizeClicked();

@@ -39,8 +39,11 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    /// The items' symbols in the palette's text colour.
+    void paintIcons();
     void selectionChanged();
 
     QTreeWidget *m_outlineView = nullptr;

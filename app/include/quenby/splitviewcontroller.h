@@ -33,7 +33,9 @@ public:
     ~SplitViewController() override;
 
     IController *controller() const override { return m_controller; }
-    void setController(IController *controller) override { m_controller = controller; }
+    /// Also hands the controller to the side bar at once: Qt shows child widgets before their parent,
+    /// so the side bar rebuilds its rows before this controller's own show event could pass it on.
+    void setController(IController *controller) override;
 
     SideBarViewController *sideBarViewController() const { return m_sideBar; }
     ContentViewController *contentViewController() const { return m_content; }

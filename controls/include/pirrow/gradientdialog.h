@@ -19,9 +19,9 @@ namespace pirrow {
 /// "GradientDialog".
 ///
 /// While the window is open the dialog holds it and the shown controller. Showing again while it
-/// is open replaces title, subtitle, focus text and content in the same window and brings it to the
-/// front; it never opens a second window. When the window closes the shown view is taken out of it,
-/// the controller is let go and the next `show` builds a new window. Main thread only.
+/// is open only brings the same window to the front: title, texts and content stay as they are, and
+/// `viewController` names the controller last given. When the window closes the shown view is taken
+/// out of it, the controllers are let go and the next `show` builds a new window. Main thread only.
 class GradientDialog : public platform::ui::WindowDelegate {
 public:
     /// The one dialog, made on first use and kept for the life of the process.
@@ -29,7 +29,8 @@ public:
 
     /// The open dialog window, or none.
     platform::ui::Window *window() const { return m_window.data(); }
-    /// The controller being shown, or none.
+    /// The controller last given to `show` (while the window is open it may still show an earlier
+    /// one), or none.
     std::shared_ptr<platform::ui::ViewController> viewController() const { return m_viewController; }
 
     /// Shows `content` in the dialog. The window takes `width` × `height` (also as its minimum),
@@ -51,6 +52,8 @@ private:
 
     QPointer<platform::ui::Window> m_window;
     std::shared_ptr<platform::ui::ViewController> m_viewController;
+    // The controller whose view the open window shows; kept so the view lives as long as the window.
+    std::shared_ptr<platform::ui::ViewController> m_shownController;
 };
 
 } // namespace pirrow

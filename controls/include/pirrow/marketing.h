@@ -14,7 +14,7 @@ namespace pirrow {
 
 class OtherAppsViewController;
 
-/// The maker's promotion of its other applications: its developer page in the store, and the list
+/// The maker's promotion of its other applications: its developer page at the store, and the list
 /// of its applications that the maker's web site serves for the other-apps panel. Never instantiated.
 class Marketing {
 public:
@@ -26,7 +26,7 @@ public:
     static inline const QString storeHost = QStringLiteral("apps.store.example");
     static inline const QString developerIdentifier = QStringLiteral("1436815702");
 
-    /// "macappstore://<store host>/us/developer/velmorn/id<number>?mt=8#"
+    /// "https://<store host>/us/developer/velmorn/id<number>": the store's page of the maker, in the browser.
     static QString developerPageText();
     /// The maker's site (`tavrin::Support::website`, or a ScopedMarketingWebsite's) plus appsPath.
     static QString appsUrl();

@@ -1,0 +1,56 @@
+#include "quenby/modetileview.h"
+
+#include "quenby/modepreview.h"
+
+#include <platform/ui/font.h>
+#include <platform/ui/image.h>
+#include <platform/ui/imageview.h>
+#include <platform/ui/textfield.h>
+
+namespace quenby {
+
+namespace {
+    constexpr double kCaptionHeight = 18;
+    constexpr double kInset = 8;
+    constexpr double kTileWidth = ModeTileView::kWidth;
+} // namespace
+
+ModeTileView::ModeTileView(const platform::ui::Rect &frame, QWidget *parent)
+    : pirrow::SimpleTileView(frame, parent)
+    , m_picture(new platform::ui::ImageView)
+    , m_caption(platform::ui::TextField::labelWithString(QString()))
+{
+    m_caption->setFont(platform::ui::Font::systemFont(12));
+    m_caption->setAlignment(platform::ui::TextAlignment::center);
+    addSubview(m_picture);
+    addSubview(m_caption);
+}
+
+void ModeTileView::showMode(int mode)
+{
+    // Drawn at twice the pixels, then fitted to the tile's width: the picture shrinks as a whole
+    // rather than being cut off.
+    constexpr double kScale = 2.0, kMaxWidth = kTileWidth - 2 * kInset;
+    QImage picture = ModePreview::picture(mode, kScale);
+    platform::ui::Size size { picture.width() / kScale, picture.height() / kScale };
+    if (size.width > kMaxWidth) {
+        size = { kMaxWidth, size.height * kMaxWidth / size.width };
+        picture = picture.scaled(int(size.width * kScale), int(size.height * kScale), Qt::IgnoreAspectRatio,
+            Qt::SmoothTransformation);
+    }
+    m_picture->setImage(platform::ui::Image::fromQImage(picture, size));
+    m_caption->setStringValue(ModePreview::caption(mode));
+}
+
+void ModeTileView::layout()
+{
+    pirrow::SimpleTileView::layout();
+    const platform::ui::Rect b = bounds();
+    // Origin bottom left: the caption at the foot, the picture fills what is above it.
+    m_caption->setFrame(platform::ui::Rect(kInset, kInset, b.width() - 2 * kInset, kCaptionHeight));
+    const double top = kInset + kCaptionHeight + 4;
+    m_picture->setFrame(
+        platform::ui::Rect(kInset, top, b.width() - 2 * kInset, std::max(0.0, b.height() - top - kInset)));
+}
+
+} // namespace quenby
