@@ -5,10 +5,10 @@
 #include <platform/bluetooth/memorycentral.h>
 #include <platform/core/coding.h>
 #include <platform/core/json.h>
+#include <platform/core/regularfile.h>
 #include <platform/registry/memorypowersources.h>
 #include <platform/registry/memoryregistry.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QUuid>
 
@@ -78,10 +78,17 @@ namespace {
 
     QByteArray readFile(const QString &path)
     {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            throw platform::DecodingError(QStringLiteral("cannot read the file: %1").arg(file.errorString()));
-        return file.readAll();
+        // Only a regular file: a FIFO given as the machine would hold up the start for good.
+        platform::RegularFileRead read = platform::readRegularFile(path);
+        switch (read.status) {
+        case platform::RegularFileRead::Status::Read:
+            return std::move(read.bytes);
+        case platform::RegularFileRead::Status::Absent:
+            throw platform::DecodingError(QStringLiteral("cannot read the file: No such file or directory"));
+        case platform::RegularFileRead::Status::Failed:
+            break;
+        }
+        throw platform::DecodingError(QStringLiteral("cannot read the file: %1").arg(read.error));
     }
 
     // The identifiers the "peripherals" section lists (the central checked the section's form).

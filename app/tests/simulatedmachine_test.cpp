@@ -21,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace std::chrono_literals;
 using quenby::Controller;
 using quenby::SimulatedMachine;
@@ -280,6 +282,15 @@ private slots:
             SimulatedMachine machine(folder.filePath(QStringLiteral("missing.json")));
             QFAIL("a missing machine loaded");
         } catch (const platform::DecodingError &) {
+        }
+        // A FIFO has no writer here: opening it as a file would wait for one for good.
+        const QString fifo = folder.filePath(QStringLiteral("fifo.json"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        try {
+            SimulatedMachine machine(fifo);
+            QFAIL("a FIFO loaded as a machine");
+        } catch (const platform::DecodingError &error) {
+            QVERIFY2(QString::fromUtf8(error.what()).contains(QLatin1String("not a regular file")), error.what());
         }
     }
 

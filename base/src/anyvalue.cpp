@@ -189,10 +189,10 @@ std::any decode(const platform::Decoder &decoder)
 AnyHashableDictionary dictionaryLiteral(std::vector<std::pair<AnyKey, std::any>> pairs)
 {
     AnyHashableDictionary out;
-    for (auto &[key, value] : pairs) {
-        const bool seen = std::any_of(out.begin(), out.end(), [&](const auto &p) { return p.first == key; });
+    for (auto &pair : pairs) {
+        const bool seen = std::any_of(out.begin(), out.end(), [&](const auto &p) { return p.first == pair.first; });
         if (!seen)
-            out.emplace_back(std::move(key), std::move(value));
+            out.emplace_back(std::move(pair.first), std::move(pair.second));
     }
     return out;
 }

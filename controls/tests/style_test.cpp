@@ -85,7 +85,7 @@ private slots:
             ScopedAppearance forced(Appearance::aqua());
             QVERIFY(!Colors::isDark());
             QCOMPARE(color(), light);
-            platform::ui::ScopedDrawingAppearance vibrantDark(Appearance(Appearance::Kind::vibrantDark));
+            platform::ui::ScopedDrawingAppearance vibrantDark { Appearance(Appearance::Kind::vibrantDark) };
             QVERIFY(Colors::isDark()); // the drawing appearance counts, and any dark name
             QCOMPARE(color(), dark);
         }

@@ -53,9 +53,9 @@ private slots:
         QTest::addColumn<QString>("timeText");
         QTest::addColumn<QVariant>("supply");
 
-        const QVariant good(int(BatteryCondition::good));
-        const QVariant fair(int(BatteryCondition::fair));
-        const QVariant poor(int(BatteryCondition::poor));
+        const QVariant good { int(BatteryCondition::good) };
+        const QVariant fair { int(BatteryCondition::fair) };
+        const QVariant poor { int(BatteryCondition::poor) };
         QTest::newRow("apple discharging") << "apple-discharging.json" << int(Apple) << "4100 mAh" << "100 %"
                                            << "80 %" << QVariant(100.0) << QVariant(80) << good << QVariant(18.9)
                                            << "02:05" << kNone;

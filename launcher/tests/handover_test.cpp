@@ -11,7 +11,10 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdlib>
 #include <sys/types.h>
+#include <unistd.h>
+#include <vector>
 
 using platform::Value;
 
@@ -115,11 +118,13 @@ private slots:
 
     void init()
     {
-        // The launcher looks for the application among all of the user's processes; a Quenby started
-        // elsewhere (a developer's session, a leftover process) would make every case below quit early.
+        // The launcher looks for the application among all of the user's processes. In its own process
+        // namespace (see main) this test sees only what it started; without one, a Quenby started
+        // elsewhere (a developer's session, another checkout's test) would make every case quit early.
         for (const auto &running : platform::LinuxWorkspace().runningApplications())
             QVERIFY2(running.bundleIdentifier.value_or(QString()) != QLatin1String("com.velmorn.quenby"),
-                qPrintable("another Quenby is running: " + running.bundlePath));
+                qPrintable("another Quenby is running and no private process namespace could be made: "
+                    + running.bundlePath));
     }
 
     void buildPlacesTheLauncherInsideTheApplication()
@@ -219,5 +224,39 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(HandOverTest)
+namespace {
+constexpr const char *kIsolated = "QUENBY_HANDOVER_ISOLATED";
+
+// A process namespace of our own (with a /proc that lists only its processes) keeps every Quenby and
+// launcher running elsewhere on the machine out of sight of the processes under test. It needs user
+// namespaces; where the kernel or a container forbids them the test runs in the open.
+void reexecInOwnProcessNamespace(char *argv[])
+{
+    if (qEnvironmentVariableIsSet(kIsolated))
+        return;
+    ::setenv(kIsolated, "1", 1);
+    const char *unshare[] = { "unshare", "--map-current-user", "--pid", "--fork", "--mount-proc", "--kill-child" };
+    QByteArray probe;
+    for (const char *part : unshare)
+        probe += QByteArray(part) + ' ';
+    if (std::system((probe + "true >/dev/null 2>&1").constData()) != 0)
+        return;
+    std::vector<char *> command;
+    for (const char *part : unshare)
+        command.push_back(const_cast<char *>(part));
+    command.push_back(const_cast<char *>("--"));
+    for (char **arg = argv; *arg; ++arg)
+        command.push_back(*arg);
+    command.push_back(nullptr);
+    ::execvp(command.front(), command.data());
+}
+}
+
+int main(int argc, char *argv[])
+{
+    reexecInOwnProcessNamespace(argv);
+    QCoreApplication application(argc, argv);
+    HandOverTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "handover_test.moc"

@@ -1,5 +1,7 @@
 #include "platform/core/bundle.h"
 
+#include "stringsfile_p.h"
+
 #include "platform/core/coding.h"
 #include "platform/core/plist.h"
 
@@ -59,7 +61,7 @@ namespace {
         std::shared_ptr<const std::map<QString, QString>> parsed;
         QFile f(file);
         if (f.open(QIODevice::ReadOnly))
-            parsed = std::make_shared<const std::map<QString, QString>>(parseStrings(decodeStringsFile(f.readAll())));
+            parsed = std::make_shared<const std::map<QString, QString>>(parseStringsFile(f.readAll()));
         std::lock_guard lock(s_mutex);
         return s_tables.emplace(file, parsed).first->second;
     }
@@ -346,6 +348,8 @@ void Bundle::setPreferredLanguages(const QStringList &languages)
     else
         s_preferredLanguages = languages;
 }
+
+std::map<QString, QString> parseStringsFile(const QByteArray &bytes) { return parseStrings(decodeStringsFile(bytes)); }
 
 std::map<QString, QString> parseStrings(const QString &text)
 {

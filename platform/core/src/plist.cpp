@@ -4,11 +4,13 @@
 
 #include <plist/plist.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform::plist {
 
@@ -18,6 +20,10 @@ namespace {
     // Deeper nesting than this is not a property list anyone writes; refusing it keeps a crafted
     // file from exhausting the stack.
     constexpr int kMaxDepth = 256;
+    // Binary property lists may refer to one object from many places, and every reference becomes a
+    // copy when read: a few hundred bytes of arrays sharing their elements would otherwise unfold into
+    // billions of objects. No property list we read holds anywhere near this many.
+    constexpr uint64_t kMaxObjects = 200'000;
 
     struct PlistDeleter {
         void operator()(plist_t p) const
@@ -108,10 +114,133 @@ namespace {
         return false;
     }
 
-    Value fromNode(plist_t node, int depth)
+    // Measures what a binary property list unfolds to (every reference counted as the copy it becomes)
+    // before libplist builds it, and refuses one too deep, too large or referring to itself. Anything
+    // malformed that does not grow the result is left for libplist to refuse.
+    class BinaryShape {
+    public:
+        explicit BinaryShape(const QByteArray &bytes)
+            : m_bytes(bytes)
+        {
+        }
+
+        void check()
+        {
+            const uint64_t size = static_cast<uint64_t>(m_bytes.size());
+            if (size < 8 + 32)
+                return;
+            const uint64_t trailer = size - 32;
+            const auto offsetSize = bigEndian(m_bytes, trailer + 6, 1);
+            const auto refSize = bigEndian(m_bytes, trailer + 7, 1);
+            const auto objectCount = bigEndian(m_bytes, trailer + 8, 8);
+            const auto top = bigEndian(m_bytes, trailer + 16, 8);
+            const auto tableOffset = bigEndian(m_bytes, trailer + 24, 8);
+            if (!offsetSize || !refSize || !objectCount || !top || !tableOffset || *offsetSize == 0
+                || *offsetSize > 8 || *refSize == 0 || *refSize > 8 || *tableOffset > trailer
+                || *objectCount > (trailer - *tableOffset) / *offsetSize || *top >= *objectCount)
+                return;
+            m_offsetSize = *offsetSize;
+            m_refSize = *refSize;
+            m_tableOffset = *tableOffset;
+            m_objectCount = *objectCount;
+            m_unfolded.assign(m_objectCount, kUnvisited);
+            m_depth.assign(m_objectCount, 0);
+            (void)unfold(*top, 0);
+        }
+
+    private:
+        static constexpr uint64_t kUnvisited = ~uint64_t(0);
+        static constexpr uint64_t kInProgress = ~uint64_t(0) - 1;
+
+        // The number of objects `index` unfolds to (itself included), at most kMaxObjects + 1.
+        uint64_t unfold(uint64_t index, int depth)
+        {
+            if (depth > kMaxDepth)
+                throw DecodingError(QStringLiteral("property list nested too deeply"));
+            uint64_t &count = m_unfolded[index];
+            if (count == kInProgress)
+                throw DecodingError(QStringLiteral("property list contains itself"));
+            if (count != kUnvisited) {
+                if (depth + m_depth[index] > kMaxDepth)
+                    throw DecodingError(QStringLiteral("property list nested too deeply"));
+                return count;
+            }
+            count = kInProgress;
+            uint64_t total = 1;
+            int below = 0;
+            for (const uint64_t child : children(index)) {
+                const uint64_t unfolded = unfold(child, depth + 1);
+                below = std::max(below, m_depth[child] + 1);
+                total += unfolded;
+                if (total > kMaxObjects)
+                    throw DecodingError(QStringLiteral("property list holds too many objects"));
+            }
+            m_unfolded[index] = total;
+            m_depth[index] = below;
+            return total;
+        }
+
+        // The objects an array, set or dictionary refers to; nothing for anything else or anything
+        // malformed.
+        std::vector<uint64_t> children(uint64_t index) const
+        {
+            const auto offset = bigEndian(m_bytes, m_tableOffset + index * m_offsetSize, m_offsetSize);
+            const auto marker = offset ? bigEndian(m_bytes, *offset, 1) : std::nullopt;
+            if (!marker)
+                return {};
+            const uint64_t kind = *marker & 0xf0;
+            if (kind != 0xa0 && kind != 0xc0 && kind != 0xd0)
+                return {};
+            uint64_t count = *marker & 0x0f;
+            uint64_t start = *offset + 1;
+            if (count == 0x0f) {
+                const auto intMarker = bigEndian(m_bytes, start, 1);
+                if (!intMarker || (*intMarker & 0xf0) != 0x10 || (*intMarker & 0x0f) > 3)
+                    return {};
+                const uint64_t width = uint64_t(1) << (*intMarker & 0x0f);
+                const auto n = bigEndian(m_bytes, start + 1, width);
+                if (!n)
+                    return {};
+                count = *n;
+                start += 1 + width;
+            }
+            if (kind == 0xd0) {
+                if (count > ~uint64_t(0) / 2)
+                    return {};
+                count *= 2; // keys, then values
+            }
+            const uint64_t size = static_cast<uint64_t>(m_bytes.size());
+            if (start > size || count > (size - start) / m_refSize)
+                return {};
+            std::vector<uint64_t> refs;
+            refs.reserve(count);
+            for (uint64_t i = 0; i < count; ++i) {
+                const auto ref = bigEndian(m_bytes, start + i * m_refSize, m_refSize);
+                if (ref && *ref < m_objectCount)
+                    refs.push_back(*ref);
+            }
+            return refs;
+        }
+
+        const QByteArray &m_bytes;
+        uint64_t m_offsetSize = 0;
+        uint64_t m_refSize = 0;
+        uint64_t m_tableOffset = 0;
+        uint64_t m_objectCount = 0;
+        std::vector<uint64_t> m_unfolded;
+        std::vector<int> m_depth;
+    };
+
+    struct Budget {
+        uint64_t objects = 0;
+    };
+
+    Value fromNode(plist_t node, int depth, Budget &budget)
     {
         if (depth > kMaxDepth)
             throw DecodingError(QStringLiteral("property list nested too deeply"));
+        if (++budget.objects > kMaxObjects)
+            throw DecodingError(QStringLiteral("property list holds too many objects"));
         switch (plist_get_node_type(node)) {
         case PLIST_BOOLEAN: {
             uint8_t b = 0;
@@ -160,26 +289,24 @@ namespace {
             const uint32_t n = plist_array_get_size(node);
             array.reserve(n);
             for (uint32_t i = 0; i < n; ++i)
-                array.push_back(fromNode(plist_array_get_item(node, i), depth + 1));
+                array.push_back(fromNode(plist_array_get_item(node, i), depth + 1, budget));
             return Value(std::move(array));
         }
         case PLIST_DICT: {
             Value::Dictionary dict;
-            plist_dict_iter it = nullptr;
-            plist_dict_new_iter(node, &it);
+            plist_dict_iter rawIterator = nullptr;
+            plist_dict_new_iter(node, &rawIterator);
+            // Freed on every way out, a refused member's exception included.
+            const std::unique_ptr<void, decltype(&std::free)> iterator(rawIterator, &std::free);
             for (;;) {
-                char *key = nullptr;
+                char *rawKey = nullptr;
                 plist_t item = nullptr;
-                plist_dict_next_item(node, it, &key, &item);
-                if (!item) {
-                    std::free(key);
+                plist_dict_next_item(node, iterator.get(), &rawKey, &item);
+                const std::unique_ptr<char, decltype(&std::free)> key(rawKey, &std::free);
+                if (!item)
                     break;
-                }
-                const QString k = QString::fromUtf8(key ? key : "");
-                std::free(key);
-                dict[k] = fromNode(item, depth + 1);
+                dict[QString::fromUtf8(key ? key.get() : "")] = fromNode(item, depth + 1, budget);
             }
-            std::free(it);
             return Value(std::move(dict));
         }
         case PLIST_UID: {
@@ -250,6 +377,7 @@ Value parse(const QByteArray &bytes)
     if (plist_is_binary(bytes.constData(), len)) {
         if (hasUtf16Nul(bytes))
             throw DecodingError(QStringLiteral("property list text holds a NUL character"));
+        BinaryShape(bytes).check();
         plist_from_bin(bytes.constData(), len, &root);
     }
     else
@@ -257,7 +385,8 @@ Value parse(const QByteArray &bytes)
     PlistPtr guard(root);
     if (!root)
         throw DecodingError(QStringLiteral("not a property list"));
-    return fromNode(root, 0);
+    Budget budget;
+    return fromNode(root, 0, budget);
 }
 
 QByteArray serialize(const Value &value, Format format)

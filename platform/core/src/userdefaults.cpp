@@ -4,6 +4,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/coding.h"
 #include "platform/core/plist.h"
+#include "platform/core/regularfile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,8 +14,13 @@
 #include <QStandardPaths>
 
 #include <cmath>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -40,18 +46,75 @@ namespace {
 
     void warn(const QString &message) { std::fprintf(stderr, "UserDefaults: %s\n", qPrintable(message)); }
 
-    // Keeps a broken file for whoever wants to look at it, under a name no domain uses.
-    void moveAside(const QString &path)
+    // Keeps a broken file for whoever wants to look at it, under a name no domain uses. False when it
+    // stays where it is, so that nothing is written over it.
+    bool moveAside(const QString &path)
     {
         const QString stamp = Clock::current().now().toString(QStringLiteral("yyyyMMdd'T'HHmmss"));
         QString target = path + QStringLiteral(".corrupt-") + stamp;
         for (int n = 2; QFileInfo::exists(target); ++n)
             target = path + QStringLiteral(".corrupt-") + stamp + u'-' + QString::number(n);
-        if (QFile::rename(path, target))
+        if (QFile::rename(path, target)) {
             warn(QStringLiteral("%1 is not a readable property list; moved it to %2").arg(path, target));
-        else
-            warn(QStringLiteral("%1 is not a readable property list and could not be moved aside").arg(path));
+            return true;
+        }
+        warn(QStringLiteral("%1 is not a readable property list and could not be moved aside").arg(path));
+        return false;
     }
+
+    // Applies changes over a dictionary; true when that changed it.
+    bool applyChanges(const std::map<QString, std::optional<Value>> &changes, Value::Dictionary &values)
+    {
+        bool changed = false;
+        for (const auto &[key, value] : changes) {
+            auto it = values.find(key);
+            if (!value) {
+                if (it != values.end()) {
+                    values.erase(it);
+                    changed = true;
+                }
+            } else if (it == values.end()) {
+                values.emplace(key, *value);
+                changed = true;
+            } else if (!(it->second == *value)) {
+                it->second = *value;
+                changed = true;
+            }
+        }
+        return changed;
+    }
+
+    // An exclusive advisory lock on a domain's lock file for one read-modify-write. Every writer of
+    // the domain, in this process or another, takes it; readers do not need it, as writes are atomic.
+    class DomainLock {
+    public:
+        explicit DomainLock(const QString &path)
+            : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600))
+        {
+            if (m_fd < 0) {
+                warn(QStringLiteral("cannot open the lock file %1: %2; writing without it")
+                         .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+                return;
+            }
+            while (::flock(m_fd, LOCK_EX) != 0) {
+                if (errno != EINTR) {
+                    warn(QStringLiteral("cannot lock %1: %2; writing without it")
+                             .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+                    break;
+                }
+            }
+        }
+        ~DomainLock()
+        {
+            if (m_fd >= 0)
+                ::close(m_fd); // releases the lock
+        }
+        DomainLock(const DomainLock &) = delete;
+        DomainLock &operator=(const DomainLock &) = delete;
+
+    private:
+        int m_fd;
+    };
 
     std::optional<std::int64_t> integerFromText(const QString &text)
     {
@@ -98,13 +161,16 @@ QString UserDefaults::directory()
 
 QString UserDefaults::filePath() const { return directory() + u'/' + m_domain + QStringLiteral(".plist"); }
 
-void UserDefaults::refresh() const
+bool UserDefaults::refresh(bool force) const
 {
+    // Another directory (tests move every domain) is another file: nothing read or kept carries over.
     const QString path = filePath();
     if (path != m_loadedPath) {
         m_loadedPath = path;
         m_stamp.reset();
         m_values.clear();
+        m_pending.clear();
+        m_unreadable = false;
     }
 
     // The rename of an atomic write gives a new inode, so two writes of the same size within one
@@ -117,56 +183,106 @@ void UserDefaults::refresh() const
         now.size = st.st_size;
         now.mtimeNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
     }
-    if (m_stamp && *m_stamp == now)
-        return;
-    m_stamp = now;
-    m_values.clear();
-    if (now.size < 0)
-        return; // no file yet: an empty domain
+    if (!force && m_stamp && *m_stamp == now)
+        return true;
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        warn(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-        return;
-    }
-    try {
-        Value parsed = plist::parse(file.readAll());
-        if (auto *dict = parsed.toDictionary()) {
-            m_values = std::move(*dict);
-            return;
+    const auto unreadable = [&](const QString &reason) {
+        if (!m_unreadable)
+            warn(QStringLiteral("cannot read %1: %2; it is left as it is, and changes are kept in memory until it "
+                                "can be read")
+                     .arg(path, reason));
+        m_unreadable = true;
+        m_stamp.reset();
+        // What was read last stays, with the changes over it.
+        applyChanges(m_pending, m_values);
+        return false;
+    };
+
+    Value::Dictionary disk;
+    const RegularFileRead read = readRegularFile(path);
+    if (read.status == RegularFileRead::Status::Failed)
+        return unreadable(read.error);
+    if (read.status == RegularFileRead::Status::Read) {
+        bool parsed = false;
+        try {
+            Value value = plist::parse(read.bytes);
+            if (auto *dict = value.toDictionary()) {
+                disk = std::move(*dict);
+                parsed = true;
+            }
+        } catch (const DecodingError &) {
         }
-    } catch (const DecodingError &) {
+        if (!parsed) {
+            if (!moveAside(path))
+                return unreadable(QStringLiteral("not a property list holding a dictionary"));
+            now = Stamp {}; // the file is gone now
+        }
     }
-    file.close();
-    moveAside(path);
-    m_stamp.reset();
+    m_unreadable = false;
+    m_stamp = now;
+    m_values = std::move(disk);
+    m_pendingChangesFile = applyChanges(m_pending, m_values);
+    return true;
 }
 
-void UserDefaults::write()
+void UserDefaults::readLocked() const
+{
+    const bool waiting = m_unreadable && !m_pending.empty();
+    if (refresh() && waiting)
+        commit(); // the file can be read again: the changes kept meanwhile go to it now
+}
+
+void UserDefaults::change(const QString &key, std::optional<Value> value)
+{
+    refresh(); // follows a moved directory before the change is noted
+    m_pending[key] = std::move(value);
+    commit();
+    applyChanges(m_pending, m_values); // kept in memory whether or not it reached the file
+}
+
+void UserDefaults::commit() const
 {
     const QString path = filePath();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath())) {
         warn(QStringLiteral("cannot create the folder of %1").arg(path));
         return;
     }
+    const DomainLock lock(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".lock"));
+    // Under the lock, the file as another writer left it, with only our changes merged in.
+    if (!refresh(true))
+        return;
+    if (!m_pendingChangesFile) {
+        m_pending.clear(); // the file holds them already
+        return;
+    }
+    if (write(m_values)) {
+        m_pending.clear();
+        // Our own file is read back on the next access; cheaper than racing another writer for the stamp.
+        m_stamp.reset();
+    }
+}
+
+bool UserDefaults::write(const Value::Dictionary &values) const
+{
+    const QString path = filePath();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         warn(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        return;
+        return false;
     }
-    file.write(plist::serialize(Value(m_values), plist::Format::Xml));
+    file.write(plist::serialize(Value(values), plist::Format::Xml));
     if (!file.commit()) {
         warn(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        return;
+        return false;
     }
-    // Our own file is read back on the next access; cheaper than racing another writer for the stamp.
-    m_stamp.reset();
+    return true;
 }
 
 std::optional<Value> UserDefaults::value(const QString &key) const
 {
     std::lock_guard lock(m_mutex);
-    refresh();
+    readLocked();
     auto it = m_values.find(key);
     if (it == m_values.end())
         return std::nullopt;
@@ -180,24 +296,19 @@ void UserDefaults::set(const QString &key, const Value &value)
         return;
     }
     std::lock_guard lock(m_mutex);
-    refresh(); // start from what another writer stored last
-    m_values[key] = value;
-    write();
+    change(key, value);
 }
 
 void UserDefaults::remove(const QString &key)
 {
     std::lock_guard lock(m_mutex);
-    refresh();
-    if (m_values.erase(key) == 0)
-        return;
-    write();
+    change(key, std::nullopt);
 }
 
 Value::Dictionary UserDefaults::dictionaryRepresentation() const
 {
     std::lock_guard lock(m_mutex);
-    refresh();
+    readLocked();
     return m_values;
 }
 

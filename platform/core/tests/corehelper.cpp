@@ -15,7 +15,9 @@ int usage()
 {
     std::fputs("usage: platform_core_helper bundle LIB KEY\n"
                "       platform_core_helper set DIR SUITE|- KEY TEXT\n"
-               "       platform_core_helper get DIR SUITE|- KEY\n",
+               "       platform_core_helper get DIR SUITE|- KEY\n"
+               "       platform_core_helper fill DIR SUITE PREFIX COUNT\n"
+               "       platform_core_helper count DIR SUITE KEY\n",
         stderr);
     return 2;
 }
@@ -53,6 +55,30 @@ int main(int argc, char **argv)
         else
             out << defaults->string(args[3]).value_or(QStringLiteral("<absent>")) << '\n';
         return 0;
+    }
+    if (args.size() == 5 && args[0] == QLatin1String("fill")) {
+        // One write per key, as the application stores settings one at a time.
+        ScopedUserDefaultsDirectory directory(args[1]);
+        const auto suite = UserDefaults::suite(args[2]);
+        if (!suite)
+            return 3;
+        const int count = args[4].toInt();
+        for (int i = 0; i < count; ++i)
+            suite->set(args[3] + QString::number(i), Value(i));
+        return 0;
+    }
+    if (args.size() == 4 && args[0] == QLatin1String("count")) {
+        // Counts KEY up from what is stored, forever; says "counting" once the first write is done.
+        ScopedUserDefaultsDirectory directory(args[1]);
+        const auto suite = UserDefaults::suite(args[2]);
+        if (!suite)
+            return 3;
+        for (bool first = true;; first = false) {
+            suite->set(args[3], Value(suite->integer(args[3]) + 1));
+            if (first) {
+                out << "counting" << Qt::endl;
+            }
+        }
     }
     return usage();
 }

@@ -33,6 +33,68 @@ QByteArray binaryDictionary(const QByteArray &keyObject)
     return b;
 }
 
+// A binary property list of the given objects (object 0 at the top), each already encoded with
+// references `refSize` bytes wide.
+QByteArray binaryPlist(const QList<QByteArray> &objects, int refSize)
+{
+    QByteArray b("bplist00");
+    QList<quint32> offsets;
+    for (const QByteArray &object : objects) {
+        offsets << quint32(b.size());
+        b += object;
+    }
+    const quint32 tableOffset = quint32(b.size());
+    for (const quint32 offset : offsets) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            b += char((offset >> shift) & 0xff);
+    }
+    b += QByteArray(6, '\0') + char(4) + char(refSize);
+    for (const quint64 field : { quint64(objects.size()), quint64(0), quint64(tableOffset) }) {
+        for (int shift = 56; shift >= 0; shift -= 8)
+            b += char((field >> shift) & 0xff);
+    }
+    return b;
+}
+
+QByteArray arrayObject(const QList<int> &refs, int refSize)
+{
+    QByteArray a;
+    if (refs.size() < 15) {
+        a += char(0xa0 | refs.size());
+    } else {
+        a += char(0xaf);
+        a += char(0x11); // a two-byte count follows
+        a += char(refs.size() >> 8);
+        a += char(refs.size() & 0xff);
+    }
+    for (const int ref : refs) {
+        for (int shift = 8 * (refSize - 1); shift >= 0; shift -= 8)
+            a += char((ref >> shift) & 0xff);
+    }
+    return a;
+}
+
+// `levels` arrays, each holding the next one twice, down to the integer 7: every level doubles what
+// the file unfolds to while adding three bytes.
+QByteArray sharedLevels(int levels)
+{
+    QList<QByteArray> objects;
+    for (int i = 0; i < levels; ++i)
+        objects << arrayObject({ i + 1, i + 1 }, 1);
+    objects << QByteArray("\x10\x07", 2);
+    return binaryPlist(objects, 1);
+}
+
+// `levels` distinct arrays, each holding the next one alone, down to the integer 7.
+QByteArray nestedLevels(int levels)
+{
+    QList<QByteArray> objects;
+    for (int i = 0; i < levels; ++i)
+        objects << arrayObject({ i + 1 }, 2);
+    objects << QByteArray("\x10\x07", 2);
+    return binaryPlist(objects, 2);
+}
+
 Value everyType()
 {
     Value::Dictionary d;
@@ -98,6 +160,66 @@ private slots:
     }
 
     void badBytesThrow()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY_THROWS_EXCEPTION(platform::DecodingError, plist::parse(bytes));
+    }
+
+    // References to one object read as copies; a small file must not unfold without bound.
+    void sharedReferencesReadAsCopies()
+    {
+        Value expected(7);
+        for (int i = 0; i < 5; ++i)
+            expected = Value(Value::Array { expected, expected });
+        QCOMPARE(plist::parse(sharedLevels(5)), expected);
+    }
+
+    void oversizedOrCyclicBinaryListsAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        // 2^40 objects from about 160 bytes; read as written it takes longer than any test may run.
+        QTest::newRow("shared references") << sharedLevels(40);
+        QTest::newRow("shared references just past the object limit") << sharedLevels(17);
+        QTest::newRow("nested too deeply") << nestedLevels(300);
+        QTest::newRow("array holding itself") << binaryPlist({ arrayObject({ 0 }, 1) }, 1);
+        QTest::newRow("array holding its holder")
+            << binaryPlist({ arrayObject({ 1 }, 1), arrayObject({ 0 }, 1) }, 1);
+    }
+
+    void oversizedOrCyclicBinaryListsAreRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY_THROWS_EXCEPTION(platform::DecodingError, plist::parse(bytes));
+    }
+
+    void limitsLeaveOrdinaryListsAlone()
+    {
+        QCOMPARE(plist::parse(sharedLevels(16)).toArray()->size(), size_t(2));
+        Value expected(7);
+        for (int i = 0; i < 200; ++i)
+            expected = Value(Value::Array { expected });
+        QCOMPARE(plist::parse(nestedLevels(200)), expected);
+    }
+
+    // The same limits hold for XML, which has no shared references but may simply be large or deep;
+    // a refused member inside a dictionary leaves nothing allocated behind (the sanitizer run checks).
+    void oversizedXmlIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray many("<plist><array>");
+        for (int i = 0; i < 200'001; ++i)
+            many += "<true/>";
+        QTest::newRow("too many objects") << many + "</array></plist>";
+        QByteArray deep("<plist>");
+        for (int i = 0; i < 300; ++i)
+            deep += "<dict><key>k</key>";
+        deep += "<true/>";
+        for (int i = 0; i < 300; ++i)
+            deep += "</dict>";
+        QTest::newRow("dictionaries nested too deeply") << deep + "</plist>";
+    }
+
+    void oversizedXmlIsRefused()
     {
         QFETCH(QByteArray, bytes);
         QVERIFY_THROWS_EXCEPTION(platform::DecodingError, plist::parse(bytes));

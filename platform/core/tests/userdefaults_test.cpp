@@ -8,6 +8,11 @@
 #include <QProcess>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using platform::ScopedUserDefaultsDirectory;
 using platform::UserDefaults;
 using platform::Value;
@@ -37,6 +42,37 @@ QString helper(const QStringList &args)
         return QStringLiteral("<helper failed: %1>").arg(QString::fromUtf8(p.readAllStandardError()));
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
+
+// Every file descriptor this process may still open is taken for the guard's lifetime: any open()
+// fails with "too many open files".
+class NoFreeDescriptors {
+public:
+    NoFreeDescriptors()
+    {
+        ::getrlimit(RLIMIT_NOFILE, &m_previous);
+        int highest = 0;
+        for (const QString &entry : QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
+            highest = std::max(highest, entry.toInt());
+        rlimit lowered = m_previous;
+        lowered.rlim_cur = rlim_t(highest + 1);
+        ::setrlimit(RLIMIT_NOFILE, &lowered);
+        for (int fd; (fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+            m_taken << fd;
+    }
+    ~NoFreeDescriptors()
+    {
+        for (const int fd : m_taken)
+            ::close(fd);
+        ::setrlimit(RLIMIT_NOFILE, &m_previous);
+    }
+
+private:
+    rlimit m_previous {};
+    QList<int> m_taken;
+};
+
+// The ways a settings file can be there and yet not be readable.
+enum class Unreadable { NoPermission, Fifo, Directory, NoFreeDescriptors };
 }
 
 class UserDefaultsTest : public QObject {
@@ -181,6 +217,67 @@ private slots:
         QVERIFY(writeFile(defaults.filePath(), "again broken"));
         QVERIFY(!defaults.value("a"));
         QCOMPARE(QDir(dir.path()).entryList({ "broken.plist.corrupt-*" }, QDir::Files).size(), 2);
+    }
+
+    void unreadableSuiteIsNeverWrittenOver_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("no permission") << int(Unreadable::NoPermission);
+        QTest::newRow("a FIFO in its place") << int(Unreadable::Fifo);
+        QTest::newRow("a folder in its place") << int(Unreadable::Directory);
+        QTest::newRow("too many open files") << int(Unreadable::NoFreeDescriptors);
+    }
+
+    void unreadableSuiteIsNeverWrittenOver()
+    {
+        QFETCH(int, row);
+        const auto how = Unreadable(row);
+        if (how == Unreadable::NoPermission && ::geteuid() == 0)
+            QSKIP("permissions do not stop the superuser; the other rows take the same path");
+        ScopedUserDefaultsDirectory dir;
+        UserDefaults("shared").set("Names", Value("custom"));
+        UserDefaults("shared").set("Threshold", Value(20));
+        const QString path = dir.path() + "/shared.plist";
+        const QByteArray stored = readFile(path);
+        QVERIFY(!stored.isEmpty());
+
+        // The file moves out of the way for the rows that put something else at its path.
+        const QString kept = dir.path() + "/kept";
+        if (how == Unreadable::NoPermission)
+            QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
+        if (how == Unreadable::Fifo)
+            QVERIFY(QFile::rename(path, kept) && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        if (how == Unreadable::Directory)
+            QVERIFY(QFile::rename(path, kept) && QDir().mkdir(path));
+
+        UserDefaults defaults("shared"); // a program starting now
+        {
+            std::optional<NoFreeDescriptors> exhausted;
+            if (how == Unreadable::NoFreeDescriptors)
+                exhausted.emplace();
+            const bool before = !defaults.value("Names");
+            defaults.set("QuenbyWasStarted", Value(true));
+            defaults.remove("Threshold");
+            const bool during = defaults.boolean("QuenbyWasStarted") && !defaults.value("Threshold");
+            exhausted.reset();
+            QVERIFY2(before, "nothing could be read");
+            QVERIFY2(during, "the changes are kept in memory");
+        }
+        if (how == Unreadable::NoPermission || how == Unreadable::NoFreeDescriptors) {
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+            QCOMPARE(readFile(path), stored);
+        } else {
+            QFileInfo there(path);
+            QVERIFY(how == Unreadable::Fifo ? there.isFile() == false && there.exists() : there.isDir());
+            QVERIFY(QFile::remove(path) || QDir().rmdir(path));
+            QVERIFY(QFile::rename(kept, path));
+        }
+
+        // Once it reads again, the file keeps what it held and gets what was changed meanwhile.
+        QCOMPARE(defaults.string("Names"), std::optional<QString>("custom"));
+        QVERIFY(defaults.boolean("QuenbyWasStarted"));
+        QCOMPARE(platform::plist::parse(readFile(path)),
+            Value(Value::Dictionary { { "Names", Value("custom") }, { "QuenbyWasStarted", Value(true) } }));
     }
 
     void suiteNames_data()

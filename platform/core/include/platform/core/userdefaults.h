@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -17,13 +18,19 @@ namespace platform {
 ///
 /// Each domain is one XML property list, `<directory>/<domain>.plist`, where the directory is
 /// `$XDG_CONFIG_HOME/quenby` (or `~/.config/quenby`). Every change is written at once, atomically
-/// (temporary file, then rename). Every read first checks whether the file changed on disk (another
-/// process, or another object of the same domain, wrote it) and re-reads it if so. A file that is not
-/// a property list holding a dictionary is renamed to `<domain>.plist.corrupt-<time>` (never deleted)
-/// and the domain starts empty.
+/// (temporary file, then rename), while holding an advisory lock on `.<domain>.plist.lock` beside it:
+/// the file is read again under the lock and only the keys this object changed are merged into it, so
+/// two programs writing one suite lose none of each other's keys. Every read first checks whether the
+/// file changed on disk (another process, or another object of the same domain, wrote it) and re-reads
+/// it if so. A file that is not a property list holding a dictionary is renamed to
+/// `<domain>.plist.corrupt-<time>` (never deleted) and the domain starts empty.
 ///
-/// Thread-safe. Failures to write are reported on stderr and otherwise dropped: the value stays set
-/// in memory for the rest of the run.
+/// A file that is there but cannot be read (no permission, an I/O error, not a regular file) is never
+/// written over: the error is reported on stderr, the values set meanwhile are kept in memory, and they
+/// are merged into the file once a later read succeeds.
+///
+/// Thread-safe. Failures to write are reported on stderr; the changed values stay set in memory and
+/// are written with the next change.
 class UserDefaults {
 public:
     /// The running program's own domain: the main bundle's identifier, or the executable's name.
@@ -75,15 +82,28 @@ private:
         bool operator==(const Stamp &) const = default;
     };
 
-    // Both expect m_mutex held.
-    void refresh() const;
-    void write();
+    // All expect m_mutex held.
+    // Brings m_values up to date with the file (plus the changes not written yet); false while the
+    // file cannot be read.
+    bool refresh(bool force = false) const;
+    // A read for a caller: once the file can be read again, the changes kept meanwhile are written.
+    void readLocked() const;
+    void change(const QString &key, std::optional<Value> value);
+    // Merges the changes not written yet into the file, under the suite's lock.
+    void commit() const;
+    bool write(const Value::Dictionary &values) const;
 
     QString m_domain;
     mutable std::mutex m_mutex;
     mutable QString m_loadedPath;
     mutable std::optional<Stamp> m_stamp;
     mutable Value::Dictionary m_values;
+    // Changes the file does not hold yet (an empty value: removed), applied over what is read.
+    mutable std::map<QString, std::optional<Value>> m_pending;
+    // The last read failed; the changes wait for one that succeeds.
+    mutable bool m_unreadable = false;
+    // The last successful read found the file without some of m_pending.
+    mutable bool m_pendingChangesFile = false;
 };
 
 /// Points every domain at another directory for the lifetime of the guard (tests). Without an
