@@ -1,35 +1,92 @@
 // Cost of one refresh of the registry finder and the internal finder when both read sysfs: a laptop on
-// battery with four accessories (a fixture tree laid out as on the machine it was taken from).
+// battery with four accessories (a fixture tree laid out as on the machine it was taken from), and
+// desks with 20, 100 and 500 Bluetooth mice (a tree made for the run).
+//
+// Each tick runs from the event loop, as the application's timer runs it. Besides the time, every
+// benchmark reports the read system calls a tick makes ("reads"), from the kernel's count for the
+// process (/proc/self/io).
 #include "ammerl/internalfinder.h"
 #include "fennic/bluetoothfinder.h"
 #include "platform/registry/sysfspowersources.h"
 #include "platform/registry/sysfsregistry.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
+
+#include <functional>
 
 namespace {
 const QString kRoot = QStringLiteral(QUENBY_SOURCE_DIR "/platform/registry/tests/data/sysfs/thinkpad");
 
 struct Machine {
-    platform::SysfsRegistry registry { kRoot };
-    platform::SysfsPowerSources sources { kRoot };
+    explicit Machine(const QString &root = kRoot)
+        : registry(root)
+        , sources(root)
+    {
+    }
+    platform::SysfsRegistry registry;
+    platform::SysfsPowerSources sources;
     fennic::BluetoothFinder accessories { registry };
     ammerl::InternalFinder battery { registry, sources };
 };
+
+// The process's read system calls so far.
+qint64 readCalls()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : io.readAll().split('\n')) {
+        if (line.startsWith("syscr:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return 0;
+}
+
+// Runs `tick` once from the event loop.
+void onTick(const std::function<void()> &tick)
+{
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        tick();
+        loop.quit();
+    });
+    loop.exec();
+}
+
+// Runs the benchmark's ticks and reports the reads each made, without the reads of /proc/self/io.
+template <typename Tick> void runTicks(benchmark::State &state, Tick tick)
+{
+    onTick(tick); // the first tick meets every device for the first time
+    const qint64 before = readCalls();
+    const qint64 overhead = readCalls() - before;
+    const qint64 start = readCalls();
+    std::int64_t ticks = 0;
+    for (auto _ : state) {
+        onTick(tick);
+        ++ticks;
+    }
+    const qint64 reads = readCalls() - start - overhead;
+    state.counters["reads"] = ticks ? double(reads) / double(ticks) : 0.0;
+}
 
 // What the application's 2-second tick asks of both finders.
 void BM_BothFindersRefresh(benchmark::State &state)
 {
     Machine machine;
     std::size_t records = 0;
-    for (auto _ : state) {
+    runTicks(state, [&] {
         machine.accessories.refresh();
         auto internal = machine.battery.find();
         benchmark::DoNotOptimize(internal.get());
         records = machine.accessories.devices().size() + (internal ? 1 : 0);
-    }
+    });
     if (records != 5)
         state.SkipWithError("expected four accessories and the battery");
 }
@@ -38,10 +95,10 @@ BENCHMARK(BM_BothFindersRefresh)->Unit(benchmark::kMicrosecond);
 void BM_BluetoothFinderRefresh(benchmark::State &state)
 {
     Machine machine;
-    for (auto _ : state) {
+    runTicks(state, [&] {
         machine.accessories.refresh();
         benchmark::DoNotOptimize(machine.accessories.devices().data());
-    }
+    });
     if (machine.accessories.devices().size() != 4)
         state.SkipWithError("expected four accessories");
 }
@@ -51,15 +108,85 @@ void BM_InternalFinderFind(benchmark::State &state)
 {
     Machine machine;
     bool found = false;
-    for (auto _ : state) {
+    runTicks(state, [&] {
         auto internal = machine.battery.find();
         found = internal != nullptr;
         benchmark::DoNotOptimize(internal.get());
-    }
+    });
     if (!found)
         state.SkipWithError("expected the battery");
 }
 BENCHMARK(BM_InternalFinderFind)->Unit(benchmark::kMicrosecond);
+
+// A desk with `count` Bluetooth mice, each a HID device with its input device and battery, laid out
+// as the kernel shows a mouse that BlueZ connected.
+class Desk {
+public:
+    explicit Desk(int count)
+    {
+        const QString root = m_dir.path();
+        QDir().mkpath(root + QStringLiteral("/class/power_supply"));
+        QDir().mkpath(root + QStringLiteral("/bus/hid/devices"));
+        const QByteArray descriptor = QByteArray::fromHex("05010902a1010901a100050919012903c0c0");
+        for (int i = 0; i < count; ++i) {
+            const QString address = QStringLiteral("D4:57:63:%1:%2:%3")
+                                        .arg((i >> 16) & 0xFF, 2, 16, QChar(u'0'))
+                                        .arg((i >> 8) & 0xFF, 2, 16, QChar(u'0'))
+                                        .arg(i & 0xFF, 2, 16, QChar(u'0'))
+                                        .toUpper();
+            const QString name = QStringLiteral("0005:004C:0269.%1").arg(i + 1, 4, 16, QChar(u'0')).toUpper();
+            const QString hid = QStringLiteral("devices/virtual/misc/uhid/") + name;
+            const QString supply = QStringLiteral("hid-") + address.toLower() + QStringLiteral("-battery");
+            const QString battery = hid + QStringLiteral("/power_supply/") + supply;
+            const QString input = hid + QStringLiteral("/input/input") + QString::number(100 + i);
+            write(hid + QStringLiteral("/uevent"),
+                "DRIVER=magicmouse\nHID_ID=0005:0000004C:00000269\nHID_NAME=Mouse " + QByteArray::number(i)
+                    + "\nHID_UNIQ=" + address.toLower().toLatin1() + "\n");
+            write(hid + QStringLiteral("/report_descriptor"), descriptor);
+            write(input + QStringLiteral("/capabilities/ev"), "17\n");
+            write(input + QStringLiteral("/capabilities/key"), "70000 0 0 0 0\n");
+            write(input + QStringLiteral("/capabilities/rel"), "143\n");
+            write(input + QStringLiteral("/capabilities/abs"), "0\n");
+            write(battery + QStringLiteral("/type"), "Battery\n");
+            write(battery + QStringLiteral("/scope"), "Device\n");
+            write(battery + QStringLiteral("/status"), "Discharging\n");
+            write(battery + QStringLiteral("/present"), "1\n");
+            write(battery + QStringLiteral("/capacity"), QByteArray::number(10 + i % 90) + "\n");
+            write(battery + QStringLiteral("/model_name"), "Mouse " + QByteArray::number(i) + "\n");
+            QFile::link(QStringLiteral("../../") + battery, root + QStringLiteral("/class/power_supply/") + supply);
+            QFile::link(QStringLiteral("../../../") + hid, root + QStringLiteral("/bus/hid/devices/") + name);
+            QFile::link(QStringLiteral("../../../") + name, root + QLatin1Char('/') + battery + QStringLiteral("/device"));
+        }
+    }
+
+    QString root() const { return m_dir.path(); }
+
+private:
+    void write(const QString &relative, const QByteArray &content)
+    {
+        const QString path = m_dir.path() + QLatin1Char('/') + relative;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+void BM_BluetoothFinderRefreshAtScale(benchmark::State &state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    Desk desk(static_cast<int>(count));
+    Machine machine(desk.root());
+    runTicks(state, [&] {
+        machine.accessories.refresh();
+        benchmark::DoNotOptimize(machine.accessories.devices().data());
+    });
+    if (machine.accessories.devices().size() != count)
+        state.SkipWithError("not every mouse was found");
+}
+BENCHMARK(BM_BluetoothFinderRefreshAtScale)->Arg(20)->Arg(100)->Arg(500)->Unit(benchmark::kMicrosecond);
 }
 
 int main(int argc, char **argv)

@@ -2,6 +2,7 @@
 //
 //   Quenby                  runs on this computer's devices
 //   Quenby --fixture FILE   runs on the simulated machine FILE (re-read whenever it changes)
+//   Quenby --help, --version  answer on the terminal, without a display
 
 #include <platform/core/bundle.h>
 #include <platform/core/coding.h>
@@ -13,23 +14,39 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 
 #include <cstdio>
 #include <memory>
 
+namespace {
+// Answers --help and --version (which print and exit) and rejects unknown options, before anything
+// needs a display.
+void answerOnTheTerminal(int argc, char *argv[], QCommandLineParser &parser)
+{
+    QCoreApplication terminal(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUENBY_VERSION));
+    parser.process(terminal);
+}
+}
+
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Battery levels of this computer and its accessories."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption fixture(QStringLiteral("fixture"),
         QStringLiteral("Run on the simulated machine described by <file> instead of this computer's devices."),
         QStringLiteral("file"));
     parser.addOption(fixture);
-    parser.process(app);
+    answerOnTheTerminal(argc, argv, parser);
+
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationVersion(QStringLiteral(QUENBY_VERSION));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.velmorn.quenby"),
+        QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources/com.velmorn.quenby.svg"))));
 
     // The one place that chooses between the computer's own devices and a simulated machine; everything
     // below works on whatever is current.

@@ -36,6 +36,30 @@ private slots:
         const QString error = QString::fromUtf8(program.readAllStandardError());
         QVERIFY2(error.contains(QStringLiteral("Quenby: ") + path), qPrintable(error));
     }
+
+    void answersOnTheTerminalWithoutADisplay_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("help") << "--help" << "--fixture <file>";
+        QTest::newRow("version") << "--version" << "Quenby 1.0.0";
+    }
+    void answersOnTheTerminalWithoutADisplay()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, answer);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+            environment.remove(QString::fromLatin1(name));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(kProgram, { option });
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        const QString out = QString::fromUtf8(program.readAllStandardOutput());
+        QVERIFY2(out.contains(answer), qPrintable(out));
+    }
 };
 
 QTEST_GUILESS_MAIN(ProgramTest)

@@ -5,6 +5,7 @@
 #include <ammerl/internalbattery.h>
 #include <dorsk/memoryhelperdatamodel.h>
 #include <fennic/batterydevice.h>
+#include <fennic/doublebatterydevice.h>
 #include <fennic/lowenergypersistency.h>
 #include <olvane/iautostartcontroller.h>
 #include <platform/core/bundle.h>
@@ -246,6 +247,65 @@ private slots:
         QVERIFY(!machine.helperStore().singleBatteryDevices().value_or(dorsk::SingleBatteryDevices {}).empty());
         QVERIFY(controller.model().devices().size()
             >= controller.bluetoothFinder().devices().size() + controller.lowEnergyFinder().devices().size() + 1);
+        quenby::Settings::reload();
+    }
+
+    // The other demo machines each show one situation a user would want to see.
+    void eachDemoMachineShowsItsSituation_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("laptop on its charger") << "laptop-charging.json";
+        QTest::newRow("earbuds with a reporting case") << "earbuds.json";
+        QTest::newRow("desktop without a battery") << "desktop.json";
+        QTest::newRow("everything low") << "low.json";
+    }
+    void eachDemoMachineShowsItsSituation()
+    {
+        QFETCH(QString, file);
+        platform::ScopedUserDefaultsDirectory defaults;
+        platform::MemoryDistributedNotificationCenter distributed;
+        platform::ScopedDistributedNotificationCenter useDistributed(distributed);
+        platform::ui::StatusBar bar;
+        platform::ui::ScopedStatusBar useBar(bar);
+        quenby::Settings::reload();
+        fennic::LowEnergyPersistency::setNoBatteryServiceDevices({});
+        fennic::LowEnergyPersistency::setMonitoredDevices({});
+        SimulatedMachine machine(QStringLiteral(QUENBY_SOURCE_DIR "/demo/") + file);
+        auto parts = machine.collaborators();
+        parts.autoStart = std::make_unique<NoAutoStart>();
+        Controller controller(std::move(parts));
+        for (int i = 0; i < 2; ++i) {
+            controller.refresh();
+            platform::drain(machine.central());
+        }
+        const auto &devices = controller.model().devices();
+        QVERIFY(devices.size() >= 3);
+        const auto *battery = controller.internalBattery();
+        if (file == QLatin1String("laptop-charging.json")) {
+            QVERIFY(battery);
+            QCOMPARE(battery->isCharging(), std::optional<bool>(true));
+            QCOMPARE(battery->acPowered(), std::optional<bool>(true));
+        } else if (file == QLatin1String("earbuds.json")) {
+            QVERIFY(std::any_of(devices.begin(), devices.end(),
+                [](const auto &entry) { return entry.second->type() == fennic::DeviceType::chargingCase; }));
+            QVERIFY(std::any_of(devices.begin(), devices.end(),
+                [](const auto &entry) { return entry.second->name() == QLatin1String("AirPods Pro"); }));
+        } else if (file == QLatin1String("desktop.json")) {
+            QVERIFY(!battery);
+            QVERIFY(!controller.internalFinder().batteryPresent());
+        } else {
+            QVERIFY(battery);
+            QVERIFY(battery->charge().value_or(100) <= 10);
+            for (const auto &[serial, device] : devices) {
+                // Earbuds carry a level per bud.
+                if (const auto *buds = dynamic_cast<const fennic::DoubleBatteryDevice *>(device.get())) {
+                    QVERIFY2(buds->firstLevel().value_or(100) <= 10 && buds->secondLevel().value_or(100) <= 10,
+                        qPrintable(serial));
+                } else {
+                    QVERIFY2(device->batteryLevel().value_or(100) <= 10, qPrintable(serial));
+                }
+            }
+        }
         quenby::Settings::reload();
     }
 

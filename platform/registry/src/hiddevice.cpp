@@ -6,16 +6,20 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
     // Generic Desktop and Digitizer pages, and the usages of the kinds an accessory can be.
     constexpr int kGenericDesktop = 0x01;
     constexpr int kDigitizer = 0x0D;
-    constexpr int kMouse = 0x02;
-    constexpr int kKeyboard = 0x06;
-    constexpr int kKeypad = 0x07;
-    constexpr int kTouchPad = 0x05;
+    constexpr int kUsageMouse = 0x02;
+    constexpr int kUsageKeyboard = 0x06;
+    constexpr int kUsageKeypad = 0x07;
+    constexpr int kUsageTouchPad = 0x05;
+    constexpr int kUsageJoystick = 0x04;
+    constexpr int kUsageGamePad = 0x05;
 
     QHash<QString, QString> ueventFields(const QByteArray &bytes)
     {
@@ -43,7 +47,12 @@ std::optional<HidDevice> HidDevice::at(const QString &directory)
     const auto uevent = SysfsAttributes::readFile(canonical + QStringLiteral("/uevent"));
     if (!uevent)
         return std::nullopt;
-    const auto fields = ueventFields(*uevent);
+    return fromUevent(*uevent, canonical);
+}
+
+std::optional<HidDevice> HidDevice::fromUevent(const QByteArray &uevent, const QString &path)
+{
+    const auto fields = ueventFields(uevent);
 
     // HID_ID is bus:vendor:product in hexadecimal, e.g. 0005:0000004C:0000030D.
     const QStringList id = fields.value(QStringLiteral("HID_ID")).split(QLatin1Char(':'));
@@ -53,16 +62,18 @@ std::optional<HidDevice> HidDevice::at(const QString &directory)
     bool okVendor = false;
     bool okProduct = false;
     HidDevice device;
-    device.m_bus = static_cast<quint16>(id[0].toUInt(&okBus, 16));
+    const uint bus = id[0].toUInt(&okBus, 16);
+    device.m_bus = static_cast<quint16>(bus);
     device.m_vendorId = id[1].toUInt(&okVendor, 16);
     device.m_productId = id[2].toUInt(&okProduct, 16);
-    if (!okBus || !okVendor || !okProduct)
+    if (!okBus || bus > 0xFFFF || !okVendor || !okProduct)
         return std::nullopt;
 
-    device.m_path = canonical;
+    device.m_path = path;
     device.m_name = fields.value(QStringLiteral("HID_NAME")).trimmed();
     device.m_uniq = fields.value(QStringLiteral("HID_UNIQ")).trimmed();
-    device.m_behindHidDevice = isHidDeviceName(QFileInfo(QFileInfo(canonical).path()).fileName());
+    device.m_driver = fields.value(QStringLiteral("DRIVER")).trimmed();
+    device.m_behindHidDevice = !path.isEmpty() && isHidDeviceName(QFileInfo(QFileInfo(path).path()).fileName());
     return device;
 }
 
@@ -132,16 +143,90 @@ std::optional<HidDevice::Usage> HidDevice::primaryUsage() const
 
 std::optional<QString> HidDevice::accessoryCategory(const Usage &usage)
 {
-    if (usage == Usage { kGenericDesktop, kMouse })
-        return QStringLiteral("Mouse");
-    if (usage == Usage { kGenericDesktop, kKeyboard } || usage == Usage { kGenericDesktop, kKeypad })
-        return QStringLiteral("Keyboard");
-    if (usage == Usage { kDigitizer, kTouchPad })
-        return QStringLiteral("Trackpad");
+    if (usage == Usage { kGenericDesktop, kUsageMouse })
+        return QString::fromLatin1(kMouse);
+    if (usage == Usage { kGenericDesktop, kUsageKeyboard } || usage == Usage { kGenericDesktop, kUsageKeypad })
+        return QString::fromLatin1(kKeyboard);
+    if (usage == Usage { kDigitizer, kUsageTouchPad })
+        return QString::fromLatin1(kTrackpad);
+    if (usage == Usage { kGenericDesktop, kUsageJoystick } || usage == Usage { kGenericDesktop, kUsageGamePad })
+        return QString::fromLatin1(kGameController);
     return std::nullopt;
 }
 
-Value::Dictionary HidDevice::properties() const
+std::optional<QString> HidDevice::accessoryCategory(const std::vector<InputCapabilities> &inputs)
+{
+    // Event codes of the kernel's input layer.
+    constexpr int kRelX = 0x00;
+    constexpr int kRelY = 0x01;
+    constexpr int kAbsMtPositionX = 0x35;
+    constexpr int kAbsMtPositionY = 0x36;
+    constexpr int kBtnLeft = 0x110;
+    constexpr int kBtnJoystick = 0x120;
+    constexpr int kBtnGamepad = 0x130;
+    constexpr int kPropDirect = 0x01;
+
+    // A game controller also has a touch pad and motion sensors, a mouse with a touch surface also
+    // multitouch positions, and a mouse with programmable buttons also a keyboard: the kinds are
+    // taken in this order across all input devices of the HID device.
+    const auto any = [&](auto test) { return std::any_of(inputs.begin(), inputs.end(), test); };
+    if (any([&](const InputCapabilities &c) { return c.hasKey(kBtnGamepad) || c.hasKey(kBtnJoystick); }))
+        return QString::fromLatin1(kGameController);
+    if (any([&](const InputCapabilities &c) {
+            return c.hasRelative(kRelX) && c.hasRelative(kRelY) && c.hasKey(kBtnLeft);
+        }))
+        return QString::fromLatin1(kMouse);
+    if (any([&](const InputCapabilities &c) {
+            return c.hasAbsolute(kAbsMtPositionX) && c.hasAbsolute(kAbsMtPositionY) && !c.hasProperty(kPropDirect);
+        }))
+        return QString::fromLatin1(kTrackpad);
+    if (any([](const InputCapabilities &c) { return c.hasKeyboardKeys(); }))
+        return QString::fromLatin1(kKeyboard);
+    return std::nullopt;
+}
+
+std::optional<QString> HidDevice::accessoryCategory(const QString &driver, quint32 productId)
+{
+    static const QStringList gameControllers { QStringLiteral("sony"), QStringLiteral("playstation"),
+        QStringLiteral("nintendo"), QStringLiteral("xpadneo"), QStringLiteral("steam") };
+    if (gameControllers.contains(driver))
+        return QString::fromLatin1(kGameController);
+    if (driver == QLatin1String("apple"))
+        return QString::fromLatin1(kKeyboard);
+    if (driver == QLatin1String("magicmouse")) {
+        // One driver for the mice and the trackpads: the model tells which.
+        switch (productId) {
+        case 0x030D: // Magic Mouse
+        case 0x0269: // Magic Mouse 2
+        case 0x0310: // Magic Mouse 2 with USB-C
+            return QString::fromLatin1(kMouse);
+        case 0x030E: // Magic Trackpad
+        case 0x0265: // Magic Trackpad 2
+        case 0x0324: // Magic Trackpad 2 with USB-C
+            return QString::fromLatin1(kTrackpad);
+        default:
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> HidDevice::accessoryCategoryOfIcon(const QString &icon)
+{
+    if (icon == QLatin1String("input-mouse"))
+        return QString::fromLatin1(kMouse);
+    if (icon == QLatin1String("input-keyboard"))
+        return QString::fromLatin1(kKeyboard);
+    if (icon == QLatin1String("input-gaming"))
+        return QString::fromLatin1(kGameController);
+    // BlueZ names a pointing device of the digitizer kind a tablet; among accessories that report a
+    // battery that is a touch surface to point with.
+    if (icon == QLatin1String("input-tablet"))
+        return QString::fromLatin1(kTrackpad);
+    return std::nullopt;
+}
+
+Value::Dictionary HidDevice::properties(const BluetoothIcon &icon) const
 {
     Value::Dictionary p {
         { QStringLiteral("VendorID"), Value(static_cast<qint64>(m_vendorId)) },
@@ -150,19 +235,91 @@ Value::Dictionary HidDevice::properties() const
     };
     if (!m_name.isEmpty())
         p[QStringLiteral("Product")] = Value(m_name);
+    std::optional<QString> category;
     if (const auto usage = primaryUsage()) {
         p[QStringLiteral("PrimaryUsagePage")] = Value(usage->page);
         p[QStringLiteral("PrimaryUsage")] = Value(usage->usage);
-        if (const auto category = accessoryCategory(*usage))
-            p[QStringLiteral("Accessory Category")] = Value(*category);
+        category = accessoryCategory(*usage);
     }
-    if (const auto address = bluetoothAddress()) {
+    if (!category && !m_path.isEmpty())
+        category = accessoryCategory(InputCapabilities::below(m_path));
+    if (!category)
+        category = accessoryCategory(m_driver, m_productId);
+    const auto address = bluetoothAddress();
+    if (!category && address && icon) {
+        if (const auto name = icon(*address))
+            category = accessoryCategoryOfIcon(*name);
+    }
+    if (category)
+        p[QStringLiteral("Accessory Category")] = Value(*category);
+    if (address) {
         // The same identifier the Bluetooth central gives this device, so a Low Energy peripheral
         // finds its HID side by it.
         p[QStringLiteral("PhysicalDeviceUniqueID")]
             = Value(BluezCentral::identifierForAddress(*address).toString(QUuid::WithoutBraces).toUpper());
     }
     return p;
+}
+
+InputCapabilities InputCapabilities::fromTexts(
+    const QByteArray &key, const QByteArray &rel, const QByteArray &abs, const QByteArray &properties)
+{
+    InputCapabilities c;
+    c.m_key = bitmap(key);
+    c.m_rel = bitmap(rel);
+    c.m_abs = bitmap(abs);
+    c.m_properties = bitmap(properties);
+    return c;
+}
+
+std::vector<InputCapabilities> InputCapabilities::below(const QString &hidDirectory)
+{
+    std::vector<InputCapabilities> out;
+    const QDir inputs(hidDirectory + QStringLiteral("/input"));
+    for (const QString &name : inputs.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString dir = inputs.filePath(name);
+        const auto read = [&](const char *file) {
+            return SysfsAttributes::readFile(dir + QLatin1Char('/') + QLatin1String(file)).value_or(QByteArray());
+        };
+        out.push_back(fromTexts(read("capabilities/key"), read("capabilities/rel"), read("capabilities/abs"),
+            read("properties")));
+    }
+    return out;
+}
+
+bool InputCapabilities::hasKeyboardKeys() const
+{
+    // Bits 1 to 31 of the first word: Escape, the number row, Q to P, A to S.
+    return !m_key.empty() && (m_key.front() & 0xFFFFFFFEull) == 0xFFFFFFFEull;
+}
+
+std::vector<quint64> InputCapabilities::bitmap(const QByteArray &text)
+{
+    const QList<QByteArray> words = text.simplified().split(' ');
+    std::vector<quint64> out;
+    out.reserve(static_cast<std::size_t>(words.size()));
+    // The kernel writes the most significant word first; keep the least significant first. A bit map
+    // longer than any the kernel writes (a few hundred words for the key codes) is no bit map.
+    if (words.size() > 64)
+        return {};
+    for (auto it = words.crbegin(); it != words.crend(); ++it) {
+        if (it->isEmpty())
+            continue;
+        bool ok = false;
+        const quint64 word = it->toULongLong(&ok, 16);
+        if (!ok)
+            return {};
+        out.push_back(word);
+    }
+    return out;
+}
+
+bool InputCapabilities::test(const std::vector<quint64> &words, int bit)
+{
+    if (bit < 0)
+        return false;
+    const auto index = static_cast<std::size_t>(bit / 64);
+    return index < words.size() && ((words[index] >> (bit % 64)) & 1u) != 0;
 }
 
 } // namespace platform

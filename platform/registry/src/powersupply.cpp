@@ -1,12 +1,15 @@
 #include "platform/registry/powersources.h"
 #include "powersupply_p.h"
 
-#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
 #include <array>
 #include <cmath>
 #include <cstdlib>
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace platform::powersupply {
 
@@ -14,32 +17,6 @@ namespace {
     const QString kType = QStringLiteral("type");
     const QString kScope = QStringLiteral("scope");
     const QString kStatus = QStringLiteral("status");
-
-    bool isDeviceScoped(const SysfsAttributes &a) { return a.text(kScope) == QLatin1String("Device"); }
-
-    bool isSystemBattery(const SysfsAttributes &a)
-    {
-        // A battery bay that is empty keeps its supply with present 0.
-        return a.text(kType) == QLatin1String("Battery") && !isDeviceScoped(a)
-            && a.integer(QStringLiteral("present")).value_or(1) != 0;
-    }
-
-    bool isAdapter(const SysfsAttributes &a)
-    {
-        // Older kernels name each USB charger kind as its own type (USB_C, USB_PD, USB_DCP, ...).
-        const QString type = a.text(kType).value_or(QString());
-        return (type == QLatin1String("Mains") || type.startsWith(QLatin1String("USB"))) && !isDeviceScoped(a);
-    }
-
-    std::vector<Supply> supplies(const QString &root, bool (*accept)(const SysfsAttributes &))
-    {
-        std::vector<Supply> out;
-        for (Supply &s : powersupply::supplies(root)) {
-            if (accept(SysfsAttributes(s.path)))
-                out.push_back(std::move(s));
-        }
-        return out;
-    }
 
     std::optional<Value> value(std::optional<qint64> n) { return n ? std::optional<Value>(Value(*n)) : std::nullopt; }
 
@@ -49,6 +26,32 @@ namespace {
     }
 
     std::optional<qint64> nonNegative(std::optional<qint64> n) { return n && *n >= 0 ? n : std::nullopt; }
+
+    // A kernel attribute is outside input: a value worked out from it that does not fit is no value,
+    // never a wrapped-around one.
+    constexpr double kTwoToThe63 = 9223372036854775808.0;
+
+    std::optional<qint64> rounded(double v)
+    {
+        if (!std::isfinite(v) || v >= kTwoToThe63 || v < -kTwoToThe63)
+            return std::nullopt;
+        return std::llround(v);
+    }
+
+    std::optional<qint64> truncated(double v)
+    {
+        if (!std::isfinite(v) || v >= kTwoToThe63 || v <= -kTwoToThe63 - 1.0)
+            return std::nullopt;
+        return static_cast<qint64>(v);
+    }
+
+    std::optional<qint64> times(std::optional<qint64> n, qint64 factor)
+    {
+        qint64 product = 0;
+        if (!n || __builtin_mul_overflow(*n, factor, &product))
+            return std::nullopt;
+        return product;
+    }
 
     QString status(const SysfsAttributes &a) { return a.text(kStatus).value_or(QString()); }
 
@@ -69,12 +72,12 @@ namespace {
     std::optional<qint64> milliampHours(const SysfsAttributes &a, const char *charge, const char *energy)
     {
         if (const auto microampHours = nonNegative(a.integer(QLatin1String(charge))))
-            return std::llround(double(*microampHours) / 1000.0);
+            return rounded(double(*microampHours) / 1000.0);
         const auto microwattHours = nonNegative(a.integer(QLatin1String(energy)));
         const auto microvolts = conversionVoltage(a);
         if (!microwattHours || !microvolts)
             return std::nullopt;
-        return std::llround(double(*microwattHours) / double(*microvolts) * 1000.0);
+        return rounded(double(*microwattHours) / double(*microvolts) * 1000.0);
     }
 
     // Charge or energy of one kind ("now", "full", "full_design") in whatever unit the battery counts,
@@ -90,7 +93,7 @@ namespace {
     {
         if (!part || !whole || *whole <= 0)
             return std::nullopt;
-        return std::llround(double(*part) / double(*whole) * 100.0);
+        return rounded(double(*part) / double(*whole) * 100.0);
     }
 
     bool isDischarging(const SysfsAttributes &a, std::optional<qint64> rawCurrent)
@@ -115,10 +118,10 @@ namespace {
             if (microwatts && microvolts && *microvolts > 0)
                 milliamps = std::abs(double(*microwatts)) / double(*microvolts) * 1000.0;
         }
-        if (!milliamps)
+        const auto magnitude = milliamps ? rounded(*milliamps) : std::nullopt;
+        if (!magnitude)
             return std::nullopt;
-        const qint64 magnitude = std::llround(*milliamps);
-        return Value(isDischarging(a, microamps) ? -magnitude : magnitude);
+        return Value(isDischarging(a, microamps) ? -*magnitude : *magnitude);
     }
 
     // The date packed the way the smart battery reports it: day in bits 0-4, month in bits 5-8,
@@ -155,14 +158,12 @@ namespace {
         { "Voltage",
             [](const SysfsAttributes &a) {
                 const auto microvolts = nonNegative(a.integer(QStringLiteral("voltage_now")));
-                return value(
-                    microvolts ? std::optional<qint64>(std::llround(double(*microvolts) / 1000.0)) : std::nullopt);
+                return value(microvolts ? rounded(double(*microvolts) / 1000.0) : std::nullopt);
             } },
         { "Amperage", amperage },
         { "Temperature",
             [](const SysfsAttributes &a) {
-                const auto tenths = a.integer(QStringLiteral("temp"));
-                return value(tenths ? std::optional<qint64>(*tenths * 10) : std::nullopt);
+                return value(times(a.integer(QStringLiteral("temp")), 10));
             } },
         { "CycleCount",
             [](const SysfsAttributes &a) { return value(nonNegative(a.integer(QStringLiteral("cycle_count")))); } },
@@ -187,14 +188,21 @@ namespace {
 
     std::optional<qint64> difference(std::optional<qint64> a, std::optional<qint64> b)
     {
-        if (!a || !b)
+        qint64 d = 0;
+        if (!a || !b || __builtin_sub_overflow(*a, *b, &d))
             return std::nullopt;
-        return std::max<qint64>(0, *a - *b);
+        return std::max<qint64>(0, d);
     }
 
     // Minutes, as the power source states them: 0 when the battery is not going that way, -1 while no
-    // estimate can be made (no rate, or a rate of 0).
-    qint64 timeToEmpty(const SysfsAttributes &a)
+    // estimate can be made (no rate, or a rate of 0); none when the estimate is beyond any count of
+    // minutes.
+    std::optional<qint64> minutesAt(std::optional<double> hours)
+    {
+        return hours ? truncated(*hours * 60.0) : std::optional<qint64>(-1);
+    }
+
+    std::optional<qint64> timeToEmpty(const SysfsAttributes &a)
     {
         if (!isDischarging(a, a.integer(QStringLiteral("current_now"))))
             return 0;
@@ -203,10 +211,10 @@ namespace {
         auto hours = hoursAt(a.integer(QStringLiteral("energy_now")), a.integer(QStringLiteral("power_now")));
         if (!hours)
             hours = hoursAt(a.integer(QStringLiteral("charge_now")), a.integer(QStringLiteral("current_now")));
-        return hours ? static_cast<qint64>(*hours * 60.0) : -1;
+        return minutesAt(hours);
     }
 
-    qint64 timeToFull(const SysfsAttributes &a)
+    std::optional<qint64> timeToFull(const SysfsAttributes &a)
     {
         if (status(a) != QLatin1String("Charging"))
             return 0;
@@ -220,7 +228,7 @@ namespace {
                 = hoursAt(difference(a.integer(QStringLiteral("charge_full")), a.integer(QStringLiteral("charge_now"))),
                     a.integer(QStringLiteral("current_now")));
         }
-        return hours ? static_cast<qint64>(*hours * 60.0) : -1;
+        return minutesAt(hours);
     }
 
     // The kernel's health texts that mean lasting damage; passing states (cold, hot, a timer) say
@@ -248,37 +256,108 @@ namespace {
             const auto microamps = nonNegative(adapter.integer(QStringLiteral("current_max")));
             if (!microvolts || !microamps)
                 continue;
-            const qint64 watts = std::llround(double(*microvolts) * double(*microamps) / 1e12);
-            if (!best || watts > *best)
+            const auto watts = rounded(double(*microvolts) * double(*microamps) / 1e12);
+            if (watts && (!best || *watts > *best))
                 best = watts;
         }
         return best;
     }
 }
 
-std::vector<Supply> supplies(const QString &root)
+std::optional<FileId> fileIdOf(const QString &path)
 {
-    const QDir dir(root + QStringLiteral("/class/power_supply"));
-    std::vector<Supply> out;
-    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    out.reserve(names.size());
-    for (const QString &name : names)
-        out.push_back({ name, dir.filePath(name) });
+    struct stat st { };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return FileId { static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino) };
+}
+
+SupplyDirectory::SupplyDirectory(QString root)
+    : m_root(std::move(root))
+{
+}
+
+const QStringList &SupplyDirectory::fixedAttributes()
+{
+    static const QStringList names { QStringLiteral("charge_full_design"), QStringLiteral("energy_full_design"),
+        QStringLiteral("voltage_min_design"), QStringLiteral("serial_number"), QStringLiteral("manufacturer"),
+        QStringLiteral("model_name"), QStringLiteral("manufacture_year"), QStringLiteral("manufacture_month"),
+        QStringLiteral("manufacture_day") };
+    return names;
+}
+
+SupplyDirectory::Listing SupplyDirectory::current()
+{
+    const QString folder = m_root + QStringLiteral("/class/power_supply");
+    QStringList names;
+    if (DIR *dir = ::opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            if (entry->d_name[0] != '.')
+                names << QFile::decodeName(entry->d_name);
+        }
+        ::closedir(dir);
+    }
+    names.sort();
+
+    Listing out;
+    QHash<QString, Known> stillThere;
+    for (const QString &name : std::as_const(names)) {
+        Supply supply { name, folder + QLatin1Char('/') + name };
+        const auto id = fileIdOf(supply.path);
+        if (!id)
+            continue; // a dangling link, or gone since the listing
+        Known known;
+        if (const auto it = m_known.find(name); it != m_known.end() && it->id == *id) {
+            known = std::move(*it);
+        } else {
+            const SysfsAttributes a(supply.path);
+            known = { *id, a.text(kType).value_or(QString()), a.text(kScope).value_or(QString()), {} };
+        }
+        const bool deviceScoped = known.scope == QLatin1String("Device");
+        if (deviceScoped) {
+            out.deviceBatteries.push_back(supply);
+        } else if (known.type == QLatin1String("Battery")) {
+            // A battery bay that is empty keeps its supply with present 0.
+            if (!out.systemBattery && SysfsAttributes(supply.path).integer(QStringLiteral("present")).value_or(1) != 0)
+                out.systemBattery = supply;
+        } else if (known.type == QLatin1String("Mains") || known.type.startsWith(QLatin1String("USB"))) {
+            // Older kernels name each USB charger kind as its own type (USB_C, USB_PD, USB_DCP, ...).
+            out.adapters.push_back(supply);
+        }
+        stillThere.insert(name, std::move(known));
+    }
+    m_known = std::move(stillThere);
     return out;
 }
 
-std::optional<Supply> systemBattery(const QString &root)
+SysfsAttributes SupplyDirectory::attributes(const Supply &supply) const
 {
-    for (Supply &s : supplies(root)) {
-        if (isSystemBattery(SysfsAttributes(s.path)))
-            return std::move(s);
+    SysfsAttributes a(supply.path);
+    if (const auto it = m_known.constFind(supply.name); it != m_known.constEnd()) {
+        a.preset(kType, it->type.isEmpty() ? std::nullopt : std::optional<QString>(it->type));
+        a.preset(kScope, it->scope.isEmpty() ? std::nullopt : std::optional<QString>(it->scope));
+        for (auto f = it->fixed.constBegin(); f != it->fixed.constEnd(); ++f)
+            a.preset(f.key(), f.value());
     }
-    return std::nullopt;
+    return a;
 }
 
-std::vector<Supply> deviceBatteries(const QString &root) { return supplies(root, isDeviceScoped); }
+void SupplyDirectory::remember(const Supply &supply, const SysfsAttributes &attributes)
+{
+    const auto it = m_known.find(supply.name);
+    if (it == m_known.end())
+        return;
+    for (const QString &name : fixedAttributes()) {
+        if (const auto text = attributes.known(name))
+            it->fixed.insert(name, *text);
+    }
+}
 
-std::vector<Supply> adapters(const QString &root) { return supplies(root, isAdapter); }
+std::optional<FileId> SupplyDirectory::idOf(const Supply &supply) const
+{
+    const auto it = m_known.constFind(supply.name);
+    return it == m_known.constEnd() ? std::nullopt : std::optional<FileId>(it->id);
+}
 
 const QStringList &smartBatteryKeys()
 {
@@ -348,14 +427,18 @@ Value::Dictionary powerSourceDescription(
 
     d[QLatin1String(ps::kIsCharging)] = Value(status(a) == QLatin1String("Charging"));
     d[QLatin1String(ps::kIsCharged)] = Value(status(a) == QLatin1String("Full"));
-    d[QLatin1String(ps::kTimeToEmpty)] = Value(timeToEmpty(a));
-    d[QLatin1String(ps::kTimeToFullCharge)] = Value(timeToFull(a));
+    if (const auto minutes = timeToEmpty(a))
+        d[QLatin1String(ps::kTimeToEmpty)] = Value(*minutes);
+    if (const auto minutes = timeToFull(a))
+        d[QLatin1String(ps::kTimeToFullCharge)] = Value(*minutes);
     if (auto watts = adapterWatts(adapters))
         d[QLatin1String(ps::kWatts)] = Value(*watts);
     if (auto health = batteryHealth(a))
         d[QLatin1String(ps::kBatteryHealth)] = Value(*health);
     return d;
 }
+
+std::optional<Value> batteryPercent(const SysfsAttributes &a) { return value(a.integer(QStringLiteral("capacity"))); }
 
 std::optional<HidDevice> hidDeviceOf(const Supply &supply)
 {
@@ -379,8 +462,8 @@ Value::Dictionary hidEventServiceProperties(
         address = a.text(QStringLiteral("serial_number")).value_or(supply.name);
     p[QStringLiteral("DeviceAddress")] = Value(address);
 
-    if (const auto percent = a.integer(QStringLiteral("capacity")))
-        p[QStringLiteral("BatteryPercent")] = Value(*percent);
+    if (auto percent = batteryPercent(a))
+        p[QString::fromLatin1(kBatteryPercent)] = std::move(*percent);
     if (auto product = a.text(QStringLiteral("model_name")))
         p[QStringLiteral("Product")] = Value(*product);
     else if (hid && !hid->name().isEmpty())

@@ -5,6 +5,7 @@
 #include "sysfsattributes_p.h"
 
 #include <QString>
+#include <QHash>
 #include <QStringList>
 
 #include <optional>
@@ -19,16 +20,58 @@ struct Supply {
     QString path;
 };
 
-/// Every supply under `root`/class/power_supply, in name order; none when the folder is missing.
-std::vector<Supply> supplies(const QString &root);
+/// Where a directory is, as the file system knows it: a directory that goes away and comes back (a
+/// device unplugged and plugged again) is another one, even under the same name.
+struct FileId {
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const FileId &) const = default;
+};
+/// The id of the directory or file at `path` (links followed); none when there is nothing.
+std::optional<FileId> fileIdOf(const QString &path);
 
-/// The machine's own battery (type Battery, not scoped to a device, present): the first in name
-/// order, as the smart battery stands for one battery.
-std::optional<Supply> systemBattery(const QString &root);
-/// The batteries of accessories (scope Device), in name order.
-std::vector<Supply> deviceBatteries(const QString &root);
-/// The supplies that power the machine from outside (Mains and the USB kinds, not scoped to a device).
-std::vector<Supply> adapters(const QString &root);
+/// The supplies under `root`/class/power_supply, each with what does not change while it stays (its
+/// type, scope and other fixed attributes), remembered by the identity of its directory. A listing
+/// costs one directory read and one stat per supply; attributes are read only for supplies not seen
+/// before, and the fixed ones once per supply. Main thread only.
+class SupplyDirectory {
+public:
+    explicit SupplyDirectory(QString root);
+
+    struct Listing {
+        /// The machine's own battery (type Battery, not scoped to a device, present): the first in
+        /// name order, as the smart battery stands for one battery.
+        std::optional<Supply> systemBattery;
+        /// The batteries of accessories (scope Device), in name order.
+        std::vector<Supply> deviceBatteries;
+        /// The supplies that power the machine from outside (Mains and the USB kinds, not scoped to
+        /// a device), in name order.
+        std::vector<Supply> adapters;
+    };
+    /// The supplies as they are now.
+    Listing current();
+
+    /// The attributes of a supply, with its fixed attributes filled from earlier readings.
+    SysfsAttributes attributes(const Supply &supply) const;
+    /// Keeps the fixed attributes `attributes` read, for the next readings of the same supply.
+    void remember(const Supply &supply, const SysfsAttributes &attributes);
+
+    /// The identity of a listed supply's directory as of the last listing; none when it was not listed.
+    std::optional<FileId> idOf(const Supply &supply) const;
+
+    /// Attributes that stay as they are while the supply does (design values, names, dates).
+    static const QStringList &fixedAttributes();
+
+private:
+    struct Known {
+        FileId id;
+        QString type;
+        QString scope;
+        QHash<QString, std::optional<QString>> fixed;
+    };
+    QString m_root;
+    QHash<QString, Known> m_known; // by supply name
+};
 
 /// The smart-battery entry's keys, each read from the fewest attributes that give it.
 const QStringList &smartBatteryKeys();
@@ -42,6 +85,10 @@ QString controllerClass(const SysfsAttributes &battery);
 /// The power-source description of the system battery, with the state of the adapters.
 Value::Dictionary powerSourceDescription(
     const Supply &battery, const SysfsAttributes &attributes, const std::vector<SysfsAttributes> &adapters);
+
+/// The key of an accessory's level, and its value from the battery's attributes.
+inline constexpr const char *kBatteryPercent = "BatteryPercent";
+std::optional<Value> batteryPercent(const SysfsAttributes &attributes);
 
 /// The HID device an accessory's battery belongs to.
 std::optional<HidDevice> hidDeviceOf(const Supply &supply);

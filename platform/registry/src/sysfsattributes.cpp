@@ -1,24 +1,141 @@
+#include "platform/registry/sysfsregistry.h"
 #include "sysfsattributes_p.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 
 namespace platform {
+
+namespace {
+    // The files read in the current pass. A pass is open while a SysfsReading lives, or, on the main
+    // thread with its event loop running, until control goes back to the loop: everything one timer
+    // tick reads then shares one reading of each file.
+    struct Pass {
+        int scopes = 0;
+        bool automatic = false;
+        QElapsedTimer age;
+        QHash<QString, std::optional<QByteArray>> files;
+        std::function<void(const QString &)> observer;
+    };
+
+    Pass &pass()
+    {
+        static Pass p;
+        return p;
+    }
+
+    bool onMainThread()
+    {
+        const auto *app = QCoreApplication::instance();
+        return !app || QThread::currentThread() == app->thread();
+    }
+
+    // A pass never answers with a reading older than this, whatever keeps the loop from coming back.
+    constexpr qint64 kLongestPassMs = 1000;
+
+    bool passOpen()
+    {
+        if (!onMainThread())
+            return false;
+        Pass &p = pass();
+        if (p.scopes == 0) {
+            auto *app = QCoreApplication::instance();
+            if (!app || QThread::currentThread()->loopLevel() == 0)
+                return false;
+            if (!p.automatic) {
+                p.automatic = true;
+                p.files.clear();
+                p.age.start();
+                QMetaObject::invokeMethod(
+                    app,
+                    [] {
+                        Pass &open = pass();
+                        open.automatic = false;
+                        if (open.scopes == 0)
+                            open.files.clear();
+                    },
+                    Qt::QueuedConnection);
+            }
+        }
+        if (p.age.elapsed() > kLongestPassMs) {
+            p.files.clear();
+            p.age.restart();
+        }
+        return true;
+    }
+
+    std::optional<QByteArray> readNow(const QString &path)
+    {
+        if (const auto &observer = pass().observer; observer && onMainThread())
+            observer(path);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        // Attribute files claim a page's size whatever they hold; read until the end. A driver that
+        // cannot answer (a battery that went away, a device asleep) fails the read itself.
+        QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return std::nullopt;
+        return bytes;
+    }
+
+    std::optional<QString> trimmedText(const std::optional<QByteArray> &bytes)
+    {
+        if (!bytes)
+            return std::nullopt;
+        const QString trimmed = QString::fromUtf8(*bytes).trimmed();
+        if (trimmed.isEmpty())
+            return std::nullopt;
+        return trimmed;
+    }
+}
+
+SysfsReading::SysfsReading()
+{
+    Pass &p = pass();
+    if (p.scopes++ == 0 && !p.automatic) {
+        p.files.clear();
+        p.age.start();
+    }
+}
+
+SysfsReading::~SysfsReading()
+{
+    Pass &p = pass();
+    if (--p.scopes == 0 && !p.automatic)
+        p.files.clear();
+}
 
 SysfsAttributes::SysfsAttributes(QString directory)
     : m_directory(std::move(directory))
 {
 }
 
+SysfsAttributes SysfsAttributes::fromTexts(const QHash<QString, QByteArray> &files)
+{
+    SysfsAttributes a { QString() };
+    a.m_inMemory = true;
+    for (auto it = files.constBegin(); it != files.constEnd(); ++it)
+        a.m_texts.insert(it.key(), trimmedText(it.value()));
+    return a;
+}
+
+void SysfsAttributes::setReadObserver(std::function<void(const QString &)> observer)
+{
+    pass().observer = std::move(observer);
+}
+
 std::optional<QByteArray> SysfsAttributes::readFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // Attribute files claim a page's size whatever they hold; read until the end. A driver that
-    // cannot answer (a battery that went away, a device asleep) fails the read itself.
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+    if (!passOpen())
+        return readNow(path);
+    auto &files = pass().files;
+    if (const auto it = files.constFind(path); it != files.constEnd())
+        return *it;
+    auto bytes = readNow(path);
+    files.insert(path, bytes);
     return bytes;
 }
 
@@ -27,12 +144,9 @@ std::optional<QString> SysfsAttributes::text(const QString &name) const
     auto cached = m_texts.constFind(name);
     if (cached != m_texts.constEnd())
         return *cached;
-    std::optional<QString> value;
-    if (auto bytes = readFile(m_directory + QLatin1Char('/') + name)) {
-        const QString trimmed = QString::fromUtf8(*bytes).trimmed();
-        if (!trimmed.isEmpty())
-            value = trimmed;
-    }
+    if (m_inMemory)
+        return std::nullopt;
+    const auto value = trimmedText(readFile(m_directory + QLatin1Char('/') + name));
     m_texts.insert(name, value);
     return value;
 }

@@ -14,8 +14,11 @@ namespace {
 
 SysfsPowerSources::SysfsPowerSources(QString root)
     : m_root(std::move(root))
+    , m_supplies(std::make_unique<powersupply::SupplyDirectory>(m_root))
 {
 }
+
+SysfsPowerSources::~SysfsPowerSources() = default;
 
 SysfsPowerSources::SysfsPowerSources()
     : SysfsPowerSources(SysfsRegistry::defaultRoot())
@@ -25,12 +28,14 @@ SysfsPowerSources::SysfsPowerSources()
 std::unique_ptr<PowerSourcesInfo> SysfsPowerSources::copyInfo()
 {
     auto info = std::make_unique<SysfsPowerSourcesInfo>();
-    if (const auto battery = powersupply::systemBattery(m_root)) {
+    const auto supplies = m_supplies->current();
+    if (const auto &battery = supplies.systemBattery) {
         std::vector<SysfsAttributes> adapters;
-        for (const auto &adapter : powersupply::adapters(m_root))
-            adapters.emplace_back(adapter.path);
-        info->descriptions.emplace_back(
-            powersupply::powerSourceDescription(*battery, SysfsAttributes(battery->path), adapters));
+        for (const auto &adapter : supplies.adapters)
+            adapters.push_back(m_supplies->attributes(adapter));
+        const SysfsAttributes attributes = m_supplies->attributes(*battery);
+        info->descriptions.emplace_back(powersupply::powerSourceDescription(*battery, attributes, adapters));
+        m_supplies->remember(*battery, attributes);
     }
     return info;
 }

@@ -4,9 +4,13 @@
 #include "powersupply_p.h"
 #include "sysfsattributes_p.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 
 namespace platform {
 
@@ -52,9 +56,35 @@ namespace {
 }
 
 struct SysfsRegistry::State {
+    explicit State(QString r)
+        : root(std::move(r))
+        , supplies(root)
+    {
+    }
+
     QString root;
+    powersupply::SupplyDirectory supplies;
+    HidDevice::BluetoothIcon bluetoothIcon;
     QHash<QString, std::uint64_t> ids;
     std::uint64_t nextId = 1;
+
+    // What is known of an accessory's battery while its directory stays the same one: its HID device
+    // and every key but the level.
+    struct Accessory {
+        powersupply::FileId id;
+        std::optional<HidDevice> hid;
+        Value::Dictionary fixed;
+    };
+    QHash<QString, Accessory> accessories; // by the supply's path
+
+    // What is known of a HID device while its directory and its input devices stay the same.
+    struct Device {
+        powersupply::FileId id;
+        QStringList inputs;
+        std::optional<HidDevice> hid;
+        Value::Dictionary properties;
+    };
+    QHash<QString, Device> devices; // by canonical path
 
     // Ids stay the same for one entry as long as the registry lives.
     std::uint64_t idFor(const Node &node)
@@ -66,6 +96,59 @@ struct SysfsRegistry::State {
         const std::uint64_t id = nextId++;
         ids.insert(key, id);
         return id;
+    }
+
+    const Accessory *accessory(const QString &path)
+    {
+        const auto id = powersupply::fileIdOf(path);
+        if (!id) {
+            accessories.remove(path);
+            return nullptr;
+        }
+        if (const auto it = accessories.constFind(path); it != accessories.constEnd() && it->id == *id)
+            return &*it;
+        const powersupply::Supply supply { QFileInfo(path).fileName(), path };
+        const SysfsAttributes attributes(path);
+        Accessory known { *id, powersupply::hidDeviceOf(supply), {} };
+        known.fixed = powersupply::hidEventServiceProperties(supply, attributes, known.hid);
+        known.fixed.erase(QString::fromLatin1(powersupply::kBatteryPercent));
+        return &*accessories.insert(path, std::move(known));
+    }
+
+    const Device *device(const QString &path)
+    {
+        const auto id = powersupply::fileIdOf(path);
+        if (!id) {
+            devices.remove(path);
+            return nullptr;
+        }
+        // Input devices can come a moment after the HID device; their arrival may tell its kind.
+        const QStringList inputs = QDir(path + QStringLiteral("/input")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        if (const auto it = devices.constFind(path); it != devices.constEnd() && it->id == *id && it->inputs == inputs)
+            return &*it;
+        Device known { *id, inputs, HidDevice::at(path), {} };
+        if (known.hid)
+            known.properties = known.hid->properties(bluetoothIcon);
+        return &*devices.insert(path, std::move(known));
+    }
+
+    // Forgets the devices of accessories that went away.
+    void keepOnly(const std::vector<powersupply::Supply> &batteries)
+    {
+        QHash<QString, Accessory> kept;
+        QHash<QString, Device> keptDevices;
+        for (const auto &battery : batteries) {
+            const auto it = accessories.find(battery.path);
+            if (it == accessories.end())
+                continue;
+            if (it->hid) {
+                if (const auto d = devices.find(it->hid->path()); d != devices.end())
+                    keptDevices.insert(d.key(), std::move(*d));
+            }
+            kept.insert(it.key(), std::move(*it));
+        }
+        accessories = std::move(kept);
+        devices = std::move(keptDevices);
     }
 };
 
@@ -90,8 +173,9 @@ namespace {
             case Kind::HidEventService:
                 return QFileInfo(m_node.path).fileName();
             case Kind::HidDevice:
-                if (const auto hid = HidDevice::at(m_node.path); hid && !hid->name().isEmpty())
-                    return hid->name();
+                if (const auto *device = m_state->device(m_node.path); device && device->hid
+                    && !device->hid->name().isEmpty())
+                    return device->hid->name();
                 break;
             case Kind::BatteryManager:
             case Kind::HidInterface:
@@ -104,28 +188,45 @@ namespace {
 
         std::optional<Value::Dictionary> properties() const override
         {
-            if (!QFileInfo::exists(m_node.path))
-                return std::nullopt;
             switch (m_node.kind) {
-            case Kind::BatteryManager:
-                return Value::Dictionary { { QStringLiteral("IOProviderClass"),
-                    Value(powersupply::controllerClass(SysfsAttributes(m_node.path))) } };
-            case Kind::SmartBattery:
-                return powersupply::smartBatteryProperties(SysfsAttributes(m_node.path));
+            case Kind::BatteryManager: {
+                if (!QFileInfo::exists(m_node.path))
+                    return std::nullopt;
+                const SysfsAttributes attributes = m_state->supplies.attributes(supply());
+                Value::Dictionary p { { QStringLiteral("IOProviderClass"),
+                    Value(powersupply::controllerClass(attributes)) } };
+                m_state->supplies.remember(supply(), attributes);
+                return p;
+            }
+            case Kind::SmartBattery: {
+                if (!QFileInfo::exists(m_node.path))
+                    return std::nullopt;
+                const SysfsAttributes attributes = m_state->supplies.attributes(supply());
+                auto p = powersupply::smartBatteryProperties(attributes);
+                m_state->supplies.remember(supply(), attributes);
+                return p;
+            }
             case Kind::HidEventService: {
-                const powersupply::Supply supply { QFileInfo(m_node.path).fileName(), m_node.path };
-                return powersupply::hidEventServiceProperties(
-                    supply, SysfsAttributes(m_node.path), powersupply::hidDeviceOf(supply));
+                const auto *accessory = m_state->accessory(m_node.path);
+                if (!accessory)
+                    return std::nullopt;
+                // Only the level changes while the accessory stays.
+                Value::Dictionary p = accessory->fixed;
+                if (auto percent = powersupply::batteryPercent(SysfsAttributes(m_node.path)))
+                    p[QString::fromLatin1(powersupply::kBatteryPercent)] = std::move(*percent);
+                return p;
             }
             case Kind::HidInterface:
+                if (!QFileInfo::exists(m_node.path))
+                    return std::nullopt;
                 return Value::Dictionary {};
             case Kind::HidDevice:
                 break;
             }
-            const auto hid = HidDevice::at(m_node.path);
-            if (!hid)
+            const auto *device = m_state->device(m_node.path);
+            if (!device || !device->hid)
                 return std::nullopt;
-            return hid->properties();
+            return device->properties;
         }
 
         std::optional<Value> property(const QString &key) const override
@@ -135,7 +236,10 @@ namespace {
             if (m_node.kind == Kind::SmartBattery) {
                 if (!QFileInfo::exists(m_node.path))
                     return std::nullopt;
-                return powersupply::smartBatteryProperty(SysfsAttributes(m_node.path), key);
+                const SysfsAttributes attributes = m_state->supplies.attributes(supply());
+                auto value = powersupply::smartBatteryProperty(attributes, key);
+                m_state->supplies.remember(supply(), attributes);
+                return value;
             }
             const auto all = properties();
             if (!all)
@@ -148,16 +252,21 @@ namespace {
 
         std::shared_ptr<RegistryEntryBackend> parent(const QString &plane) const override
         {
-            if (plane != QLatin1String(kServicePlane) || !QFileInfo::exists(m_node.path))
+            if (plane != QLatin1String(kServicePlane))
                 return nullptr;
             switch (m_node.kind) {
             case Kind::SmartBattery:
+                if (!QFileInfo::exists(m_node.path))
+                    return nullptr;
                 return std::make_shared<SysfsEntryReference>(m_state, Node { Kind::BatteryManager, m_node.path });
             case Kind::HidEventService:
-                if (const auto hid = HidDevice::at(m_node.path + QStringLiteral("/device")))
-                    return std::make_shared<SysfsEntryReference>(m_state, Node { Kind::HidInterface, hid->path() });
+                if (const auto *accessory = m_state->accessory(m_node.path); accessory && accessory->hid)
+                    return std::make_shared<SysfsEntryReference>(
+                        m_state, Node { Kind::HidInterface, accessory->hid->path() });
                 return nullptr;
             case Kind::HidInterface:
+                if (!QFileInfo::exists(m_node.path))
+                    return nullptr;
                 return std::make_shared<SysfsEntryReference>(m_state, Node { Kind::HidDevice, m_node.path });
             case Kind::BatteryManager:
             case Kind::HidDevice:
@@ -167,10 +276,42 @@ namespace {
         }
 
     private:
+        powersupply::Supply supply() const { return { QFileInfo(m_node.path).fileName(), m_node.path }; }
+
         std::shared_ptr<State> m_state;
         Node m_node;
         std::uint64_t m_id;
     };
+
+    // BlueZ names a device's object after its adapter and address; the adapters are those the kernel
+    // lists in its bluetooth class (connections there carry a colon).
+    std::optional<QString> bluezIcon(const QString &root, const QString &address)
+    {
+        const QStringList adapters = QDir(root + QStringLiteral("/class/bluetooth"))
+                                         .entryList({ QStringLiteral("hci*") },
+                                             QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name)
+                                         .filter(QRegularExpression(QStringLiteral("^hci[0-9]+$")));
+        if (adapters.isEmpty())
+            return std::nullopt;
+        QDBusConnection bus = QDBusConnection::systemBus();
+        if (!bus.isConnected())
+            return std::nullopt;
+        const QString device = QStringLiteral("/dev_") + QString(address).toUpper().replace(QLatin1Char(':'), QLatin1Char('_'));
+        for (const QString &adapter : adapters) {
+            auto call = QDBusMessage::createMethodCall(QStringLiteral("org.bluez"),
+                QStringLiteral("/org/bluez/") + adapter + device, QStringLiteral("org.freedesktop.DBus.Properties"),
+                QStringLiteral("Get"));
+            call << QStringLiteral("org.bluez.Device1") << QStringLiteral("Icon");
+            // Asked once when a device appears; a BlueZ that does not answer soon is passed over.
+            const QDBusMessage reply = bus.call(call, QDBus::Block, 500);
+            if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+                continue;
+            const QVariant icon = reply.arguments().constFirst().value<QDBusVariant>().variant();
+            if (icon.typeId() == QMetaType::QString)
+                return icon.toString();
+        }
+        return std::nullopt;
+    }
 
     std::vector<QString> hidDevicePaths(const QString &root)
     {
@@ -186,9 +327,15 @@ namespace {
 }
 
 SysfsRegistry::SysfsRegistry(QString root)
-    : m_state(std::make_shared<State>())
+    : m_state(std::make_shared<State>(std::move(root)))
 {
-    m_state->root = std::move(root);
+    m_state->bluetoothIcon = [root = m_state->root](const QString &address) { return bluezIcon(root, address); };
+}
+
+void SysfsRegistry::setBluetoothIcons(std::function<std::optional<QString>(const QString &address)> icon)
+{
+    m_state->bluetoothIcon = std::move(icon);
+    m_state->devices.clear();
 }
 
 SysfsRegistry::~SysfsRegistry() = default;
@@ -214,14 +361,18 @@ std::optional<std::vector<RegistryEntry>> SysfsRegistry::matchingServices(const 
     if (std::none_of(std::begin(kKinds), std::end(kKinds), wanted))
         return out;
 
+    const auto supplies = wanted(Kind::BatteryManager) || wanted(Kind::SmartBattery) || wanted(Kind::HidEventService)
+        ? m_state->supplies.current()
+        : powersupply::SupplyDirectory::Listing {};
     if (wanted(Kind::BatteryManager) || wanted(Kind::SmartBattery)) {
-        if (const auto battery = powersupply::systemBattery(m_state->root)) {
+        if (const auto &battery = supplies.systemBattery) {
             add(Kind::BatteryManager, battery->path);
             add(Kind::SmartBattery, battery->path);
         }
     }
     if (wanted(Kind::HidEventService)) {
-        for (const auto &supply : powersupply::deviceBatteries(m_state->root))
+        m_state->keepOnly(supplies.deviceBatteries);
+        for (const auto &supply : supplies.deviceBatteries)
             add(Kind::HidEventService, supply.path);
     }
     if (wanted(Kind::HidDevice) || wanted(Kind::HidInterface)) {

@@ -6,10 +6,14 @@
 #include "fennic/bluetoothfinder.h"
 #include "platform/core/bundle.h"
 #include "platform/registry/sysfspowersources.h"
+#include "../src/sysfsattributes_p.h"
 #include "platform/registry/sysfsregistry.h"
 #include "sysfstree.h"
 
+#include <QEventLoop>
+#include <QProcess>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -135,6 +139,7 @@ private slots:
 
     void accessories_data()
     {
+        QTest::addColumn<QString>("tree");
         QTest::addColumn<QString>("serial");
         QTest::addColumn<DeviceType>("type");
         QTest::addColumn<QString>("name");
@@ -144,18 +149,36 @@ private slots:
         QTest::addColumn<QVariant>("manufacturer");
 
         QTest::newRow("trackpad on its cable")
+            << "thinkpad"
             << "CC2933200F1J0Q7AQ" << DeviceType::trackpad << "Apple Inc. Magic Trackpad" << 71 << true
             << qlonglong(0x0265) << QVariant();
-        QTest::newRow("mouse behind a receiver") << "d08e5b2a" << DeviceType::mouse << "MX Master 3" << 80 << false
+        QTest::newRow("mouse behind a receiver") << "thinkpad"
+                                                 << "d08e5b2a" << DeviceType::mouse << "MX Master 3" << 80 << false
                                                  << qlonglong(0x4082) << QVariant("Logitech Inc.");
-        QTest::newRow("Bluetooth mouse") << "dc:2c:26:0a:1b:3f" << DeviceType::mouse << "Magic Mouse" << 57 << false
+        QTest::newRow("Bluetooth mouse") << "thinkpad"
+                                         << "dc:2c:26:0a:1b:3f" << DeviceType::mouse << "Magic Mouse" << 57 << false
                                          << qlonglong(0x030D) << QVariant("Apple Inc.");
-        QTest::newRow("Bluetooth keyboard") << "f0:b3:ec:11:22:33" << DeviceType::keyboard << "Magic Keyboard" << 88
+        QTest::newRow("Bluetooth keyboard") << "thinkpad"
+                                            << "f0:b3:ec:11:22:33" << DeviceType::keyboard << "Magic Keyboard" << 88
                                             << false << qlonglong(0x0267) << QVariant("Apple Inc.");
+        // The kinds a desktop's report descriptors do not tell.
+        QTest::newRow("Magic Mouse 2 through BlueZ")
+            << "desktop"
+            << "3c:a6:f6:41:7e:02" << DeviceType::mouse << "Magic Mouse" << 64 << false << qlonglong(0x0269)
+            << QVariant("Apple Inc.");
+        QTest::newRow("gaming mouse behind its receiver")
+            << "desktop"
+            << "7a3c91f0" << DeviceType::mouse << "G305" << 90 << false << qlonglong(0x4074)
+            << QVariant("Logitech Inc.");
+        // No kind of the records fits a game controller: it is none of them, rather than a wrong one.
+        QTest::newRow("game controller") << "desktop"
+                                         << "a4:ae:12:9c:40:d1" << DeviceType::undefined << "Wireless Controller"
+                                         << 40 << false << qlonglong(0x09CC) << QVariant();
     }
 
     void accessories()
     {
+        QFETCH(QString, tree);
         QFETCH(QString, serial);
         QFETCH(DeviceType, type);
         QFETCH(QString, name);
@@ -164,10 +187,11 @@ private slots:
         QFETCH(qlonglong, productId);
         QFETCH(QVariant, manufacturer);
 
-        SysfsRegistry registry(fixture("thinkpad"));
+        SysfsRegistry registry(fixture(tree));
+        registry.setBluetoothIcons([](const QString &) { return std::nullopt; });
         BluetoothFinder finder(registry);
         finder.refresh();
-        QCOMPARE(finder.devices().size(), std::size_t(4));
+        QCOMPARE(finder.devices().size(), std::size_t(tree == "thinkpad" ? 4 : 3));
         const auto found = std::find_if(
             finder.devices().begin(), finder.devices().end(), [&](const auto &d) { return d->serial() == serial; });
         QVERIFY(found != finder.devices().end());
@@ -179,6 +203,146 @@ private slots:
         QCOMPARE(device.productId(), std::optional<std::int64_t>(productId));
         QCOMPARE(toVariant(device.manufacturer()), manufacturer);
         QVERIFY(!device.vendorId());
+    }
+
+    // What one tick of the application reads: each file once, and after the first tick only what can
+    // change.
+    void tickReadsOnlyWhatChanges()
+    {
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        SysfsRegistry registry(tree.root());
+        SysfsPowerSources sources(tree.root());
+        BluetoothFinder accessories(registry);
+        InternalFinder internal(registry, sources);
+
+        QHash<QString, int> reads;
+        platform::SysfsAttributes::setReadObserver([&](const QString &path) { ++reads[path]; });
+        const auto tick = [&] {
+            reads.clear();
+            platform::SysfsReading pass;
+            accessories.refresh();
+            return internal.find();
+        };
+        const auto readTwice = [&] {
+            QStringList twice;
+            for (auto it = reads.constBegin(); it != reads.constEnd(); ++it) {
+                if (it.value() > 1)
+                    twice << it.key();
+            }
+            return twice;
+        };
+
+        QVERIFY(tick());
+        QCOMPARE(accessories.devices().size(), std::size_t(4));
+        QCOMPARE(readTwice(), QStringList());
+        QVERIFY(reads.size() > 20);
+
+        const auto battery = tick();
+        platform::SysfsAttributes::setReadObserver({});
+        QVERIFY(battery);
+        QCOMPARE(battery->designCapacityText(), QStringLiteral("4924 mAh"));
+        QCOMPARE(accessories.devices().size(), std::size_t(4));
+        QCOMPARE(readTwice(), QStringList());
+        static const QStringList fixed { "uevent", "report_descriptor", "model_name", "serial_number",
+            "manufacturer", "energy_full_design", "charge_full_design", "voltage_min_design", "type", "scope",
+            "manufacture_year", "key", "rel", "abs", "properties" };
+        QStringList accessoryReads;
+        for (auto it = reads.constBegin(); it != reads.constEnd(); ++it) {
+            const QString name = QFileInfo(it.key()).fileName();
+            QVERIFY2(!fixed.contains(name), qPrintable(it.key()));
+            if (!it.key().contains(QLatin1String("/BAT0/")) && !it.key().contains(QLatin1String("/AC/")))
+                accessoryReads << name;
+        }
+        QCOMPARE(accessoryReads, QStringList(4, QStringLiteral("capacity")));
+    }
+
+    void changesReachTheNextTick()
+    {
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        SysfsRegistry registry(tree.root());
+        BluetoothFinder finder(registry);
+        const QString mouse = QStringLiteral("hid-dc:2c:26:0a:1b:3f-battery");
+        const auto mouseRecord = [&]() -> std::shared_ptr<BatteryDevice> {
+            for (const auto &d : finder.devices()) {
+                if (d->serial() == QLatin1String("dc:2c:26:0a:1b:3f"))
+                    return d;
+            }
+            return nullptr;
+        };
+        finder.refresh();
+        QVERIFY(mouseRecord());
+
+        QVERIFY(tree.change(QStringLiteral("class/power_supply/") + mouse + QStringLiteral("/capacity"), "12"));
+        finder.refresh();
+        QCOMPARE(mouseRecord()->batteryLevel(), std::optional<std::uint8_t>(12));
+
+        // Reconnected, the mouse is a new directory, with a new name and a new descriptor.
+        const QString device = QFileInfo(tree.supplyPath(mouse, QStringLiteral("device"))).canonicalFilePath();
+        QCOMPARE(QProcess::execute(QStringLiteral("sh"),
+                     { QStringLiteral("-c"), QStringLiteral("cp -a \"$0\" \"$0.new\" && rm -r \"$0\" && mv \"$0.new\" \"$0\""),
+                         device }),
+            0);
+        const QString hid = QStringLiteral("class/power_supply/") + mouse + QStringLiteral("/device/");
+        QVERIFY(tree.change(QStringLiteral("class/power_supply/") + mouse + QStringLiteral("/model_name"), "Magic Trackpad"));
+        QVERIFY(tree.change(hid + QStringLiteral("report_descriptor"), "<remove>"));
+        QVERIFY(tree.change(hid + QStringLiteral("uevent"),
+            "DRIVER=magicmouse\nHID_ID=0005:0000004C:0000030E\nHID_UNIQ=dc:2c:26:0a:1b:3f"));
+        finder.refresh();
+        QCOMPARE(mouseRecord()->name(), QStringLiteral("Magic Trackpad"));
+        QCOMPARE(mouseRecord()->type(), DeviceType::trackpad);
+        QCOMPARE(mouseRecord()->productId(), std::optional<std::int64_t>(0x030E));
+
+        // Gone, then back.
+        QVERIFY(QFile::rename(tree.supplyPath(mouse), tree.root() + QStringLiteral("/gone")));
+        finder.refresh();
+        QVERIFY(!mouseRecord());
+        QVERIFY(QFile::rename(tree.root() + QStringLiteral("/gone"), tree.supplyPath(mouse)));
+        finder.refresh();
+        QVERIFY(mouseRecord());
+    }
+
+    // The application's timer ticks from the event loop: one turn reads each file once, the next turn
+    // reads anew.
+    void eventLoopTurnIsOnePass()
+    {
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        SysfsRegistry registry(tree.root());
+        BluetoothFinder finder(registry);
+        const QString level = tree.supplyPath(QStringLiteral("hid-dc:2c:26:0a:1b:3f-battery"), "capacity");
+        int levelReads = 0;
+        platform::SysfsAttributes::setReadObserver([&](const QString &path) {
+            if (QFileInfo(path).canonicalFilePath() == QFileInfo(level).canonicalFilePath())
+                ++levelReads;
+        });
+        const auto turn = [&](const std::function<void()> &work) {
+            QEventLoop loop;
+            QTimer::singleShot(0, &loop, [&] {
+                work();
+                loop.quit();
+            });
+            loop.exec();
+        };
+
+        turn([&] {
+            finder.refresh();
+            finder.refresh();
+        });
+        QCOMPARE(levelReads, 1);
+        QVERIFY(tree.change(QStringLiteral("class/power_supply/hid-dc:2c:26:0a:1b:3f-battery/capacity"), "12"));
+        std::optional<std::uint8_t> seen;
+        turn([&] {
+            finder.refresh();
+            for (const auto &d : finder.devices()) {
+                if (d->serial() == QLatin1String("dc:2c:26:0a:1b:3f"))
+                    seen = d->batteryLevel();
+            }
+        });
+        platform::SysfsAttributes::setReadObserver({});
+        QCOMPARE(levelReads, 2);
+        QCOMPARE(seen, std::optional<std::uint8_t>(12));
     }
 
     void accessoryFaults_data()

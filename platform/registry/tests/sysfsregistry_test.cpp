@@ -1,5 +1,6 @@
 #include "../../core/tests/testsupport.h"
 #include "../src/hiddevice_p.h"
+#include "../src/powersupply_p.h"
 #include "platform/bluetooth/bluezcentral.h"
 #include "platform/registry/sysfspowersources.h"
 #include "platform/registry/sysfsregistry.h"
@@ -49,6 +50,11 @@ const QString kMouse = QStringLiteral("hid-dc:2c:26:0a:1b:3f-battery");
 const QString kKeyboard = QStringLiteral("hid-f0:b3:ec:11:22:33-battery");
 const QString kTrackpad = QStringLiteral("hid-CC2933200F1J0Q7AQ-battery");
 const QString kReceiverMouse = QStringLiteral("hidpp_battery_0");
+
+// The desktop tree: a Magic Mouse 2 through BlueZ, a gaming mouse behind its receiver, a game controller.
+const QString kMagicMouse2 = QStringLiteral("hid-3c:a6:f6:41:7e:02-battery");
+const QString kGamingMouse = QStringLiteral("hidpp_battery_1");
+const QString kController = QStringLiteral("sony_controller_battery_a4:ae:12:9c:40:d1");
 }
 
 class SysfsRegistryTest : public QObject {
@@ -244,6 +250,151 @@ private slots:
         compareKeys(byName["Logitech MX Master 3"], { { "PhysicalDeviceUniqueID", Value() }, { "PrimaryUsage", 2 } });
         compareKeys(byName["Logitech USB Receiver"],
             { { "PrimaryUsagePage", 0xFF00 }, { "PrimaryUsage", 1 }, { "Accessory Category", Value() } });
+    }
+
+    void accessoryKind_data()
+    {
+        QTest::addColumn<QString>("supply");
+        QTest::addColumn<QStringList>("changes"); // "<path below the HID device>=<content>"
+        QTest::addColumn<QString>("icon"); // BlueZ's icon for the device's address; empty: unknown
+        QTest::addColumn<Value>("category"); // null: none
+
+        const QString generic = QStringLiteral(
+            "uevent=DRIVER=hid-generic\nHID_ID=0005:0000004C:00000269\nHID_UNIQ=3c:a6:f6:41:7e:02");
+        const QString noInputs = QStringLiteral("input=<remove>");
+        QTest::newRow("vendor collection first, input device with axes and buttons")
+            << kMagicMouse2 << QStringList {} << "" << Value("Mouse");
+        QTest::newRow("consumer control first, mouse input besides media keys")
+            << kGamingMouse << QStringList {} << "" << Value("Mouse");
+        QTest::newRow("game pad collection") << kController << QStringList {} << "" << Value("undefined");
+        QTest::newRow("gamepad buttons win over the touch pad beside them")
+            << kController << QStringList { "report_descriptor=<remove>" } << "" << Value("undefined");
+        QTest::newRow("no input devices: the driver knows the mouse")
+            << kMagicMouse2 << QStringList { noInputs } << "" << Value("Mouse");
+        QTest::newRow("no input devices: the driver knows the trackpad")
+            << kMagicMouse2
+            << QStringList { noInputs,
+                   "uevent=DRIVER=magicmouse\nHID_ID=0005:0000004C:00000265\nHID_UNIQ=3c:a6:f6:41:7e:02" }
+            << "" << Value("Trackpad");
+        QTest::newRow("multitouch without relative axes")
+            << kMagicMouse2 << QStringList { generic, "input/input27/capabilities/rel=0" } << ""
+            << Value("Trackpad");
+        QTest::newRow("a touch screen is no trackpad")
+            << kMagicMouse2
+            << QStringList { generic, "input/input27/capabilities/rel=0", "input/input27/properties=2" } << ""
+            << Value();
+        QTest::newRow("keyboard keys")
+            << kGamingMouse
+            << QStringList { "input/input19/capabilities/rel=0", "input/input20/capabilities/key=fffffffffffffffe" }
+            << "" << Value("Keyboard");
+        QTest::newRow("capabilities that are no bit map") << kMagicMouse2
+                                                         << QStringList { generic, "input/input27/capabilities/rel=zz",
+                                                                "input/input27/capabilities/abs=0x35" }
+                                                         << "" << Value();
+        QTest::newRow("BlueZ asked last") << kMagicMouse2 << QStringList {} << "input-keyboard" << Value("Mouse");
+        QTest::newRow("BlueZ's mouse icon")
+            << kMagicMouse2 << QStringList { noInputs, generic } << "input-mouse" << Value("Mouse");
+        QTest::newRow("BlueZ's gaming icon")
+            << kMagicMouse2 << QStringList { noInputs, generic } << "input-gaming" << Value("undefined");
+        QTest::newRow("BlueZ's tablet icon")
+            << kMagicMouse2 << QStringList { noInputs, generic } << "input-tablet" << Value("Trackpad");
+        QTest::newRow("BlueZ's other icons") << kMagicMouse2 << QStringList { noInputs, generic } << "audio-headset"
+                                             << Value();
+        QTest::newRow("nothing tells") << kMagicMouse2 << QStringList { noInputs, generic } << "" << Value();
+    }
+
+    void accessoryKind()
+    {
+        QFETCH(QString, supply);
+        QFETCH(QStringList, changes);
+        QFETCH(QString, icon);
+        QFETCH(Value, category);
+
+        SysfsTree tree("desktop");
+        QVERIFY(tree.isValid());
+        const QString device = QStringLiteral("class/power_supply/") + supply + QStringLiteral("/device/");
+        for (const QString &change : changes) {
+            const int equals = change.indexOf(QLatin1Char('='));
+            QVERIFY2(tree.change(device + change.left(equals), change.mid(equals + 1)), qPrintable(change));
+        }
+
+        SysfsRegistry registry(tree.root());
+        QStringList asked;
+        registry.setBluetoothIcons([&](const QString &address) -> std::optional<QString> {
+            asked << address;
+            if (icon.isEmpty())
+                return std::nullopt;
+            return icon;
+        });
+        const auto services = registry.matchingServices("AppleDeviceManagementHIDEventService");
+        QCOMPARE(services->size(), std::size_t(3));
+        const auto found = std::find_if(
+            services->begin(), services->end(), [&](const RegistryEntry &e) { return e.name() == supply; });
+        QVERIFY(found != services->end());
+        const RegistryEntry hid = found->parent().parent();
+        QVERIFY(hid.conformsTo("IOHIDUserDevice"));
+        QCOMPARE(hid.property("Accessory Category").value_or(Value()), category);
+        // Only a Bluetooth device is asked about, by its address in upper case.
+        for (const QString &address : std::as_const(asked))
+            QVERIFY2(address == "3C:A6:F6:41:7E:02" || address == "A4:AE:12:9C:40:D1", qPrintable(address));
+    }
+
+    void outOfRangeValuesAreAbsent_data()
+    {
+        QTest::addColumn<QStringList>("attributes"); // "<name>=<content>"
+        QTest::addColumn<Value>("battery"); // expected keys of the smart battery; null: absent
+        QTest::addColumn<Value>("source"); // expected keys of the power-source description
+
+        using D = Value::Dictionary;
+        const QStringList discharging { "type=Battery", "status=Discharging", "voltage_min_design=11580000",
+            "voltage_now=12088000" };
+        QTest::newRow("temperature beyond the range")
+            << (discharging + QStringList { "temp=1144444444444444444" }) << Value(D { { "Temperature", Value() } })
+            << Value(D {});
+        QTest::newRow("temperature at the edge") << (discharging + QStringList { "temp=-922337203685477580" })
+                                                 << Value(D { { "Temperature", Value(-9223372036854775800ll) } })
+                                                 << Value(D {});
+        QTest::newRow("time to empty beyond any count of minutes")
+            << (discharging + QStringList { "energy_now=9000000000000000000", "power_now=1" })
+            << Value(D { { "Amperage", 0 } }) << Value(D { { "Time to Empty", Value() } });
+        QTest::newRow("time to full beyond any count of minutes")
+            << QStringList { "type=Battery", "status=Charging", "charge_full=9000000000000000000", "charge_now=0",
+                   "current_now=1" }
+            << Value(D { { "MaxCapacity", 9000000000000000 } }) << Value(D { { "Time to Full Charge", Value() } });
+        QTest::newRow("energy missing far beyond what is there")
+            << QStringList { "type=Battery", "status=Charging", "energy_full=9000000000000000000",
+                   "energy_now=-9000000000000000000", "power_now=5" }
+            << Value(D {}) << Value(D { { "Time to Full Charge", -1 } });
+        QTest::newRow("capacity in energy beyond the range")
+            << QStringList { "type=Battery", "energy_full_design=9000000000000000000", "voltage_min_design=1" }
+            << Value(D { { "DesignCapacity", Value() } }) << Value(D {});
+        QTest::newRow("current beyond the range") << QStringList { "type=Battery", "status=Discharging",
+            "power_now=9000000000000000000", "voltage_now=1" } << Value(D { { "Amperage", Value() } })
+                                                  << Value(D {});
+        QTest::newRow("number longer than any integer")
+            << (discharging + QStringList { "cycle_count=99999999999999999999" })
+            << Value(D { { "CycleCount", Value() } }) << Value(D {});
+        QTest::newRow("adapter beyond the range") << QStringList { "type=Battery", "status=Charging" } << Value(D {})
+                                                  << Value(D { { "Watts", Value() } });
+    }
+
+    void outOfRangeValuesAreAbsent()
+    {
+        QFETCH(QStringList, attributes);
+        QFETCH(Value, battery);
+        QFETCH(Value, source);
+
+        QHash<QString, QByteArray> files;
+        for (const QString &attribute : attributes) {
+            const int equals = attribute.indexOf(QLatin1Char('='));
+            files.insert(attribute.left(equals), attribute.mid(equals + 1).toUtf8() + '\n');
+        }
+        const auto attributesRead = platform::SysfsAttributes::fromTexts(files);
+        compareKeys(platform::powersupply::smartBatteryProperties(attributesRead), *battery.toDictionary());
+        const auto adapter = platform::SysfsAttributes::fromTexts(
+            { { "online", "1" }, { "voltage_max", "9000000000000000000" }, { "current_max", "9000000000000000000" } });
+        compareKeys(platform::powersupply::powerSourceDescription({ "BAT0", QString() }, attributesRead, { adapter }),
+            *source.toDictionary());
     }
 
     void batteryFaults_data()

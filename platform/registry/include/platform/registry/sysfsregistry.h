@@ -4,7 +4,9 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -18,9 +20,11 @@ namespace platform {
 /// - a battery scoped to a device (e.g. hid-<address>-battery) is an
 ///   "AppleDeviceManagementHIDEventService" entry below an "IOHIDInterface" below the HID device;
 /// - every HID device is an "IOHIDUserDevice" entry.
-/// Property names and units are those of docs/decisions.md. Entries read their attributes anew on
-/// every read; an attribute that is missing, unreadable or not a number gives an absent key, and an
-/// entry whose directory went away reads as unreadable. Main thread only.
+/// Property names and units are those of docs/decisions.md. Entries read what can change (levels,
+/// states, rates) anew on every read, and what cannot (an accessory's identity and kind, a battery's
+/// design values) once per device: a device is the same one while its directory is (the same file
+/// system identity). An attribute that is missing, unreadable or not a number gives an absent key, and
+/// an entry whose directory went away reads as unreadable. Main thread only.
 class SysfsRegistry final : public Registry {
 public:
     /// `root` is where sysfs is mounted (its class/ and bus/ folders are read).
@@ -36,10 +40,26 @@ public:
 
     std::optional<std::vector<RegistryEntry>> matchingServices(const QString &className) override;
 
+    /// Where the kind of a Bluetooth HID device is asked last, when nothing in sysfs tells it: the
+    /// device's icon name given its address (upper case). By default BlueZ's Device1 "Icon" of the
+    /// device on each adapter of `root`/class/bluetooth, over the system bus.
+    void setBluetoothIcons(std::function<std::optional<QString>(const QString &address)> icon);
+
     struct State;
 
 private:
     std::shared_ptr<State> m_state;
+};
+
+/// While one lives (main thread), every sysfs file is read at most once, by whichever entry, power
+/// source snapshot or finder asks first; later reads get that answer. Without one, each turn of a
+/// running event loop is such a pass: everything a timer's tick reads sees one reading of each file.
+class SysfsReading {
+public:
+    SysfsReading();
+    ~SysfsReading();
+    SysfsReading(const SysfsReading &) = delete;
+    SysfsReading &operator=(const SysfsReading &) = delete;
 };
 
 } // namespace platform
