@@ -4,10 +4,14 @@
 
 #include <QDBusConnection>
 
+#include <optional>
+#include <unordered_map>
+
 namespace platform {
 
 /// The workspace of a Linux desktop: running applications from the process table under `procRoot`
-/// (each process's `exe` link), applications started with a detached process, URLs opened through
+/// (each process's `exe` link; only the processes of the user running this program, by the real uid
+/// of the process's status file or else its directory's owner), applications started with a detached process, URLs opened through
 /// the desktop's URL handler (xdg-open when there is no GUI application object), system-settings
 /// URLs through the desktop's settings program (gnome-control-center or KDE's systemsettings).
 /// Items are shown selected through the file manager's org.freedesktop.FileManager1 service on the
@@ -35,8 +39,21 @@ private:
     void complete(Completion done, bool ok);
     bool openSettings(const QUrl &url);
 
+    // What one process was when last looked at.
+    struct Process {
+        quint64 startTime = 0;
+        uint uid = 0;
+        int looks = 0;
+        std::optional<RunningApplication> application;
+    };
+    std::optional<Process> examine(qint64 pid) const;
+    /// Whether the application process remembered under `pid` is still that one (same start, same executable).
+    bool isStill(qint64 pid, const Process &process) const;
+
     QString m_procRoot;
     QDBusConnection m_bus;
+    uint m_uid;
+    mutable std::unordered_map<qint64, Process> m_processes;
 };
 
 } // namespace platform
