@@ -48,6 +48,8 @@
 
 #include <QCoreApplication>
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace quenby {
@@ -77,15 +79,6 @@ namespace {
     {
         const QVariant object = item.representedObject();
         return object.typeId() == QMetaType::QString ? object.toString() : QString();
-    }
-
-    bool hasItemFor(const olvane::IMenuBarItemController &menuBar, const QString &identifier)
-    {
-        const auto items = menuBar.items();
-        return std::any_of(items.begin(), items.end(), [&](const auto &item) {
-            const QVariant object = item->representedObject();
-            return object.typeId() == QMetaType::QString && object.toString() == identifier;
-        });
     }
 
     BaseView *makeDeviceView(const std::shared_ptr<fennic::BatteryDevice> &device)
@@ -217,8 +210,15 @@ void AppDelegate::refresh()
     const QStringList after = visibleDevices();
 
     const olvane::IMenuBarItemController &menuBar = m_controller->menuBar();
+    // One look at the items, not one per device: a tick stays linear in the number of devices.
+    QSet<QString> shown;
+    for (const auto &item : menuBar.items()) {
+        const QVariant object = item->representedObject();
+        if (object.typeId() == QMetaType::QString)
+            shown.insert(object.toString());
+    }
     const bool missing = std::any_of(after.begin(), after.end(),
-        [&](const QString &identifier) { return !isIgnored(identifier) && !hasItemFor(menuBar, identifier); });
+        [&](const QString &identifier) { return !shown.contains(identifier) && !isIgnored(identifier); });
 
     if (before == after && !missing) {
         for (const auto &item : menuBar.items())
@@ -255,19 +255,24 @@ void AppDelegate::updateViews(MenuBarItem &item)
         else
             views.append(hosted);
     }
+    // A view is redrawn only when its record draws differently: an unchanged tick renders no picture
+    // and hands the tray nothing. Settings that change the drawings rebuild the items; appearance
+    // changes redraw the views on their own.
     const DeviceMap &devices = m_controller->model().devices();
     for (View *view : views) {
+        bool changed = false;
         if (auto *deviceView = qobject_cast<BaseView *>(view)) {
             if (deviceView->device()) {
                 // A device that is gone keeps its last record until the items are rebuilt.
                 const auto current = devices.find(deviceView->device()->serial());
                 if (current != devices.end())
-                    deviceView->setDevice(current->second);
+                    changed = deviceView->setDevice(current->second);
             }
         } else if (auto *internal = qobject_cast<InternalBatteryView *>(view)) {
-            internal->setBattery(m_controller->internalBattery());
+            changed = internal->setBattery(m_controller->internalBattery());
         }
-        view->setNeedsDisplay();
+        if (changed)
+            view->setNeedsDisplay();
     }
 }
 

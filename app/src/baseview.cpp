@@ -3,6 +3,7 @@
 #include "quenby/settings.h"
 
 #include <fennic/batterydevice.h>
+#include <fennic/doublebatterydevice.h>
 #include <olvane/menubar.h>
 #include <olvane/textutilities.h>
 #include <platform/ui/font.h>
@@ -14,7 +15,48 @@ BaseView::BaseView(const platform::ui::Rect &frame, QWidget *parent)
 {
 }
 
-void BaseView::setDevice(std::shared_ptr<fennic::BatteryDevice> device) { m_device = std::move(device); }
+BaseView::Look BaseView::lookOf(const fennic::BatteryDevice *device)
+{
+    Look look;
+    if (!device)
+        return look;
+    look.kind = &typeid(*device);
+    look.type = static_cast<int>(device->type());
+    look.level = device->batteryLevel();
+    look.charging = device->isCharging();
+    look.name = device->name();
+    look.serial = device->serial();
+    look.productId = device->productId();
+    look.vendorId = device->vendorId();
+    look.internalName = device->internalName();
+    // The symbol's name comes from the fields above and the system's version.
+    look.imageName = device->imageName();
+    if (const auto *pair = dynamic_cast<const fennic::DoubleBatteryDevice *>(device)) {
+        look.first = pair->firstLevel();
+        look.second = pair->secondLevel();
+    }
+    return look;
+}
+
+bool BaseView::setDevice(std::shared_ptr<fennic::BatteryDevice> device)
+{
+    Look look = lookOf(device.get());
+    const bool changed = !(look == m_look);
+    m_device = std::move(device);
+    if (changed) {
+        m_look = std::move(look);
+        m_kindName.reset();
+        m_measuredWidth.reset();
+    }
+    return changed;
+}
+
+const QString &BaseView::kindName() const
+{
+    if (!m_kindName)
+        m_kindName = m_device ? fennic::description(m_device->type()) : QString();
+    return *m_kindName;
+}
 
 double BaseView::itemWidth() const { return 0; }
 
@@ -27,13 +69,20 @@ QString BaseView::customNameOr(const QString &fallback) const
 
 QString BaseView::measuredName() const
 {
-    return m_device ? customNameOr(fennic::description(m_device->type())) : QString();
+    return m_device ? customNameOr(kindName()) : QString();
 }
 
 double BaseView::measuredNameWidth() const
 {
-    return olvane::TextUtilities::boundingSize(measuredName(), platform::ui::Font::boldSystemFont(12), bounds().size)
-        .width;
+    const QString name = measuredName();
+    const platform::ui::Size within = bounds().size;
+    if (!m_measuredWidth || name != m_measuredText || within != m_measuredIn) {
+        m_measuredWidth
+            = olvane::TextUtilities::boundingSize(name, platform::ui::Font::boldSystemFont(12), within).width;
+        m_measuredText = name;
+        m_measuredIn = within;
+    }
+    return *m_measuredWidth;
 }
 
 platform::ui::Rect BaseView::nameLineRect(double width) const

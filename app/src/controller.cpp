@@ -14,19 +14,12 @@
 #include <olvane/menubaritemcontroller.h>
 #include <platform/core/bundle.h>
 
+#include <QSet>
+
 #include <algorithm>
 #include <cmath>
 
 namespace quenby {
-
-namespace {
-    bool sameText(const QString &a, const QString &b) { return a.toLower() == b.toLower(); }
-
-    bool anyHas(const DeviceList &devices, const std::function<bool(const fennic::BatteryDevice &)> &match)
-    {
-        return std::any_of(devices.begin(), devices.end(), [&match](const auto &device) { return match(*device); });
-    }
-}
 
 Controller::Controller(Collaborators collaborators)
     : m_bluetoothFinder(std::move(collaborators.bluetoothFinder))
@@ -104,19 +97,22 @@ DeviceList Controller::mergedDevices(bool helperRunning)
     const auto singles = m_helper->singleBatteryDevices().value_or(dorsk::SingleBatteryDevices {});
     const auto doubles = m_helper->doubleBatteryDevices().value_or(dorsk::DoubleBatteryDevices {});
 
-    const auto seenBySerial = [&](const fennic::BatteryDevice &device) {
-        const auto sameSerial
-            = [&device](const fennic::BatteryDevice &other) { return sameText(other.serial(), device.serial()); };
-        return anyHas(classic, sameSerial) || anyHas(lowEnergy, sameSerial);
-    };
+    // Serials and names compare without regard to case; the finders' ones are gathered once, so the
+    // merge stays linear in the number of devices.
+    QSet<QString> serials;
+    QSet<QString> lowEnergyNames;
+    for (const auto &device : classic)
+        serials.insert(device->serial().toLower());
+    for (const auto &device : lowEnergy) {
+        serials.insert(device->serial().toLower());
+        lowEnergyNames.insert(device->name().toLower());
+    }
     for (const auto &device : singles) {
-        const bool sameName = anyHas(lowEnergy,
-            [&device](const fennic::BatteryDevice &other) { return sameText(other.name(), device->name()); });
-        if (!seenBySerial(*device) && !sameName)
+        if (!serials.contains(device->serial().toLower()) && !lowEnergyNames.contains(device->name().toLower()))
             merged.push_back(device);
     }
     for (const auto &device : doubles) {
-        if (!seenBySerial(*device))
+        if (!serials.contains(device->serial().toLower()))
             merged.push_back(device);
     }
     return merged;

@@ -66,8 +66,11 @@ void DataModel::update(const DeviceList &devices)
     after.sort();
     const bool same = before == after;
 
+    // Both lists are sorted: one walk finds the devices that left.
+    auto next = after.cbegin();
     for (const auto &identifier : std::as_const(before)) {
-        if (!after.contains(identifier))
+        next = std::lower_bound(next, after.cend(), identifier);
+        if (next == after.cend() || *next != identifier)
             m_lowBatteryAlerted.erase(identifier);
     }
 

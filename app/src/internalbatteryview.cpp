@@ -47,9 +47,18 @@ InternalBatteryView::InternalBatteryView(const Rect &frame, QWidget *parent)
 
 InternalBatteryView::~InternalBatteryView() = default;
 
-void InternalBatteryView::setBattery(const ammerl::InternalBattery *battery)
+bool InternalBatteryView::setBattery(const ammerl::InternalBattery *battery)
 {
+    // What the drawings read of the record.
+    const auto sameDrawing = [](const ammerl::InternalBattery *a, const ammerl::InternalBattery *b) {
+        if (!a || !b)
+            return !a && !b;
+        return a->charge() == b->charge() && a->isCharging().value_or(false) == b->isCharging().value_or(false)
+            && a->timeRemainingText() == b->timeRemainingText();
+    };
+    const bool changed = !sameDrawing(m_battery.get(), battery);
     m_battery = battery ? copyOf(*battery) : nullptr;
+    return changed;
 }
 
 void InternalBatteryView::drawBolt(platform::ui::GraphicsContext &context, platform::ui::Point origin) const

@@ -30,7 +30,7 @@ QString SingleBatteryDeviceView::shownName() const
     if (!device())
         return {};
     if (dynamic_cast<const fennic::SingleBatteryDevice *>(device().get()))
-        return customNameOr(fennic::description(device()->type()));
+        return customNameOr(kindName());
     return customNameOr(device()->name());
 }
 

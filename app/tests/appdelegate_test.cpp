@@ -17,6 +17,7 @@
 #include <tavrin/images.h>
 #include <tavrin/notifications.h>
 
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace apptest;
@@ -193,6 +194,49 @@ private slots:
             }
         }
         QCOMPARE(devices.at(kKeyboard)->batteryLevel(), std::optional<std::uint8_t>(70));
+    }
+
+    void aTickRedrawsOnlyTheItemsWhoseRecordsDrawDifferently()
+    {
+        AppRig rig;
+        rig.internal->battery = battery(69);
+        int level = 80;
+        rig.accessories = [&level] {
+            return std::vector<std::shared_ptr<fennic::BatteryDevice>> {
+                single(QStringLiteral("Magic Keyboard"), kKeyboard, std::uint8_t(level)),
+                pair(QStringLiteral("AirPods Pro"), kPods, 70, 60),
+            };
+        };
+        rig.launch();
+        QCoreApplication::processEvents();
+        QMap<QString, std::shared_ptr<QSignalSpy>> pictures;
+        for (const auto &item : rig.menuBar().items())
+            pictures.insert(identifierOf(*item),
+                std::make_shared<QSignalSpy>(item->item().get(), &platform::ui::StatusItem::pictureChanged));
+        QCOMPARE(pictures.keys(), (QList<QString> { kKeyboard, kPods, kInternal }));
+        const auto redrawn = [&] {
+            QCoreApplication::processEvents();
+            QStringList list;
+            for (auto it = pictures.begin(); it != pictures.end(); ++it) {
+                if (!it.value()->isEmpty())
+                    list << it.key();
+                it.value()->clear();
+            }
+            return list;
+        };
+
+        // New records that draw the same: no picture is made, the tray is handed nothing.
+        rig.tick();
+        rig.tick();
+        QCOMPARE(redrawn(), QStringList());
+        --level;
+        rig.tick();
+        QCOMPARE(redrawn(), QStringList { kKeyboard });
+        rig.internal->battery = battery(69, true);
+        rig.tick();
+        QCOMPARE(redrawn(), QStringList { kInternal });
+        rig.tick();
+        QCOMPARE(redrawn(), QStringList());
     }
 
     void addingOrRemovingADeviceRebuildsTheItems()

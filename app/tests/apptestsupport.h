@@ -133,7 +133,8 @@ struct AppRig {
     std::unique_ptr<quenby::AppDelegate> delegate;
 
     /// `settings` runs on fresh defaults before anything reads them; the first-start hint counts as shown.
-    explicit AppRig(const std::function<void()> &settings = {})
+    /// The Low Energy finder uses `radio` when given (it must outlive the rig), else the scripted one.
+    explicit AppRig(const std::function<void()> &settings = {}, platform::Central *radio = nullptr)
     {
         platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kWasStartedKey), true);
         quenby::Settings::reload();
@@ -151,8 +152,8 @@ struct AppRig {
         auto in = std::make_unique<FixedInternalFinder>();
         internal = in.get();
         parts.internalFinder = std::move(in);
-        parts.lowEnergyFinder
-            = std::make_unique<fennic::LowEnergyFinder>(central, std::make_unique<fennic::IOKitController>(registry));
+        parts.lowEnergyFinder = std::make_unique<fennic::LowEnergyFinder>(
+            radio ? *radio : central, std::make_unique<fennic::IOKitController>(registry));
         parts.helper = std::make_unique<dorsk::MemoryHelperDataModel>();
         parts.autoStart = std::make_unique<QuietAutoStart>();
         parts.helperRunning = [] { return false; };

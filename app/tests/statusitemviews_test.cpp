@@ -20,6 +20,8 @@ using platform::ui::Rect;
 using quenby::Settings;
 
 Q_DECLARE_METATYPE(std::optional<std::uint8_t>)
+using MakeDevice = std::function<std::shared_ptr<fennic::BatteryDevice>()>;
+Q_DECLARE_METATYPE(MakeDevice)
 
 namespace {
 
@@ -595,6 +597,76 @@ private slots:
         const auto calls = draw(view);
         QCOMPARE(calls.size(), std::size_t(1));
         QCOMPARE(calls[0].kind, DrawCall::Kind::image);
+    }
+
+    void aRecordThatDrawsTheSameNeedsNoRedraw_data()
+    {
+        using Make = MakeDevice;
+        QTest::addColumn<Make>("make");
+        QTest::addColumn<bool>("same");
+        const auto keyboard = [](std::uint8_t level) {
+            return [level] { return single(QStringLiteral("Magic Keyboard"), kKeyboard, level); };
+        };
+        QTest::newRow("a new record with the same fields") << Make(keyboard(80)) << true;
+        QTest::newRow("level") << Make(keyboard(79)) << false;
+        QTest::newRow("charging") << Make([] {
+            auto d = single(QStringLiteral("Magic Keyboard"), kKeyboard, 80);
+            d->setCharging(true);
+            return d;
+        }) << false;
+        QTest::newRow("name") << Make([] { return single(QStringLiteral("Other"), kKeyboard, 80); }) << false;
+        QTest::newRow("serial (its custom name)") << Make([] {
+            return single(QStringLiteral("Magic Keyboard"), kPods, 80);
+        }) << false;
+        QTest::newRow("kind") << Make([] {
+            return single(QStringLiteral("Magic Keyboard"), kKeyboard, 80, QStringLiteral("Mouse"));
+        }) << false;
+        QTest::newRow("two batteries in place of one") << Make([] {
+            return pair(QStringLiteral("Magic Keyboard"), kKeyboard, 80, 80);
+        }) << false;
+        QTest::newRow("none") << Make([] { return std::shared_ptr<fennic::BatteryDevice>(); }) << false;
+    }
+
+    void aRecordThatDrawsTheSameNeedsNoRedraw()
+    {
+        QFETCH(MakeDevice, make);
+        QFETCH(bool, same);
+        Bar bar;
+        quenby::SingleBatteryDeviceView view(Rect(0, 0, 60, kThickness));
+        QVERIFY(view.setDevice(single(QStringLiteral("Magic Keyboard"), kKeyboard, 80)));
+        const auto next = make();
+        QCOMPARE(view.setDevice(next), !same);
+        QCOMPARE(view.device(), next); // the newest record is kept either way
+
+        // A record changed in place, as the Low Energy finder's are, counts by what was drawn.
+        const auto record = single(QStringLiteral("Magic Keyboard"), kKeyboard, 80);
+        view.setDevice(record);
+        QVERIFY(!view.setDevice(record));
+        record->setBatteryLevel(81);
+        QVERIFY(view.setDevice(record));
+
+        // Two batteries: each level counts.
+        quenby::DoubleBatteryDeviceView pairView(Rect(0, 0, 60, kThickness));
+        QVERIFY(pairView.setDevice(pair(QStringLiteral("AirPods Pro"), kPods, 70, 60)));
+        QVERIFY(!pairView.setDevice(pair(QStringLiteral("AirPods Pro"), kPods, 70, 60)));
+        QVERIFY(pairView.setDevice(pair(QStringLiteral("AirPods Pro"), kPods, 70, 59)));
+        QVERIFY(pairView.setDevice(pair(QStringLiteral("AirPods Pro"), kPods, std::nullopt, 59)));
+    }
+
+    void internalBatteryNeedsARedrawWhenItsDrawnFieldsChange()
+    {
+        Bar bar;
+        quenby::InternalBatteryView view(Rect(0, 0, 60, kThickness));
+        const auto first = battery(42);
+        QVERIFY(view.setBattery(&first));
+        const auto again = battery(42);
+        QVERIFY(!view.setBattery(&again));
+        const auto charging = battery(42, true); // also no time to empty
+        QVERIFY(view.setBattery(&charging));
+        const auto lower = battery(41, true);
+        QVERIFY(view.setBattery(&lower));
+        QVERIFY(view.setBattery(nullptr));
+        QVERIFY(!view.setBattery(nullptr));
     }
 
     void internalBatteryKeepsItsOwnCopy()

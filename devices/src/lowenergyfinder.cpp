@@ -81,6 +81,7 @@ void LowEnergyFinder::find()
         if (recordWithSerial(peripheral->identifierString()))
             continue;
         m_devices.push_back(std::make_shared<LowEnergyDevice>(peripheral));
+        m_indexStale = true;
         connectPeripheral(peripheral);
     }
 }
@@ -104,7 +105,8 @@ void LowEnergyFinder::connectPeripheral(const std::shared_ptr<Peripheral> &perip
 void LowEnergyFinder::removeStaleDevices()
 {
     const double current = now();
-    std::erase_if(m_devices, [&](const auto &record) { return current - record->lastUpdate() > 5.0; });
+    if (std::erase_if(m_devices, [&](const auto &record) { return current - record->lastUpdate() > 5.0; }))
+        m_indexStale = true;
     tellDevicesChanged();
 }
 
@@ -144,6 +146,7 @@ void LowEnergyFinder::disconnectAll()
     m_connectingPeripherals.clear();
     m_failedDevices.clear();
     m_devices.clear();
+    m_indexStale = true;
 }
 
 void LowEnergyFinder::stateUpdated(Central::State state)
@@ -165,6 +168,7 @@ void LowEnergyFinder::peripheralConnected(const std::shared_ptr<Peripheral> &per
             return;
         record = std::make_shared<LowEnergyDevice>(peripheral);
         m_devices.push_back(record);
+        m_indexStale = true;
     }
     record->setLastUpdate(now());
     record->setSerial(identifier);
@@ -190,8 +194,10 @@ void LowEnergyFinder::peripheralDisconnected(const std::shared_ptr<Peripheral> &
     const QString identifier = peripheral->identifierString();
     auto it = std::find_if(
         m_devices.begin(), m_devices.end(), [&](const auto &record) { return record->serial() == identifier; });
-    if (it != m_devices.end())
+    if (it != m_devices.end()) {
         m_devices.erase(it);
+        m_indexStale = true;
+    }
     tellDevicesChanged();
 }
 
@@ -224,6 +230,7 @@ void LowEnergyFinder::peripheralDiscovered(
     if (record->name().isEmpty() && record->manufacturer().value_or(QString()).isEmpty())
         return;
     m_devices.push_back(record);
+    m_indexStale = true;
     if (LowEnergyPersistency::monitoredDevices().contains(identifier))
         connectDevice(record);
     tellDevicesChanged();
@@ -306,6 +313,22 @@ void LowEnergyFinder::valueUpdated(const std::shared_ptr<Peripheral> &peripheral
 
 std::shared_ptr<LowEnergyDevice> LowEnergyFinder::recordWithSerial(const QString &identifier) const
 {
+    // Every poll and every value looks a record up: by an index of the list, so a poll stays linear in
+    // the number of peripherals. The index is rebuilt when the list changed; a record whose serial
+    // changed since is found by the walk that answers whatever the index cannot.
+    if (m_indexStale) {
+        m_index.clear();
+        m_index.reserve(qsizetype(m_devices.size()));
+        for (const auto &record : m_devices) {
+            if (!m_index.contains(record->serial()))
+                m_index.insert(record->serial(), record);
+        }
+        m_indexStale = false;
+    }
+    if (const auto hit = m_index.constFind(identifier); hit != m_index.constEnd()) {
+        if (auto record = hit->lock(); record && record->serial() == identifier)
+            return record;
+    }
     for (const auto &record : m_devices) {
         if (record->serial() == identifier)
             return record;
@@ -318,6 +341,7 @@ void LowEnergyFinder::removeRecordsOf(const Peripheral &peripheral)
     std::erase_if(m_devices, [&](const auto &record) {
         return record->peripheral() && record->peripheral()->identifier() == peripheral.identifier();
     });
+    m_indexStale = true;
 }
 
 void LowEnergyFinder::removeFirstConnecting(const std::shared_ptr<Peripheral> &peripheral)

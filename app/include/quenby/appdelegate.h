@@ -83,13 +83,13 @@ public:
     void removeObservers();
 
     // Refresh cycle.
-    /// One tick: the controller's refresh, then a redraw of every status item or, when the devices
-    /// changed or a shown device has no item, a rebuild.
+    /// One tick: the controller's refresh, then the status items brought up to date or, when the
+    /// devices changed or a shown device has no item, a rebuild.
     void refresh();
     /// The identifiers of the data model's devices (ignored ones too), ascending.
     QStringList visibleDevices() const;
     /// Hands the views of the item their current record (the combined item: the views inside it)
-    /// and marks them for redrawing.
+    /// and marks for redrawing those whose record draws differently.
     void updateViews(olvane::MenuBarItem &item);
     /// After a wake from sleep (the workspace's `didWake`): the controller's refresh only.
     void onWake();

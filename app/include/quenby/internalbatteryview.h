@@ -37,8 +37,9 @@ public:
 
     /// The record drawn; none until the first is given.
     const ammerl::InternalBattery *battery() const { return m_battery.get(); }
-    /// Keeps a copy of the record (none clears it).
-    void setBattery(const ammerl::InternalBattery *battery);
+    /// Keeps a copy of the record (none clears it); true when it draws differently from the one
+    /// before (charge, charging state or remaining time), so the view needs a redraw.
+    bool setBattery(const ammerl::InternalBattery *battery);
 
     void drawRect(platform::ui::GraphicsContext &context, const platform::ui::Rect &dirtyRect) override;
     /// The charge as digits over a bar in its colour; the laptop picture without a charge.

@@ -5,6 +5,7 @@
 #include "platform/bluetooth/central.h"
 
 #include <QObject>
+#include <QHash>
 #include <QSet>
 
 #include <memory>
@@ -71,6 +72,9 @@ private:
     void tellDevicesChanged();
 
     std::vector<std::shared_ptr<LowEnergyDevice>> m_devices;
+    // The first record of each serial, for recordWithSerial; stale whenever the list changes.
+    mutable QHash<QString, std::weak_ptr<LowEnergyDevice>> m_index;
+    mutable bool m_indexStale = true;
     std::unique_ptr<IIOKitController> m_ioKitController;
     platform::Central &m_central;
     std::vector<std::shared_ptr<platform::Peripheral>> m_connectingPeripherals;

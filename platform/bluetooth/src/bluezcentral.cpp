@@ -17,6 +17,8 @@ namespace {
     const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
     const char *const kAdapter = "org.bluez.Adapter1";
     const char *const kDevice = "org.bluez.Device1";
+    const char *const kGattCharacteristic = "org.bluez.GattCharacteristic1";
+    const char *const kBattery = "org.bluez.Battery1";
 
     // Names BlueZ's identifiers, so that one address always gives the same peripheral identifier.
     const QUuid kAddressNamespace(QStringLiteral("7b810e80-9efb-4c60-8ff4-5f79392fa84f"));
@@ -139,20 +141,40 @@ void BluezCentral::fetchObjects(std::function<void(const QString &error)> done)
         const QDBusMessage reply = w->reply();
         QString error;
         if (auto objects = readObjects(reply)) {
-            setObjects(std::move(*objects));
+            setObjects(std::move(*objects), true);
         } else {
             // BlueZ is not there (or answers nonsense): nothing of it can be used.
             error = reply.errorMessage().isEmpty() ? QStringLiteral("BlueZ gave no object tree") : reply.errorMessage();
-            setObjects({});
+            setObjects({}, false);
         }
         for (const auto &waiter : std::exchange(m_fetchWaiters, {}))
             waiter(error);
     });
 }
 
-void BluezCentral::setObjects(Objects objects)
+void BluezCentral::whenTreeKnown(std::function<void(const QString &error)> done)
+{
+    if (!m_treeKnown) {
+        fetchObjects(std::move(done));
+        return;
+    }
+    post([done = std::move(done)] { done(QString()); });
+}
+
+void BluezCentral::setTreeValue(const QString &path, const QByteArray &value)
+{
+    const auto object = m_objects.find(path);
+    if (object == m_objects.end())
+        return;
+    const auto found = object->second.find(QLatin1String(kGattCharacteristic));
+    if (found != object->second.end())
+        found->insert(QStringLiteral("Value"), value);
+}
+
+void BluezCentral::setObjects(Objects objects, bool known)
 {
     m_objects = std::move(objects);
+    m_treeKnown = known;
     reconcile();
 }
 
@@ -280,6 +302,7 @@ void BluezCentral::cancelPeripheralConnection(const std::shared_ptr<Peripheral> 
     if (!p || p->state() == Peripheral::State::disconnected)
         return;
     auto shared = m_peripherals.value(p->identifier());
+    p->stopNotifications();
     if (p->ownsConnection) {
         // Only a link this program opened is closed; the system's own stay as they are.
         const QDBusMessage call = QDBusMessage::createMethodCall(
@@ -332,16 +355,41 @@ void BluezCentral::propertiesChanged(const QDBusMessage &message)
     auto object = m_objects.find(message.path());
     if (object == m_objects.end())
         return;
-    const auto found = object->second.find(args[0].toString());
+    const QString name = args[0].toString();
+    const auto found = object->second.find(name);
     if (found == object->second.end())
         return;
     QVariantMap changed;
     args[1].value<QDBusArgument>() >> changed;
     for (auto it = changed.cbegin(); it != changed.cend(); ++it)
         found->insert(it.key(), it.value());
-    for (const QString &name : args[2].toStringList())
-        found->remove(name);
-    reconcile();
+    for (const QString &removed : args[2].toStringList())
+        found->remove(removed);
+
+    if (name == QLatin1String(kGattCharacteristic)) {
+        const QVariant value = changed.value(QStringLiteral("Value"));
+        if (value.metaType() == QMetaType::fromType<QByteArray>())
+            valueChanged(message.path(), value.toByteArray());
+    } else if (name == QLatin1String(kBattery)) {
+        bool ok = false;
+        const uint level = changed.value(QStringLiteral("Percentage")).toUInt(&ok);
+        if (ok)
+            valueChanged(message.path(), QByteArray(1, static_cast<char>(std::min(level, 255u))));
+    } else if (name == QLatin1String(kAdapter) || name == QLatin1String(kDevice)) {
+        // Only adapters and devices change the radio or the links; values come far more often.
+        reconcile();
+    }
+}
+
+void BluezCentral::valueChanged(const QString &path, const QByteArray &bytes)
+{
+    const QList<std::shared_ptr<BluezPeripheral>> peripherals = m_peripherals.values();
+    for (const auto &p : peripherals) {
+        if (path == p->devicePath())
+            p->valueChanged(BluezPeripheral::batteryLevelKeyOf(path), bytes);
+        else if (path.startsWith(p->devicePath() + QLatin1Char('/')))
+            p->valueChanged(path, bytes);
+    }
 }
 
 void BluezCentral::bluezAppeared()
@@ -349,6 +397,6 @@ void BluezCentral::bluezAppeared()
     fetchObjects([](const QString &) {});
 }
 
-void BluezCentral::bluezVanished() { setObjects({}); }
+void BluezCentral::bluezVanished() { setObjects({}, false); }
 
 } // namespace platform

@@ -6,6 +6,8 @@
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 
+#include "platform/core/clock.h"
+
 namespace platform {
 
 namespace {
@@ -72,6 +74,7 @@ void BluezPeripheral::setState(State state)
         m_services.reset();
         m_serviceObjects.clear();
         m_characteristicObjects.clear();
+        m_readings.clear();
         ownsConnection = false;
     }
 }
@@ -112,7 +115,7 @@ void BluezPeripheral::discoverServices(const QList<BluetoothUuid> &wanted)
 {
     if (!acceptsRequests())
         return;
-    m_central->fetchObjects([this, keep = self(), wanted](const QString &error) {
+    m_central->whenTreeKnown([this, keep = self(), wanted](const QString &error) {
         if (!acceptsRequests())
             return;
         if (!error.isEmpty()) {
@@ -148,7 +151,7 @@ void BluezPeripheral::discoverCharacteristics(
     const QString servicePath = keyOf(m_serviceObjects, service.get());
     if (servicePath.isEmpty())
         return;
-    m_central->fetchObjects([this, keep = self(), wanted, service, servicePath](const QString &error) {
+    m_central->whenTreeKnown([this, keep = self(), wanted, service, servicePath](const QString &error) {
         if (!acceptsRequests())
             return;
         if (!error.isEmpty()) {
@@ -160,7 +163,12 @@ void BluezPeripheral::discoverCharacteristics(
             if (m_central->interface(m_devicePath, kBattery) && (wanted.isEmpty() || wanted.contains(batteryLevel())))
                 found.push_back(characteristicObject(batteryLevelKey(m_devicePath), batteryLevel(), service));
         } else {
-            for (const auto &[path, interfaces] : m_central->m_objects) {
+            // The characteristics of one service sit below it in the tree, which is sorted by path.
+            const auto &objects = m_central->m_objects;
+            for (auto it = objects.lower_bound(servicePath); it != objects.end(); ++it) {
+                const auto &[path, interfaces] = *it;
+                if (path != servicePath && !path.startsWith(servicePath + QLatin1Char('/')))
+                    break;
                 const auto c = interfaces.constFind(QLatin1String(kGattCharacteristic));
                 if (c == interfaces.constEnd() || !belongsTo(path, *c, "Service", servicePath))
                     continue;
@@ -174,31 +182,101 @@ void BluezPeripheral::discoverCharacteristics(
     });
 }
 
+QString BluezPeripheral::batteryLevelKeyOf(const QString &devicePath) { return batteryLevelKey(devicePath); }
+
 void BluezPeripheral::readValue(const std::shared_ptr<GattCharacteristic> &characteristic)
 {
     if (!acceptsRequests() || !characteristic)
         return;
-    const QString path = keyOf(m_characteristicObjects, characteristic.get());
-    if (path.isEmpty())
+    const QString key = keyOf(m_characteristicObjects, characteristic.get());
+    if (key.isEmpty())
         return;
 
-    const bool fromBattery = path == batteryLevelKey(m_devicePath);
-    QDBusMessage call;
-    if (fromBattery) {
-        call = QDBusMessage::createMethodCall(
-            kBluez, m_devicePath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-        call << QLatin1String(kBattery) << QStringLiteral("Percentage");
-    } else {
-        call = QDBusMessage::createMethodCall(
-            kBluez, path, QLatin1String(kGattCharacteristic), QStringLiteral("ReadValue"));
-        call << QVariantMap();
+    if (key == batteryLevelKey(m_devicePath)) {
+        // BlueZ reads this battery itself and keeps its Percentage current: nothing goes over the air.
+        answerFromTree(characteristic, key);
+        return;
     }
+
+    const QVariantMap *properties = m_central->interface(key, kGattCharacteristic);
+    if (!properties) {
+        post([this, keep = self(), characteristic] {
+            if (acceptsRequests())
+                emit valueUpdated(keep, characteristic, QStringLiteral("the characteristic is gone"));
+        });
+        return;
+    }
+    Reading &reading = m_readings[key];
+    if (reading.inFlight)
+        return; // the answer on its way answers this request too
+    if (reading.notify == Reading::Notify::unasked) {
+        const QStringList flags = properties->value(QStringLiteral("Flags")).toStringList();
+        const bool notifies
+            = flags.contains(QStringLiteral("notify")) || flags.contains(QStringLiteral("indicate"));
+        reading.notify = notifies ? Reading::Notify::asking : Reading::Notify::refused;
+        if (notifies)
+            startNotifications(key);
+    }
+
+    const bool subscribed = reading.notify == Reading::Notify::asking || reading.notify == Reading::Notify::on;
+    const auto now = Clock::current().sinceEpoch();
+    const bool recent = now - reading.readAt < std::chrono::minutes(1);
+    if (reading.known && properties->value(QStringLiteral("Value")).metaType() == QMetaType::fromType<QByteArray>()
+        && (subscribed || recent)) {
+        answerFromTree(characteristic, key);
+        return;
+    }
+    readOverTheAir(key, characteristic);
+}
+
+void BluezPeripheral::post(std::function<void()> event) { m_central->post(std::move(event)); }
+
+void BluezPeripheral::answerFromTree(const std::shared_ptr<GattCharacteristic> &characteristic, const QString &key)
+{
+    post([this, keep = self(), characteristic, key] {
+        if (!acceptsRequests())
+            return;
+        std::optional<QByteArray> bytes;
+        QString error;
+        if (key == batteryLevelKey(m_devicePath)) {
+            // Percentage is one byte, as the Battery Level characteristic is.
+            const QVariantMap *battery = m_central->interface(m_devicePath, kBattery);
+            bool ok = false;
+            const uint level = battery ? battery->value(QStringLiteral("Percentage")).toUInt(&ok) : 0;
+            if (ok)
+                bytes = QByteArray(1, static_cast<char>(std::min(level, 255u)));
+            else
+                error = QStringLiteral("the battery gave no percentage");
+        } else if (const QVariantMap *properties = m_central->interface(key, kGattCharacteristic)) {
+            const QVariant value = properties->value(QStringLiteral("Value"));
+            if (value.metaType() == QMetaType::fromType<QByteArray>())
+                bytes = value.toByteArray();
+            else
+                error = QStringLiteral("the characteristic gave no bytes");
+        } else {
+            error = QStringLiteral("the characteristic is gone");
+        }
+        if (bytes)
+            characteristic->setValue(*bytes);
+        emit valueUpdated(keep, characteristic, error);
+    });
+}
+
+void BluezPeripheral::readOverTheAir(const QString &path, const std::shared_ptr<GattCharacteristic> &characteristic)
+{
+    m_readings[path].inFlight = true;
+    QDBusMessage call = QDBusMessage::createMethodCall(kBluez, path, QLatin1String(kGattCharacteristic), QStringLiteral("ReadValue"));
+    call << QVariantMap();
     auto *watcher = new QDBusPendingCallWatcher(m_central->m_bus.asyncCall(call), m_central);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-        [this, keep = self(), characteristic, fromBattery](QDBusPendingCallWatcher *w) {
+        [this, keep = self(), characteristic, path](QDBusPendingCallWatcher *w) {
             w->deleteLater();
             if (!acceptsRequests())
                 return;
+            const auto reading = m_readings.find(path);
+            if (reading == m_readings.end())
+                return; // the link this read belonged to is gone
+            reading->second.inFlight = false;
             const QDBusMessage reply = w->reply();
             if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
                 emit valueUpdated(keep, characteristic,
@@ -206,28 +284,62 @@ void BluezPeripheral::readValue(const std::shared_ptr<GattCharacteristic> &chara
                                                    : reply.errorMessage());
                 return;
             }
-            QByteArray bytes;
-            if (fromBattery) {
-                // Percentage is one byte, as the Battery Level characteristic is.
-                const QVariant percentage = reply.arguments().front().value<QDBusVariant>().variant();
-                bool ok = false;
-                const uint level = percentage.toUInt(&ok);
-                if (!ok) {
-                    emit valueUpdated(keep, characteristic, QStringLiteral("the battery gave no percentage"));
-                    return;
-                }
-                bytes.append(static_cast<char>(std::min(level, 255u)));
-            } else {
-                const QVariant value = reply.arguments().front();
-                if (value.metaType() != QMetaType::fromType<QByteArray>()) {
-                    emit valueUpdated(keep, characteristic, QStringLiteral("the characteristic gave no bytes"));
-                    return;
-                }
-                bytes = value.toByteArray();
+            const QVariant value = reply.arguments().front();
+            if (value.metaType() != QMetaType::fromType<QByteArray>()) {
+                emit valueUpdated(keep, characteristic, QStringLiteral("the characteristic gave no bytes"));
+                return;
             }
+            const QByteArray bytes = value.toByteArray();
+            reading->second.known = true;
+            reading->second.readAt = Clock::current().sinceEpoch();
+            // BlueZ keeps what it read as the Value; so does the tree here, for the next reads.
+            m_central->setTreeValue(path, bytes);
             characteristic->setValue(bytes);
             emit valueUpdated(keep, characteristic, QString());
         });
+}
+
+void BluezPeripheral::startNotifications(const QString &path)
+{
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        kBluez, path, QLatin1String(kGattCharacteristic), QStringLiteral("StartNotify"));
+    auto *watcher = new QDBusPendingCallWatcher(m_central->m_bus.asyncCall(call), m_central);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, path](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        const auto reading = m_readings.find(path);
+        if (reading == m_readings.end() || reading->second.notify != Reading::Notify::asking)
+            return;
+        // Without notifications the value is read over the air again, once a minute at most.
+        reading->second.notify
+            = w->reply().type() == QDBusMessage::ReplyMessage ? Reading::Notify::on : Reading::Notify::refused;
+    });
+}
+
+void BluezPeripheral::stopNotifications()
+{
+    if (!m_central)
+        return;
+    for (const auto &[path, reading] : m_readings) {
+        if (reading.notify == Reading::Notify::asking || reading.notify == Reading::Notify::on)
+            m_central->m_bus.asyncCall(QDBusMessage::createMethodCall(
+                kBluez, path, QLatin1String(kGattCharacteristic), QStringLiteral("StopNotify")));
+    }
+    m_readings.clear();
+}
+
+void BluezPeripheral::valueChanged(const QString &key, const QByteArray &bytes)
+{
+    const auto object = m_characteristicObjects.find(key);
+    if (object == m_characteristicObjects.end() || !acceptsRequests())
+        return;
+    if (key != batteryLevelKey(m_devicePath))
+        m_readings[key].known = true;
+    const std::shared_ptr<GattCharacteristic> characteristic = object->second;
+    if (characteristic->value() == bytes)
+        return;
+    // A notification: told like the answer to a read, as it comes.
+    characteristic->setValue(bytes);
+    emit valueUpdated(self(), characteristic, QString());
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 
 #include <QPointer>
 
+#include <chrono>
 #include <map>
 
 namespace platform {
@@ -32,6 +33,11 @@ public:
     void setState(State state);
     /// Whether this program opened the link (the system did not hold it), so cancelling closes it.
     bool ownsConnection = false;
+    /// BlueZ changed a value in its tree: a characteristic this peripheral handed out takes it and tells.
+    void valueChanged(const QString &key, const QByteArray &bytes);
+    /// Ends the notifications this peripheral asked for while the link stays.
+    void stopNotifications();
+    static QString batteryLevelKeyOf(const QString &devicePath);
 
 private:
     bool acceptsRequests() const;
@@ -41,7 +47,22 @@ private:
     std::shared_ptr<GattCharacteristic> characteristicObject(
         const QString &key, const BluetoothUuid &uuid, const std::shared_ptr<GattService> &service);
 
+    // How a characteristic's reads are answered. A value is known once it came over the air or from
+    // BlueZ's tree after the link was made; then reads are answered from the tree, which notifications
+    // keep current. One that cannot notify goes over the air again once its value is a minute old.
+    struct Reading {
+        bool known = false;
+        bool inFlight = false;
+        enum class Notify { unasked, asking, on, refused } notify = Notify::unasked;
+        std::chrono::milliseconds readAt { 0 };
+    };
+    void post(std::function<void()> event);
+    void readOverTheAir(const QString &path, const std::shared_ptr<GattCharacteristic> &characteristic);
+    void answerFromTree(const std::shared_ptr<GattCharacteristic> &characteristic, const QString &key);
+    void startNotifications(const QString &path);
+
     QPointer<BluezCentral> m_central;
+    std::map<QString, Reading> m_readings;
     QUuid m_identifier;
     QString m_devicePath;
     State m_state = State::disconnected;

@@ -8,6 +8,7 @@
 #include "platform/core/bundle.h"
 #include "platform/core/clock.h"
 #include "platform/core/userdefaults.h"
+#include "platform/registry/memoryregistry.h"
 #include "platform/registry/sysfsregistry.h"
 
 #include <QTest>
@@ -85,6 +86,94 @@ private slots:
         mock.update(adapter, QStringLiteral("org.bluez.Adapter1"), { { QStringLiteral("Powered"), false } });
         QVERIFY(QTest::qWaitFor([&] { return !finder.isPoweredOn(); }, kBound));
         QCOMPARE(central.state(), Central::State::poweredOff);
+    }
+
+    void aMinuteOfPollsLeavesTheRadiosAlone()
+    {
+        platform::ScopedUserDefaultsDirectory defaults;
+        fennic::LowEnergyPersistency::setNoBatteryServiceDevices({});
+        platform::ManualClock clock;
+        platform::ScopedClock useClock(clock);
+
+        BluezMock mock;
+        QVERIFY2(mock.start(), qPrintable(mock.error()));
+        mock.addAdapter(QStringLiteral("hci0"));
+        // Two accessories whose level notifies and one whose level can only be read.
+        struct Accessory {
+            QString address;
+            QString name;
+            bool notifies;
+            int level;
+            QString characteristic;
+        };
+        QList<Accessory> accessories {
+            { QStringLiteral("DC:2C:26:0A:1B:01"), QStringLiteral("Mouse"), true, 64, {} },
+            { QStringLiteral("DC:2C:26:0A:1B:02"), QStringLiteral("Keyboard"), true, 80, {} },
+            { QStringLiteral("DC:2C:26:0A:1B:03"), QStringLiteral("Pen"), false, 30, {} },
+        };
+        for (auto &a : accessories) {
+            const QString device = mock.addDevice(a.address, a.name);
+            mock.update(device, QStringLiteral("org.bluez.Device1"),
+                { { QStringLiteral("UUIDs"), QStringList { BluezMock::uuid("180F") } } });
+            const QString battery = mock.addService(device, 0x10, BluezMock::uuid("180F"));
+            a.characteristic = mock.addCharacteristic(
+                battery, 0x11, BluezMock::uuid("2A19"), QByteArray(1, char(a.level)), a.notifies);
+            mock.connectDevice(a.address);
+        }
+        QVERIFY2(mock.error().isEmpty(), qPrintable(mock.error()));
+
+        BluezCentral central(mock.bus());
+        QVERIFY(QTest::qWaitFor([&] { return central.state() == Central::State::poweredOn; }, kBound));
+        platform::MemoryRegistry registry;
+        LowEnergyFinder finder(central, std::make_unique<fennic::IOKitController>(registry));
+        const int enumerations = mock.calls(QStringLiteral("/"), QStringLiteral("GetManagedObjects"));
+        QCOMPARE(enumerations, 1);
+
+        const auto levelOf = [&](const QString &name) -> std::optional<int> {
+            for (const auto &d : finder.devices()) {
+                if (d->name() == name && d->isConnected() && d->batteryLevel())
+                    return int(*d->batteryLevel());
+            }
+            return std::nullopt;
+        };
+        // One tick: the poll, and the answers it causes (each a hop through the bus at most).
+        const auto tick = [&] {
+            clock.advance(2s);
+            finder.refresh();
+            QTest::qWait(30);
+        };
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                tick();
+                return levelOf(QStringLiteral("Mouse")) && levelOf(QStringLiteral("Keyboard"))
+                    && levelOf(QStringLiteral("Pen"));
+            },
+            kBound));
+        for (const auto &a : accessories)
+            QCOMPARE(levelOf(a.name), std::optional<int>(a.level));
+
+        // The rest of a minute of ticks, the level of a notifying accessory changing on the way.
+        const auto started = clock.sinceEpoch();
+        while (clock.sinceEpoch() - started < 58s) {
+            tick();
+            QCOMPARE(finder.devices().size(), std::size_t(3)); // all stay fresh
+        }
+        mock.update(accessories[0].characteristic, QLatin1String(BluezMock::kGattCharacteristic),
+            { { QStringLiteral("Value"), QByteArray(1, char(63)) } });
+        // Told at once, as a notification is: the next tick already sees it.
+        QVERIFY(QTest::qWaitFor([&] { return levelOf(QStringLiteral("Mouse")) == 63; }, kBound));
+
+        QCOMPARE(mock.calls(QStringLiteral("/"), QStringLiteral("GetManagedObjects")), enumerations);
+        for (const auto &a : accessories) {
+            QCOMPARE(mock.calls(a.characteristic, QStringLiteral("StartNotify")), a.notifies ? 1 : 0);
+            QCOMPARE(mock.calls(a.characteristic, QStringLiteral("ReadValue")), 1);
+        }
+        // The one that cannot notify is read over the air again once its value is a minute old.
+        tick();
+        tick();
+        QCOMPARE(mock.calls(accessories[2].characteristic, QStringLiteral("ReadValue")), 2);
+        QCOMPARE(mock.calls(accessories[0].characteristic, QStringLiteral("ReadValue")), 1);
+        QCOMPARE(levelOf(QStringLiteral("Pen")), std::optional<int>(30));
     }
 };
 

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -22,6 +23,40 @@ namespace platform {
 namespace {
     // The kernel's text for the executable link of a process whose file was replaced or removed.
     const QString kDeleted = QStringLiteral(" (deleted)");
+
+    // The start time of a process in clock ticks since boot (field 22 of its stat file); 0 when the file
+    // cannot be read. The command name in field 2 may hold spaces and parentheses: counting starts
+    // after its closing parenthesis.
+    quint64 startTime(const QString &processDir)
+    {
+        QFile file(processDir + QStringLiteral("/stat"));
+        if (!file.open(QIODevice::ReadOnly))
+            return 0;
+        const QByteArray text = file.read(1024);
+        const qsizetype close = text.lastIndexOf(')');
+        if (close < 0)
+            return 0;
+        const QList<QByteArray> fields = text.mid(close + 2).split(' ');
+        // Fields after the name start at 3 (state): the start time is the 20th of them.
+        return fields.size() > 19 ? fields.at(19).toULongLong() : 0;
+    }
+
+    // The real user of a process: the "Uid:" line of its status file, else the owner of its directory.
+    uint ownerOf(const QString &processDir, uint directoryOwner)
+    {
+        QFile file(processDir + QStringLiteral("/status"));
+        if (!file.open(QIODevice::ReadOnly))
+            return directoryOwner;
+        while (!file.atEnd()) {
+            const QByteArray line = file.readLine(256);
+            if (!line.startsWith("Uid:"))
+                continue;
+            bool ok = false;
+            const uint uid = line.mid(4).simplified().split(' ').value(0).toUInt(&ok);
+            return ok ? uid : directoryOwner;
+        }
+        return directoryOwner;
+    }
 
     std::optional<QString> readLink(const QString &path)
     {
@@ -57,7 +92,7 @@ LinuxWorkspace::LinuxWorkspace(QString procRoot, QDBusConnection bus, QObject *p
     : Workspace(parent)
     , m_procRoot(std::move(procRoot))
     , m_bus(std::move(bus))
-    , m_userId(uint(getuid()))
+    , m_uid(::getuid())
 {
     watchSleep(QDBusConnection::systemBus());
 }
@@ -78,9 +113,52 @@ void LinuxWorkspace::prepareForSleep(bool sleeping)
         emit didWake();
 }
 
+std::optional<LinuxWorkspace::Process> LinuxWorkspace::examine(qint64 pid) const
+{
+    const QString dir = m_procRoot + QLatin1Char('/') + QString::number(pid);
+    const QByteArray encoded = QFile::encodeName(dir);
+    struct stat info {};
+    if (::stat(encoded.constData(), &info) != 0)
+        return std::nullopt; // gone already
+    Process process;
+    process.startTime = startTime(dir);
+    process.uid = ownerOf(dir, info.st_uid);
+    if (process.uid != m_uid)
+        return process; // another user's: never listed, never looked into
+    // Kernel threads have no readable link.
+    std::optional<QString> executable = readLink(dir + QStringLiteral("/exe"));
+    if (!executable)
+        return process;
+    if (executable->endsWith(kDeleted))
+        executable->chop(kDeleted.size());
+    const std::optional<QString> bundle = detail::bundleOfExecutable(*executable);
+    if (!bundle)
+        return process;
+    RunningApplication app;
+    app.processIdentifier = pid;
+    app.bundlePath = *bundle;
+    app.executablePath = *executable;
+    if (const auto plist = detail::infoDictionary(*bundle)) {
+        if (const auto found = plist->find(QStringLiteral("CFBundleIdentifier")); found != plist->end())
+            app.bundleIdentifier = found->second.toString();
+    }
+    process.application = std::move(app);
+    return process;
+}
+
+bool LinuxWorkspace::isStill(qint64 pid, const Process &process) const
+{
+    const QString dir = m_procRoot + QLatin1Char('/') + QString::number(pid);
+    if (startTime(dir) != process.startTime)
+        return false;
+    std::optional<QString> executable = readLink(dir + QStringLiteral("/exe"));
+    if (executable && executable->endsWith(kDeleted))
+        executable->chop(kDeleted.size());
+    return executable && process.application && *executable == process.application->executablePath;
+}
+
 QList<RunningApplication> LinuxWorkspace::runningApplications() const
 {
-    QList<RunningApplication> result;
     const QStringList entries = QDir(m_procRoot).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     std::vector<qint64> pids;
     pids.reserve(entries.size());
@@ -92,30 +170,35 @@ QList<RunningApplication> LinuxWorkspace::runningApplications() const
     }
     std::sort(pids.begin(), pids.end());
 
+    // Processes are remembered by pid and start time: a tick lists the table and looks only at
+    // processes it has not seen. A process is looked at twice before it is settled, so one caught
+    // between fork and exec (or in a starter script that execs) is seen as what it becomes; the few
+    // that are applications are checked on every call, so a reused pid or an exec never keeps an old
+    // answer.
+    std::unordered_map<qint64, Process> seen;
+    seen.reserve(pids.size());
+    QList<RunningApplication> result;
     for (qint64 pid : pids) {
-        const QString directory = m_procRoot + QLatin1Char('/') + QString::number(pid);
-        if (QFileInfo(directory).ownerId() != m_userId)
-            continue;
-        // Processes of other users and kernel threads have no readable link; they are not ours to list.
-        std::optional<QString> executable
-            = readLink(m_procRoot + QLatin1Char('/') + QString::number(pid) + QStringLiteral("/exe"));
-        if (!executable)
-            continue;
-        if (executable->endsWith(kDeleted))
-            executable->chop(kDeleted.size());
-        const std::optional<QString> bundle = detail::bundleOfExecutable(*executable);
-        if (!bundle)
-            continue;
-        RunningApplication app;
-        app.processIdentifier = pid;
-        app.bundlePath = *bundle;
-        app.executablePath = *executable;
-        if (const auto info = detail::infoDictionary(*bundle)) {
-            if (const auto found = info->find(QStringLiteral("CFBundleIdentifier")); found != info->end())
-                app.bundleIdentifier = found->second.toString();
+        const auto known = m_processes.find(pid);
+        std::optional<Process> process;
+        if (known != m_processes.end() && known->second.looks >= 2 && !known->second.application) {
+            process = known->second;
+        } else if (known != m_processes.end() && known->second.application && isStill(pid, known->second)) {
+            process = known->second;
+        } else {
+            process = examine(pid);
+            if (!process)
+                continue;
+            if (known != m_processes.end() && known->second.startTime == process->startTime)
+                process->looks = known->second.looks + 1;
+            else
+                process->looks = 1;
         }
-        result.append(app);
+        if (process->application && process->uid == m_uid)
+            result.append(*process->application);
+        seen.emplace(pid, std::move(*process));
     }
+    m_processes = std::move(seen);
     return result;
 }
 

@@ -7,9 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <unistd.h>
-
 #include <csignal>
+#include <unistd.h>
 
 using platform::LinuxWorkspace;
 using platform::RunningApplication;
@@ -159,16 +158,66 @@ private slots:
         QCOMPARE(pids, (QList<qint64> { 9, 10, 100 }));
     }
 
+    void processesAreRememberedByPidAndStartTime()
+    {
+        QTemporaryDir proc;
+        const QString sentrel = path("Apps/Sentrel.app/Contents/MacOS/Sentrel");
+        const QString quenby = path("Apps/Quenby.app/Contents/MacOS/Quenby");
+        const auto process = [&](int pid, const QString &executable, int started) {
+            const QString dir = proc.path() + "/" + QString::number(pid);
+            QDir(dir).removeRecursively();
+            QVERIFY(QDir().mkpath(dir));
+            QVERIFY(QFile::link(executable, dir + "/exe"));
+            // The command name may hold spaces and parentheses; the start time is field 22.
+            QVERIFY(writeFile(dir + "/stat",
+                QStringLiteral("%1 (a (b) c) S%2 %3 0 0\n").arg(pid).arg(QString(" 0").repeated(18)).arg(started).toUtf8()));
+        };
+        const auto pids = [](const QList<RunningApplication> &running) {
+            QList<qint64> list;
+            for (const auto &app : running)
+                list.append(app.processIdentifier);
+            return list;
+        };
+        LinuxWorkspace workspace(proc.path());
+        process(10, sentrel, 500);
+        process(20, "/usr/bin/sh", 600);
+        process(30, "/usr/bin/sleep", 700);
+        QCOMPARE(pids(workspace.runningApplications()), QList<qint64> {10});
+
+        // A starter script that execs the application is seen as what it became on the next look.
+        process(20, quenby, 600);
+        QCOMPARE(pids(workspace.runningApplications()), (QList<qint64> { 10, 20 }));
+
+        // A pid used again by another process, an application that ended and a new one.
+        process(10, "/usr/bin/sleep", 900);
+        QDir(proc.path() + "/20").removeRecursively();
+        process(40, sentrel, 950);
+        const QList<RunningApplication> running = workspace.runningApplications();
+        QCOMPARE(pids(running), QList<qint64> {40});
+        QCOMPARE(running.first().bundleIdentifier, std::optional<QString>(QStringLiteral("com.velmorn.helper")));
+
+        // A process looked at twice is settled: later calls only list the table.
+        QVERIFY(QFile::remove(proc.path() + "/30/exe"));
+        QVERIFY(QFile::link(sentrel, proc.path() + "/30/exe"));
+        QCOMPARE(pids(workspace.runningApplications()), QList<qint64> {40});
+        // A fresh workspace, knowing nothing, gives what the table says now.
+        QCOMPARE(pids(LinuxWorkspace(proc.path()).runningApplications()), (QList<qint64> { 30, 40 }));
+    }
+
     void onlyTheUsersOwnProcessesCount()
     {
         QTemporaryDir proc;
-        QVERIFY(QDir().mkpath(proc.path() + "/77"));
-        QVERIFY(QFile::link(path("Apps/Sentrel.app/Contents/MacOS/Sentrel"), proc.path() + "/77/exe"));
-        LinuxWorkspace workspace(proc.path());
-        QCOMPARE(workspace.runningApplications().size(), 1);
-        // The same table seen by another user: the process is not theirs.
-        workspace.setUserId(uint(getuid()) + 1);
-        QCOMPARE(workspace.runningApplications().size(), 0);
+        const uint me = ::getuid();
+        for (const auto &[pid, uid] : { std::pair { 10, me }, std::pair { 11, me + 1 } }) {
+            const QString dir = proc.path() + "/" + QString::number(pid);
+            QVERIFY(QDir().mkpath(dir));
+            QVERIFY(QFile::link(path("Apps/Sentrel.app/Contents/MacOS/Sentrel"), dir + "/exe"));
+            QVERIFY(writeFile(dir + "/status",
+                QStringLiteral("Name:\tSentrel\nUmask:\t0022\nUid:\t%1\t%1\t%1\t%1\n").arg(uid).toUtf8()));
+        }
+        const QList<RunningApplication> running = LinuxWorkspace(proc.path()).runningApplications();
+        QCOMPARE(running.size(), 1);
+        QCOMPARE(running.first().processIdentifier, 10);
     }
 
     void openedApplicationRunsOnceAndIsSeenUntilItEnds()

@@ -32,8 +32,13 @@ class BluezPeripheral;
 /// service BlueZ keeps to itself (it then shows org.bluez.Battery1 instead of the GATT objects) offers
 /// a Battery service with a Battery Level characteristic whose reads give Battery1's Percentage.
 ///
-/// The central follows BlueZ's object tree through its signals and re-reads it for every discovery, so
-/// objects that appear without announcing themselves are found too. Connecting to a device the system
+/// The central reads BlueZ's object tree once when BlueZ appears and then follows it through
+/// InterfacesAdded, InterfacesRemoved and PropertiesChanged; discoveries answer from it. Reads go over
+/// the air only when they must, as every read wakes the accessory's radio: a characteristic that
+/// notifies is read once and subscribed to (StartNotify), and later reads give the value BlueZ's tree
+/// holds; one that cannot notify is read over the air at most once a minute, the tree answering
+/// between. A changed value in the tree of a characteristic handed out is told at once, as a
+/// notification is (valueUpdated without a read). Connecting to a device the system
 /// holds connected only makes the connection this program's; cancelling it never disconnects what the
 /// system connected. Main thread only; every answer and event arrives later from the event loop.
 class BluezCentral final : public Central {
@@ -69,7 +74,13 @@ private:
 
     /// Re-reads the object tree; `done` gets an empty text on success, the error otherwise.
     void fetchObjects(std::function<void(const QString &error)> done);
-    void setObjects(Objects objects);
+    /// Runs `done` from the event loop once the tree is known (fetching it only when it is not).
+    void whenTreeKnown(std::function<void(const QString &error)> done);
+    void setObjects(Objects objects, bool known);
+    /// What a read over the air gave, as BlueZ keeps it.
+    void setTreeValue(const QString &path, const QByteArray &value);
+    /// Hands a value BlueZ announced to the peripheral it belongs to.
+    void valueChanged(const QString &path, const QByteArray &bytes);
     /// Called after every change of the tree: drops this program's connections to devices that went
     /// away or were disconnected, and reports a new radio state.
     void reconcile();
@@ -83,6 +94,7 @@ private:
     QDBusServiceWatcher *m_watcher = nullptr;
     State m_state = State::unknown;
     Objects m_objects;
+    bool m_treeKnown = false;
     QHash<QUuid, std::shared_ptr<BluezPeripheral>> m_peripherals;
     std::vector<std::function<void(const QString &)>> m_fetchWaiters;
 };

@@ -4,10 +4,14 @@
 
 #include <QDBusConnection>
 
+#include <optional>
+#include <unordered_map>
+
 namespace platform {
 
 /// The workspace of a Linux desktop: running applications from the process table under `procRoot`
-/// (each process's `exe` link), applications started with a detached process, URLs opened through
+/// (each process's `exe` link; only the processes of the user running this program, by the real uid
+/// of the process's status file or else its directory's owner), applications started with a detached process, URLs opened through
 /// the desktop's URL handler (xdg-open when there is no GUI application object), system-settings
 /// URLs through the desktop's settings program (gnome-control-center or KDE's systemsettings).
 /// Items are shown selected through the file manager's org.freedesktop.FileManager1 service on the
@@ -23,11 +27,7 @@ public:
     /// follow the system bus): willSleep before the computer sleeps, didWake after it woke.
     void watchSleep(QDBusConnection systemBus);
 
-    /// The current user's processes only (by the owner of each /proc entry): another user's copy of
-    /// an application on the same machine is not ours.
     QList<RunningApplication> runningApplications() const override;
-    /// Whose processes count (tests); the process's real user unless set.
-    void setUserId(uint userId) { m_userId = userId; }
     void openApplication(const QString &bundlePath, Completion done = {}) override;
     void openUrl(const QUrl &url, Completion done = {}) override;
     void selectFile(const QString &path, const QString &rootPath, Completion done = {}) override;
@@ -39,9 +39,21 @@ private:
     void complete(Completion done, bool ok);
     bool openSettings(const QUrl &url);
 
+    // What one process was when last looked at.
+    struct Process {
+        quint64 startTime = 0;
+        uint uid = 0;
+        int looks = 0;
+        std::optional<RunningApplication> application;
+    };
+    std::optional<Process> examine(qint64 pid) const;
+    /// Whether the application process remembered under `pid` is still that one (same start, same executable).
+    bool isStill(qint64 pid, const Process &process) const;
+
     QString m_procRoot;
     QDBusConnection m_bus;
-    uint m_userId;
+    uint m_uid;
+    mutable std::unordered_map<qint64, Process> m_processes;
 };
 
 } // namespace platform
