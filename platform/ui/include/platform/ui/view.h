@@ -19,6 +19,7 @@
 namespace platform::ui {
 
 class GraphicsContext;
+class ScrollView;
 
 /// A rectangle of the interface that draws itself and takes mouse events, with its geometry in y-up
 /// points: `frame` places it in its superview's coordinates (origin bottom left, y up, unless the
@@ -137,6 +138,16 @@ public:
     virtual void mouseMoved(const MouseEvent &event);
     virtual void mouseEntered(const MouseEvent &event);
     virtual void mouseExited(const MouseEvent &event);
+    /// Scrolling passes on to the superview unless overridden (a scroll view scrolls).
+    virtual void scrollWheel(const ScrollWheelEvent &event);
+    /// Hands a scroll to the view, then, while unhandled, to each superview in turn. Answers the view
+    /// that took it, or none.
+    View *dispatchScrollWheel(const ScrollWheelEvent &event);
+    /// Whether a press on the view may drag its window (the window moves instead of the view
+    /// tracking the press). Default false.
+    virtual bool mouseDownCanMoveWindow() const;
+    /// Starts moving the top-level window with the pointer, as a press on a title bar does.
+    void performWindowDrag();
     /// Hands a mouse-down (up) to the view as a click on screen does: to this view, then, while the
     /// handler leaves it unhandled (as the default handlers do), to each superview in turn, with the
     /// location converted. Answers the view that took it, or none.
@@ -151,6 +162,9 @@ public:
     void addCursorRect(const Rect &rect, Qt::CursorShape cursor);
     void discardCursorRects();
     virtual void resetCursorRects();
+
+    /// The nearest scroll view above this view, or none.
+    ScrollView *enclosingScrollView() const;
 
     // Moving between superviews
     virtual void viewWillMoveToSuperview(View *newSuperview);
@@ -174,6 +188,8 @@ public:
 signals:
     /// The view or something below it asked to be redrawn (for hosts that show a rendered picture).
     void displayRequested();
+    /// `performWindowDrag` ran (whether or not a window system could move a window).
+    void windowDragRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -184,6 +200,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     static void applicationAppearanceChanged();
