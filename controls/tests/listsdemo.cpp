@@ -112,12 +112,12 @@ int main(int argc, char *argv[])
     auto tree = std::make_shared<Tree>();
     auto swatches = std::make_shared<Swatches>();
 
-    auto *root = new GradientView(Rect(0, 0, 960, 620));
+    auto *root = new GradientView(Rect(0, 0, 960, 720));
     root->setCornerRadius(0);
     root->setColors(Gradients::pastel().mColors);
 
     // Top row: a plain table for comparison, the no-background table, the window-dragging table.
-    const double top = 620 - 40;
+    const double top = 720 - 40;
     caption(root, QStringLiteral("Plain table (platform)"), { 20, top });
     auto *plainScroll = new ScrollView(Rect(20, top - 190, 280, 185));
     root->addSubview(plainScroll);
@@ -184,7 +184,7 @@ int main(int argc, char *argv[])
     longTable->setDataSource(devices);
 
     // Bottom row: the cells, and the split view without divider.
-    const double low = mid - 225;
+    const double low = mid - 230;
     caption(root, QStringLiteral("SingleLineTextFieldCell"), { 20, low });
     field(root, std::make_shared<SingleLineTextFieldCell>(), Rect(20, low - 30, 200, 22), QStringLiteral("Magic Mouse"));
     caption(root, QStringLiteral("SingleLineSecureTextFieldCell"), { 20, low - 60 });

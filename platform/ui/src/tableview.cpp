@@ -357,7 +357,14 @@ void TableView::drawRect(GraphicsContext &context, const Rect &)
                 continue;
             TextFieldCell &cell = *m_columns[size_t(c)]->dataCell();
             cell.setStringValue(value.toString());
-            cell.drawWithFrame(context, frameOfCell(c, r).insetBy(4, 0), this);
+            // One line in the middle of the row; white on the selection's accent colour.
+            const Rect f = frameOfCell(c, r).insetBy(4, 0);
+            const double h = std::min(f.height(), cell.cellSize().height);
+            const Color normal = cell.textColor();
+            if (m_selection.count(r))
+                cell.setTextColor(Color::white());
+            cell.drawWithFrame(context, Rect(f.x(), f.y() + (f.height() - h) / 2, f.width(), h), this);
+            cell.setTextColor(normal);
         }
     }
 }

@@ -434,7 +434,14 @@ void View::renderTree(GraphicsContext &ctx, bool offscreen)
         c.clipToRect(m_bounds);
         drawRect(c, m_bounds);
         c.restore();
-        renderSubviews(c, offscreen);
+        if (clipsSubviews()) {
+            c.save();
+            c.clipToRect(m_bounds);
+            renderSubviews(c, offscreen);
+            c.restore();
+        } else {
+            renderSubviews(c, offscreen);
+        }
     };
     if (m_layer)
         m_layer->renderInContext(ctx, content);
@@ -817,6 +824,8 @@ void View::wheelEvent(QWheelEvent *event)
 }
 
 bool View::mouseDownCanMoveWindow() const { return false; }
+
+bool View::clipsSubviews() const { return false; }
 
 void View::performWindowDrag()
 {

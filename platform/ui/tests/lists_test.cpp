@@ -190,6 +190,21 @@ private slots:
         QCOMPARE(outer.scrollPosition(), Point(0, 40));
     }
 
+    void theDocumentShowsOnlyInsideTheScrollView()
+    {
+        Fill window(Rect(0, 0, 100, 300), Color::red());
+        auto *scrollView = new ScrollView(Rect(0, 100, 100, 100));
+        window.addSubview(scrollView);
+        auto *document = new FlippedView(Rect(0, 0, 100, 400));
+        document->addSubview(new Fill(Rect(0, 0, 100, 400), Color::green()));
+        scrollView->setDocumentView(document);
+        scrollView->scrollWheel(scroll(0, -150));
+        const QImage image = window.renderToImage();
+        QVERIFY(near(pixelFromBottom(image, 50, 150), Qt::green));
+        QVERIFY(near(pixelFromBottom(image, 50, 250), Qt::red));
+        QVERIFY(near(pixelFromBottom(image, 50, 50), Qt::red));
+    }
+
     void backgroundsShowUnlessSwitchedOff_data()
     {
         QTest::addColumn<bool>("scrollDraws");
@@ -273,6 +288,18 @@ private slots:
         table->mouseDown(press({ 10, 30 }));
         QCOMPARE(table->selectedRow(), 1);
         QCOMPARE(devices->selectionChanges, 1);
+        {
+            // The selected row's text is white on the highlight, in the middle of its 40-point row.
+            ScopedAppearance light(Appearance::aqua());
+            RecordingContext context;
+            table->render(context);
+            for (const DrawCall &call : context.calls(DrawCall::Kind::text)) {
+                const bool selected = call.text == QLatin1String("Keyboard") || call.text == QLatin1String("20 %");
+                QCOMPARE(*call.attributes.foregroundColor == Color::white(), selected);
+                if (selected)
+                    QVERIFY(std::abs(call.baseRect().center().y - (table->frame().height() - 44)) < 1e-9);
+            }
+        }
         table->mouseDown(press({ 10, 70 })); // row 2 may not be selected
         QCOMPARE(table->selectedRow(), 1);
         QCOMPARE(devices->selectionChanges, 1);

@@ -32,6 +32,8 @@ public:
     void scrollToPoint(Point origin);
 
     bool isFlipped() const override;
+    /// The document shows only inside the clip view.
+    bool clipsSubviews() const override { return true; }
     void drawRect(GraphicsContext &context, const Rect &dirtyRect) override;
     /// Lays the document out again after the clip's own size changed.
     void layout() override;

@@ -170,6 +170,10 @@ public:
     virtual void viewWillMoveToSuperview(View *newSuperview);
     virtual void viewDidMoveToSuperview();
 
+    /// Whether subviews are cut off at the bounds when drawn (a scroll view's clip view); default
+    /// false, so shadows and other drawing may reach past a view's edge.
+    virtual bool clipsSubviews() const;
+
     // Rendering
     /// Draws the view and its subviews into `context`, in the view's bounds coordinates (after
     /// laying out what needs it). Widgets that are not views are drawn too.
