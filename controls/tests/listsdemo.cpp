@@ -114,7 +114,9 @@ int main(int argc, char *argv[])
 
     auto *root = new GradientView(Rect(0, 0, 960, 720));
     root->setCornerRadius(0);
-    root->setColors(Gradients::pastel().mColors);
+    // A light tint for the light appearance, a deep one for the dark, as a window would have.
+    const bool dark = args.contains(QStringLiteral("dark"));
+    root->setColors(dark ? Gradients::plumToRaspberry().mColors : Gradients::pastel().mColors);
 
     // Top row: a plain table for comparison, the no-background table, the window-dragging table.
     const double top = 720 - 40;
