@@ -113,16 +113,22 @@ namespace {
         const Size natural = own.size();
         const double scale = pointSize / kStandardPointSize;
         const Size size { natural.width * scale, natural.height * scale };
-        for (const QString &icon : Images::iconNames(name)) {
-            if (QIcon::hasThemeIcon(icon)) {
-                Image themed = Image::fromIcon(QIcon::fromTheme(icon), size);
-                themed.setTemplate(icon.endsWith(QLatin1String("-symbolic")));
-                return themed;
+        const auto reconfigure = [name](double ps, double w) { return makeSymbol(name, ps, w); };
+        // Theme icons have the regular weight only; other weights take our own strokes.
+        if (weight == platform::ui::FontWeight::regular) {
+            for (const QString &icon : Images::iconNames(name)) {
+                if (QIcon::hasThemeIcon(icon)) {
+                    Image themed = Image::fromIcon(QIcon::fromTheme(icon), size);
+                    themed.setTemplate(icon.endsWith(QLatin1String("-symbolic")));
+                    themed.setSymbolProvider(reconfigure);
+                    return themed;
+                }
             }
         }
         Image img = own;
         img.setSize(size);
         img.setTemplate(true);
+        img.setSymbolProvider(reconfigure);
         return img;
     }
 } // namespace

@@ -81,16 +81,20 @@ void ToolbarButton::drawImage()
         m_customImage->setTemplate(true);
     m_imageLayer->setFrame(bounds());
     std::optional<Image> contents;
-    // A blank image has no symbol to configure: only the background shows.
-    if (m_customImage && !m_customImage->isBlank()) {
+    // A symbol is drawn anew at the point size and weight; another picture is only scaled (it has no
+    // strokes to weigh), and a blank one gives nothing: only the background shows.
+    std::optional<Image> configured;
+    if (m_customImage && m_customImage->isSymbolImage()) {
+        configured = m_customImage->withSymbolConfiguration(m_pointSize, m_iconWeight);
+    } else if (m_customImage && !m_customImage->isBlank()) {
         const Size natural = m_customImage->size();
         const double factor = m_pointSize / 13;
-        Image configured
-            = ImageExtensions::resized(*m_customImage, natural.width * factor, natural.height * factor);
-        configured.setTemplate(true);
-        contents = ImageExtensions::tinted(
-            configured, m_customColor.value_or(Color::controlAccent()).resolved(effectiveAppearance()));
+        configured = ImageExtensions::resized(*m_customImage, natural.width * factor, natural.height * factor);
+        configured->setTemplate(true);
     }
+    if (configured)
+        contents = ImageExtensions::tinted(
+            *configured, m_customColor.value_or(Color::controlAccent()).resolved(effectiveAppearance()));
     m_imageLayer->setContents(contents);
     m_imageLayer->setContentsGravity(ContentsGravity::center);
     m_imageLayer->setContentsScale(ScreenExtensions::mainScale());

@@ -9,6 +9,7 @@
 #include "pirrow/gradients.h"
 #include "pirrow/gradientview.h"
 #include "pirrow/horizontalline.h"
+#include "pirrow/nodividersplitview.h"
 #include "pirrow/noninteractiveview.h"
 #include "pirrow/roundview.h"
 #include "pirrow/shadowview.h"
@@ -287,6 +288,46 @@ private slots:
         QVERIFY(host.showAndWait());
         QTest::mouseClick(host.windowHandle(), Qt::LeftButton, {}, QPoint(150, 100));
         QCOMPARE(behind->mouseDowns, 1);
+    }
+
+    void theSplitViewWithoutDividerLetsPanesTouch_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::newRow("side by side") << true;
+        QTest::newRow("one above the other") << false;
+    }
+
+    void theSplitViewWithoutDividerLetsPanesTouch()
+    {
+        QFETCH(bool, vertical);
+        NoDividerSplitView split(Rect(0, 0, 300, 200));
+        split.setVertical(vertical);
+        auto *first = new ColorView(Rect(0, 0, 120, 80));
+        auto *second = new ColorView(Rect(0, 0, 10, 10));
+        split.addSubview(first);
+        split.addSubview(second);
+        split.layoutSubtreeIfNeeded();
+        QCOMPARE(split.dividerThickness(), 0.0);
+        // The second pane starts where the first ends and takes the rest; nothing lies between.
+        if (vertical) {
+            QCOMPARE(first->frame(), Rect(0, 0, 120, 200));
+            QCOMPARE(second->frame(), Rect(120, 0, 180, 200));
+        } else {
+            QCOMPARE(first->frame(), Rect(0, 0, 300, 80));
+            QCOMPARE(second->frame(), Rect(0, 80, 300, 120));
+        }
+        QCOMPARE(split.dividerRect(0).isEmpty(), true);
+        // The split view itself draws nothing (a plain one fills its divider).
+        RecordingContext recorder;
+        split.drawRect(recorder, split.bounds());
+        QVERIFY(recorder.calls().empty());
+        // The invisible divider can still be dragged.
+        MouseEvent press;
+        press.location = vertical ? Point(120, 50) : Point(50, 80);
+        split.mouseDown(press);
+        press.location = vertical ? Point(150, 50) : Point(50, 100);
+        split.mouseDragged(press);
+        QCOMPARE(vertical ? second->frame().x() : second->frame().y(), vertical ? 150.0 : 100.0);
     }
 
     void thePlainWindowIsResizableWithoutZoom_data()

@@ -4,6 +4,9 @@
 #include "pirrow/toolbarbutton.h"
 
 #include <platform/ui/font.h>
+#include <tavrin/images.h>
+
+#include <QIcon>
 
 #include <QTest>
 
@@ -290,6 +293,40 @@ private slots:
         QCOMPARE(button.imageLayer()->contentsGravity(), ContentsGravity::center);
         button.setPointSize(26);
         QVERIFY(std::abs(button.imageLayer()->contents()->size().width - 20) < 1e-9);
+    }
+
+    void toolbarIconFollowsTheWeight()
+    {
+        const auto ink = [](const Image &image) {
+            const QImage bitmap = image.bitmap(2);
+            double sum = 0;
+            for (int y = 0; y < bitmap.height(); ++y)
+                for (int x = 0; x < bitmap.width(); ++x)
+                    sum += bitmap.pixelColor(x, y).alphaF();
+            return sum;
+        };
+        const auto drawnAt = [](double weight) {
+            ToolbarButton button(Rect(0, 0, 30, 30));
+            button.setCustomColor(Color::black());
+            button.setCustomImage(tavrin::Images::symbol(QStringLiteral("keyboard")));
+            button.setIconWeight(weight);
+            return *button.imageLayer()->contents();
+        };
+        const QString theme = QIcon::themeName();
+        QIcon::setThemeName(QString()); // our own drawings
+        const Image light = drawnAt(FontWeight::light);
+        const Image bold = drawnAt(FontWeight::bold);
+        const Image heavy = drawnAt(FontWeight::heavy);
+        // Same size, heavier strokes.
+        QCOMPARE(bold.size(), light.size());
+        QVERIFY(ink(light) < ink(bold));
+        QVERIFY(ink(bold) < ink(heavy));
+
+        // A theme icon has one weight: at another weight our own drawing is taken even with a theme.
+        QIcon::setThemeName(QStringLiteral("Adwaita"));
+        const Image boldWithTheme = drawnAt(FontWeight::bold);
+        QIcon::setThemeName(theme);
+        QCOMPARE(boldWithTheme.bitmap(2), bold.bitmap(2));
     }
 
     void toolbarForgetsHoverWhenMoved()

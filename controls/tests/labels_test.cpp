@@ -119,32 +119,60 @@ private slots:
         }
     }
 
-    void tagLabelSizesItselfToItsText()
+    void tagLabelTakesItsSizeInAPlainContainer_data()
     {
-        TagLabel tag;
-        tag.setStringValue(QStringLiteral("New"));
-        const Size first = textSize(tag, QStringLiteral("New"));
-        QCOMPARE(named(tag, QStringLiteral("width")).size(), size_t(1));
-        QCOMPARE(named(tag, QStringLiteral("height")).size(), size_t(1));
-        const auto width = named(tag, QStringLiteral("width")).front();
-        QCOMPARE(width->constant(), std::trunc(12 + first.width + 1));
-        QCOMPARE(named(tag, QStringLiteral("height")).front()->constant(), std::trunc(first.height + 1 + 4));
-
-        tag.setStringValue(QStringLiteral("Much longer text"));
-        QCOMPARE(named(tag, QStringLiteral("width")).size(), size_t(1));
-        QCOMPARE(named(tag, QStringLiteral("width")).front(), width);
-        QCOMPARE(width->constant(), std::trunc(12 + textSize(tag, QStringLiteral("Much longer text")).width + 1));
-        QCOMPARE(tag.textColor(), Color::systemGreen());
-        QCOMPARE(*tag.layer()->backgroundColor(), Color::systemGreen().withAlphaComponent(0.22).resolved());
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a word") << QStringLiteral("New");
+        QTest::newRow("several words") << QStringLiteral("Much longer text");
+        QTest::newRow("empty") << QString();
     }
 
-    void anEmptyTagIsItsMargins()
+    // The container has no constraints of its own; the tag's size comes from its text alone.
+    void tagLabelTakesItsSizeInAPlainContainer()
     {
-        TagLabel tag;
-        tag.setStringValue(QString());
-        const Size empty = textSize(tag, QString());
-        QCOMPARE(named(tag, QStringLiteral("width")).front()->constant(), std::trunc(13 + empty.width));
-        QCOMPARE(named(tag, QStringLiteral("height")).front()->constant(), std::trunc(5 + empty.height));
+        QFETCH(QString, text);
+        View container(Rect(0, 0, 300, 100));
+        auto *tag = new TagLabel(Rect(10, 20, 1, 1));
+        container.addSubview(tag);
+        tag->setStringValue(text);
+        container.layoutSubtreeIfNeeded();
+        const Rect frame = tag->frame();
+        const Size measured = textSize(*tag, text);
+        // Whole points: 6 on each side and 1 more than the text wide, 1 + 4 more than it high, cut down.
+        QCOMPARE(frame.width(), std::floor(frame.width()));
+        QCOMPARE(frame.height(), std::floor(frame.height()));
+        QVERIFY(frame.width() - 13 <= measured.width && measured.width < frame.width() - 12);
+        QVERIFY(frame.height() - 5 <= measured.height && measured.height < frame.height() - 4);
+        QCOMPARE(frame.x(), 10.0);
+        QCOMPARE(frame.maxY(), 21.0); // the top edge stays where it was
+        QCOMPARE(named(*tag, QStringLiteral("width")).size(), size_t(1));
+        QCOMPARE(named(*tag, QStringLiteral("height")).size(), size_t(1));
+        QCOMPARE(tag->textColor(), Color::systemGreen());
+        QCOMPARE(*tag->layer()->backgroundColor(), Color::systemGreen().withAlphaComponent(0.22).resolved());
+    }
+
+    void aLongerTextWidensTheTagInItsContainer()
+    {
+        View container(Rect(0, 0, 300, 100));
+        auto *tag = new TagLabel(Rect(10, 20, 1, 1));
+        container.addSubview(tag);
+        tag->setStringValue(QStringLiteral("New"));
+        container.layoutSubtreeIfNeeded();
+        const Rect before = tag->frame();
+        const auto width = named(*tag, QStringLiteral("width")).front();
+        tag->setStringValue(QStringLiteral("New and improved"));
+        QVERIFY(container.needsLayout()); // the new size reaches the container without a call
+        container.layoutSubtreeIfNeeded();
+        QVERIFY(tag->frame().width() > before.width());
+        QCOMPARE(tag->frame().height(), before.height());
+        // The same constraints, with new constants.
+        QCOMPARE(named(*tag, QStringLiteral("width")).size(), size_t(1));
+        QCOMPARE(named(*tag, QStringLiteral("width")).front(), width);
+        // A bigger margin: 2 × 4 points wider.
+        const double plain = tag->frame().width();
+        tag->setOffset(10);
+        container.layoutSubtreeIfNeeded();
+        QCOMPARE(tag->frame().width(), plain + 8);
     }
 
     void switchingSizingOffKeepsTheConstraints()

@@ -3,6 +3,7 @@
 
 #include <platform/ui/recordingcontext.h>
 #include <platform/ui/text.h>
+#include <platform/ui/textfield.h>
 
 #include <QTest>
 
@@ -11,21 +12,16 @@ using namespace pirrow;
 
 namespace {
 
-/// A cell whose plain title rectangle is a fixed one, to show which parts come from it.
-class FixedCell : public CenteredTextCell {
+/// A cell that moves the plain cell's title rectangle, to show that the centred one keeps its
+/// horizontal place and size and that drawing asks the object's own class.
+class ShiftedCell : public CenteredTextCell {
 public:
     using CenteredTextCell::CenteredTextCell;
-
-protected:
-    Rect plainTitleRectForBounds(const Rect &) const override { return Rect(5, 1, 50, 20); }
+    Rect titleRectForBounds(const Rect &bounds) const override
+    {
+        return CenteredTextCell::titleRectForBounds(bounds).offsetBy(0, 100);
+    }
 };
-
-TextAttributes withFont(double size)
-{
-    TextAttributes attributes;
-    attributes.font = Font::systemFont(size);
-    return attributes;
-}
 
 } // namespace
 
@@ -33,39 +29,67 @@ class TextCellsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void titleIsCentredVertically_data()
+    void titleOfTheWorkedExample()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("fontSize");
-        QTest::addColumn<bool>("above");
-        QTest::newRow("one line") << QStringLiteral("Level") << 12.0 << false;
-        QTest::newRow("taller than the cell") << QStringLiteral("a\nb\nc") << 20.0 << true;
+        // A line about 14 high in a cell 16 points taller than it: 8 above and 8 below the text.
+        CenteredTextCell cell(QStringLiteral("Level"));
+        cell.setFont(Font::systemFont(12));
+        TextFieldCell plain(QStringLiteral("Level"));
+        plain.setFont(Font::systemFont(12));
+        const double line = Text::size(QStringLiteral("Level"), cell.attributes()).height;
+        QVERIFY(std::abs(line - 14) < 1);
+        const Rect bounds(0, 0, 100, line + 16);
+        const Rect r = cell.titleRectForBounds(bounds);
+        QCOMPARE(r.y(), 8.0);
+        const Rect p = plain.titleRectForBounds(bounds);
+        QCOMPARE(r.x(), p.x());
+        QCOMPARE(r.width(), p.width());
+        QCOMPARE(r.height(), p.height());
+        // In a rectangle lower down, the same offset from its top.
+        QCOMPARE(cell.titleRectForBounds(bounds.offsetBy(0, 40)).y(), 48.0);
     }
 
-    void titleIsCentredVertically()
+    void aTallerTextStartsAboveTheRectangle()
     {
-        QFETCH(QString, text);
-        QFETCH(double, fontSize);
-        QFETCH(bool, above);
-        const FixedCell cell(text, withFont(fontSize));
-        const double textHeight = Text::size(text, withFont(fontSize)).height;
+        CenteredTextCell cell(QStringLiteral("one\ntwo\nthree"));
+        cell.setFont(Font::systemFont(20));
         const Rect r = cell.titleRectForBounds(Rect(0, 10, 100, 30));
-        QCOMPARE(r.origin.x, 5.0);
-        QCOMPARE(r.width(), 50.0);
-        QCOMPARE(r.height(), 20.0);
-        QCOMPARE(r.origin.y, 10 + (30 - textHeight) / 2);
-        QCOMPARE(r.origin.y < 10, above);
+        QVERIFY(r.y() < 10);
+        // Still centred: as much sticks out above as below.
+        const double height = Text::size(cell.stringValue(), cell.attributes()).height;
+        QVERIFY(height > 30);
+        QVERIFY(std::abs((10 - r.y()) - (r.y() + height - 40)) < 1e-9);
     }
 
-    void interiorDrawsOnlyTheText()
+    void interiorDrawsOnlyTheTextWhereTheClassPutsIt()
     {
-        const CenteredTextCell cell(QStringLiteral("Level"), withFont(12));
+        ShiftedCell cell(QStringLiteral("Level"));
+        cell.setDrawsBackground(true); // the frame's business, not the interior's
         RecordingContext context;
-        cell.drawInterior(context, Rect(0, 0, 100, 30));
+        cell.drawInterior(context, Rect(0, 0, 100, 30), nullptr);
         QCOMPARE(context.calls().size(), size_t(1));
+        QCOMPARE(context.calls().front().kind, DrawCall::Kind::text);
         QCOMPARE(context.calls().front().text, QStringLiteral("Level"));
         QCOMPARE(context.calls().front().rect, cell.titleRectForBounds(Rect(0, 0, 100, 30)));
-        QCOMPARE(context.calls().front().rect.origin.x, 2.0);
+        QVERIFY(context.calls().front().rect.y() > 100);
+    }
+
+    void aFieldShowsItsTextInTheMiddle()
+    {
+        // Drawn through a field: the text's rectangle has as much room above as below it.
+        TextField field(Rect(0, 0, 120, 40));
+        auto cell = std::make_shared<CenteredTextCell>();
+        cell->setBezeled(false);
+        field.setCell(cell);
+        field.setStringValue(QStringLiteral("Level"));
+        RecordingContext context;
+        field.render(context);
+        const auto texts = context.calls(DrawCall::Kind::text);
+        QCOMPARE(texts.size(), size_t(1));
+        const Rect shown = texts.front().baseRect();
+        const double height = Text::size(QStringLiteral("Level"), cell->attributes()).height;
+        // y up: the text's top edge is at 20 + height / 2.
+        QVERIFY(std::abs(shown.maxY() - (20 + height / 2)) < 1e-9);
     }
 
     void alignedLayerShiftsItsDrawing_data()

@@ -1,39 +1,22 @@
 #pragma once
 
-#include <platform/ui/geometry.h>
-#include <platform/ui/graphicscontext.h>
-#include <platform/ui/textattributes.h>
-
-#include <QString>
+#include <platform/ui/textfieldcell.h>
 
 namespace pirrow {
 
-/// The text cell of a text field, drawing its one line in the vertical middle of the cell instead of
-/// at the top. Rectangles are in the control view's coordinates, which are flipped (y down) as text
-/// fields' are: the title rectangle's y is its top edge.
-class CenteredTextCell {
+/// A text-field cell that draws its one line in the vertical middle of the cell instead of at the
+/// top. Rectangles are in the control's flipped cell space: a title rectangle's y is its top edge.
+class CenteredTextCell : public platform::ui::TextFieldCell {
 public:
-    explicit CenteredTextCell(const QString &text = {}, const platform::ui::TextAttributes &attributes = {});
-    virtual ~CenteredTextCell();
+    using TextFieldCell::TextFieldCell;
 
-    QString stringValue() const { return m_text; }
-    void setStringValue(const QString &text) { m_text = text; }
-    const platform::ui::TextAttributes &attributes() const { return m_attributes; }
-    void setAttributes(const platform::ui::TextAttributes &attributes) { m_attributes = attributes; }
-
-    /// The plain cell's title rectangle with its top moved so that the text's height is centred in
-    /// `bounds` (above it when the text is taller).
-    virtual platform::ui::Rect titleRectForBounds(const platform::ui::Rect &bounds) const;
-    /// Draws the text into the title rectangle of `cellFrame`, and nothing else.
-    void drawInterior(platform::ui::GraphicsContext &context, const platform::ui::Rect &cellFrame) const;
-
-protected:
-    /// Where a text field's cell puts its title: the bounds inset by 2 points on the left and right.
-    virtual platform::ui::Rect plainTitleRectForBounds(const platform::ui::Rect &bounds) const;
-
-private:
-    QString m_text;
-    platform::ui::TextAttributes m_attributes;
+    /// The plain cell's title rectangle with its top moved so that the value's height is centred in
+    /// `bounds` (above the bounds' top when the text is taller).
+    platform::ui::Rect titleRectForBounds(const platform::ui::Rect &bounds) const override;
+    /// Draws the value into `titleRectForBounds` of `cellFrame` (as the cell's class gives it), and
+    /// nothing else.
+    void drawInterior(platform::ui::GraphicsContext &context, const platform::ui::Rect &cellFrame,
+        platform::ui::View *controlView) override;
 };
 
 } // namespace pirrow

@@ -24,6 +24,7 @@ struct Image::Data {
     // Drawings added on top, each with the size the image had then (they scale with later sizes).
     std::vector<std::pair<std::function<void(GraphicsContext &)>, Size>> overlays;
     mutable std::map<long long, QImage> cache;
+    SymbolProvider symbol;
 
     bool hasSource() const { return !bitmap.isNull() || svg || !icon.isNull() || drawing; }
     void render(PainterContext &ctx, QPainter &painter, double scale) const;
@@ -197,8 +198,24 @@ double Image::nativeScale() const
     return std::max(1.0, d->bitmap.width() / d->size.width);
 }
 
+void Image::setSymbolProvider(SymbolProvider provider) { d->symbol = std::move(provider); }
+
+bool Image::isSymbolImage() const { return static_cast<bool>(d->symbol); }
+
+std::optional<Image> Image::withSymbolConfiguration(double pointSize, double weight) const
+{
+    if (!d->symbol)
+        return std::nullopt;
+    Image configured = d->symbol(pointSize, weight);
+    if (configured.isBlank())
+        return std::nullopt;
+    configured.setTemplate(d->isTemplate);
+    return configured;
+}
+
 void Image::drawOnTop(std::function<void(GraphicsContext &context)> drawing)
 {
+    d->symbol = nullptr;
     d->overlays.emplace_back(std::move(drawing), d->size);
     d->cache.clear();
 }

@@ -20,8 +20,13 @@ std::shared_ptr<LayoutConstraint> LayoutConstraint::make(View *firstItem, Layout
 void LayoutConstraint::setConstant(double c)
 {
     m_constant = c;
-    if (m_holder)
-        m_holder->setNeedsLayout();
+    if (!m_holder)
+        return;
+    m_holder->setNeedsLayout();
+    // A view's own width or height is applied by its superview's layout.
+    if (m_first == m_holder && !m_second)
+        if (View *s = m_holder->superview())
+            s->setNeedsLayout();
 }
 
 void LayoutConstraint::setActive(bool active)

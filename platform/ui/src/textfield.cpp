@@ -1,6 +1,8 @@
 #include "platform/ui/textfield.h"
 
+#include "platform/ui/graphicscontext.h"
 #include "platform/ui/text.h"
+#include "platform/ui/textfieldcell.h"
 
 namespace platform::ui {
 
@@ -25,24 +27,32 @@ void TextField::setStringValue(const QString &text)
     if (text == m_string)
         return;
     m_string = text;
+    if (m_cell)
+        m_cell->setStringValue(text);
     setNeedsDisplay();
 }
 
 void TextField::setFont(const Font &font)
 {
     m_font = font;
+    if (m_cell)
+        m_cell->setFont(font);
     setNeedsDisplay();
 }
 
 void TextField::setTextColor(const Color &color)
 {
     m_textColor = color;
+    if (m_cell)
+        m_cell->setTextColor(color);
     setNeedsDisplay();
 }
 
 void TextField::setAlignment(TextAlignment alignment)
 {
     m_style.alignment = alignment;
+    if (m_cell)
+        m_cell->setAlignment(alignment);
     setNeedsDisplay();
 }
 
@@ -68,8 +78,55 @@ Size TextField::fittingSize(double width) const
     return Text::size(m_string, attributes());
 }
 
+void TextField::setCell(std::shared_ptr<TextFieldCell> cell)
+{
+    if (m_cell)
+        m_cell->setEndEditingHandler(nullptr);
+    m_cell = std::move(cell);
+    if (m_cell) {
+        m_cell->setStringValue(m_string);
+        m_cell->setFont(m_font);
+        m_cell->setTextColor(m_textColor);
+        m_cell->setAlignment(m_style.alignment);
+        m_cell->setEndEditingHandler([this](const QString &text) {
+            m_string = text;
+            setNeedsDisplay();
+            emit textDidEndEditing(text);
+        });
+    }
+    setNeedsDisplay();
+}
+
+bool TextField::isEditable() const { return m_cell && m_cell->isEditable(); }
+
+void TextField::setEditable(bool editable)
+{
+    if (m_cell)
+        m_cell->setEditable(editable);
+}
+
+void TextField::mouseDown(const MouseEvent &event)
+{
+    if (!isEditable() || !m_cell->isEnabled()) {
+        View::mouseDown(event);
+        return;
+    }
+    if (!m_cell->isEditing())
+        m_cell->editWithFrame(cellFrame(), this);
+}
+
 void TextField::drawRect(GraphicsContext &context, const Rect &)
 {
+    if (m_cell) {
+        context.save();
+        if (!isFlipped()) {
+            context.translate(0, bounds().height());
+            context.scale(1, -1);
+        }
+        m_cell->drawWithFrame(context, cellFrame(), this);
+        context.restore();
+        return;
+    }
     if (m_string.isEmpty())
         return;
     TextAttributes a = attributes();

@@ -2,6 +2,7 @@
 
 #include "platform/ui/graphicscontext.h"
 #include "platform/ui/paintercontext.h"
+#include "platform/ui/scrollview.h"
 #include "platform/ui/systemappearance.h"
 #include "platform/ui/transaction.h"
 
@@ -9,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -431,7 +434,14 @@ void View::renderTree(GraphicsContext &ctx, bool offscreen)
         c.clipToRect(m_bounds);
         drawRect(c, m_bounds);
         c.restore();
-        renderSubviews(c, offscreen);
+        if (clipsSubviews()) {
+            c.save();
+            c.clipToRect(m_bounds);
+            renderSubviews(c, offscreen);
+            c.restore();
+        } else {
+            renderSubviews(c, offscreen);
+        }
     };
     if (m_layer)
         m_layer->renderInContext(ctx, content);
@@ -513,6 +523,9 @@ void View::addConstraint(const std::shared_ptr<LayoutConstraint> &c)
     c->m_holder = this;
     m_constraints.push_back(c);
     setNeedsLayout();
+    if (c->m_first == this && !c->m_second)
+        if (View *s = superview())
+            s->setNeedsLayout();
 }
 
 void View::removeConstraint(const std::shared_ptr<LayoutConstraint> &c)
@@ -523,12 +536,14 @@ void View::removeConstraint(const std::shared_ptr<LayoutConstraint> &c)
     (*it)->m_holder = nullptr;
     m_constraints.erase(it);
     setNeedsLayout();
+    if (c->m_first == this && !c->m_second)
+        if (View *s = superview())
+            s->setNeedsLayout();
 }
 
 void View::resolveConstraints()
 {
-    if (m_constraints.empty())
-        return;
+    // Subviews' own width and height constraints count even when this view holds none of its own.
     const double W = m_bounds.width(), H = m_bounds.height();
     // Constraints are resolved for each subview in a y-down space of this view's bounds.
     auto valueOf = [&](const LayoutConstraint &c) -> std::optional<double> {
@@ -767,6 +782,65 @@ View *View::dispatchMouse(const MouseEvent &event, void (View::*handler)(const M
 }
 
 void View::mouseEntered(const MouseEvent &) { }
+
+void View::scrollWheel(const ScrollWheelEvent &) { m_unhandled = true; }
+
+View *View::dispatchScrollWheel(const ScrollWheelEvent &event)
+{
+    QPointer<View> view(this);
+    ScrollWheelEvent e = event;
+    while (view) {
+        view->m_unhandled = false;
+        view->scrollWheel(e);
+        if (!view)
+            return nullptr;
+        if (!view->m_unhandled)
+            return view.data();
+        View *next = view->superview();
+        if (next)
+            e.location = next->convertPoint(e.location, view.data());
+        view = next;
+    }
+    return nullptr;
+}
+
+void View::wheelEvent(QWheelEvent *event)
+{
+    ScrollWheelEvent e;
+    e.location = fromWidget(event->position());
+    e.modifiers = event->modifiers();
+    if (!event->pixelDelta().isNull()) {
+        e.hasPreciseScrollingDeltas = true;
+        e.deltaX = event->pixelDelta().x();
+        e.deltaY = event->pixelDelta().y();
+    } else {
+        // One notch (120 eighths of a degree) scrolls three lines of about ten points.
+        e.deltaX = event->angleDelta().x() / 4.0;
+        e.deltaY = event->angleDelta().y() / 4.0;
+    }
+    // The views above this one get the scroll through `dispatchScrollWheel`, not through Qt.
+    dispatchScrollWheel(e);
+    event->accept();
+}
+
+bool View::mouseDownCanMoveWindow() const { return false; }
+
+bool View::clipsSubviews() const { return false; }
+
+void View::performWindowDrag()
+{
+    emit windowDragRequested();
+    if (QWidget *top = window(); top && top->windowHandle() && top->isVisible())
+        top->windowHandle()->startSystemMove();
+}
+
+ScrollView *View::enclosingScrollView() const
+{
+    for (View *v = superview(); v; v = v->superview())
+        if (auto *scroll = qobject_cast<ScrollView *>(v))
+            return scroll;
+    return nullptr;
+}
 
 void View::mouseExited(const MouseEvent &) { }
 

@@ -31,6 +31,20 @@ private:
     Color m_color;
 };
 
+// A plain container, flipped or not.
+class FlippableView : public View {
+public:
+    FlippableView(const Rect &frame, bool flipped)
+        : View(frame)
+        , m_flipped(flipped)
+    {
+    }
+    bool isFlipped() const override { return m_flipped; }
+
+private:
+    bool m_flipped;
+};
+
 // Draws a text at the top of a tall rectangle.
 class TextView : public View {
 public:
@@ -374,6 +388,64 @@ private slots:
         root.setFrameSize({ 200, 100 });
         root.layoutSubtreeIfNeeded();
         QCOMPARE(child->frame(), Rect(20, 10, 150, 85));
+    }
+
+    void ownSizeConstraintsApplyInAPlainContainer_data()
+    {
+        QTest::addColumn<bool>("containerHasConstraints");
+        QTest::addColumn<bool>("flipped");
+        QTest::newRow("plain container") << false << false;
+        QTest::newRow("plain flipped container") << false << true;
+        QTest::newRow("container that pins another view") << true << false;
+    }
+
+    // The own size keeps the view's top-left corner where it was unless the container's constraints
+    // place it: in a y-up container the top edge is at y + height.
+    void ownSizeConstraintsApplyInAPlainContainer()
+    {
+        QFETCH(bool, containerHasConstraints);
+        QFETCH(bool, flipped);
+        FlippableView root(Rect(0, 0, 200, 100), flipped);
+        auto *child = new View(Rect(10, 20, 5, 5));
+        root.addSubview(child);
+        if (containerHasConstraints) {
+            auto *other = new View(Rect(0, 0, 1, 1));
+            root.addSubview(other);
+            other->leadingAnchor().constraintEqualTo(root.leadingAnchor(), 3)->setActive(true);
+        }
+        child->setTranslatesAutoresizingMaskIntoConstraints(false);
+        const auto width = child->widthAnchor().constraintEqualToConstant(40);
+        const auto height = child->heightAnchor().constraintEqualToConstant(12);
+        LayoutConstraint::activate({ width, height });
+        QCOMPARE(child->constraints().size(), size_t(2)); // held by the child itself
+        root.layoutSubtreeIfNeeded();
+        // Top edge 25 (y-up) or 20 (flipped) as before; 12 high below it.
+        const double y = flipped ? 20 : 13;
+        QCOMPARE(child->frame(), Rect(10, y, 40, 12));
+
+        // A new constant on the child's own constraint lays the container out again.
+        width->setConstant(64);
+        QVERIFY(root.needsLayout());
+        root.layoutSubtreeIfNeeded();
+        QCOMPARE(child->frame(), Rect(10, y, 64, 12));
+
+        // Without its own constraint the view keeps the size it has.
+        height->setActive(false);
+        root.layoutSubtreeIfNeeded();
+        QCOMPARE(child->frame(), Rect(10, y, 64, 12));
+    }
+
+    void ownSizeAndContainerEdgesCombine()
+    {
+        View root(Rect(0, 0, 200, 100));
+        auto *child = new View(Rect(0, 0, 5, 5));
+        root.addSubview(child);
+        LayoutConstraint::activate({ child->trailingAnchor().constraintEqualTo(root.trailingAnchor(), -8),
+            child->topAnchor().constraintEqualTo(root.topAnchor(), 6), child->widthAnchor().constraintEqualToConstant(50),
+            child->heightAnchor().constraintEqualToConstant(20) });
+        root.layoutSubtreeIfNeeded();
+        // Right edge 8 from the right, top 6 below the top: x = 200 - 8 - 50, y = 100 - 6 - 20.
+        QCOMPARE(child->frame(), Rect(142, 74, 50, 20));
     }
 };
 

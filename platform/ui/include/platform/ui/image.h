@@ -65,6 +65,16 @@ public:
     /// Pixels per point of a bitmap source (2 for a "@2x" file); 1 for every other kind of source.
     double nativeScale() const;
 
+    /// Makes the image a symbol image: `provider` draws the same symbol at another point size and
+    /// weight (a blank image when it cannot). Copies keep it; drawing on top ends it, since a new
+    /// rendering would lose what was drawn.
+    using SymbolProvider = std::function<Image(double pointSize, double weight)>;
+    void setSymbolProvider(SymbolProvider provider);
+    bool isSymbolImage() const;
+    /// The symbol drawn at `pointSize` and `weight` (`FontWeight`), with this image's template flag;
+    /// none for an image that is no symbol or when the symbol cannot be drawn so.
+    std::optional<Image> withSymbolConfiguration(double pointSize, double weight) const;
+
     /// Adds a drawing on top of the current content, in y-up points of the image's present size (a
     /// later change of size scales it with the rest of the picture).
     void drawOnTop(std::function<void(GraphicsContext &context)> drawing);

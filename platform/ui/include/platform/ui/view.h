@@ -19,6 +19,7 @@
 namespace platform::ui {
 
 class GraphicsContext;
+class ScrollView;
 
 /// A rectangle of the interface that draws itself and takes mouse events, with its geometry in y-up
 /// points: `frame` places it in its superview's coordinates (origin bottom left, y up, unless the
@@ -137,6 +138,16 @@ public:
     virtual void mouseMoved(const MouseEvent &event);
     virtual void mouseEntered(const MouseEvent &event);
     virtual void mouseExited(const MouseEvent &event);
+    /// Scrolling passes on to the superview unless overridden (a scroll view scrolls).
+    virtual void scrollWheel(const ScrollWheelEvent &event);
+    /// Hands a scroll to the view, then, while unhandled, to each superview in turn. Answers the view
+    /// that took it, or none.
+    View *dispatchScrollWheel(const ScrollWheelEvent &event);
+    /// Whether a press on the view may drag its window (the window moves instead of the view
+    /// tracking the press). Default false.
+    virtual bool mouseDownCanMoveWindow() const;
+    /// Starts moving the top-level window with the pointer, as a press on a title bar does.
+    void performWindowDrag();
     /// Hands a mouse-down (up) to the view as a click on screen does: to this view, then, while the
     /// handler leaves it unhandled (as the default handlers do), to each superview in turn, with the
     /// location converted. Answers the view that took it, or none.
@@ -152,9 +163,16 @@ public:
     void discardCursorRects();
     virtual void resetCursorRects();
 
+    /// The nearest scroll view above this view, or none.
+    ScrollView *enclosingScrollView() const;
+
     // Moving between superviews
     virtual void viewWillMoveToSuperview(View *newSuperview);
     virtual void viewDidMoveToSuperview();
+
+    /// Whether subviews are cut off at the bounds when drawn (a scroll view's clip view); default
+    /// false, so shadows and other drawing may reach past a view's edge.
+    virtual bool clipsSubviews() const;
 
     // Rendering
     /// Draws the view and its subviews into `context`, in the view's bounds coordinates (after
@@ -174,6 +192,8 @@ public:
 signals:
     /// The view or something below it asked to be redrawn (for hosts that show a rendered picture).
     void displayRequested();
+    /// `performWindowDrag` ran (whether or not a window system could move a window).
+    void windowDragRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -185,6 +205,7 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     static void applicationAppearanceChanged();
