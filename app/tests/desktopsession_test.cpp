@@ -540,6 +540,15 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(session.shownWindowsOf(program, QStringLiteral("_NET_WM_WINDOW_TYPE_DOCK")).isEmpty(),
             kBound);
 
+        // An XEmbed tray coming beside the watcher changes nothing: the items stay as they are, with
+        // no icon made and dropped again (each would flash in the host).
+        const qsizetype registered = session.registrations().size();
+        QProcess *trayer = session.startTrayer();
+        QTRY_VERIFY_WITH_TIMEOUT(!session.shownWindowsOf(trayer).isEmpty(), kBound);
+        QTest::qWait(4000); // the tray host follower looks every 3 s and settles for 0.3 s
+        QCOMPARE(session.registrations().size(), registered);
+        QCOMPARE(session.liveItems(), again);
+
         // A click on an item (the host's Activate) opens the status menu: a pop-up (a window the
         // window manager leaves alone) as wide as the menu's device rows.
         const auto menus = [&] {
