@@ -13,9 +13,9 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QHash>
 #include <QImage>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -31,8 +31,7 @@ namespace {
 
 const QString kBuiltApp = QStringLiteral(QUENBY_BIN_DIR "/Quenby.app");
 const QString kMachine = QStringLiteral(QUENBY_SOURCE_DIR "/demo/desk.json");
-const QString kWatcherTemplate
-    = QStringLiteral(QUENBY_SOURCE_DIR "/platform/ui/tests/data/status_notifier_watcher.py");
+const QString kWatcherTemplate = QStringLiteral(QUENBY_SOURCE_DIR "/platform/ui/tests/data/status_notifier_watcher.py");
 const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kPortalTemplate = QStringLiteral(QUENBY_SOURCE_DIR "/platform/ui/tests/data/settings_portal.py");
 const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
@@ -112,7 +111,8 @@ public:
     Session()
     {
         static std::atomic<int> counter = 0;
-        m_identifier = QStringLiteral("com.velmorn.quenby.test%1x%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+        m_identifier
+            = QStringLiteral("com.velmorn.quenby.test%1x%2").arg(QCoreApplication::applicationPid()).arg(++counter);
         m_app = m_root.path() + QStringLiteral("/Quenby.app");
         m_ok = m_root.isValid() && copyTree(kBuiltApp, m_app);
         QFile plist(m_app + QStringLiteral("/Contents/Info.plist"));
@@ -173,8 +173,9 @@ public:
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(environment());
         process->start(QStringLiteral("trayer"),
-            { QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--widthtype"), QStringLiteral("request"),
-                QStringLiteral("--height"), QStringLiteral("22"), QStringLiteral("--SetDockType"), QStringLiteral("true") });
+            { QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--widthtype"),
+                QStringLiteral("request"), QStringLiteral("--height"), QStringLiteral("22"),
+                QStringLiteral("--SetDockType"), QStringLiteral("true") });
         process->waitForStarted(kBound);
         m_processes.push_back(std::move(process));
         return m_processes.back().get();
@@ -194,8 +195,9 @@ public:
     {
         QList<Window> found;
         static const QRegularExpression child(QStringLiteral(R"(^\s+(0x[0-9a-f]+) )"));
-        const QStringList lines = run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-children") })
-                                      .split(QLatin1Char('\n'));
+        const QStringList lines
+            = run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-children") })
+                  .split(QLatin1Char('\n'));
         for (const QString &line : lines) {
             const auto match = child.match(line);
             if (!match.hasMatch())
@@ -209,11 +211,12 @@ public:
                 const QRegularExpression re(QStringLiteral("%1:\\s+(-?\\d+)").arg(QString::fromLatin1(label)));
                 return re.match(info).captured(1).toInt();
             };
-            window.geometry = QRect(number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"),
-                number("Height"));
+            window.geometry = QRect(
+                number("Absolute upper-left X"), number("Absolute upper-left Y"), number("Width"), number("Height"));
             const QString props = run(QStringLiteral("xprop"),
-                { QStringLiteral("-id"), window.id, QStringLiteral("_NET_WM_PID"), QStringLiteral("_NET_WM_WINDOW_TYPE"),
-                    QStringLiteral("_NET_WM_STRUT_PARTIAL"), QStringLiteral("WM_NAME") });
+                { QStringLiteral("-id"), window.id, QStringLiteral("_NET_WM_PID"),
+                    QStringLiteral("_NET_WM_WINDOW_TYPE"), QStringLiteral("_NET_WM_STRUT_PARTIAL"),
+                    QStringLiteral("WM_NAME") });
             for (const QString &prop : props.split(QLatin1Char('\n'))) {
                 const QString value = prop.section(QLatin1Char('='), 1).trimmed();
                 if (prop.startsWith(QStringLiteral("_NET_WM_PID(")))
@@ -292,9 +295,8 @@ public:
     // Every registration the watcher on the bus received, in order.
     QList<Registration> registrations() const
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            kWatcher, QStringLiteral("/StatusNotifierWatcher"), QStringLiteral("org.freedesktop.DBus.Mock"),
-            QStringLiteral("GetRegistrations"));
+        QDBusMessage call = QDBusMessage::createMethodCall(kWatcher, QStringLiteral("/StatusNotifierWatcher"),
+            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("GetRegistrations"));
         const QDBusMessage reply = m_bus.bus().call(call, QDBus::Block, 5000);
         QList<Registration> list;
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
@@ -338,8 +340,8 @@ public:
 
     bool callItem(const QString &service, const QString &method) const
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(
-            service, QStringLiteral("/StatusNotifierItem"), kItemInterface, method);
+        QDBusMessage call
+            = QDBusMessage::createMethodCall(service, QStringLiteral("/StatusNotifierItem"), kItemInterface, method);
         call << 1000 << 10;
         return m_bus.bus().call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
     }
@@ -429,7 +431,8 @@ Look lookOf(const QImage &image)
     }
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            look.contrasting += std::abs(QColor::fromRgb(image.pixel(x, y)).lightnessF() - look.background.lightnessF()) > 0.5;
+            look.contrasting
+                += std::abs(QColor::fromRgb(image.pixel(x, y)).lightnessF() - look.background.lightnessF()) > 0.5;
     return look;
 }
 
@@ -537,8 +540,8 @@ private slots:
         QVERIFY2(session.bus().startTemplate(kWatcherTemplate, kWatcher), qPrintable(session.bus().error()));
         const QStringList again = settledItems(session);
         QCOMPARE(again.size(), items.size());
-        QTRY_VERIFY_WITH_TIMEOUT(session.shownWindowsOf(program, QStringLiteral("_NET_WM_WINDOW_TYPE_DOCK")).isEmpty(),
-            kBound);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            session.shownWindowsOf(program, QStringLiteral("_NET_WM_WINDOW_TYPE_DOCK")).isEmpty(), kBound);
 
         // An XEmbed tray coming beside the watcher changes nothing: the items stay as they are, with
         // no icon made and dropped again (each would flash in the host).
@@ -577,8 +580,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(session.stripOf(program).has_value(), kBound);
 
         QProcess *trayer = session.startTrayer();
-        QTRY_VERIFY_WITH_TIMEOUT(session.shownWindowsOf(program, QStringLiteral("_NET_WM_WINDOW_TYPE_DOCK")).isEmpty(),
-            kBound);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            session.shownWindowsOf(program, QStringLiteral("_NET_WM_WINDOW_TYPE_DOCK")).isEmpty(), kBound);
         // The icons sit in the tray: the tray's window holds the program's icon windows.
         const auto trayWidth = [&] {
             const QList<Window> shown = session.shownWindowsOf(trayer);

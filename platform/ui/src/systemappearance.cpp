@@ -98,8 +98,8 @@ void SystemAppearance::usePortal(const QDBusConnection &bus)
     // The whole message, from any sender: on the program's session bus a slot with typed arguments
     // matched on the portal's well-known name missed changes, and the program stayed light after the
     // desktop went dark. Nothing but the portal sends this signal from this path and interface.
-    QDBusConnection(bus).connect(QString(), kPortalPath, kSettingsInterface, QStringLiteral("SettingChanged"),
-        this, SLOT(onSettingChanged(QDBusMessage)));
+    QDBusConnection(bus).connect(QString(), kPortalPath, kSettingsInterface, QStringLiteral("SettingChanged"), this,
+        SLOT(onSettingChanged(QDBusMessage)));
     QDBusMessage call
         = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kSettingsInterface, QStringLiteral("Read"));
     call << kAppearanceNamespace << kColorSchemeKey;
