@@ -121,24 +121,26 @@ void LevelDrawing::paintTrayLevel(
     platform::ui::GraphicsContext &context, double side, std::uint8_t level, const Color &barColor)
 {
     constexpr double barHeight = 3;
-    paintBar(context, Rect(2, 1, side - 4, barHeight), level, barColor);
-    drawDigits(context, QString::number(int(level)), Rect(0, barHeight + 2, side, side - barHeight - 2));
+    const double inner = side - 2 * kTrayInset;
+    paintBar(context, Rect(kTrayInset, 1, inner, barHeight), level, barColor);
+    drawDigits(context, QString::number(int(level)), Rect(kTrayInset, barHeight + 2, inner, side - barHeight - 2));
 }
 
 void LevelDrawing::paintTrayLevels(
     platform::ui::GraphicsContext &context, double side, std::uint8_t first, std::uint8_t second)
 {
     const double half = side / 2;
-    drawDigits(context, QString::number(int(first)), Rect(0, half, side, half));
-    drawDigits(context, QString::number(int(second)), Rect(0, 0, side, half));
+    const double inner = side - 2 * kTrayInset;
+    drawDigits(context, QString::number(int(first)), Rect(kTrayInset, half, inner, half));
+    drawDigits(context, QString::number(int(second)), Rect(kTrayInset, 0, inner, half));
 }
 
 void LevelDrawing::paintTraySymbol(platform::ui::GraphicsContext &context, double side, const QString &symbolName)
 {
-    const double extent = std::round(side * 0.75);
+    const double extent = std::min(std::round(side * 0.75), side - 2 * kTrayInset);
     const Image image = icon(symbolName, platform::ui::Size { extent, extent });
     if (image.isBlank()) {
-        drawDigits(context, QStringLiteral("\u2013"), Rect(0, 0, side, side));
+        drawDigits(context, QStringLiteral("\u2013"), Rect(kTrayInset, 0, side - 2 * kTrayInset, side));
         return;
     }
     const double offset = (side - extent) / 2;

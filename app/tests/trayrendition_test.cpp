@@ -1,4 +1,5 @@
 #include "apptestsupport.h"
+#include "quenby/leveldrawing.h"
 #include "quenby/menubarview.h"
 
 #include <platform/ui/recordingcontext.h>
@@ -132,6 +133,14 @@ private slots:
         QVERIFY2(covered > 20, qPrintable(QStringLiteral("only %1 pixels drawn").arg(covered)));
         // Digits (or the symbol) are strokes several pixels long in the foreground colour.
         QVERIFY2(readable >= 15, qPrintable(QStringLiteral("%1 pixels contrast with the panel").arg(readable)));
+        // Trays put icons edge to edge: the outer columns stay empty so neighbours read apart.
+        const int margin = int(quenby::LevelDrawing::kTrayInset) - 1;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x : { 0, margin, picture.width() - 1 - margin, picture.width() - 1 }) {
+                QVERIFY2(picture.pixelColor(x, y).alpha() < 48,
+                    qPrintable(QStringLiteral("drawn at the edge: (%1, %2)").arg(x).arg(y)));
+            }
+        }
 
         // Every text the rendition draws is in a colour that reads on the panel.
         const platform::ui::TrayRendition *rendition = renditionOf(*item);

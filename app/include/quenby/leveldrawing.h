@@ -58,7 +58,12 @@ public:
     // Tray renditions: a tray host gives each status item a square about as wide as the bar is
     // thick, too small for the item's own picture. The renditions show what matters there: the
     // level as digits as large as the square allows, in the bar's text colour (so they read on the
-    // panel whatever the level), over a thin bar in the level's colour.
+    // panel whatever the level), over a thin bar in the level's colour. Trays set their icons side by
+    // side with no gap, so nothing is drawn within kTrayInset of the square's left and right edges:
+    // two neighbours' digits ("69" and "88") must not read as one number.
+
+    /// The empty margin at the left and right of a tray rendition, in points.
+    static constexpr double kTrayInset = 2;
 
     /// One level: digits over a bar across the square's bottom.
     static void paintTrayLevel(platform::ui::GraphicsContext &context, double side, std::uint8_t level,

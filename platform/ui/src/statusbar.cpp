@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QSystemTrayIcon>
 
 namespace platform::ui {
 
@@ -42,10 +43,13 @@ StatusBar &StatusBar::system()
             auto *watcher = new TrayHostWatcher(s_process);
             QObject::connect(watcher, &TrayHostWatcher::changed, s_process, [] {
                 StatusBar &bar = *s_process;
-                std::unique_ptr<StatusBarPresenter> fitting = StatusBarPresenter::forDesktop(bar);
+                // Ask before making anything: a tray presenter made only to be dropped would show its
+                // icons for a moment (and register them with the host) whenever the other kind of host
+                // comes or goes.
                 const bool wasTray = qobject_cast<TrayStatusBarPresenter *>(bar.presenter());
-                const bool isTray = qobject_cast<TrayStatusBarPresenter *>(fitting.get());
-                if (fitting && wasTray != isTray)
+                if (QSystemTrayIcon::isSystemTrayAvailable() == wasTray)
+                    return;
+                if (std::unique_ptr<StatusBarPresenter> fitting = StatusBarPresenter::forDesktop(bar))
                     bar.setPresenter(std::move(fitting));
             });
         }

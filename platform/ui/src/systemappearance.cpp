@@ -87,16 +87,19 @@ void SystemAppearance::usePortal(const QDBusConnection &bus)
 {
     if (!m_busName.isEmpty()) {
         QDBusConnection old(m_busName);
-        old.disconnect(kPortalService, kPortalPath, kSettingsInterface, QStringLiteral("SettingChanged"), this,
-            SLOT(onSettingChanged(QString, QString, QDBusVariant)));
+        old.disconnect(QString(), kPortalPath, kSettingsInterface, QStringLiteral("SettingChanged"), this,
+            SLOT(onSettingChanged(QDBusMessage)));
     }
     m_busName = bus.name();
     m_portalScheme.reset();
     redetect();
     if (!bus.isConnected())
         return;
-    QDBusConnection(bus).connect(kPortalService, kPortalPath, kSettingsInterface, QStringLiteral("SettingChanged"),
-        this, SLOT(onSettingChanged(QString, QString, QDBusVariant)));
+    // The whole message, from any sender: on the program's session bus a slot with typed arguments
+    // matched on the portal's well-known name missed changes, and the program stayed light after the
+    // desktop went dark. Nothing but the portal sends this signal from this path and interface.
+    QDBusConnection(bus).connect(QString(), kPortalPath, kSettingsInterface, QStringLiteral("SettingChanged"), this,
+        SLOT(onSettingChanged(QDBusMessage)));
     QDBusMessage call
         = QDBusMessage::createMethodCall(kPortalService, kPortalPath, kSettingsInterface, QStringLiteral("Read"));
     call << kAppearanceNamespace << kColorSchemeKey;
@@ -113,11 +116,13 @@ void SystemAppearance::usePortal(const QDBusConnection &bus)
     });
 }
 
-void SystemAppearance::onSettingChanged(const QString &ns, const QString &key, const QDBusVariant &value)
+void SystemAppearance::onSettingChanged(const QDBusMessage &message)
 {
-    if (ns != kAppearanceNamespace || key != kColorSchemeKey)
+    const QVariantList arguments = message.arguments();
+    if (arguments.size() < 3 || arguments.at(0).toString() != kAppearanceNamespace
+        || arguments.at(1).toString() != kColorSchemeKey)
         return;
-    setPortalScheme(schemeFrom(value.variant()));
+    setPortalScheme(schemeFrom(arguments.at(2)));
 }
 
 void SystemAppearance::setPortalScheme(std::optional<uint> scheme)

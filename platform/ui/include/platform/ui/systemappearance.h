@@ -3,6 +3,7 @@
 #include "platform/ui/appearance.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusVariant>
 #include <QObject>
 #include <QPalette>
@@ -58,7 +59,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
-    void onSettingChanged(const QString &ns, const QString &key, const QDBusVariant &value);
+    void onSettingChanged(const QDBusMessage &message);
 
 private:
     SystemAppearance();
