@@ -21,17 +21,43 @@ namespace quenby {
 
 namespace {
 
-    QIcon iconOf(const std::optional<platform::ui::Image> &image, const QColor &ink)
+    // The symbol in the text colour, and in the selection's text colour on the selected row (left to
+    // itself, the style would tint the symbol with the selection colour).
+    QIcon iconOf(const std::optional<platform::ui::Image> &image, const QColor &ink, const QColor &selectedInk)
     {
         if (!image)
             return {};
         const QPixmap pixmap = symbolPixmap(*image, 18, ink);
-        return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+        if (pixmap.isNull())
+            return {};
+        QIcon icon(pixmap);
+        icon.addPixmap(symbolPixmap(*image, 18, selectedInk), QIcon::Selected);
+        return icon;
     }
 
-    // Every row, header or item, is the same height. Rows never take the accent of the key window:
-    // the selection is drawn in its inactive colours in every state. Taken from the palette at paint
-    // time, so a light or dark palette set later on the application applies at once.
+    // Rows never take the accent of the key window: the selection is drawn in its inactive colours in
+    // every state, on the whole row (the indentation is drawn with the view's options, not the delegate's).
+    void neverEmphasised(QPalette &palette)
+    {
+        for (const auto role : { QPalette::Highlight, QPalette::HighlightedText })
+            palette.setColor(QPalette::Active, role, palette.color(QPalette::Inactive, role));
+    }
+
+    class Outline final : public QTreeWidget {
+    public:
+        using QTreeWidget::QTreeWidget;
+
+    protected:
+        void initViewItemOption(QStyleOptionViewItem *option) const override
+        {
+            QTreeWidget::initViewItemOption(option);
+            neverEmphasised(option->palette);
+        }
+    };
+
+    // Every row, header or item, is the same height, with the selection in its inactive colours and no
+    // focus frame. Taken from the palette at paint time, so a light or dark palette set later on the
+    // application applies at once.
     class RowDelegate final : public QStyledItemDelegate {
     public:
         using QStyledItemDelegate::QStyledItemDelegate;
@@ -44,8 +70,8 @@ namespace {
         void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
         {
             QStyledItemDelegate::initStyleOption(option, index);
-            for (const auto role : { QPalette::Highlight, QPalette::HighlightedText })
-                option->palette.setColor(QPalette::Active, role, option->palette.color(QPalette::Inactive, role));
+            neverEmphasised(option->palette);
+            option->state &= ~QStyle::State_HasFocus;
         }
     };
 
@@ -53,7 +79,7 @@ namespace {
 
 SideBarViewController::SideBarViewController(QWidget *parent)
     : QWidget(parent)
-    , m_outlineView(new QTreeWidget(this))
+    , m_outlineView(new Outline(this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -116,14 +142,34 @@ void SideBarViewController::reload()
     m_reloading = false;
 }
 
+bool SideBarViewController::selectItem(const QString &title)
+{
+    QTreeWidgetItem *found = nullptr;
+    for (int g = 0; g < m_outlineView->topLevelItemCount() && !found; ++g) {
+        QTreeWidgetItem *header = m_outlineView->topLevelItem(g);
+        for (int i = 0; i < header->childCount() && !found; ++i)
+            if (header->child(i)->text(0) == title)
+                found = header->child(i);
+    }
+    const bool wasReloading = std::exchange(m_reloading, true);
+    if (found)
+        m_outlineView->setCurrentItem(found);
+    else
+        m_outlineView->clearSelection();
+    m_reloading = wasReloading;
+    return found;
+}
+
 void SideBarViewController::paintIcons()
 {
-    const QColor ink = m_outlineView->palette().color(QPalette::Text);
+    const QPalette palette = m_outlineView->palette();
+    const QColor ink = palette.color(QPalette::Text);
+    const QColor selectedInk = palette.color(QPalette::Inactive, QPalette::HighlightedText);
     for (int g = 0; g < m_groups.size() && g < m_outlineView->topLevelItemCount(); ++g) {
         QTreeWidgetItem *header = m_outlineView->topLevelItem(g);
         const auto &items = m_groups[g]->items();
         for (int i = 0; i < int(items.size()) && i < header->childCount(); ++i)
-            header->child(i)->setIcon(0, iconOf(items[i]->icon(), ink));
+            header->child(i)->setIcon(0, iconOf(items[i]->icon(), ink, selectedInk));
     }
 }
 

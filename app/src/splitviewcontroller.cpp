@@ -98,7 +98,11 @@ void SplitViewController::setController(IController *controller)
 void SplitViewController::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous() && !m_content->currentViewController())
+    if (event->spontaneous())
+        return;
+    // The side bar has just rebuilt its rows (children are shown first) and selected the first one;
+    // a window shown again may still hold another page, or one whose row is gone (no battery now).
+    if (!m_content->currentViewController() || !m_sideBar->selectItem(m_currentTitle))
         showPage(localized(QStringLiteral("MY_DEVICES")));
 }
 
@@ -109,14 +113,17 @@ void SplitViewController::showPage(const QString &title)
             continue;
         Page *page = pageController(QString::fromLatin1(entry.storyboard));
         if (!page)
-            return;
+            break;
         page->setWindowTitle(title);
         if (auto *controllable = dynamic_cast<IControllable *>(page))
             controllable->setController(m_controller);
         window()->setWindowTitle(title);
         m_content->show(page);
-        return;
+        m_currentTitle = title;
+        break;
     }
+    // Shown from code, or a click that changed nothing: the highlighted row follows the page.
+    m_sideBar->selectItem(m_content->currentViewController() ? m_currentTitle : QString());
 }
 
 Page *SplitViewController::pageController(const QString &storyboard)

@@ -10,9 +10,11 @@
 #include <pirrow/aboutviewcontroller.h>
 #include <pirrow/gradientdialog.h>
 #include <platform/core/bundle.h>
-#include <platform/ui/textfield.h>
+#include <platform/ui/imageview.h>
 #include <platform/ui/statusbarbutton.h>
 #include <platform/ui/statusitem.h>
+#include <platform/ui/systemappearance.h>
+#include <platform/ui/textfield.h>
 #include <platform/ui/window.h>
 #include <tavrin/images.h>
 #include <tavrin/notifications.h>
@@ -488,6 +490,51 @@ private slots:
         QVERIFY(about);
         QCOMPARE(about->lblCopyright()->stringValue(), *copyright);
         pirrow::GradientDialog::shared().window()->close();
+        QTRY_VERIFY(!pirrow::GradientDialog::shared().window());
+    }
+
+    // The hint pictures the status bar large enough to read, on a wallpaper that sets it apart from the
+    // dialog in either appearance (a light strip on a light dialog was lost).
+    void theFirstStartPictureStandsOutOfTheDialog_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+    void theFirstStartPictureStandsOutOfTheDialog()
+    {
+        QFETCH(bool, dark);
+        platform::ui::ScopedAppearance look(dark ? platform::ui::Appearance::darkAqua() : platform::ui::Appearance::aqua());
+        AppRig rig([] {
+            platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kWasStartedKey), false);
+            Settings::reload();
+        });
+        rig.delegate->applicationDidFinishLaunching();
+        const QPointer<platform::ui::Window> window = pirrow::GradientDialog::shared().window();
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        platform::MainQueue::drain();
+        QCoreApplication::processEvents();
+
+        platform::ui::ImageView *scene = nullptr;
+        for (auto *view : window->findChildren<platform::ui::ImageView *>())
+            if (view->image() && (!scene || view->frame().size.height > scene->frame().size.height))
+                scene = view;
+        QVERIFY(scene);
+        QVERIFY2(scene->frame().size.height >= 56, qPrintable(QString::number(scene->frame().size.height)));
+        QVERIFY(scene->frame().size.width >= 300);
+
+        const QImage shot = window->grab().toImage();
+        const auto lightness = [&](QWidget *widget, QPoint at) {
+            return shot.pixelColor(widget->mapTo(window.data(), at) * shot.devicePixelRatio()).lightness();
+        };
+        // The dialog's own background beside the picture, the wallpaper at its foot, the bar at its top.
+        const int dialog = lightness(scene, QPoint(-8, scene->height() / 2));
+        const int wallpaper = lightness(scene, QPoint(scene->width() / 2, scene->height() - 6));
+        const int bar = lightness(scene, QPoint(6, 12));
+        QVERIFY2(std::abs(wallpaper - dialog) >= 30, qPrintable(QStringLiteral("%1 %2").arg(wallpaper).arg(dialog)));
+        QVERIFY2(std::abs(bar - wallpaper) >= 30, qPrintable(QStringLiteral("%1 %2").arg(bar).arg(wallpaper)));
+        window->close();
         QTRY_VERIFY(!pirrow::GradientDialog::shared().window());
     }
 

@@ -278,6 +278,13 @@ private slots:
         QVERIFY(lightnessAt(window, tree->viewport(), QPoint(20, tree->viewport()->height() - 10)) < kDark);
         const QRect selected = tree->visualItemRect(tree->selectedItems().first());
         QVERIFY(lightnessAt(window, tree->viewport(), QPoint(selected.right() - 6, selected.center().y())) < kDark);
+        // One colour across the selected row, its indentation included (never the key window's accent).
+        const QImage shot = window.grab().toImage();
+        const auto pixel = [&](int x) {
+            return shot.pixelColor(
+                tree->viewport()->mapTo(&window, QPoint(x, selected.center().y())) * shot.devicePixelRatio());
+        };
+        QCOMPARE(pixel(2), pixel(selected.right() - 6));
 
         // The devices page and a cell, beside their contents.
         auto *devices = dynamic_cast<quenby::DevicesViewController *>(content->currentViewController());
@@ -336,6 +343,53 @@ private slots:
         split.showPage(text("MORE_DEVICES"));
         QCOMPARE(content->currentViewController(), settings);
         QCOMPARE(split.viewControllers().size(), std::size_t(2));
+    }
+
+    // The highlighted row names the page on show, whoever switched it and however often the window
+    // was shown.
+    void theSideBarSelectionFollowsThePage()
+    {
+        AppRig rig;
+        rig.internal->battery = apptest::battery(80);
+        ProbePages probes;
+        SplitViewController split;
+        split.setController(&rig.controller());
+        split.show();
+        auto *content = split.contentViewController();
+        auto *tree = split.sideBarViewController()->outlineView();
+        const auto selected = [tree] {
+            const auto items = tree->selectedItems();
+            return items.size() == 1 ? items.first()->text(0) : QStringLiteral("(%1 rows)").arg(items.size());
+        };
+        QCOMPARE(selected(), text("MY_DEVICES"));
+        QWidget *devices = content->currentViewController();
+
+        split.showPage(text("SETTINGS"));
+        QWidget *settings = content->currentViewController();
+        QCOMPARE(selected(), text("SETTINGS"));
+
+        // A click on a page that cannot be made leaves the page and puts the highlight back.
+        SplitViewController::registerPage(QStringLiteral("MoreDevices"), {});
+        QTest::mouseClick(
+            tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(row(*tree, text("MORE_DEVICES"))).center());
+        QCOMPARE(content->currentViewController(), settings);
+        QCOMPARE(selected(), text("SETTINGS"));
+
+        // Shown again, the side bar rebuilds its rows and still names the page on show.
+        split.hide();
+        split.show();
+        QCOMPARE(content->currentViewController(), settings);
+        QCOMPARE(selected(), text("SETTINGS"));
+
+        // A page whose row is gone by the next showing gives way to the devices page.
+        split.showPage(text("INTERNAL_BATTERY"));
+        QCOMPARE(selected(), text("INTERNAL_BATTERY"));
+        split.hide();
+        rig.internal->battery.reset();
+        split.show();
+        QCOMPARE(selected(), text("MY_DEVICES"));
+        QCOMPARE(content->currentViewController(), devices);
+        QCOMPARE(split.windowTitle(), text("MY_DEVICES"));
     }
 
     void commandQQuitsOnlyWhileTheContentShows()

@@ -32,7 +32,6 @@
 #include <QToolButton>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -146,7 +145,5 @@ int main(int argc, char *argv[])
     platform::Bundle::setPreferredLanguages({ QStringLiteral("de") });
     about();
     shoot(folder, QStringLiteral("about-de"));
-    // Leave before the shared dialog outlives the application's windows.
-    std::fflush(stdout);
-    std::_Exit(0);
+    return 0;
 }

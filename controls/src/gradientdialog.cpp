@@ -9,6 +9,10 @@
 #include <platform/ui/view.h>
 #include <platform/ui/viewcontroller.h>
 
+#include <QCoreApplication>
+
+#include <utility>
+
 namespace pirrow {
 
 using namespace platform::ui;
@@ -65,6 +69,10 @@ void GradientDialog::show(const QString &title, const QString &subtitle, const s
 
     m_window = Window::withContentViewController(std::move(loaded));
     m_window->setDelegate(this);
+    // A dialog still open when the application goes closes while widgets can still be deleted; a window
+    // merely hidden then would be left to a later application as if it were open.
+    if (!std::exchange(m_teardownRegistered, true))
+        qAddPostRoutine([] { shared().closeForTeardown(); });
     prepareWindow();
     m_shownController = m_viewController;
 
@@ -101,6 +109,16 @@ void GradientDialog::show(const QString &title, const QString &subtitle, const s
     m_window->setLevel(Window::Level::floating);
     m_window->setMovableByWindowBackground(true);
     m_window->center();
+}
+
+void GradientDialog::closeForTeardown()
+{
+    m_teardownRegistered = false;
+    const QPointer<Window> window = m_window;
+    if (!window)
+        return;
+    window->close();
+    delete window.data();
 }
 
 void GradientDialog::prepareWindow()

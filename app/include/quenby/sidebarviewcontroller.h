@@ -36,6 +36,9 @@ public:
     /// Builds the groups, fills the list, expands the groups and selects the first item without
     /// telling the delegate.
     void reload();
+    /// Marks the row of `title` as the selected one without telling the delegate; a title with no
+    /// row leaves no row selected. Answers whether the row is listed.
+    bool selectItem(const QString &title);
 
 protected:
     void showEvent(QShowEvent *event) override;

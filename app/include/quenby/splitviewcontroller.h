@@ -43,7 +43,7 @@ public:
     const std::vector<std::unique_ptr<Page>> &viewControllers() const { return m_pages; }
 
     /// Shows the page of a side-bar text; a text naming no page, or a page that cannot be made,
-    /// changes nothing.
+    /// changes nothing. Either way the side bar's selection names the page on show afterwards.
     void showPage(const QString &title);
     void sideBarItemSelected(const QString &title) override { showPage(title); }
 
@@ -58,6 +58,7 @@ private:
     ContentViewController *m_content = nullptr;
     std::vector<std::unique_ptr<Page>> m_pages;
     std::vector<QString> m_pageStoryboards;
+    QString m_currentTitle;
     IController *m_controller = nullptr;
 };
 

@@ -49,11 +49,14 @@ public:
 private:
     GradientDialog() = default;
     void detachContent();
+    /// Closes and deletes the open window as the application object goes.
+    void closeForTeardown();
 
     QPointer<platform::ui::Window> m_window;
     std::shared_ptr<platform::ui::ViewController> m_viewController;
     // The controller whose view the open window shows; kept so the view lives as long as the window.
     std::shared_ptr<platform::ui::ViewController> m_shownController;
+    bool m_teardownRegistered = false;
 };
 
 } // namespace pirrow

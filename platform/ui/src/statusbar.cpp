@@ -34,8 +34,12 @@ StatusBar &StatusBar::system()
     if (s_installed)
         return *s_installed;
     if (!s_process) {
-        // Parented to the application, so that its tray icons and windows go before the application does.
+        // Parented to the application, and taken down at the start of its destructor: the application's
+        // children only go after QApplication has torn its widgets down, too late for the strip's
+        // window (deleting a widget then crashes). Post routines run before that teardown.
         s_process = new StatusBar(QCoreApplication::instance());
+        if (QCoreApplication::instance())
+            qAddPostRoutine([] { delete s_process.data(); });
         s_process->setPresenter(StatusBarPresenter::forDesktop(*s_process));
         if (s_process->presenter()) {
             // A panel with a tray may come after the program (at login) or go (a panel restart): follow it
