@@ -8,6 +8,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
+#include <QSet>
 
 namespace platform {
 
@@ -141,7 +142,7 @@ void BluezCentral::fetchObjects(std::function<void(const QString &error)> done)
         const QDBusMessage reply = w->reply();
         QString error;
         if (auto objects = readObjects(reply)) {
-            setObjects(std::move(*objects), true);
+            treeReceived(std::move(*objects));
         } else {
             // BlueZ is not there (or answers nonsense): nothing of it can be used.
             error = reply.errorMessage().isEmpty() ? QStringLiteral("BlueZ gave no object tree") : reply.errorMessage();
@@ -221,7 +222,12 @@ void BluezCentral::reconcile()
 std::vector<std::shared_ptr<Peripheral>> BluezCentral::retrieveConnectedPeripherals(
     const QList<BluetoothUuid> &services)
 {
-    std::vector<std::shared_ptr<Peripheral>> out;
+    // One device can show up once per adapter that holds it (the same address below hci0 and hci1):
+    // it is still one peripheral, listed once. It stays on the object it has while that one still
+    // qualifies, so a link this program made is not moved to the other adapter's object.
+    std::vector<QUuid> order;
+    QHash<QUuid, QString> firstPath;
+    QSet<QString> qualifying;
     for (const auto &[path, interfaces] : m_objects) {
         const auto device = interfaces.constFind(QLatin1String(kDevice));
         if (device == interfaces.constEnd() || !device->value(QStringLiteral("Connected")).toBool())
@@ -234,12 +240,21 @@ std::vector<std::shared_ptr<Peripheral>> BluezCentral::retrieveConnectedPeripher
             [&](const QString &uuid) { return services.contains(BluetoothUuid::fromString(uuid)); });
         if (!offers)
             continue;
-
+        qualifying.insert(path);
         const QUuid identifier = identifierForAddress(address);
+        if (!firstPath.contains(identifier)) {
+            firstPath.insert(identifier, path);
+            order.push_back(identifier);
+        }
+    }
+
+    std::vector<std::shared_ptr<Peripheral>> out;
+    for (const QUuid &identifier : order) {
         auto &peripheral = m_peripherals[identifier];
         if (!peripheral)
-            peripheral = std::make_shared<BluezPeripheral>(this, identifier, path);
-        peripheral->setDevicePath(path);
+            peripheral = std::make_shared<BluezPeripheral>(this, identifier, firstPath.value(identifier));
+        else if (!qualifying.contains(peripheral->devicePath()))
+            peripheral->setDevicePath(firstPath.value(identifier));
         out.push_back(peripheral);
     }
     return out;
@@ -318,13 +333,18 @@ void BluezCentral::cancelPeripheralConnection(const std::shared_ptr<Peripheral> 
     });
 }
 
+void BluezCentral::treeReceived(Objects objects) { setObjects(std::move(objects), true); }
+
 void BluezCentral::interfacesAdded(const QDBusMessage &message)
 {
     const QList<QVariant> args = message.arguments();
     if (message.signature() != QLatin1String("oa{sa{sv}}") || args.size() != 2)
         return;
-    const QString path = args[0].value<QDBusObjectPath>().path();
-    const Interfaces added = readInterfaces(args[1].value<QDBusArgument>());
+    applyInterfacesAdded(args[0].value<QDBusObjectPath>().path(), readInterfaces(args[1].value<QDBusArgument>()));
+}
+
+void BluezCentral::applyInterfacesAdded(const QString &path, const Interfaces &added)
+{
     Interfaces &interfaces = m_objects[path];
     for (auto it = added.begin(); it != added.end(); ++it)
         interfaces.insert(it.key(), it.value());
@@ -336,11 +356,15 @@ void BluezCentral::interfacesRemoved(const QDBusMessage &message)
     const QList<QVariant> args = message.arguments();
     if (message.signature() != QLatin1String("oas") || args.size() != 2)
         return;
-    const QString path = args[0].value<QDBusObjectPath>().path();
+    applyInterfacesRemoved(args[0].value<QDBusObjectPath>().path(), args[1].toStringList());
+}
+
+void BluezCentral::applyInterfacesRemoved(const QString &path, const QStringList &names)
+{
     auto object = m_objects.find(path);
     if (object == m_objects.end())
         return;
-    for (const QString &name : args[1].toStringList())
+    for (const QString &name : names)
         object->second.remove(name);
     if (object->second.isEmpty())
         m_objects.erase(object);
@@ -352,29 +376,34 @@ void BluezCentral::propertiesChanged(const QDBusMessage &message)
     const QList<QVariant> args = message.arguments();
     if (message.signature() != QLatin1String("sa{sv}as") || args.size() != 3)
         return;
-    auto object = m_objects.find(message.path());
+    QVariantMap changed;
+    args[1].value<QDBusArgument>() >> changed;
+    applyPropertiesChanged(message.path(), args[0].toString(), changed, args[2].toStringList());
+}
+
+void BluezCentral::applyPropertiesChanged(
+    const QString &path, const QString &name, const QVariantMap &changed, const QStringList &removed)
+{
+    auto object = m_objects.find(path);
     if (object == m_objects.end())
         return;
-    const QString name = args[0].toString();
     const auto found = object->second.find(name);
     if (found == object->second.end())
         return;
-    QVariantMap changed;
-    args[1].value<QDBusArgument>() >> changed;
     for (auto it = changed.cbegin(); it != changed.cend(); ++it)
         found->insert(it.key(), it.value());
-    for (const QString &removed : args[2].toStringList())
-        found->remove(removed);
+    for (const QString &gone : removed)
+        found->remove(gone);
 
     if (name == QLatin1String(kGattCharacteristic)) {
         const QVariant value = changed.value(QStringLiteral("Value"));
         if (value.metaType() == QMetaType::fromType<QByteArray>())
-            valueChanged(message.path(), value.toByteArray());
+            valueChanged(path, value.toByteArray());
     } else if (name == QLatin1String(kBattery)) {
         bool ok = false;
         const uint level = changed.value(QStringLiteral("Percentage")).toUInt(&ok);
         if (ok)
-            valueChanged(message.path(), QByteArray(1, static_cast<char>(std::min(level, 255u))));
+            valueChanged(path, QByteArray(1, static_cast<char>(std::min(level, 255u))));
     } else if (name == QLatin1String(kAdapter) || name == QLatin1String(kDevice)) {
         // Only adapters and devices change the radio or the links; values come far more often.
         reconcile();

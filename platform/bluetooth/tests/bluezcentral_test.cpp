@@ -156,6 +156,38 @@ private slots:
         QVERIFY(nowhere.retrieveConnectedPeripherals(kBatteryOrInformation).empty());
     }
 
+    void oneDeviceOnTwoAdaptersIsOnePeripheral()
+    {
+        // Fed directly, as the bus handlers do once they decoded BlueZ's answer.
+        BluezCentral central(QDBusConnection(QStringLiteral("no such connection")));
+        const QString first = QStringLiteral("/org/bluez/hci0/dev_DC_2C_26_0A_1B_3F");
+        const QString second = QStringLiteral("/org/bluez/hci1/dev_DC_2C_26_0A_1B_3F");
+        auto device = [](const QString &address, const QString &name) {
+            return BluezCentral::Interfaces { { QStringLiteral("org.bluez.Device1"),
+                { { QStringLiteral("Address"), address }, { QStringLiteral("Connected"), true },
+                    { QStringLiteral("Name"), name },
+                    { QStringLiteral("UUIDs"), QStringList { BluezMock::uuid("180F") } } } } };
+        };
+        const BluezCentral::Interfaces adapter { { QStringLiteral("org.bluez.Adapter1"),
+            { { QStringLiteral("Powered"), true } } } };
+        central.treeReceived({ { QStringLiteral("/org/bluez/hci0"), adapter },
+            { QStringLiteral("/org/bluez/hci1"), adapter }, { first, device(kAddress, QStringLiteral("Mouse")) },
+            { second, device(kAddress.toLower(), QStringLiteral("Mouse on hci1")) } });
+        QCOMPARE(central.state(), Central::State::poweredOn);
+
+        const auto listed = central.retrieveConnectedPeripherals({ gatt("180F") });
+        QCOMPARE(listed.size(), std::size_t(1));
+        QCOMPARE(listed.front()->identifier(), BluezCentral::identifierForAddress(kAddress));
+        QCOMPARE(listed.front()->name(), std::optional<QString>(QStringLiteral("Mouse")));
+
+        // Gone from the first adapter, it is still the same peripheral, through the second.
+        central.applyInterfacesRemoved(first, { QStringLiteral("org.bluez.Device1") });
+        const auto again = central.retrieveConnectedPeripherals({ gatt("180F") });
+        QCOMPARE(again.size(), std::size_t(1));
+        QCOMPARE(again.front(), listed.front());
+        QCOMPARE(again.front()->name(), std::optional<QString>(QStringLiteral("Mouse on hci1")));
+    }
+
     void connectedPeripheralsOfferingTheServices()
     {
         Rig rig;

@@ -62,6 +62,16 @@ public:
     using Interfaces = QMap<QString, QVariantMap>;
     using Objects = std::map<QString, Interfaces>;
 
+    // What BlueZ tells, once decoded from its messages. The bus handlers hand each announcement on
+    // to these; a caller without a bus (a fuzzer) feeds them directly. Any values are taken: a
+    // property of an unexpected type reads as absent.
+    /// The answer of GetManagedObjects: the whole tree, now known.
+    void treeReceived(Objects objects);
+    void applyInterfacesAdded(const QString &path, const Interfaces &added);
+    void applyInterfacesRemoved(const QString &path, const QStringList &names);
+    void applyPropertiesChanged(
+        const QString &path, const QString &interfaceName, const QVariantMap &changed, const QStringList &removed);
+
 private slots:
     void interfacesAdded(const QDBusMessage &message);
     void interfacesRemoved(const QDBusMessage &message);
