@@ -7,12 +7,36 @@
 #include <platform/ui/imageview.h>
 #include <platform/ui/textfield.h>
 
+#include <QPainter>
+#include <QPainterPath>
+
 namespace quenby {
 
 namespace {
     constexpr double kCaptionHeight = 18;
     constexpr double kInset = 8;
     constexpr double kTileWidth = ModeTileView::kWidth;
+
+    // The strip with rounded corners and a hairline edge: a light status bar on a light tile has no edge
+    // of its own.
+    QImage framed(const QImage &picture, double scale)
+    {
+        QImage out(picture.size(), QImage::Format_ARGB32_Premultiplied);
+        out.setDevicePixelRatio(scale);
+        out.fill(Qt::transparent);
+        const QSizeF size(picture.width() / scale, picture.height() / scale);
+        QPainter painter(&out);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath edge;
+        edge.addRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 3, 3);
+        painter.setClipPath(edge);
+        painter.drawImage(QRectF(QPointF(0, 0), size), picture);
+        painter.setClipping(false);
+        const bool lightStrip = !picture.isNull() && picture.pixelColor(0, 0).lightness() > 128;
+        painter.setPen(QPen(lightStrip ? QColor(0, 0, 0, 70) : QColor(255, 255, 255, 60), 1));
+        painter.drawPath(edge);
+        return out;
+    }
 } // namespace
 
 ModeTileView::ModeTileView(const platform::ui::Rect &frame, QWidget *parent)
@@ -38,7 +62,7 @@ void ModeTileView::showMode(int mode)
         picture = picture.scaled(int(size.width * kScale), int(size.height * kScale), Qt::IgnoreAspectRatio,
             Qt::SmoothTransformation);
     }
-    m_picture->setImage(platform::ui::Image::fromQImage(picture, size));
+    m_picture->setImage(platform::ui::Image::fromQImage(framed(picture, kScale), size));
     m_caption->setStringValue(ModePreview::caption(mode));
 }
 

@@ -194,6 +194,10 @@ private slots:
             QVERIFY(frame.minX() >= 0 && frame.maxX() <= tile->bounds().maxX() && frame.maxY() <= tile->bounds().maxY());
             QVERIFY(tile->picture()->frame().minY() >= tile->caption()->frame().maxY());
             QVERIFY(!tile->picture()->imageRect().isEmpty());
+            // The strip has an edge of its own, so a light bar does not melt into a light tile.
+            const QColor edge = picture.pixelColor(picture.width() / 2, 1);
+            const QColor inside = picture.pixelColor(6, picture.height() / 2);
+            QVERIFY2(std::abs(edge.lightness() - inside.lightness()) >= 15, qPrintable(caption));
         }
         QCOMPARE(captions.size(), 4);
         // The application icon alone is the narrowest status bar.
