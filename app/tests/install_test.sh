@@ -7,7 +7,7 @@ source=$1
 bundle=$2
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-export HOME="$home/home with space"
+export HOME="$home/home with 100% space"
 export XDG_DATA_HOME="$HOME/.local/share"
 export XDG_CONFIG_HOME="$HOME/.config"
 export QUENBY_APPLICATIONS_FOLDER="$HOME/Apps"
@@ -17,7 +17,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 execProgram() {
     local line
     line=$(sed -n 's/^Exec=//p' "$1")
-    python3 -c 'import shlex,sys; print(shlex.split(sys.argv[1].replace("\\\\","\\"))[0])' "$line"
+    python3 -c 'import shlex,sys; print(shlex.split(sys.argv[1].replace("\\\\","\\"))[0].replace("%%","%"))' "$line"
 }
 # Runs the installed program on its own session bus, so that no other copy takes over its start.
 runFor() {
@@ -81,7 +81,7 @@ printf '[Desktop Entry]\nType=Application\nName=Other\nExec="%s"\n' "$bundle/Con
 rm -- "$other"
 after=$(cd "$home" && find . | sort)
 # The program may leave its settings behind (they are the user's, not installed files).
-after=$(grep -v -e '^./home with space/.config' -e '^./home with space/.cache' -e '^./home with space/.local/share/Quenby' <<< "$after" || true)
-before=$(grep -v -e '^./home with space/.config' <<< "$before" || true)
+after=$(grep -v -e '^./home with 100% space/.config' -e '^./home with 100% space/.cache' -e '^./home with 100% space/.local/share/Quenby' <<< "$after" || true)
+before=$(grep -v -e '^./home with 100% space/.config' <<< "$before" || true)
 [[ "$before" == "$after" ]] || fail "left behind: $(diff <(echo "$before") <(echo "$after"))"
 echo "PASS"
