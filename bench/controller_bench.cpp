@@ -21,27 +21,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchsupport.h"
+
 using platform::Value;
+
+using bench::drain;
+using bench::NoAutoStart;
 
 namespace {
 
 const QString kMachine = QStringLiteral(QUENBY_SOURCE_DIR "/app/tests/data/machine.json");
-
-void drain(const platform::MemoryCentral &central)
-{
-    do
-        QCoreApplication::processEvents();
-    while (!central.isIdle());
-}
-
-class NoAutoStart final : public olvane::IAutoStartController {
-public:
-    bool isEnabled() const override { return false; }
-    void takeOverFromLauncher() override { }
-    void setEnabled(bool) override { }
-    void enable() override { }
-    void disable() override { }
-};
 
 struct Desk {
     platform::ScopedUserDefaultsDirectory defaults;

@@ -9,19 +9,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchsupport.h"
+
 using platform::BluetoothUuid;
 using platform::MemoryCentral;
 using platform::MemoryRegistry;
 using platform::Value;
 
-namespace {
-void drain(const MemoryCentral &central)
-{
-    do
-        QCoreApplication::processEvents();
-    while (!central.isIdle());
-}
+using bench::drain;
 
+namespace {
 // 50 accessories spread over the six scanned classes, each below a device entry and an interface entry,
 // plus the unrelated entries a real registry holds around them.
 void fillRegistry(MemoryRegistry &registry)

@@ -20,18 +20,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchsupport.h"
+
+using bench::NoAutoStart;
+
 namespace {
 
 const QString kDesk = QStringLiteral(QUENBY_SOURCE_DIR "/demo/desk.json");
-
-class NoAutoStart final : public olvane::IAutoStartController {
-public:
-    bool isEnabled() const override { return false; }
-    void takeOverFromLauncher() override { }
-    void setEnabled(bool) override { }
-    void enable() override { }
-    void disable() override { }
-};
 
 struct Desk {
     platform::ScopedUserDefaultsDirectory defaults;
