@@ -79,10 +79,13 @@ void WindowController::checkHelperVersion()
 
 void WindowController::runHelperUpdateCheck(QFuture<QString> serverVersion)
 {
+    // No context object on the continuations: with Qt 6.4 a continuation whose context is gone by the
+    // time the answer comes asserts in debug builds and drops the chain in release ones. The window can
+    // close before a slow server answers, so the answer hops to the main queue and looks for the window.
     QPointer<WindowController> self(this);
     serverVersion
-        .then(this,
-            [self](const QString &server) {
+        .then([self](const QString &server) {
+            platform::MainQueue::async([self, server] {
                 if (!self)
                     return;
                 const auto installed = dorsk::Sentrel::installedVersion();
@@ -93,8 +96,9 @@ void WindowController::runHelperUpdateCheck(QFuture<QString> serverVersion)
                         if (yes)
                             dorsk::Sentrel::openDownloadPage();
                     });
-            })
-        .onFailed(this, [] {});
+            });
+        })
+        .onFailed([] {});
 }
 
 } // namespace quenby

@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPromise>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -452,6 +453,26 @@ private slots:
             if (button->text() == platform::localized(QStringLiteral("Olvane"), QStringLiteral("YES")))
                 button->click();
         QCOMPARE(rig.workspace.openedUrls().size(), 1);
+    }
+
+    void anAnswerAfterTheWindowClosedIsDropped()
+    {
+        AppRig rig;
+        installSentrel(rig, QStringLiteral("1.0"));
+        QPromise<QString> answer;
+        answer.start();
+        {
+            quenby::WindowController window;
+            window.show();
+            window.runHelperUpdateCheck(answer.future());
+        }
+        // A newer helper, offered after the window went: nothing to ask and nowhere to ask it.
+        answer.addResult(QStringLiteral("2.0"));
+        answer.finish();
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        QVERIFY(platform::ui::Alert::active() == nullptr);
+        QVERIFY(rig.workspace.openedUrls().isEmpty());
     }
 
     void updateCheckRunsOnceAndOnlyWithSentrel()
