@@ -62,7 +62,10 @@ public:
             return false;
         m_process.start(QStringLiteral("Xvfb"),
             { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                QStringLiteral("%1x800x24").arg(kScreenWidth), QStringLiteral("-nolisten"), QStringLiteral("tcp") });
+                QStringLiteral("%1x800x24").arg(kScreenWidth), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                // The test's own xwininfo and xprop come and go; without this the server resets each time
+                // the last of them leaves and drops a program that connects during the reset.
+                QStringLiteral("-noreset") });
         if (!m_process.waitForStarted(10000))
             return false;
         while (!m_process.canReadLine()) {
