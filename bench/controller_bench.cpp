@@ -1,6 +1,9 @@
 // Cost of one refresh of the application's controller on a busy desk: 20 accessories (12 in the
 // registry, 5 Low Energy peripherals, 3 from the helper's store), the computer's battery, and the
 // helper application running.
+#include "benchmain.h"
+#include "benchsupport.h"
+
 #include <ammerl/internalfinder.h>
 #include <dorsk/memoryhelperdatamodel.h>
 #include <fennic/bluetoothfinder.h>
@@ -20,8 +23,6 @@
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
-
-#include "benchsupport.h"
 
 using platform::Value;
 
@@ -131,14 +132,4 @@ BENCHMARK(BM_ControllerPoll)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    // The main status item is a widget; no display is needed to measure.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return bench::runBenchmarks<QApplication>(argc, argv); }

@@ -1,4 +1,6 @@
 // Cost of one refresh of each accessory finder on a busy desk.
+#include "benchmain.h"
+#include "benchsupport.h"
 #include "fennic/bluetoothfinder.h"
 #include "fennic/iokitcontroller.h"
 #include "fennic/lowenergyfinder.h"
@@ -8,8 +10,6 @@
 #include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
-
-#include "benchsupport.h"
 
 using platform::BluetoothUuid;
 using platform::MemoryCentral;
@@ -115,11 +115,4 @@ void BM_LowEnergyFinderPoll(benchmark::State &state)
 BENCHMARK(BM_LowEnergyFinderPoll)->Unit(benchmark::kMicrosecond);
 }
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return bench::runBenchmarks<QCoreApplication>(argc, argv); }

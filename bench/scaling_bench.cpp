@@ -30,6 +30,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
 #include "benchsupport.h"
 
 using platform::Value;
@@ -174,14 +175,4 @@ BENCHMARK(BM_ScaledTick)->ArgName("accessories")->Arg(20)->Arg(100)->Arg(500)->U
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    // Status items are widgets; no display is needed to measure.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return bench::runBenchmarks<QApplication>(argc, argv); }

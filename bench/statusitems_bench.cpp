@@ -2,6 +2,9 @@
 // 2-second tick costs once the devices are known. Each app mode, with one item per device and with
 // the combined item. A redraw hands every view its current record and renders every item's picture,
 // as the status bar's presenter does when the items change.
+#include "benchmain.h"
+#include "benchsupport.h"
+
 #include <olvane/iautostartcontroller.h>
 #include <olvane/imenubaritemcontroller.h>
 #include <olvane/menubaritem.h>
@@ -19,8 +22,6 @@
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
-
-#include "benchsupport.h"
 
 using bench::NoAutoStart;
 
@@ -98,14 +99,4 @@ BENCHMARK(BM_RefreshTick)->ArgName("mode")->Arg(0)->Arg(1)->Arg(3)->Unit(benchma
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    // Status items are widgets; no display is needed to measure.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return bench::runBenchmarks<QApplication>(argc, argv); }

@@ -1,5 +1,7 @@
 // Rendering a status item's picture: a 60 × 22 view with a device symbol, a level bar with its
 // outline, a percentage text and a charging bolt on a layer, rendered offscreen 1,000 times.
+#include "benchmain.h"
+
 #include <platform/ui/graphicscontext.h>
 #include <platform/ui/layer.h>
 #include <platform/ui/systemappearance.h>
@@ -65,13 +67,4 @@ BENCHMARK(BM_RenderStatusItemView)->Arg(1)->Arg(2)->Iterations(1000)->Unit(bench
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return bench::runBenchmarks<QApplication>(argc, argv); }

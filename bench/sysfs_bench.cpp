@@ -5,6 +5,7 @@
 // Each tick runs from the event loop, as the application's timer runs it. Besides the time, every
 // benchmark reports the read system calls a tick makes ("reads"), from the kernel's count for the
 // process (/proc/self/io).
+#include "benchmain.h"
 #include "ammerl/internalfinder.h"
 #include "fennic/bluetoothfinder.h"
 #include "platform/registry/sysfspowersources.h"
@@ -189,11 +190,4 @@ void BM_BluetoothFinderRefreshAtScale(benchmark::State &state)
 BENCHMARK(BM_BluetoothFinderRefreshAtScale)->Arg(20)->Arg(100)->Arg(500)->Unit(benchmark::kMicrosecond);
 }
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return bench::runBenchmarks<QCoreApplication>(argc, argv); }
