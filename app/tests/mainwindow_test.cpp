@@ -1,4 +1,5 @@
 #include "apptestsupport.h"
+#include "darkdesktoppalette.h"
 #include "quenby/contentviewcontroller.h"
 #include "quenby/devicecell.h"
 #include "quenby/devicesviewcontroller.h"
@@ -93,23 +94,6 @@ QTreeWidgetItem *row(const QTreeWidget &tree, const QString &title)
 {
     const auto found = tree.findItems(title, Qt::MatchExactly | Qt::MatchRecursive);
     return found.isEmpty() ? nullptr : found.first();
-}
-
-QPalette darkPalette()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(40, 40, 44));
-    palette.setColor(QPalette::WindowText, QColor(235, 235, 235));
-    palette.setColor(QPalette::Base, QColor(30, 30, 32));
-    palette.setColor(QPalette::AlternateBase, QColor(44, 44, 48));
-    palette.setColor(QPalette::Text, QColor(235, 235, 235));
-    palette.setColor(QPalette::Button, QColor(52, 52, 56));
-    palette.setColor(QPalette::ButtonText, QColor(235, 235, 235));
-    palette.setColor(QPalette::PlaceholderText, QColor(150, 150, 150));
-    palette.setColor(QPalette::Highlight, QColor(40, 90, 170));
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(70, 70, 76));
-    palette.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
-    return palette;
 }
 
 /// The application palette for the lifetime of the guard. A running application tells its widgets
@@ -268,7 +252,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         platform::MainQueue::drain();
 
-        ScopedPalette dark(darkPalette());
+        ScopedPalette dark(darkDesktopPalette());
         platform::ui::ScopedAppearance darkLook(platform::ui::Appearance::darkAqua());
         auto *split = window.contentViewController();
         auto *tree = split->sideBarViewController()->outlineView();

@@ -6,6 +6,7 @@
 // "dark" gives the application a dark palette and appearance before anything is shown. Settings go to
 // a fresh folder, so the first-start hint shows.
 
+#include "darkdesktoppalette.h"
 #include "quenby/appdelegate.h"
 #include "quenby/contentviewcontroller.h"
 #include "quenby/controller.h"
@@ -56,25 +57,6 @@ void shoot(const QString &folder, const QString &name)
 
 QString text(const char *key) { return platform::localized(QStringLiteral("QuenbyApp"), QString::fromLatin1(key)); }
 
-QPalette darkPalette()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(45, 45, 48));
-    palette.setColor(QPalette::WindowText, QColor(232, 232, 232));
-    palette.setColor(QPalette::Base, QColor(32, 32, 34));
-    palette.setColor(QPalette::AlternateBase, QColor(48, 48, 52));
-    palette.setColor(QPalette::Text, QColor(232, 232, 232));
-    palette.setColor(QPalette::Button, QColor(58, 58, 62));
-    palette.setColor(QPalette::ButtonText, QColor(232, 232, 232));
-    palette.setColor(QPalette::PlaceholderText, QColor(160, 160, 160));
-    palette.setColor(QPalette::Highlight, QColor(42, 94, 176));
-    palette.setColor(QPalette::Inactive, QPalette::Highlight, QColor(72, 72, 78));
-    palette.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
-    palette.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
-    return palette;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -93,7 +75,7 @@ int main(int argc, char *argv[])
     const bool dark = args.size() > 3 && args.at(3) == QStringLiteral("dark");
     std::optional<platform::ui::ScopedAppearance> look;
     if (dark) {
-        QApplication::setPalette(darkPalette());
+        QApplication::setPalette(darkDesktopPalette());
         look.emplace(platform::ui::Appearance::darkAqua());
     }
 
