@@ -1,8 +1,9 @@
 // Cost of one refresh of the application's controller on a busy desk: 20 accessories (12 in the
 // registry, 5 Low Energy peripherals, 3 from the helper's store), the computer's battery, and the
 // helper application running.
+#include "../mac-services/tests/quietautostart.h"
+#include "../platform/bluetooth/tests/centraltestsupport.h"
 #include "benchmain.h"
-#include "benchsupport.h"
 
 #include <ammerl/internalfinder.h>
 #include <dorsk/memoryhelperdatamodel.h>
@@ -26,8 +27,8 @@
 
 using platform::Value;
 
-using bench::drain;
-using bench::NoAutoStart;
+using olvane::QuietAutoStart;
+using platform::drain;
 
 namespace {
 
@@ -87,7 +88,7 @@ struct Desk {
         parts.lowEnergyFinder
             = std::make_unique<fennic::LowEnergyFinder>(central, std::make_unique<fennic::IOKitController>(registry));
         parts.helper = std::move(store);
-        parts.autoStart = std::make_unique<NoAutoStart>();
+        parts.autoStart = std::make_unique<QuietAutoStart>();
         parts.model = std::make_unique<quenby::DataModel>([](const QString &, const QString &) {});
         parts.helperRunning = [] { return true; };
         controller = std::make_unique<quenby::Controller>(std::move(parts));

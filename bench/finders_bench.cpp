@@ -1,6 +1,6 @@
 // Cost of one refresh of each accessory finder on a busy desk.
+#include "../platform/bluetooth/tests/centraltestsupport.h"
 #include "benchmain.h"
-#include "benchsupport.h"
 #include "fennic/bluetoothfinder.h"
 #include "fennic/iokitcontroller.h"
 #include "fennic/lowenergyfinder.h"
@@ -16,7 +16,7 @@ using platform::MemoryCentral;
 using platform::MemoryRegistry;
 using platform::Value;
 
-using bench::drain;
+using platform::drain;
 
 namespace {
 // 50 accessories spread over the six scanned classes, each below a device entry and an interface entry,

@@ -4,6 +4,10 @@
 // battery. A refresh is the controller's alone; a tick is the application delegate's refresh with
 // the Low Energy answers it causes, the status items brought up to date and the tray presenter
 // renewing the icons whose pictures changed.
+#include "../mac-services/tests/quietautostart.h"
+#include "../platform/bluetooth/tests/centraltestsupport.h"
+#include "benchmain.h"
+
 #include <ammerl/internalfinder.h>
 #include <dorsk/memoryhelperdatamodel.h>
 #include <fennic/bluetoothfinder.h>
@@ -30,13 +34,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "benchmain.h"
-#include "benchsupport.h"
-
 using platform::Value;
 
-using bench::drain;
-using bench::NoAutoStart;
+using olvane::QuietAutoStart;
+using platform::drain;
 
 namespace {
 
@@ -114,7 +115,7 @@ struct Desk {
         parts.lowEnergyFinder
             = std::make_unique<fennic::LowEnergyFinder>(central, std::make_unique<fennic::IOKitController>(registry));
         parts.helper = std::move(store);
-        parts.autoStart = std::make_unique<NoAutoStart>();
+        parts.autoStart = std::make_unique<QuietAutoStart>();
         parts.model = std::make_unique<quenby::DataModel>([](const QString &, const QString &) {});
         parts.helperRunning = [] { return true; };
         delegate = std::make_unique<quenby::AppDelegate>(std::make_unique<quenby::Controller>(std::move(parts)));

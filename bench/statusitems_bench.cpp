@@ -2,8 +2,8 @@
 // 2-second tick costs once the devices are known. Each app mode, with one item per device and with
 // the combined item. A redraw hands every view its current record and renders every item's picture,
 // as the status bar's presenter does when the items change.
+#include "../mac-services/tests/quietautostart.h"
 #include "benchmain.h"
-#include "benchsupport.h"
 
 #include <olvane/iautostartcontroller.h>
 #include <olvane/imenubaritemcontroller.h>
@@ -23,7 +23,7 @@
 
 #include <benchmark/benchmark.h>
 
-using bench::NoAutoStart;
+using olvane::QuietAutoStart;
 
 namespace {
 
@@ -45,7 +45,7 @@ struct Desk {
         quenby::Settings::setAppMode(mode);
         quenby::Settings::setSingleItem(singleItem);
         auto parts = machine.collaborators();
-        parts.autoStart = std::make_unique<NoAutoStart>();
+        parts.autoStart = std::make_unique<QuietAutoStart>();
         delegate = std::make_unique<quenby::AppDelegate>(std::make_unique<quenby::Controller>(std::move(parts)));
         delegate->applicationDidFinishLaunching();
         // The Low Energy answers arrive from the event loop; the next ticks take them in.

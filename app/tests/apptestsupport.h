@@ -4,6 +4,7 @@
 // the refresh cycle: a listed registry finder, the real Low Energy finder on a scripted radio, a fixed
 // computer battery, the helper's store, a status bar of its own and fresh settings.
 
+#include "../../mac-services/tests/quietautostart.h"
 #include "../../platform/bluetooth/tests/centraltestsupport.h"
 #include "quenby/appdelegate.h"
 #include "quenby/controller.h"
@@ -18,7 +19,6 @@
 #include <fennic/lowenergyfinder.h>
 #include <fennic/lowenergypersistency.h>
 #include <fennic/singlebatterydevice.h>
-#include <olvane/iautostartcontroller.h>
 #include <olvane/imenubaritemcontroller.h>
 #include <olvane/menubaritem.h>
 #include <platform/core/bundle.h>
@@ -65,14 +65,7 @@ public:
     std::optional<ammerl::AppleInternalBattery> battery;
 };
 
-class QuietAutoStart final : public olvane::IAutoStartController {
-public:
-    bool isEnabled() const override { return false; }
-    void takeOverFromLauncher() override { }
-    void setEnabled(bool) override { }
-    void enable() override { }
-    void disable() override { }
-};
+using olvane::QuietAutoStart;
 
 inline ammerl::AppleInternalBattery battery(std::int64_t charge, bool charging = false)
 {

@@ -1,3 +1,4 @@
+#include "../../mac-services/tests/quietautostart.h"
 #include "../../platform/bluetooth/tests/centraltestsupport.h"
 #include "quenby/settings.h"
 #include "quenby/simulatedmachine.h"
@@ -7,7 +8,6 @@
 #include <fennic/batterydevice.h>
 #include <fennic/doublebatterydevice.h>
 #include <fennic/lowenergypersistency.h>
-#include <olvane/iautostartcontroller.h>
 #include <platform/core/bundle.h>
 #include <platform/core/clock.h>
 #include <platform/core/coding.h>
@@ -69,15 +69,6 @@ void write(const QString &path, const QByteArray &bytes, bool replace = false)
     }
 }
 
-class NoAutoStart final : public olvane::IAutoStartController {
-public:
-    bool isEnabled() const override { return false; }
-    void takeOverFromLauncher() override { }
-    void setEnabled(bool) override { }
-    void enable() override { }
-    void disable() override { }
-};
-
 // A controller on a machine file in a temporary folder.
 struct Rig {
     platform::ScopedUserDefaultsDirectory defaults;
@@ -98,7 +89,7 @@ struct Rig {
         write(path, original());
         machine = std::make_unique<SimulatedMachine>(path);
         auto parts = machine->collaborators();
-        parts.autoStart = std::make_unique<NoAutoStart>();
+        parts.autoStart = std::make_unique<olvane::QuietAutoStart>();
         controller = std::make_unique<Controller>(std::move(parts));
         refresh(); // connects the peripheral
         refresh(); // reads its level
@@ -233,7 +224,7 @@ private slots:
         SimulatedMachine machine(QStringLiteral(QUENBY_SOURCE_DIR "/demo/desk.json"));
         QVERIFY(machine.helperRunning());
         auto parts = machine.collaborators();
-        parts.autoStart = std::make_unique<NoAutoStart>();
+        parts.autoStart = std::make_unique<olvane::QuietAutoStart>();
         Controller controller(std::move(parts));
         for (int i = 0; i < 2; ++i) {
             controller.refresh();
@@ -272,7 +263,7 @@ private slots:
         fennic::LowEnergyPersistency::setMonitoredDevices({});
         SimulatedMachine machine(QStringLiteral(QUENBY_SOURCE_DIR "/demo/") + file);
         auto parts = machine.collaborators();
-        parts.autoStart = std::make_unique<NoAutoStart>();
+        parts.autoStart = std::make_unique<olvane::QuietAutoStart>();
         Controller controller(std::move(parts));
         for (int i = 0; i < 2; ++i) {
             controller.refresh();
