@@ -2,6 +2,7 @@
 // StatusNotifierItem host and an XEmbed tray see them, the strip it falls back to when the tray goes,
 // and a second start of the same bundle.
 
+#include "../../platform/core/tests/copytree.h"
 #include "../../platform/desktop/tests/dbusmock.h"
 #include "platform/core/plist.h"
 
@@ -11,7 +12,6 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
@@ -39,19 +39,6 @@ const QString kItemInterface = QStringLiteral("org.kde.StatusNotifierItem");
 // Starting a Qt program, and the tray host follower's poll (3 s) with its settling, on a busy machine.
 constexpr int kBound = 30000;
 constexpr int kScreenWidth = 1280;
-
-bool copyTree(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + file.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(file, target))
-            return false;
-        QFile::setPermissions(target, QFileInfo(file).permissions());
-    }
-    return true;
-}
 
 // An X server of its own; the display number is the one it picked.
 class Xvfb {
@@ -117,7 +104,7 @@ public:
         m_identifier
             = QStringLiteral("com.velmorn.quenby.test%1x%2").arg(QCoreApplication::applicationPid()).arg(++counter);
         m_app = m_root.path() + QStringLiteral("/Quenby.app");
-        m_ok = m_root.isValid() && copyTree(kBuiltApp, m_app);
+        m_ok = m_root.isValid() && platform::copyTree(kBuiltApp, m_app);
         QFile plist(m_app + QStringLiteral("/Contents/Info.plist"));
         if (!m_ok || !plist.open(QIODevice::ReadWrite))
             return;

@@ -1,10 +1,10 @@
+#include "../../platform/core/tests/copytree.h"
 #include "platform/core/plist.h"
 #include "platform/desktop/dbusdistributednotificationcenter.h"
 #include "platform/desktop/linuxworkspace.h"
 
 #include <QDBusConnection>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -32,18 +32,6 @@ Value info(const QString &bundle)
     return platform::plist::parse(file.readAll());
 }
 
-bool copyTree(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString target = to + file.mid(from.size());
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(file, target))
-            return false;
-    }
-    return true;
-}
-
 // Quenby.app in a temporary folder: the stand-in program as its executable, and a copy of the built
 // launcher bundle in its login items.
 struct Installation {
@@ -52,7 +40,7 @@ struct Installation {
         app = QFileInfo(root.path()).canonicalFilePath() + "/Quenby.app";
         launcher = app + "/Contents/Library/LoginItems/QuenbyLauncher.app/Contents/MacOS/QuenbyLauncher";
         log = root.path() + "/steps.log";
-        ok = copyTree(kBuiltLauncher, app + "/Contents/Library/LoginItems/QuenbyLauncher.app")
+        ok = platform::copyTree(kBuiltLauncher, app + "/Contents/Library/LoginItems/QuenbyLauncher.app")
             && QDir().mkpath(app + "/Contents/MacOS")
             && QFile::copy(kBin + "/fake_quenby", app + "/Contents/MacOS/Quenby");
         QFile plist(app + "/Contents/Info.plist");
@@ -214,7 +202,7 @@ private slots:
         QTemporaryDir shallow(QStringLiteral("/tmp/qlXXXXXX"));
         QVERIFY(shallow.isValid());
         const QString bundle = shallow.path() + "/QuenbyLauncher.app";
-        QVERIFY(copyTree(kBuiltLauncher, bundle));
+        QVERIFY(platform::copyTree(kBuiltLauncher, bundle));
         QProcess launcher;
         launcher.start(bundle + "/Contents/MacOS/QuenbyLauncher");
         QVERIFY2(launcher.waitForFinished(kBound), "the launcher did not quit");
