@@ -119,7 +119,8 @@ struct Desk {
         parts.model = std::make_unique<quenby::DataModel>([](const QString &, const QString &) {});
         parts.helperRunning = [] { return true; };
         delegate = std::make_unique<quenby::AppDelegate>(std::make_unique<quenby::Controller>(std::move(parts)));
-        tray = std::make_unique<platform::ui::TrayStatusBarPresenter>(bar);
+        tray = std::make_unique<platform::ui::TrayStatusBarPresenter>(
+            bar, platform::ui::TrayStatusBarPresenter::Protocol::inMemory);
         delegate->applicationDidFinishLaunching();
         // The Low Energy answers arrive from the event loop; the next ticks take them in.
         for (int i = 0; i < 3; ++i) {

@@ -7,6 +7,7 @@
 #include <platform/core/bundle.h>
 #include <platform/core/coding.h>
 #include <platform/desktop/uniqueapplication.h>
+#include <platform/ui/desktopsession.h>
 #include <platform/ui/systemappearance.h>
 #include <quenby/appdelegate.h>
 #include <quenby/controller.h>
@@ -15,9 +16,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QProcessEnvironment>
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 // Answers --help and --version (which print and exit) and rejects unknown options, before anything
@@ -42,7 +45,16 @@ int main(int argc, char *argv[])
     parser.addOption(fixture);
     answerOnTheTerminal(argc, argv, parser);
 
-    QApplication app(argc, argv);
+    // The platform the status bar needs (XWayland on a Wayland session that has it); a -platform the
+    // user gave comes later on the line and wins.
+    std::vector<char *> arguments(argv, argv + argc);
+    QByteArray chosen = platform::ui::DesktopSession::platformFor(QProcessEnvironment::systemEnvironment()).toLocal8Bit();
+    QByteArray platformOption("-platform");
+    if (!chosen.isEmpty())
+        arguments.insert(arguments.begin() + 1, { platformOption.data(), chosen.data() });
+    int count = int(arguments.size());
+    arguments.push_back(nullptr);
+    QApplication app(count, arguments.data());
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationVersion(QStringLiteral(QUENBY_VERSION));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.velmorn.quenby"),

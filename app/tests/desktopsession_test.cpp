@@ -1,6 +1,7 @@
-// The program on an X display of its own with a session bus of its own: its status items as a
-// StatusNotifierItem host and an XEmbed tray see them, the strip it falls back to when the tray goes,
-// and a second start of the same bundle.
+// The program on a display of its own (an X server, or a headless Wayland compositor with XWayland)
+// with a session bus of its own: its status items as a StatusNotifierItem host and an XEmbed tray see
+// them, the strip it falls back to when the tray goes, the menu a host shows for it on Wayland, and a
+// second start of the same bundle.
 
 #include "../../platform/core/tests/copytree.h"
 #include "../../platform/desktop/tests/dbusmock.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QImage>
 #include <QProcess>
@@ -23,6 +25,9 @@
 #include <QTest>
 
 #include <atomic>
+#include <optional>
+
+#include <sys/stat.h>
 #include <memory>
 
 using platform::Value;
@@ -36,7 +41,7 @@ const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kPortalTemplate = QStringLiteral(QUENBY_SOURCE_DIR "/platform/ui/tests/data/settings_portal.py");
 const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kItemInterface = QStringLiteral("org.kde.StatusNotifierItem");
-// Starting a Qt program, and the tray host follower's poll (3 s) with its settling, on a busy machine.
+// Starting a Qt program (and a compositor) on a busy machine.
 constexpr int kBound = 30000;
 constexpr int kScreenWidth = 1280;
 
@@ -73,6 +78,75 @@ public:
 
 private:
     QProcess m_process;
+    QString m_display;
+};
+
+// A headless Wayland compositor of its own with XWayland; the X display number is the one XWayland
+// got. Screenshots need weston's debug protocol, which --debug turns on.
+class Weston {
+public:
+    static bool isInstalled()
+    {
+        return !QStandardPaths::findExecutable(QStringLiteral("weston")).isEmpty()
+            && !QStandardPaths::findExecutable(QStringLiteral("Xwayland")).isEmpty();
+    }
+
+    bool start()
+    {
+        // XWayland's sockets go there; a machine that never ran an X server may lack the folder.
+        if (!QFileInfo::exists(QStringLiteral("/tmp/.X11-unix")) && ::mkdir("/tmp/.X11-unix", 01777) == 0)
+            ::chmod("/tmp/.X11-unix", 01777);
+        if (!m_runtime.isValid() || ::chmod(QFile::encodeName(m_runtime.path()).constData(), 0700) != 0)
+            return false;
+        static std::atomic<int> counter = 0;
+        m_socket = QStringLiteral("quenby-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+        const QString log = m_runtime.path() + QStringLiteral("/weston.log");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("DISPLAY"));
+        m_process.setProcessEnvironment(env);
+        m_process.start(QStringLiteral("weston"),
+            { QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--use-pixman"),
+                QStringLiteral("--width=%1").arg(kScreenWidth), QStringLiteral("--height=800"),
+                QStringLiteral("--socket=") + m_socket, QStringLiteral("--xwayland"), QStringLiteral("--no-config"),
+                QStringLiteral("--idle-time=0"), QStringLiteral("--debug"), QStringLiteral("--log=") + log });
+        if (!m_process.waitForStarted(10000))
+            return false;
+        static const QRegularExpression listening(QStringLiteral("xserver listening on display (:\\d+)"));
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < kBound && m_process.state() == QProcess::Running) {
+            QFile file(log);
+            if (file.open(QIODevice::ReadOnly)) {
+                const auto match = listening.match(QString::fromUtf8(file.readAll()));
+                if (match.hasMatch() && QFileInfo::exists(m_runtime.path() + QStringLiteral("/") + m_socket)) {
+                    m_display = match.captured(1);
+                    return true;
+                }
+            }
+            QTest::qWait(50);
+        }
+        return false;
+    }
+    ~Weston()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.terminate();
+            if (!m_process.waitForFinished(5000))
+                m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    QString socket() const { return m_socket; }
+    QString runtimeDirectory() const { return m_runtime.path(); }
+    QString display() const { return m_display; }
+
+private:
+    QTemporaryDir m_runtime;
+    QProcess m_process;
+    QString m_socket;
     QString m_display;
 };
 
@@ -130,12 +204,32 @@ public:
     bool startBus() { return m_bus.startBus(); }
     DBusMock &bus() { return m_bus; }
     bool startX() { return m_x.start(); }
+    // A Wayland session whose programs choose their platform, or with the program made to run natively.
+    bool startWayland(bool native)
+    {
+        m_wayland = true;
+        m_native = native;
+        return m_weston.start();
+    }
+    // The bus name a first copy of the bundle owns.
+    QString serviceName() const { return m_identifier; }
 
     QProcessEnvironment environment() const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), m_x.display());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        if (m_wayland) {
+            env.insert(QStringLiteral("DISPLAY"), m_weston.display());
+            env.insert(QStringLiteral("WAYLAND_DISPLAY"), m_weston.socket());
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_weston.runtimeDirectory());
+            env.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
+            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+            if (m_native)
+                env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
+        } else {
+            env.insert(QStringLiteral("DISPLAY"), m_x.display());
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        }
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.address());
         env.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
         for (const char *name : { "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME" }) {
@@ -146,11 +240,14 @@ public:
         return env;
     }
 
-    // A start of the copy on the demo machine.
-    QProcess *startProgram()
+    // A start of the copy on the demo machine, with extra variables.
+    QProcess *startProgram(const QStringList &variables = {})
     {
         auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(environment());
+        QProcessEnvironment env = environment();
+        for (const QString &variable : variables)
+            env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+        process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedChannels);
         process->start(m_app + QStringLiteral("/Contents/MacOS/Quenby"), { QStringLiteral("--fixture"), kMachine });
         process->waitForStarted(kBound);
@@ -180,13 +277,14 @@ public:
         return QString::fromUtf8(process.readAllStandardOutput());
     }
 
-    // The top-level windows of the display, as xwininfo and xprop see them.
+    // The windows of the display (a window manager puts the programs' windows in frames of its own), as
+    // xwininfo and xprop see them.
     QList<Window> windows() const
     {
         QList<Window> found;
         static const QRegularExpression child(QStringLiteral(R"(^\s+(0x[0-9a-f]+) )"));
         const QStringList lines
-            = run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-children") })
+            = run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") })
                   .split(QLatin1Char('\n'));
         for (const QString &line : lines) {
             const auto match = child.match(line);
@@ -233,6 +331,17 @@ public:
                 shown << window;
         }
         return shown;
+    }
+
+    // The status menus the program shows: pop-ups (windows the window manager leaves alone) as wide as
+    // the menu's device rows.
+    QList<Window> menusOf(const QProcess *program) const
+    {
+        QList<Window> found;
+        for (const Window &window : shownWindowsOf(program))
+            if (window.overrideRedirect && window.geometry.width() >= 300 && window.geometry.height() >= 200)
+                found << window;
+        return found;
     }
 
     // The status strip of the program: its one shown dock window.
@@ -328,12 +437,30 @@ public:
         return qdbus_cast<QVariantMap>(reply.arguments().front());
     }
 
-    bool callItem(const QString &service, const QString &method) const
+    bool callItem(const QString &service, const QString &method, const QPoint &point = QPoint(1000, 10)) const
     {
         QDBusMessage call
             = QDBusMessage::createMethodCall(service, QStringLiteral("/StatusNotifierItem"), kItemInterface, method);
-        call << 1000 << 10;
+        call << point.x() << point.y();
         return m_bus.bus().call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
+    }
+
+    // The watcher's panel registers its host, or unregisters it.
+    bool setHostRegistered(bool registered) const
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(kWatcher, QStringLiteral("/StatusNotifierWatcher"),
+            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("SetHostRegistered"));
+        call << registered;
+        return m_bus.bus().call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
+    }
+
+    // A call to the menu an item exports.
+    QDBusMessage callMenu(const QString &service, const QString &path, const QString &method, const QVariantList &arguments) const
+    {
+        QDBusMessage call
+            = QDBusMessage::createMethodCall(service, path, QStringLiteral("com.canonical.dbusmenu"), method);
+        call.setArguments(arguments);
+        return m_bus.bus().call(call, QDBus::Block, 5000);
     }
 
 private:
@@ -343,6 +470,9 @@ private:
     bool m_ok = false;
     DBusMock m_bus;
     Xvfb m_x;
+    Weston m_weston;
+    bool m_wayland = false;
+    bool m_native = false;
     std::vector<std::unique_ptr<QProcess>> m_processes;
 };
 
@@ -447,6 +577,54 @@ QStringList settledItems(const Session &session)
     return last;
 }
 
+// The rows of a dbusmenu layout's root: (id, properties, children) with each child a variant.
+QList<QVariantMap> menuRows(const QVariant &layout)
+{
+    QList<QVariantMap> rows;
+    const auto root = layout.value<QDBusArgument>();
+    int id = 0;
+    QVariantMap properties;
+    root.beginStructure();
+    root >> id >> properties;
+    root.beginArray();
+    while (!root.atEnd()) {
+        QDBusVariant child;
+        root >> child;
+        const auto row = child.variant().value<QDBusArgument>();
+        int rowId = 0;
+        QVariantMap rowProperties;
+        row.beginStructure();
+        row >> rowId >> rowProperties;
+        row.beginArray();
+        while (!row.atEnd()) {
+            QDBusVariant grandChild;
+            row >> grandChild;
+        }
+        row.endArray();
+        row.endStructure();
+        rows << rowProperties;
+    }
+    root.endArray();
+    root.endStructure();
+    return rows;
+}
+
+// A first copy of the bundle, as far as a second start sees it: it answers Activate.
+class FirstCopy : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    int calls = 0;
+    QVariantMap platformData;
+
+public slots:
+    void Activate(const QVariantMap &data)
+    {
+        ++calls;
+        platformData = data;
+    }
+};
+
 } // namespace
 
 class DesktopSessionTest : public QObject {
@@ -455,15 +633,21 @@ class DesktopSessionTest : public QObject {
 private:
     std::unique_ptr<Session> m_session;
 
-    // A bus and a display of the test's own; skips where the machine has no X server to start.
-    bool prepare(bool withWatcher)
+    enum class Desktop { x11, wayland, nativeWayland };
+    static constexpr const char *kNoWatcher = nullptr;
+    static constexpr const char *kWatcherWithHost = "";
+
+    // A bus and a display of the test's own, with the watcher of a panel (its template's parameters)
+    // unless there is none.
+    bool prepare(const char *watcher, Desktop desktop = Desktop::x11)
     {
         m_session = std::make_unique<Session>();
         if (!m_session->isReady() || !m_session->startBus())
             return false;
-        if (!m_session->startX())
+        if (desktop == Desktop::x11 ? !m_session->startX() : !m_session->startWayland(desktop == Desktop::nativeWayland))
             return false;
-        return !withWatcher || m_session->bus().startTemplate(kWatcherTemplate, kWatcher);
+        return !watcher
+            || m_session->bus().startTemplate(kWatcherTemplate, kWatcher, QString::fromUtf8(watcher));
     }
 
 private slots:
@@ -473,7 +657,7 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
             QSKIP("Xvfb is not installed (scripts/setup installs it): Qt's tray needs an X display");
-        QVERIFY2(prepare(true), qPrintable(m_session->bus().error()));
+        QVERIFY2(prepare(kWatcherWithHost), qPrintable(m_session->bus().error()));
         Session &session = *m_session;
         QProcess *program = session.startProgram();
 
@@ -538,22 +722,15 @@ private slots:
         const qsizetype registered = session.registrations().size();
         QProcess *trayer = session.startTrayer();
         QTRY_VERIFY_WITH_TIMEOUT(!session.shownWindowsOf(trayer).isEmpty(), kBound);
-        QTest::qWait(4000); // the tray host follower looks every 3 s and settles for 0.3 s
+        QTest::qWait(1500); // the tray follower hears of the tray at once and settles for 0.3 s
         QCOMPARE(session.registrations().size(), registered);
         QCOMPARE(session.liveItems(), again);
 
-        // A click on an item (the host's Activate) opens the status menu: a pop-up (a window the
-        // window manager leaves alone) as wide as the menu's device rows.
-        const auto menus = [&] {
-            QList<Window> found;
-            for (const Window &window : session.shownWindowsOf(program))
-                if (window.overrideRedirect && window.geometry.width() >= 300 && window.geometry.height() >= 200)
-                    found << window;
-            return found;
-        };
-        QVERIFY(menus().isEmpty());
-        QVERIFY(session.callItem(again.front(), QStringLiteral("Activate")));
-        QTRY_COMPARE_WITH_TIMEOUT(menus().size(), 1, kBound);
+        // A click on an item (the host's Activate) opens the status menu at the point the host gives.
+        QVERIFY(session.menusOf(program).isEmpty());
+        QVERIFY(session.callItem(again.front(), QStringLiteral("Activate"), QPoint(100, 30)));
+        QTRY_COMPARE_WITH_TIMEOUT(session.menusOf(program).size(), 1, kBound);
+        QCOMPARE(session.menusOf(program).front().geometry.topLeft(), QPoint(100, 30));
         QCOMPARE(program->state(), QProcess::Running);
     }
 
@@ -562,7 +739,7 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
             || QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty())
             QSKIP("Xvfb or trayer is not installed (scripts/setup installs both)");
-        QVERIFY2(prepare(false), qPrintable(m_session->bus().error()));
+        QVERIFY2(prepare(kNoWatcher), qPrintable(m_session->bus().error()));
         Session &session = *m_session;
         QProcess *program = session.startProgram();
 
@@ -591,7 +768,7 @@ private slots:
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
             || QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
             QSKIP("Xvfb or ImageMagick is not installed (scripts/setup installs both)");
-        QVERIFY(prepare(false));
+        QVERIFY(prepare(kNoWatcher));
         Session &session = *m_session;
         QVERIFY(session.startPortal(2));
         QProcess *program = session.startProgram();
@@ -611,7 +788,7 @@ private slots:
     {
         if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
             QSKIP("Xvfb is not installed (scripts/setup installs it): Qt's tray needs an X display");
-        QVERIFY2(prepare(true), qPrintable(m_session->bus().error()));
+        QVERIFY2(prepare(kWatcherWithHost), qPrintable(m_session->bus().error()));
         Session &session = *m_session;
         QProcess *first = session.startProgram();
         const QStringList items = settledItems(session);
@@ -639,6 +816,110 @@ private slots:
         QCOMPARE(session.liveItems(), items);
         for (const Registration &registration : session.registrations().mid(before))
             QCOMPARE(qint64(registration.pid), first->processId());
+    }
+
+    void onWaylandAHostThatComesLaterGetsEveryItemOnce()
+    {
+        if (!Weston::isInstalled())
+            QSKIP("weston or Xwayland is not installed (scripts/setup installs both)");
+        // A panel whose host registers after the program started, as at login.
+        QVERIFY2(prepare("{\"host\": false}", Desktop::wayland), qPrintable(m_session->bus().error()));
+        Session &session = *m_session;
+        QProcess *program = session.startProgram();
+
+        // No host yet: the strip, a dock window (the program runs through XWayland, where it can ask for
+        // its place; weston's window manager places X windows as it likes, so where is checked on the
+        // bare X server).
+        QTRY_VERIFY_WITH_TIMEOUT(session.stripOf(program).has_value(), kBound);
+        QVERIFY(session.registrations().isEmpty());
+
+        // The host comes: every item registers, each once, and the strip goes.
+        QVERIFY(session.setHostRegistered(true));
+        const QStringList items = settledItems(session);
+        QVERIFY2(items.size() >= 3, qPrintable(items.join(QLatin1Char(' '))));
+        QStringList registered;
+        for (const Registration &registration : session.registrations())
+            registered << registration.item;
+        QCOMPARE(registered, items);
+        QTRY_VERIFY_WITH_TIMEOUT(!session.stripOf(program), kBound);
+
+        // The host's click opens the menu where it says.
+        QVERIFY(session.callItem(items.back(), QStringLiteral("Activate"), QPoint(900, 40)));
+        QTRY_COMPARE_WITH_TIMEOUT(session.menusOf(program).size(), 1, kBound);
+        QCOMPARE(session.menusOf(program).front().geometry.topLeft(), QPoint(900, 40));
+
+        // The host leaves (the panel restarts): the items go and the strip comes back.
+        QVERIFY(session.setHostRegistered(false));
+        QTRY_VERIFY_WITH_TIMEOUT(session.stripOf(program).has_value(), kBound);
+        QTRY_VERIFY_WITH_TIMEOUT(session.liveItems().isEmpty(), kBound);
+        QCOMPARE(program->state(), QProcess::Running);
+    }
+
+    void nativelyOnWaylandTheHostShowsTheMenu()
+    {
+        if (!Weston::isInstalled())
+            QSKIP("weston or Xwayland is not installed (scripts/setup installs both)");
+        QVERIFY2(prepare(kWatcherWithHost, Desktop::nativeWayland), qPrintable(m_session->bus().error()));
+        Session &session = *m_session;
+        QProcess *program = session.startProgram();
+        const QStringList items = settledItems(session);
+        QVERIFY(!items.isEmpty());
+        QCOMPARE(qint64(session.bus().bus().interface()->servicePid(items.front()).value()), program->processId());
+
+        // A Wayland client cannot put a pop-up at a point of the screen: the item offers its menu, and a
+        // click shows it.
+        const QVariantMap properties = session.itemProperties(items.front());
+        const QString menuPath = properties.value(QStringLiteral("Menu")).value<QDBusObjectPath>().path();
+        QCOMPARE(menuPath, QStringLiteral("/MenuBar"));
+        QCOMPARE(properties.value(QStringLiteral("ItemIsMenu")).toBool(), true);
+
+        QCOMPARE(session.callMenu(items.front(), menuPath, QStringLiteral("AboutToShow"), { 0 }).type(),
+            QDBusMessage::ReplyMessage);
+        const QDBusMessage layout
+            = session.callMenu(items.front(), menuPath, QStringLiteral("GetLayout"), { 0, -1, QStringList() });
+        QCOMPARE(layout.type(), QDBusMessage::ReplyMessage);
+        const QList<QVariantMap> rows = menuRows(layout.arguments().at(1));
+        QStringList labels;
+        for (const QVariantMap &row : rows)
+            labels << row.value(QStringLiteral("label")).toString();
+        const QString all = labels.join(QLatin1Char('\n'));
+        // A device row: its name and its level, as the row shows them.
+        for (const char *label : { "^Open Quenby$", "^Magic Keyboard  82\\s?%$", "^Magic Mouse  14\\s?%$", "^Quit$" })
+            QVERIFY2(labels.indexOf(QRegularExpression(QString::fromUtf8(label))) >= 0, qPrintable(all));
+        const int mouse = int(labels.indexOf(QRegularExpression(QStringLiteral("^Magic Mouse  14\\s?%$"))));
+        QVERIFY(!rows[mouse].value(QStringLiteral("icon-data")).toByteArray().isEmpty());
+
+        // Clicking a device's row does what the menu's row does: the device leaves the status bar.
+        const qsizetype before = session.liveItems().size();
+        QCOMPARE(session
+                     .callMenu(items.front(), menuPath, QStringLiteral("Event"),
+                         { mouse + 1, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u })
+                     .type(),
+            QDBusMessage::ReplyMessage);
+        QTRY_COMPARE_WITH_TIMEOUT(session.liveItems().size(), before - 1, kBound);
+        QCOMPARE(program->state(), QProcess::Running);
+    }
+
+    void aSecondStartPassesItsActivationToken()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+            QSKIP("Xvfb is not installed (scripts/setup installs it)");
+        QVERIFY2(prepare(kNoWatcher), qPrintable(m_session->bus().error()));
+        Session &session = *m_session;
+        // The test is the first copy: it owns the bundle's name and hears the second start's Activate.
+        FirstCopy first;
+        QDBusConnection bus = session.bus().bus();
+        QVERIFY(bus.registerService(session.serviceName()));
+        QVERIFY(bus.registerObject(QStringLiteral("/"), &first, QDBusConnection::ExportAllSlots));
+
+        QProcess *second = session.startProgram({ QStringLiteral("XDG_ACTIVATION_TOKEN=launcher-token-42") });
+        QTRY_COMPARE_WITH_TIMEOUT(second->state(), QProcess::NotRunning, kBound);
+        QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(first.calls, 1);
+        QCOMPARE(first.platformData.value(QStringLiteral("activation-token")).toString(),
+            QStringLiteral("launcher-token-42"));
+        bus.unregisterObject(QStringLiteral("/"));
+        bus.unregisterService(session.serviceName());
     }
 };
 

@@ -6,6 +6,7 @@
 #include <platform/ui/statusbarbutton.h>
 #include <platform/ui/statusitem.h>
 #include <platform/ui/trayrendition.h>
+#include <platform/ui/trayicon.h>
 #include <platform/ui/traystatusbarpresenter.h>
 
 #include <QPainter>
@@ -164,23 +165,23 @@ private slots:
         AppRig rig;
         rig.addThreeAccessories();
         rig.internal->battery = battery(50);
-        platform::ui::TrayStatusBarPresenter tray(rig.bar);
+        platform::ui::TrayStatusBarPresenter tray(rig.bar, platform::ui::TrayStatusBarPresenter::Protocol::inMemory);
         rig.launch();
         QCoreApplication::processEvents();
         const int shown = tray.iconUpdates();
         QVERIFY(shown >= rig.menuBar().count());
-        QList<qint64> keys;
+        QList<QImage> keys;
         for (const auto &item : rig.menuBar().items())
-            keys << tray.trayIcon(item->item().get())->icon().cacheKey();
+            keys << tray.trayIcon(item->item().get())->pictures().front();
 
         for (int tick = 0; tick < 3; ++tick) {
             rig.tick();
             QCoreApplication::processEvents();
         }
         QCOMPARE(tray.iconUpdates(), shown);
-        QList<qint64> after;
+        QList<QImage> after;
         for (const auto &item : rig.menuBar().items())
-            after << tray.trayIcon(item->item().get())->icon().cacheKey();
+            after << tray.trayIcon(item->item().get())->pictures().front();
         QCOMPARE(after, keys);
 
         // A level that changes is handed over, once.

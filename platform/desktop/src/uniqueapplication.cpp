@@ -1,5 +1,7 @@
 #include "platform/desktop/uniqueapplication.h"
 
+#include "platform/desktop/activationtoken.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
@@ -9,6 +11,7 @@ namespace platform {
 namespace {
     const QString kPath = QStringLiteral("/");
     const QString kInterface = QStringLiteral("org.freedesktop.Application");
+    const QString kActivationToken = QStringLiteral("activation-token");
 }
 
 QString UniqueApplication::serviceName(const QString &bundleIdentifier)
@@ -57,11 +60,21 @@ bool UniqueApplication::activatePrimary(int timeoutMs) const
     if (m_primary || !m_bus.isConnected())
         return false;
     QDBusMessage call = QDBusMessage::createMethodCall(m_service, kPath, kInterface, QStringLiteral("Activate"));
-    call << QVariantMap();
+    QVariantMap platformData;
+    if (const QString token = launchActivationToken(); !token.isEmpty())
+        platformData.insert(kActivationToken, token);
+    call << platformData;
     const QDBusMessage reply = m_bus.call(call, QDBus::Block, timeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
-void UniqueApplication::Activate(const QVariantMap &) { emit activated(); }
+void UniqueApplication::Activate(const QVariantMap &platformData)
+{
+    // Anything but a text is no token.
+    const QVariant value = platformData.value(kActivationToken);
+    const QString token = value.typeId() == QMetaType::QString ? value.toString() : QString();
+    adoptActivationToken(token);
+    emit activated(token);
+}
 
 } // namespace platform

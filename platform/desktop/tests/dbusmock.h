@@ -41,9 +41,9 @@ public:
         return true;
     }
 
-    /// Starts `python3 -m dbusmock --template <name>` on the bus and waits (bounded) until it owns
-    /// `busName`.
-    bool startTemplate(const QString &templateName, const QString &busName)
+    /// Starts `python3 -m dbusmock --template <name>` (with the template's JSON `parameters` when
+    /// given) on the bus and waits (bounded) until it owns `busName`.
+    bool startTemplate(const QString &templateName, const QString &busName, const QString &parameters = {})
     {
         QDBusServiceWatcher watcher(busName, m_bus, QDBusServiceWatcher::WatchForRegistration);
         QSignalSpy registered(&watcher, &QDBusServiceWatcher::serviceRegistered);
@@ -54,8 +54,10 @@ public:
         m_mock.setProcessEnvironment(env);
         m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         // Debian's interpreter: another python3 earlier on PATH may lack the module.
-        m_mock.start(QStringLiteral("/usr/bin/python3"),
-            { QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"), templateName });
+        QStringList arguments { QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"), templateName };
+        if (!parameters.isEmpty())
+            arguments << QStringLiteral("-p") << parameters;
+        m_mock.start(QStringLiteral("/usr/bin/python3"), arguments);
         if (!m_mock.waitForStarted(10000))
             return fail(QStringLiteral("dbusmock did not start: ") + m_mock.errorString());
         if (!m_bus.interface()->isServiceRegistered(busName) && !registered.wait(20000))

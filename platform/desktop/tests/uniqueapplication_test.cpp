@@ -41,6 +41,9 @@ private slots:
 
     void aSecondStartHandsOverToTheFirst()
     {
+        // The launcher started the second copy with a token for raising a window; the first copy must
+        // present it, since the compositor gave it for the user's click.
+        qputenv("XDG_ACTIVATION_TOKEN", "launcher-token-17");
         QVERIFY(QDBusConnection::sessionBus().isConnected());
         UniqueApplication first(kBundle);
         QVERIFY(first.isPrimary());
@@ -56,7 +59,14 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(activated.count(), 1, 5000);
             caller.join();
             QVERIFY(reached);
+            QCOMPARE(activated.front().front().toString(), QStringLiteral("launcher-token-17"));
+            QCOMPARE(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"), QStringLiteral("launcher-token-17"));
         }
+        // Platform data whose token is no text carries none.
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+        first.Activate({ { QStringLiteral("activation-token"), 17 } });
+        QCOMPARE(activated.last().front().toString(), QString());
+        QVERIFY(qEnvironmentVariableIsEmpty("XDG_ACTIVATION_TOKEN"));
         QDBusConnection::disconnectFromBus(QStringLiteral("second-start"));
     }
 

@@ -2,12 +2,11 @@
 
 #include "platform/ui/statusbarpresenter.h"
 #include "platform/ui/statusitem.h"
-#include "platform/ui/traystatusbarpresenter.h"
 #include "trayhostwatcher_p.h"
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QSystemTrayIcon>
+#include <QDBusConnection>
 
 namespace platform::ui {
 
@@ -40,21 +39,18 @@ StatusBar &StatusBar::system()
         s_process = new StatusBar(QCoreApplication::instance());
         if (QCoreApplication::instance())
             qAddPostRoutine([] { delete s_process.data(); });
-        s_process->setPresenter(StatusBarPresenter::forDesktop(*s_process));
-        if (s_process->presenter()) {
+        if (StatusBarPresenter::desktopShowsStatusBar()) {
             // A panel with a tray may come after the program (at login) or go (a panel restart): follow it
             // between the tray and the strip.
-            auto *watcher = new TrayHostWatcher(s_process);
-            QObject::connect(watcher, &TrayHostWatcher::changed, s_process, [] {
+            auto *watcher = new TrayHostWatcher(QDBusConnection::sessionBus(), s_process);
+            const auto hosts = [watcher] { return TrayHosts { watcher->hasStatusNotifierHost(), watcher->xembedTray() }; };
+            s_process->setPresenter(StatusBarPresenter::forDesktop(*s_process, hosts()));
+            QObject::connect(watcher, &TrayHostWatcher::changed, s_process, [hosts] {
                 StatusBar &bar = *s_process;
-                // Ask before making anything: a tray presenter made only to be dropped would show its
-                // icons for a moment (and register them with the host) whenever the other kind of host
-                // comes or goes.
-                const bool wasTray = qobject_cast<TrayStatusBarPresenter *>(bar.presenter());
-                if (QSystemTrayIcon::isSystemTrayAvailable() == wasTray)
+                // Only a change of kind makes a new presenter: icons made again would flash in the host.
+                if (bar.presenter() && bar.presenter()->suits(hosts()))
                     return;
-                if (std::unique_ptr<StatusBarPresenter> fitting = StatusBarPresenter::forDesktop(bar))
-                    bar.setPresenter(std::move(fitting));
+                bar.setPresenter(StatusBarPresenter::forDesktop(bar, hosts()));
             });
         }
     }

@@ -4,7 +4,6 @@
 #include "platform/ui/traystatusbarpresenter.h"
 
 #include <QApplication>
-#include <QSystemTrayIcon>
 
 namespace platform::ui {
 
@@ -15,15 +14,22 @@ StatusBarPresenter::StatusBarPresenter(StatusBar &bar)
 
 StatusBarPresenter::~StatusBarPresenter() = default;
 
-std::unique_ptr<StatusBarPresenter> StatusBarPresenter::forDesktop(StatusBar &bar)
+bool StatusBarPresenter::desktopShowsStatusBar()
 {
     if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
-        return nullptr;
+        return false;
     const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+std::unique_ptr<StatusBarPresenter> StatusBarPresenter::forDesktop(StatusBar &bar, const TrayHosts &hosts)
+{
+    if (!desktopShowsStatusBar())
         return nullptr;
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        return std::make_unique<TrayStatusBarPresenter>(bar);
+    if (hosts.statusNotifierHost)
+        return std::make_unique<TrayStatusBarPresenter>(bar, TrayStatusBarPresenter::Protocol::statusNotifierItem);
+    if (hosts.xembedTray)
+        return std::make_unique<TrayStatusBarPresenter>(bar, TrayStatusBarPresenter::Protocol::xembed, QString(), hosts.xembedTray);
     return std::make_unique<StripStatusBarPresenter>(bar);
 }
 

@@ -5,6 +5,7 @@
 #include "statusstripwindow_p.h"
 #include "../../desktop/src/xcbconnection_p.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,12 +17,26 @@
 
 namespace platform::ui {
 
+namespace {
+    // Where a program places its own windows (X11, XWayland) the strip is a dock at the top right;
+    // elsewhere (native Wayland) the compositor places windows, and the strip is an ordinary window the
+    // user can move.
+    bool placesOwnWindows() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
+    Qt::WindowFlags stripFlags()
+    {
+        if (placesOwnWindows())
+            return Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
+        return Qt::Window | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
+    }
+} // namespace
+
 StatusStripWindow::StatusStripWindow(StatusBar &bar)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(nullptr, stripFlags())
     , m_bar(bar)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setWindowTitle(QStringLiteral("Status bar"));
+    setWindowTitle(placesOwnWindows() ? QStringLiteral("Status bar") : QCoreApplication::applicationName());
     connect(&bar, &StatusBar::itemsChanged, this, &StatusStripWindow::scheduleRelayout);
     connect(&bar, &StatusBar::thicknessChanged, this, &StatusStripWindow::scheduleRelayout);
     // Every picture is drawn anew in the other appearance.
@@ -76,13 +91,21 @@ void StatusStripWindow::relayout()
 {
     const int spacing = int(StripStatusBarPresenter::kSpacing);
     const int height = int(std::ceil(m_bar.thickness() - 1e-9));
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
     QList<QPair<StatusItem *, int>> shown;
     int total = spacing;
+    bool full = false;
     for (StatusItem *item : m_bar.items()) {
         follow(item);
-        if (!item->isVisible())
+        if (!item->isVisible() || full)
             continue;
         const int width = int(std::ceil(item->width() - 1e-9));
+        // As in a menu bar, items that do not fit on the screen any more are left out, newest first.
+        if (screen && total + width + spacing > area.width()) {
+            full = true;
+            continue;
+        }
         shown.append({ item, width });
         total += width + spacing;
     }
@@ -100,8 +123,7 @@ void StatusStripWindow::relayout()
         return;
     }
     setFixedSize(total, height);
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
+    if (screen && placesOwnWindows()) {
         // Our own strut shrinks the available area: keep the top we were first given.
         if (!m_top)
             m_top = area.top();

@@ -12,6 +12,11 @@ StripStatusBarPresenter::StripStatusBarPresenter(StatusBar &bar)
 
 StripStatusBarPresenter::~StripStatusBarPresenter() = default;
 
+bool StripStatusBarPresenter::suits(const TrayHosts &hosts) const
+{
+    return !hosts.statusNotifierHost && !hosts.xembedTray;
+}
+
 QWidget *StripStatusBarPresenter::window() const { return m_window.get(); }
 
 QRect StripStatusBarPresenter::itemRect(const StatusItem *item) const { return m_window->itemRect(item); }

@@ -2,8 +2,15 @@
 
 #include "../../desktop/src/xcbconnection_p.h"
 
-#include <QDBusConnection>
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+
+#include <xcb/xfixes.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +19,24 @@ namespace platform::ui {
 
 namespace {
     const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+    const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+
+    QDBusMessage hostQuestion()
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        call << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+        return call;
+    }
+
+    // A watcher's answer: anything but a boolean true (no watcher, an error, another type) is no host.
+    bool hostIn(const QDBusMessage &reply)
+    {
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+            return false;
+        const QVariant value = reply.arguments().front().value<QDBusVariant>().variant();
+        return value.typeId() == QMetaType::Bool && value.toBool();
+    }
 
     xcb_atom_t trayAtom(xcb_connection_t *connection)
     {
@@ -23,46 +48,102 @@ namespace {
         free(reply);
         return atom;
     }
-}
+} // namespace
 
-TrayHostWatcher::TrayHostWatcher(QObject *parent)
+TrayHostWatcher::TrayHostWatcher(const QDBusConnection &bus, QObject *parent)
     : QObject(parent)
-    , m_watcher(kWatcherService, QDBusConnection::sessionBus(),
+    , m_bus(bus)
+    , m_watcher(kWatcherService, bus,
           QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMilliseconds);
     connect(&m_settle, &QTimer::timeout, this, &TrayHostWatcher::changed);
-    connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &TrayHostWatcher::look);
-    if (xcb_connection_t *connection = xcb::connection()) {
-        m_trayAtom = trayAtom(connection);
-        m_poll.setInterval(kPollMilliseconds);
-        connect(&m_poll, &QTimer::timeout, this, &TrayHostWatcher::look);
-        m_poll.start();
+
+    // A watcher that comes has no host yet as far as we know; one that goes takes its hosts along.
+    connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
+        setStatusNotifierHost(false);
+        askWatcher();
+    });
+    for (const char *signal : { "StatusNotifierHostRegistered", "StatusNotifierHostUnregistered" }) {
+        m_bus.connect(kWatcherService, kWatcherPath, kWatcherService, QString::fromLatin1(signal), this,
+            SLOT(askWatcher()));
     }
-    look();
-    m_settle.stop(); // the start is no change
+    // What is there at the start decides the first presenter: worth one short wait.
+    if (m_bus.isConnected())
+        m_statusNotifierHost = hostIn(m_bus.call(hostQuestion(), QDBus::Block, kStartAnswerMilliseconds));
+
+    if (xcb_connection_t *connection = xcb::connection()) {
+        const xcb_query_extension_reply_t *xfixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
+        m_trayAtom = trayAtom(connection);
+        if (xfixes && xfixes->present && m_trayAtom != XCB_ATOM_NONE) {
+            m_xfixesFirstEvent = xfixes->first_event;
+            free(xcb_xfixes_query_version_reply(
+                connection, xcb_xfixes_query_version(connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION),
+                nullptr));
+            xcb_xfixes_select_selection_input(connection, xcb::rootWindow(connection), m_trayAtom,
+                XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER
+                    | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY
+                    | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+            QCoreApplication::instance()->installNativeEventFilter(this);
+        }
+        // The owner now; later owners arrive as events.
+        xcb_get_selection_owner_reply_t *reply
+            = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, m_trayAtom), nullptr);
+        m_xembed = reply ? reply->owner : 0;
+        free(reply);
+    }
 }
 
-void TrayHostWatcher::look()
+TrayHostWatcher::~TrayHostWatcher()
 {
-    bool statusNotifier = false;
-    if (QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface())
-        statusNotifier = bus->isServiceRegistered(kWatcherService);
-    bool xembed = false;
-    if (m_trayAtom != xcb_atom_t(XCB_ATOM_NONE)) {
-        if (xcb_connection_t *connection = xcb::connection()) {
-            xcb_get_selection_owner_reply_t *reply
-                = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, m_trayAtom), nullptr);
-            xembed = reply && reply->owner != XCB_NONE;
-            free(reply);
-        }
-    }
-    if (statusNotifier == m_statusNotifier && xembed == m_xembed)
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+void TrayHostWatcher::askWatcher()
+{
+    if (!m_bus.isConnected())
         return;
-    m_statusNotifier = statusNotifier;
-    m_xembed = xembed;
+    const quint64 question = ++m_question;
+    auto *pending = new QDBusPendingCallWatcher(m_bus.asyncCall(hostQuestion()), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this, [this, pending, question] {
+        pending->deleteLater();
+        if (question == m_question)
+            setStatusNotifierHost(hostIn(pending->reply()));
+    });
+}
+
+void TrayHostWatcher::setStatusNotifierHost(bool registered)
+{
+    if (m_statusNotifierHost == registered)
+        return;
+    m_statusNotifierHost = registered;
     m_settle.start();
+}
+
+void TrayHostWatcher::setXEmbedTray(quint32 owner)
+{
+    if (m_xembed == owner)
+        return;
+    m_xembed = owner;
+    m_settle.start();
+}
+
+bool TrayHostWatcher::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != "xcb_generic_event_t" || !m_xfixesFirstEvent)
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & 0x7f) != m_xfixesFirstEvent + XCB_XFIXES_SELECTION_NOTIFY)
+        return false;
+    const auto *notify = reinterpret_cast<const xcb_xfixes_selection_notify_event_t *>(event);
+    if (notify->selection != m_trayAtom)
+        return false;
+    // A new owner (a tray started anew wants the icons docked again), or the owner's window or
+    // connection went.
+    setXEmbedTray(notify->subtype == XCB_XFIXES_SELECTION_EVENT_SET_SELECTION_OWNER ? notify->owner : 0);
+    return false; // others (Qt's clipboard) may follow the same selection events
 }
 
 } // namespace platform::ui

@@ -1,38 +1,54 @@
 #pragma once
 
+#include <QAbstractNativeEventFilter>
+#include <QDBusConnection>
 #include <QDBusServiceWatcher>
 #include <QObject>
 #include <QTimer>
 
 namespace platform::ui {
 
-/// Follows the desktop's tray hosts at run time: a StatusNotifierItem watcher
-/// ("org.kde.StatusNotifierWatcher") on the session bus, and on X11 the owner of the system-tray
-/// manager selection (`_NET_SYSTEM_TRAY_S<screen>`, looked at every few seconds: owners come with a
-/// panel and go with it). `changed` follows a change of either, once things have settled.
-class TrayHostWatcher : public QObject {
+/// Follows the desktop's tray hosts at run time, by their own events only: a StatusNotifierItem
+/// host ("IsStatusNotifierHostRegistered" of the "org.kde.StatusNotifierWatcher" on the session bus,
+/// with the watcher's owner changes and its host (un)registration signals), and on X11 the owner of
+/// the system-tray manager selection (`_NET_SYSTEM_TRAY_S0`, through XFixes selection notifications).
+/// What it knows at construction it asks once, waiting briefly; after that it never polls.
+/// `changed` follows a change of either, once things have settled for kSettleMilliseconds.
+class TrayHostWatcher : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
 public:
-    static constexpr int kPollMilliseconds = 3000;
     static constexpr int kSettleMilliseconds = 300;
+    static constexpr int kStartAnswerMilliseconds = 1000;
 
-    explicit TrayHostWatcher(QObject *parent = nullptr);
+    explicit TrayHostWatcher(const QDBusConnection &bus = QDBusConnection::sessionBus(), QObject *parent = nullptr);
+    ~TrayHostWatcher() override;
 
-    bool hasStatusNotifierWatcher() const { return m_statusNotifier; }
-    bool hasXEmbedTray() const { return m_xembed; }
+    /// A StatusNotifierItem host is registered with a watcher on the bus.
+    bool hasStatusNotifierHost() const { return m_statusNotifierHost; }
+    /// The window owning the X11 system-tray manager selection (an XEmbed tray runs); 0 for none.
+    quint32 xembedTray() const { return m_xembed; }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
 signals:
     void changed();
 
-private:
-    void look();
+private slots:
+    void askWatcher();
 
+private:
+    void setStatusNotifierHost(bool registered);
+    void setXEmbedTray(quint32 owner);
+
+    QDBusConnection m_bus;
     QDBusServiceWatcher m_watcher;
-    QTimer m_poll;
     QTimer m_settle;
-    bool m_statusNotifier = false;
-    bool m_xembed = false;
+    bool m_statusNotifierHost = false;
+    quint32 m_xembed = 0;
+    // The newest question to the watcher; older answers are stale.
+    quint64 m_question = 0;
     unsigned m_trayAtom = 0;
+    unsigned char m_xfixesFirstEvent = 0;
 };
 
 } // namespace platform::ui

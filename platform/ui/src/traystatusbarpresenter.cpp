@@ -2,84 +2,198 @@
 
 #include "platform/ui/statusbar.h"
 #include "platform/ui/statusitem.h"
+#include "platform/ui/trayicon.h"
+#include "statusnotifieritem_p.h"
+#include "xembedtrayicon_p.h"
 
-#include <QCursor>
 #include <QGuiApplication>
-#include <QIcon>
-#include <QPixmap>
-#include <QScreen>
 
 namespace platform::ui {
 
-TrayStatusBarPresenter::TrayStatusBarPresenter(StatusBar &bar)
+TrayIcon::~TrayIcon() = default;
+
+void TrayIcon::setPictures(const QList<QImage> &pictures)
+{
+    m_pictures = pictures;
+    presented(Change::pictures);
+}
+
+void TrayIcon::setToolTip(const QString &toolTip)
+{
+    if (m_toolTip == toolTip)
+        return;
+    m_toolTip = toolTip;
+    presented(Change::toolTip);
+}
+
+void TrayIcon::setMenu(std::shared_ptr<Menu> menu)
+{
+    if (m_menu == menu)
+        return;
+    m_menu = std::move(menu);
+    presented(Change::menu);
+}
+
+namespace {
+    class MemoryTrayIcon final : public TrayIcon {
+    protected:
+        void presented(Change) override { }
+    };
+}
+
+std::unique_ptr<TrayIcon> TrayIcon::inMemory() { return std::make_unique<MemoryTrayIcon>(); }
+
+TrayStatusBarPresenter::TrayStatusBarPresenter(StatusBar &bar, Protocol protocol, const QString &busAddress, quint32 tray)
     : StatusBarPresenter(bar)
+    , m_protocol(protocol)
+    , m_busAddress(busAddress)
+    , m_tray(tray)
+    // A host places its own menu where it shows the icon; ours can only be placed where the platform
+    // lets a program put a pop-up at a point of the desktop.
+    , m_exportsMenus(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
-    connect(&bar, &StatusBar::itemsChanged, this, &TrayStatusBarPresenter::sync);
-    sync();
+    connect(&bar, &StatusBar::itemsChanged, this, &TrayStatusBarPresenter::scheduleSync);
+    scheduleSync();
 }
 
-TrayStatusBarPresenter::~TrayStatusBarPresenter()
+TrayStatusBarPresenter::~TrayStatusBarPresenter() = default;
+
+bool TrayStatusBarPresenter::suits(const TrayHosts &hosts) const
 {
-    for (const Shown &shown : std::as_const(m_icons))
-        delete shown.icon;
+    switch (m_protocol) {
+    case Protocol::statusNotifierItem:
+        return hosts.statusNotifierHost;
+    case Protocol::xembed:
+        return !hosts.statusNotifierHost && hosts.xembedTray == m_tray;
+    case Protocol::inMemory:
+        break;
+    }
+    return false;
 }
 
-QSystemTrayIcon *TrayStatusBarPresenter::trayIcon(const StatusItem *item) const
+QList<TrayIcon *> TrayStatusBarPresenter::trayIcons() const
 {
-    return m_icons.value(item).icon;
+    QList<TrayIcon *> icons;
+    for (const Place &place : m_places)
+        icons.append(place.icon.get());
+    return icons;
+}
+
+TrayIcon *TrayStatusBarPresenter::trayIcon(const StatusItem *item) const
+{
+    for (const Place &place : m_places)
+        if (item && place.item == item)
+            return place.icon.get();
+    return nullptr;
+}
+
+void TrayStatusBarPresenter::scheduleSync()
+{
+    if (m_syncScheduled)
+        return;
+    m_syncScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_syncScheduled = false;
+            sync();
+        },
+        Qt::QueuedConnection);
 }
 
 void TrayStatusBarPresenter::sync()
 {
-    const QList<StatusItem *> items = statusBar().items();
-    for (auto it = m_icons.begin(); it != m_icons.end();) {
-        if (!items.contains(const_cast<StatusItem *>(it.key()))) {
-            // Released items are gone already; removed ones live on elsewhere and must stop calling in.
-            delete it.value().icon;
-            it = m_icons.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    for (StatusItem *item : items) {
-        if (m_icons.contains(item))
-            continue;
-        auto *icon = new QSystemTrayIcon;
-        m_icons.insert(item, Shown { icon, {}, {} });
-        connect(icon, &QSystemTrayIcon::activated, item, [item](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::MiddleClick)
-                return;
-            item->click(QCursor::pos());
+    QList<StatusItem *> shown;
+    for (StatusItem *item : statusBar().items()) {
+        // Every item is followed, shown or not: one that comes into view or changes width is looked at.
+        disconnect(item, nullptr, this, nullptr);
+        connect(item, &StatusItem::visibilityChanged, this, &TrayStatusBarPresenter::scheduleSync);
+        connect(item, &StatusItem::pictureChanged, this, [this, item] {
+            for (Place &place : m_places) {
+                if (place.item == item) {
+                    // A width of nothing leaves nothing to show: the places move up.
+                    if (item->width() <= 0)
+                        scheduleSync();
+                    else
+                        updatePictures(place);
+                    return;
+                }
+            }
+            if (item->isVisible() && item->width() > 0)
+                scheduleSync();
         });
-        connect(item, &StatusItem::pictureChanged, icon, [this, item] { updateIcon(item); });
-        connect(item, &StatusItem::visibilityChanged, icon, [this, item] { updateIcon(item); });
-        updateIcon(item);
+        connect(item, &StatusItem::menuChanged, this, [this, item] {
+            if (TrayIcon *icon = trayIcon(item))
+                icon->setMenu(item->menu());
+        });
+        if (item->isVisible() && item->width() > 0)
+            shown.append(item);
+    }
+    // Places go from the end (the host drops those icons), come at the end (it adds them after the
+    // others), and the ones that stay show whatever item is now at their position.
+    while (m_places.size() > std::size_t(shown.size()))
+        m_places.pop_back();
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        if (std::size_t(i) < m_places.size()) {
+            show(m_places[std::size_t(i)], shown[i]);
+            continue;
+        }
+        m_places.push_back(Place { makeIcon(), {}, {} });
+        Place &place = m_places.back();
+        TrayIcon *icon = place.icon.get();
+        connect(icon, &TrayIcon::clicked, this, [this, icon](const QPoint &globalPos) {
+            for (const Place &candidate : m_places) {
+                if (candidate.icon.get() == icon && candidate.item) {
+                    candidate.item->click(globalPos);
+                    return;
+                }
+            }
+        });
+        show(place, shown[i]);
+        // Registered with the host only now that it has what it shows: a host reads it all at once.
+        if (auto *item = dynamic_cast<StatusNotifierItem *>(icon))
+            item->registerWithWatcher();
     }
 }
 
-void TrayStatusBarPresenter::updateIcon(StatusItem *item)
+void TrayStatusBarPresenter::show(Place &place, StatusItem *item)
 {
-    const auto found = m_icons.find(item);
-    if (found == m_icons.end())
+    place.item = item;
+    updatePictures(place);
+    place.icon->setMenu(item->menu());
+}
+
+void TrayStatusBarPresenter::updatePictures(Place &place)
+{
+    StatusItem *item = place.item;
+    if (!item)
         return;
-    Shown &shown = *found;
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const double scale = screen ? screen->devicePixelRatio() : 1.0;
-    const QImage picture = item->trayPicture(scale);
-    // An item without width has nothing to show; a tray icon without a picture would be a blank square.
-    if (!picture.isNull() && picture != shown.picture) {
-        shown.picture = picture;
-        shown.icon->setIcon(QIcon(QPixmap::fromImage(picture)));
+    const double thickness = item->statusBar() ? item->statusBar()->thickness() : StatusBar::kDefaultThickness;
+    const auto scaleFor = [thickness](int pixels) { return pixels / thickness; };
+    // The smallest size decides whether anything changed: the others are drawn from the same content.
+    const QImage smallest = item->trayPicture(scaleFor(TrayIcon::kPictureSizes.front()));
+    if (!smallest.isNull() && smallest != place.picture) {
+        place.picture = smallest;
+        QList<QImage> pictures { smallest };
+        for (std::size_t i = 1; i < TrayIcon::kPictureSizes.size(); ++i)
+            pictures.append(item->trayPicture(scaleFor(TrayIcon::kPictureSizes[i])));
+        place.icon->setPictures(pictures);
         ++m_iconUpdates;
     }
-    const QString toolTip = item->toolTip();
-    if (toolTip != shown.toolTip) {
-        shown.toolTip = toolTip;
-        shown.icon->setToolTip(toolTip);
+    place.icon->setToolTip(item->toolTip());
+}
+
+std::unique_ptr<TrayIcon> TrayStatusBarPresenter::makeIcon()
+{
+    switch (m_protocol) {
+    case Protocol::statusNotifierItem:
+        return std::make_unique<StatusNotifierItem>(m_busAddress, m_exportsMenus);
+    case Protocol::xembed:
+        return std::make_unique<XEmbedTrayIcon>();
+    case Protocol::inMemory:
+        break;
     }
-    const bool visible = item->isVisible() && !picture.isNull();
-    if (shown.icon->isVisible() != visible)
-        shown.icon->setVisible(visible);
+    return TrayIcon::inMemory();
 }
 
 } // namespace platform::ui

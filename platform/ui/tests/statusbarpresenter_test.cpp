@@ -1,9 +1,11 @@
 #include "platform/ui/graphicscontext.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/desktopsession.h"
 #include "platform/ui/statusbar.h"
 #include "platform/ui/statusbarbutton.h"
 #include "platform/ui/statusitem.h"
 #include "platform/ui/stripstatusbarpresenter.h"
+#include "platform/ui/trayicon.h"
 #include "platform/ui/traystatusbarpresenter.h"
 #include "platform/ui/trayrendition.h"
 #include "../src/statusstripwindow_p.h"
@@ -13,7 +15,6 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QSystemTrayIcon>
 #include <QTest>
 
 using namespace platform::ui;
@@ -80,8 +81,35 @@ private slots:
     void noPresenterWithoutAScreen()
     {
         StatusBar bar;
-        QCOMPARE(StatusBarPresenter::forDesktop(bar).get(), nullptr);
+        QCOMPARE(StatusBarPresenter::forDesktop(bar, TrayHosts { true, 1 }).get(), nullptr);
         QCOMPARE(StatusBar::system().presenter(), nullptr);
+    }
+
+    void theSessionChoosesThePlatform_data()
+    {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("X11 session: Qt's choice") << QStringList { "XDG_SESSION_TYPE=x11", "DISPLAY=:0" } << "";
+        QTest::newRow("Wayland with XWayland: X11")
+            << QStringList { "XDG_SESSION_TYPE=wayland", "WAYLAND_DISPLAY=wayland-0", "DISPLAY=:0" } << "xcb";
+        QTest::newRow("a Wayland display without a session type")
+            << QStringList { "WAYLAND_DISPLAY=wayland-0", "DISPLAY=:1" } << "xcb";
+        QTest::newRow("Wayland without XWayland: Qt's choice")
+            << QStringList { "XDG_SESSION_TYPE=wayland", "WAYLAND_DISPLAY=wayland-0" } << "";
+        QTest::newRow("the user's platform wins")
+            << QStringList { "XDG_SESSION_TYPE=wayland", "WAYLAND_DISPLAY=wayland-0", "DISPLAY=:0",
+                   "QT_QPA_PLATFORM=wayland" }
+            << "";
+    }
+
+    void theSessionChoosesThePlatform()
+    {
+        QFETCH(QStringList, environment);
+        QFETCH(QString, platform);
+        QProcessEnvironment env;
+        for (const QString &entry : std::as_const(environment))
+            env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+        QCOMPARE(DesktopSession::platformFor(env), platform);
     }
 
     void stripShowsVisibleItemsSideBySideAtTheTopRight()
@@ -162,36 +190,89 @@ private slots:
         menu->cancelTracking();
     }
 
-    void trayShowsOneIconPerItemWithItsPicture()
+    void trayShowsTheShownItemsInTheBarsOrder()
     {
         StatusBar bar;
         auto first = filledItem(bar, 30, Color::red());
-        TrayStatusBarPresenter tray(bar);
+        TrayStatusBarPresenter tray(bar, TrayStatusBarPresenter::Protocol::inMemory);
         auto second = filledItem(bar, 50, Color::blue());
-        QSystemTrayIcon *firstIcon = tray.trayIcon(first.get());
-        QSystemTrayIcon *secondIcon = tray.trayIcon(second.get());
-        QVERIFY(firstIcon && secondIcon && firstIcon != secondIcon);
-        QVERIFY(firstIcon->isVisible());
-        // A tray gives a square: the picture too wide for it is scaled into it.
-        const QSize size = secondIcon->icon().availableSizes().value(0);
-        QCOMPARE(size, QSize(22, 22) * QGuiApplication::primaryScreen()->devicePixelRatio());
+        // Nothing before the event loop turns: the application's first refresh settles what is shown.
+        QVERIFY(tray.trayIcons().isEmpty());
+        drain();
+        QCOMPARE(tray.trayIcons().size(), 2);
+        TrayIcon *firstIcon = tray.trayIcon(first.get());
+        TrayIcon *secondIcon = tray.trayIcon(second.get());
+        QCOMPARE(tray.trayIcons(), (QList<TrayIcon *> { firstIcon, secondIcon }));
+        // A square at every size a host may ask for; the picture too wide for it is scaled in.
+        QCOMPARE(secondIcon->pictures().size(), int(TrayIcon::kPictureSizes.size()));
+        for (std::size_t i = 0; i < TrayIcon::kPictureSizes.size(); ++i) {
+            const QImage picture = secondIcon->pictures()[qsizetype(i)];
+            QCOMPARE(picture.size(), QSize(TrayIcon::kPictureSizes[i], TrayIcon::kPictureSizes[i]));
+            QVERIFY(near(picture.pixelColor(picture.width() / 2, picture.height() / 2), Qt::blue));
+        }
 
-        const qint64 before = firstIcon->icon().cacheKey();
         static_cast<FillView *>(first->button()->subviews().first())->setColor(Color::green());
         drain();
-        QVERIFY(firstIcon->icon().cacheKey() != before);
-        QVERIFY(near(firstIcon->icon().pixmap(size).toImage().pixelColor(10, 10), Qt::green));
+        QVERIFY(near(firstIcon->pictures().front().pixelColor(10, 10), Qt::green));
+        QVERIFY(near(firstIcon->pictures().back().pixelColor(32, 32), Qt::green));
 
+        // A hidden item leaves the tray: the host drops the last icon, the others show what is left.
         first->setVisible(false);
-        QVERIFY(!firstIcon->isVisible());
+        drain();
+        QCOMPARE(tray.trayIcons(), QList<TrayIcon *> { firstIcon });
+        QCOMPARE(tray.trayIcon(second.get()), firstIcon);
+        QVERIFY(near(firstIcon->pictures().front().pixelColor(11, 11), Qt::blue));
         first->setVisible(true);
-        QVERIFY(firstIcon->isVisible());
+        drain();
+        QCOMPARE(tray.trayIcons().size(), 2);
+        QCOMPARE(tray.trayIcon(first.get()), firstIcon);
+        QVERIFY(near(firstIcon->pictures().front().pixelColor(11, 11), Qt::green));
         // Without a width there is nothing to show.
         first->setLength(0);
         drain();
-        QVERIFY(!firstIcon->isVisible());
+        QCOMPARE(tray.trayIcons().size(), 1);
+        QCOMPARE(tray.trayIcon(first.get()), nullptr);
         bar.removeStatusItem(second.get());
-        QCOMPARE(tray.trayIcon(second.get()), nullptr);
+        drain();
+        QVERIFY(tray.trayIcons().isEmpty());
+    }
+
+    void rebuiltItemsKeepTheirIcons()
+    {
+        // An application drops its items and makes them anew whenever the devices change; the host
+        // must see neither icons going and coming nor new pictures for the same content.
+        StatusBar bar;
+        auto first = filledItem(bar, 30, Color::red());
+        auto second = filledItem(bar, 30, Color::blue());
+        TrayStatusBarPresenter tray(bar, TrayStatusBarPresenter::Protocol::inMemory);
+        drain();
+        const QList<TrayIcon *> icons = tray.trayIcons();
+        const int updates = tray.iconUpdates();
+        QCOMPARE(updates, 2);
+
+        first.reset();
+        second.reset();
+        first = filledItem(bar, 30, Color::red());
+        second = filledItem(bar, 30, Color::blue());
+        auto third = filledItem(bar, 30, Color::green());
+        drain();
+        // The newer item gets an icon at the end; the others stay as they were.
+        QCOMPARE(tray.trayIcons().mid(0, 2), icons);
+        QCOMPARE(tray.trayIcons().size(), 3);
+        QCOMPARE(tray.iconUpdates(), updates + 1);
+
+        // An item made in the middle shifts the content along the icons, which stay in their order.
+        bar.removeStatusItem(first.get());
+        bar.removeStatusItem(second.get());
+        bar.removeStatusItem(third.get());
+        auto a = filledItem(bar, 30, Color::red());
+        auto b = filledItem(bar, 30, Color::green());
+        auto c = filledItem(bar, 30, Color::blue());
+        drain();
+        QCOMPARE(tray.trayIcons().size(), 3);
+        QCOMPARE(tray.trayIcon(a.get()), icons[0]);
+        QVERIFY(near(tray.trayIcons()[1]->pictures().front().pixelColor(11, 11), Qt::green));
+        QVERIFY(near(tray.trayIcons()[2]->pictures().front().pixelColor(11, 11), Qt::blue));
     }
 
     void trayPictureIsASquare_data()
@@ -243,18 +324,17 @@ private slots:
         auto item = bar.statusItem(60);
         auto *view = new RenditionView(Rect(0, 0, 60, 22), QStringLiteral("Mouse: 5%"));
         item->button()->addSubview(view);
-        TrayStatusBarPresenter tray(bar);
-        QSystemTrayIcon *icon = tray.trayIcon(item.get());
+        TrayStatusBarPresenter tray(bar, TrayStatusBarPresenter::Protocol::inMemory);
+        drain();
+        TrayIcon *icon = tray.trayIcon(item.get());
         QCOMPARE(tray.iconUpdates(), 1);
         QCOMPARE(icon->toolTip(), QStringLiteral("Mouse: 5%"));
-        const qint64 key = icon->icon().cacheKey();
         // Redraws of the same content (every refresh tick asks for one) reach the tray not at all.
         for (int i = 0; i < 3; ++i) {
             view->setNeedsDisplay();
             drain();
         }
         QCOMPARE(tray.iconUpdates(), 1);
-        QCOMPARE(icon->icon().cacheKey(), key);
         item->setToolTip(QStringLiteral("Mouse: 4%"));
         drain();
         QCOMPARE(icon->toolTip(), QStringLiteral("Mouse: 4%"));
@@ -277,29 +357,45 @@ private slots:
         QCOMPARE(window->pictureUpdates(), 1);
     }
 
-    void trayClicksOpenTheItemsMenu_data()
+    void aTrayClickOpensTheItemsMenuWhereTheHostSays()
     {
-        QTest::addColumn<QSystemTrayIcon::ActivationReason>("reason");
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("left click") << QSystemTrayIcon::Trigger << true;
-        QTest::newRow("right click") << QSystemTrayIcon::Context << true;
-        QTest::newRow("double click") << QSystemTrayIcon::DoubleClick << true;
-        QTest::newRow("middle click") << QSystemTrayIcon::MiddleClick << false;
-    }
-
-    void trayClicksOpenTheItemsMenu()
-    {
-        QFETCH(QSystemTrayIcon::ActivationReason, reason);
-        QFETCH(bool, opens);
         StatusBar bar;
+        auto older = filledItem(bar, 30, Color::red());
         auto item = filledItem(bar, 30, Color::red());
         auto menu = std::make_shared<Menu>();
         menu->addItem(QStringLiteral("Quit"));
         item->setMenu(menu);
-        TrayStatusBarPresenter tray(bar);
-        emit tray.trayIcon(item.get())->activated(reason);
-        QCOMPARE(menu->isOpen(), opens);
+        TrayStatusBarPresenter tray(bar, TrayStatusBarPresenter::Protocol::inMemory);
+        drain();
+        QCOMPARE(tray.trayIcon(item.get())->menu(), menu);
+        const QPoint point(200, 120);
+        emit tray.trayIcon(item.get())->clicked(point);
+        QVERIFY(menu->isOpen());
+        QCOMPARE(menu->presentedMenu()->pos(), point);
         menu->cancelTracking();
+        // The icon stands for whatever item is at its place when it is clicked.
+        older->setVisible(false);
+        drain();
+        emit tray.trayIcons().front()->clicked(point);
+        QVERIFY(menu->isOpen());
+        menu->cancelTracking();
+    }
+
+    void theStripStaysOnTheScreen()
+    {
+        // More items than the screen is wide: as in a menu bar, the newest ones that do not fit stay out.
+        StatusBar bar;
+        const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+        std::vector<std::shared_ptr<StatusItem>> items;
+        for (int i = 0; i < screenWidth / 100 + 3; ++i)
+            items.push_back(filledItem(bar, 96, Color::red()));
+        StripStatusBarPresenter strip(bar);
+        drain();
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(area.contains(strip.window()->geometry()));
+        QVERIFY(!strip.itemRect(items.front().get()).isEmpty());
+        QVERIFY(strip.itemRect(items.back().get()).isEmpty());
+        QCOMPARE(strip.window()->width(), 4 + (screenWidth - 4) / 100 * 100);
     }
 };
 

@@ -1,5 +1,9 @@
 '''A StatusNotifierItem watcher with a host registered, as a panel with a tray runs one.
 
+The parameter "host" (default true) says whether a host is registered from the start;
+SetHostRegistered(b) on the mock interface registers or unregisters it later, with the watcher's
+signals, as a panel that starts after the watcher (or quits) does.
+
 It records every RegisterStatusNotifierItem call (the caller's bus name, the argument and the
 caller's process id, asked of the bus at the time of the call: the caller may be gone when the
 record is read) and lists the registered items. GetRegistrations() on the mock interface returns
@@ -19,13 +23,26 @@ SYSTEM_BUS = False
 def load(mock, parameters):
     mock.registrations = []
     mock.AddProperties(MAIN_IFACE, {
-        'IsStatusNotifierHostRegistered': dbus.Boolean(True),
+        'IsStatusNotifierHostRegistered': dbus.Boolean(parameters.get('host', True)),
         'ProtocolVersion': dbus.Int32(0),
         'RegisteredStatusNotifierItems': dbus.Array([], signature='s'),
     })
-    mock.AddMethods(MAIN_IFACE, [
-        ('RegisterStatusNotifierHost', 's', '', ''),
-    ])
+
+
+def set_host(mock, registered):
+    mock.Set(MAIN_IFACE, 'IsStatusNotifierHostRegistered', dbus.Boolean(registered))
+    mock.EmitSignal(MAIN_IFACE, 'StatusNotifierHostRegistered' if registered else 'StatusNotifierHostUnregistered',
+                    '', [])
+
+
+@dbus.service.method(MAIN_IFACE, in_signature='s', out_signature='')
+def RegisterStatusNotifierHost(self, service):
+    set_host(self, True)
+
+
+@dbus.service.method(MOCK_IFACE, in_signature='b', out_signature='')
+def SetHostRegistered(self, registered):
+    set_host(self, bool(registered))
 
 
 @dbus.service.method(MAIN_IFACE, in_signature='s', out_signature='', sender_keyword='sender')

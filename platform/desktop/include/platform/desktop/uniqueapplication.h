@@ -27,16 +27,18 @@ public:
 
     /// Whether this copy owns the name.
     bool isPrimary() const { return m_primary; }
-    /// Asks the copy that owns the name to come forward; waits up to `timeoutMs` for its answer.
-    /// False when it could not be reached.
+    /// Asks the copy that owns the name to come forward, passing on this start's activation token
+    /// ("activation-token" in the platform data) so that the compositor lets it raise its window;
+    /// waits up to `timeoutMs` for its answer. False when it could not be reached.
     bool activatePrimary(int timeoutMs = 5000) const;
 
 public slots:
     Q_SCRIPTABLE void Activate(const QVariantMap &platformData);
 
 signals:
-    /// Another start of the application asked this copy to come forward.
-    void activated();
+    /// Another start of the application asked this copy to come forward. Its activation token (empty
+    /// when it had none) is already the one the next window brought forward presents.
+    void activated(const QString &activationToken);
 
 private:
     QString m_service;

@@ -28,6 +28,8 @@ public:
     explicit StripStatusBarPresenter(StatusBar &bar);
     ~StripStatusBarPresenter() override;
 
+    bool suits(const TrayHosts &hosts) const override;
+
     QWidget *window() const;
     /// Where the item lies in the window (pixels from its top left); empty when it is not shown.
     QRect itemRect(const StatusItem *item) const;
