@@ -5,10 +5,13 @@
 #include <fennic/batterydevice.h>
 #include <olvane/imageextensions.h>
 #include <olvane/menubar.h>
+#include <olvane/textutilities.h>
 #include <platform/core/format.h>
 #include <platform/ui/graphicscontext.h>
 #include <platform/ui/text.h>
+#include <tavrin/constants.h>
 #include <tavrin/images.h>
+#include <tavrin/stringextensions.h>
 
 #include <QHash>
 
@@ -47,6 +50,18 @@ Color LevelDrawing::levelTextColor(std::uint8_t level)
 }
 
 QString LevelDrawing::percentText(std::uint8_t level) { return platform::format("%d%%", int(level)); }
+
+QString LevelDrawing::percentText(std::optional<std::uint8_t> level)
+{
+    return level ? percentText(*level) : QString(tavrin::kNoValue);
+}
+
+void LevelDrawing::drawNoValue(platform::ui::GraphicsContext &context, const platform::ui::Rect &rect, double fontSize,
+    platform::ui::TextAlignment alignment)
+{
+    tavrin::StringExtensions::drawVerticallyCentered(context, QString(tavrin::kNoValue),
+        olvane::TextUtilities::colorAttributes(olvane::MenuBar::textColor(), fontSize, alignment), rect);
+}
 
 namespace {
     // Pictures are kept per symbol, colour and size: a new picture would be rasterised again on every

@@ -3,6 +3,7 @@
 #include <platform/ui/color.h>
 #include <platform/ui/geometry.h>
 #include <platform/ui/image.h>
+#include <platform/ui/textattributes.h>
 
 #include <QString>
 
@@ -45,6 +46,12 @@ public:
     static platform::ui::Color levelTextColor(std::uint8_t level);
     /// "85%"
     static QString percentText(std::uint8_t level);
+    /// "85%", or the no-value text "-" without a level.
+    static QString percentText(std::optional<std::uint8_t> level);
+    /// The no-value text "-" in the status bar's text colour, vertically centred in `rect`: what a view
+    /// draws where a level it does not know would stand, so that no item is ever blank.
+    static void drawNoValue(platform::ui::GraphicsContext &context, const platform::ui::Rect &rect, double fontSize,
+        platform::ui::TextAlignment alignment);
 
     /// The picture of a symbol as the status bar shows it: a template tinted in the bar's text colour,
     /// anything else as it is. Blank for an unknown symbol.
