@@ -229,7 +229,7 @@ private slots:
         QCOMPARE(window.windowTitle(), text("INTERNAL_BATTERY"));
         QCOMPARE(page->voltage()->text(), QStringLiteral("12.346 V"));
         QCOMPARE(page->amperageInfo()->text(), text("DISCHARGE_RATE"));
-        QCOMPARE(page->amperage()->text(), QStringLiteral("1500 mAh"));
+        QCOMPARE(page->amperage()->text(), QStringLiteral("1500 mA"));
         // Each of the three refreshes drew about 18.5 W from the battery; the graph shows them.
         const auto drawn = page->consumptionGraph()->firstPlotter()->data();
         QCOMPARE(drawn, rig.controller().consumption().values());
