@@ -6,6 +6,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
+#include <QDBusReply>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -205,17 +206,18 @@ QList<RunningApplication> LinuxWorkspace::runningApplications() const
 bool LinuxWorkspace::isApplicationRunning(const QString &bundleIdentifier)
 {
     if (m_following == Following::notYet) {
-        // Listen first, then read the table: a process connecting in between is heard, not missed.
-        const bool listening = m_bus.isConnected()
+        // Listen first, then ask for the connections there are: one connecting in between is heard, not missed.
+        const bool listening = m_bus.isConnected() && m_bus.interface()
             && m_bus.connect(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), this,
                 SLOT(nameOwnerChanged(QString, QString, QString)));
-        m_following = listening ? Following::bus : Following::processTable;
-        if (listening) {
-            runningApplications();
-            for (const auto &[pid, process] : m_processes) {
-                if (process.application)
-                    m_applications.emplace(pid, process);
+        const QDBusReply<QStringList> names = listening ? m_bus.interface()->registeredServiceNames()
+                                                        : QDBusReply<QStringList>();
+        m_following = names.isValid() ? Following::bus : Following::processTable;
+        if (m_following == Following::bus) {
+            for (const QString &name : names.value()) {
+                if (name.startsWith(QLatin1Char(':')))
+                    askProcessOf(name);
             }
         }
     }
@@ -238,16 +240,21 @@ bool LinuxWorkspace::isApplicationRunning(const QString &bundleIdentifier)
 void LinuxWorkspace::nameOwnerChanged(const QString &name, const QString &oldOwner, const QString &newOwner)
 {
     // A connection's unique name (":1.42") is owned by the connection itself from its start.
-    if (!name.startsWith(QLatin1Char(':')) || !oldOwner.isEmpty() || newOwner != name)
+    if (m_following != Following::bus || !name.startsWith(QLatin1Char(':')) || !oldOwner.isEmpty() || newOwner != name)
         return;
-    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
-        QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
-        QStringLiteral("GetConnectionUnixProcessID"));
-    ask << name;
-    m_newClients.push_back(m_bus.asyncCall(ask));
+    askProcessOf(name);
     // Many connections between two questions: take in what has arrived so the list stays short.
     if (m_newClients.size() >= 32)
         takeNewClients(false);
+}
+
+void LinuxWorkspace::askProcessOf(const QString &connection)
+{
+    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("GetConnectionUnixProcessID"));
+    ask << connection;
+    m_newClients.push_back(m_bus.asyncCall(ask));
 }
 
 void LinuxWorkspace::takeNewClients(bool wait)

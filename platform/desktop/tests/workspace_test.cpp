@@ -229,8 +229,10 @@ private slots:
         QTest::newRow("without a bus") << false;
     }
 
-    // The first question reads the table; on the bus later applications are learnt of as they connect,
-    // and an application's end or exec is seen by the next question in either case.
+    // On the bus the first question looks at the processes behind its connections and later ones are
+    // learnt of as they connect; without a bus every question reads the table. Either way an
+    // application's end, or its pid taken by another program, is seen by the next question. Our
+    // process table holds the bus clients' real pids.
     void applicationsAreFollowed()
     {
         QFETCH(bool, onBus);
@@ -242,36 +244,44 @@ private slots:
                 this, SLOT(nameOwnerChanged(QString, QString, QString))));
         const QString helper = QStringLiteral("com.velmorn.helper");
         const QString quenby = QStringLiteral("com.velmorn.quenby");
-        const QString sentrel = path("Apps/Sentrel.app/Contents/MacOS/Sentrel");
+        m_connected.clear();
         QTemporaryDir proc;
-        QVERIFY(addProcess(proc.path(), 10, sentrel, 500));
+        // A client on the bus (the bus tells of its connection before the question, as before a refresh).
+        const auto connect = [&](QProcess &client, const QString &executable, int started) {
+            client.start(kDistnoteTool, { "observe", "a=never.posted" });
+            QVERIFY(client.waitForStarted(5000));
+            QVERIFY(addProcess(proc.path(), client.processId(), executable, started));
+            QVERIFY(!onBus || QTest::qWaitFor([&] {
+                return std::find(m_connected.begin(), m_connected.end(), client.processId()) != m_connected.end();
+            }, 5000));
+        };
+
+        QProcess first;
+        connect(first, path("Apps/Sentrel.app/Contents/MacOS/Sentrel"), 500);
+        const qint64 firstPid = first.processId();
         QVERIFY(addProcess(proc.path(), 11, "/usr/bin/sleep", 510));
-        LinuxWorkspace workspace(proc.path(), onBus ? QDBusConnection::sessionBus() : QDBusConnection("no bus"));
+        LinuxWorkspace workspace(proc.path(), onBus ? bus : QDBusConnection("no bus"));
         QVERIFY(workspace.isApplicationRunning(helper));
         QVERIFY(!workspace.isApplicationRunning(quenby));
 
-        // The pid is used again by another program.
-        QVERIFY(addProcess(proc.path(), 10, "/usr/bin/sleep", 900));
+        // Its pid is used again by another program.
+        QVERIFY(addProcess(proc.path(), firstPid, "/usr/bin/sleep", 900));
         QVERIFY(!workspace.isApplicationRunning(helper));
 
-        // A program that joins the bus: its process (in our table under its real pid) is an application.
-        // The question comes once the bus has told of the connection, as a refresh does.
-        m_connected.clear();
-        QProcess client;
-        client.start(kDistnoteTool, { "observe", "a=never.posted" });
-        QVERIFY(client.waitForStarted(5000));
-        const qint64 pid = client.processId();
-        QVERIFY(addProcess(proc.path(), pid, path("Apps/Quenby.app/Contents/MacOS/Quenby"), 700));
-        if (onBus) {
-            QVERIFY(QTest::qWaitFor([&] { return std::find(m_connected.begin(), m_connected.end(), pid) != m_connected.end(); }, 5000));
-        }
+        QProcess second;
+        connect(second, path("Apps/Quenby.app/Contents/MacOS/Quenby"), 700);
+        const qint64 secondPid = second.processId();
         QVERIFY(workspace.isApplicationRunning(quenby));
         // It ends: gone from the table, and the next question knows.
-        client.kill();
-        QVERIFY(client.waitForFinished(5000));
-        QVERIFY(QDir(proc.path() + "/" + QString::number(pid)).removeRecursively());
+        second.kill();
+        QVERIFY(second.waitForFinished(5000));
+        QVERIFY(QDir(proc.path() + "/" + QString::number(secondPid)).removeRecursively());
         QVERIFY(!workspace.isApplicationRunning(quenby));
         QVERIFY(!workspace.isApplicationRunning(helper));
+        first.kill();
+        first.waitForFinished(5000);
+        bus.disconnect("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameOwnerChanged", this,
+            SLOT(nameOwnerChanged(QString, QString, QString)));
     }
 
     void onlyTheUsersOwnProcessesCount()

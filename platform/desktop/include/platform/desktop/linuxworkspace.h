@@ -20,10 +20,10 @@ namespace platform {
 /// session bus when one is there; otherwise their folder is opened as a URL.
 ///
 /// Whether an application runs is followed through the session bus, where an application that talks
-/// to others is: the process table is read on the first question only, later applications are learnt
-/// of as their connections appear on the bus (by the connection's process id), and each application
-/// known is checked again (start time, executable) on every question, so its end is seen at once.
-/// Without a bus every question reads the process table.
+/// to others is: the processes behind the bus's connections are looked at on the first question, later
+/// ones as their connections appear (by the connection's process id), and each application known is
+/// checked again (start time, executable) on every question, so its end is seen at once. Without a bus
+/// every question reads the process table.
 class LinuxWorkspace final : public Workspace {
     Q_OBJECT
 public:
@@ -61,6 +61,8 @@ private:
     bool isStill(qint64 pid, const Process &process) const;
     /// Takes in the answers about new bus connections: all of them, or (`wait` false) those already in.
     void takeNewClients(bool wait);
+    /// Asks the bus for the process behind a connection; takeNewClients() takes the answer in.
+    void askProcessOf(const QString &connection);
 
     enum class Following { notYet, bus, processTable };
 
