@@ -213,7 +213,7 @@ bool LinuxWorkspace::isApplicationRunning(const QString &bundleIdentifier)
                 SLOT(nameOwnerChanged(QString, QString, QString)));
         const QDBusReply<QStringList> names = listening ? m_bus.interface()->registeredServiceNames()
                                                         : QDBusReply<QStringList>();
-        m_following = names.isValid() ? Following::bus : Following::processTable;
+        m_following = listening && names.isValid() ? Following::bus : Following::processTable;
         if (m_following == Following::bus) {
             for (const QString &name : names.value()) {
                 if (name.startsWith(QLatin1Char(':')))
