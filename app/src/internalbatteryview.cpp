@@ -163,9 +163,21 @@ void InternalBatteryView::drawTrayRendition(platform::ui::GraphicsContext &conte
         LevelDrawing::paintTraySymbol(context, side, QStringLiteral("laptopcomputer"));
         return;
     }
-    const bool colors = Settings::appMode() == 3 ? Settings::useVerticalColors() : Settings::useLevelColors();
     const bool charging = m_battery->isCharging().value_or(false);
-    LevelDrawing::paintTrayLevel(context, side, *shown, LevelDrawing::barColor(*shown, colors, charging));
+    switch (Settings::appMode()) {
+    case 1:
+        // The battery outline the item shows in this mode.
+        LevelDrawing::paintTraySymbolLevel(context, side, QStringLiteral("battery.100"), *shown);
+        return;
+    case 3:
+        LevelDrawing::paintTrayVerticalBars(context, side, QStringLiteral("laptopcomputer"),
+            { { *shown, LevelDrawing::barColor(*shown, Settings::useVerticalColors(), charging) } });
+        return;
+    default:
+        LevelDrawing::paintTrayLevel(
+            context, side, *shown, LevelDrawing::barColor(*shown, Settings::useLevelColors(), charging));
+        return;
+    }
 }
 
 QString InternalBatteryView::trayToolTip() const

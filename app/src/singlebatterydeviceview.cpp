@@ -109,9 +109,20 @@ void SingleBatteryDeviceView::drawTrayRendition(platform::ui::GraphicsContext &c
         LevelDrawing::paintTraySymbol(context, side, device() ? device()->imageName() : QString());
         return;
     }
-    const bool colors = Settings::appMode() == 3 ? Settings::useVerticalColors() : Settings::useLevelColors();
-    LevelDrawing::paintTrayLevel(
-        context, side, *shown, LevelDrawing::barColor(*shown, colors, device()->isCharging()));
+    const bool charging = device()->isCharging();
+    switch (Settings::appMode()) {
+    case 1:
+        LevelDrawing::paintTraySymbolLevel(context, side, device()->imageName(), *shown);
+        return;
+    case 3:
+        LevelDrawing::paintTrayVerticalBars(context, side, device()->imageName(),
+            { { *shown, LevelDrawing::barColor(*shown, Settings::useVerticalColors(), charging) } });
+        return;
+    default:
+        LevelDrawing::paintTrayLevel(
+            context, side, *shown, LevelDrawing::barColor(*shown, Settings::useLevelColors(), charging));
+        return;
+    }
 }
 
 QString SingleBatteryDeviceView::trayToolTip() const
