@@ -163,21 +163,9 @@ void InternalBatteryView::drawTrayRendition(platform::ui::GraphicsContext &conte
         LevelDrawing::paintTraySymbol(context, side, QStringLiteral("laptopcomputer"));
         return;
     }
-    const bool charging = m_battery->isCharging().value_or(false);
-    switch (Settings::appMode()) {
-    case 1:
-        // The battery outline the item shows in this mode.
-        LevelDrawing::paintTraySymbolLevel(context, side, QStringLiteral("battery.100"), *shown);
-        return;
-    case 3:
-        LevelDrawing::paintTrayVerticalBars(context, side, QStringLiteral("laptopcomputer"),
-            { { *shown, LevelDrawing::barColor(*shown, Settings::useVerticalColors(), charging) } });
-        return;
-    default:
-        LevelDrawing::paintTrayLevel(
-            context, side, *shown, LevelDrawing::barColor(*shown, Settings::useLevelColors(), charging));
-        return;
-    }
+    // Icon and text: the battery outline the item shows in that mode; vertical bars: the laptop.
+    LevelDrawing::paintTrayForMode(context, side, QStringLiteral("battery.100"), QStringLiteral("laptopcomputer"),
+        *shown, m_battery->isCharging().value_or(false));
 }
 
 QString InternalBatteryView::trayToolTip() const

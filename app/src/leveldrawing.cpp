@@ -1,5 +1,6 @@
 #include "quenby/leveldrawing.h"
 
+#include "quenby/settings.h"
 #include "quenby/utilities.h"
 
 #include <fennic/batterydevice.h>
@@ -186,6 +187,23 @@ void LevelDrawing::paintTrayVerticalBars(platform::ui::GraphicsContext &context,
     const double symbolWidth = x + width - kTrayInset;
     if (!drawSymbolIn(context, symbolName, Rect(kTrayInset, 1, symbolWidth, side - 2)) && bars.empty())
         drawDash(context, side);
+}
+
+void LevelDrawing::paintTrayForMode(platform::ui::GraphicsContext &context, double side, const QString &symbolName,
+    const QString &barSymbolName, std::uint8_t level, bool charging)
+{
+    switch (Settings::appMode()) {
+    case 1:
+        paintTraySymbolLevel(context, side, symbolName, level);
+        return;
+    case 3:
+        paintTrayVerticalBars(
+            context, side, barSymbolName, { { level, barColor(level, Settings::useVerticalColors(), charging) } });
+        return;
+    default:
+        paintTrayLevel(context, side, level, barColor(level, Settings::useLevelColors(), charging));
+        return;
+    }
 }
 
 void LevelDrawing::paintTraySymbol(platform::ui::GraphicsContext &context, double side, const QString &symbolName)

@@ -109,20 +109,8 @@ void SingleBatteryDeviceView::drawTrayRendition(platform::ui::GraphicsContext &c
         LevelDrawing::paintTraySymbol(context, side, device() ? device()->imageName() : QString());
         return;
     }
-    const bool charging = device()->isCharging();
-    switch (Settings::appMode()) {
-    case 1:
-        LevelDrawing::paintTraySymbolLevel(context, side, device()->imageName(), *shown);
-        return;
-    case 3:
-        LevelDrawing::paintTrayVerticalBars(context, side, device()->imageName(),
-            { { *shown, LevelDrawing::barColor(*shown, Settings::useVerticalColors(), charging) } });
-        return;
-    default:
-        LevelDrawing::paintTrayLevel(
-            context, side, *shown, LevelDrawing::barColor(*shown, Settings::useLevelColors(), charging));
-        return;
-    }
+    LevelDrawing::paintTrayForMode(
+        context, side, device()->imageName(), device()->imageName(), *shown, device()->isCharging());
 }
 
 QString SingleBatteryDeviceView::trayToolTip() const

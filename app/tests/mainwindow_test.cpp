@@ -126,6 +126,17 @@ int lightnessAt(QWidget &window, QWidget *widget, QPoint point)
     return shot.pixelColor(at).lightness();
 }
 
+// The window at 900 × 600 with the rig's controller, shown and settled.
+bool showOn(quenby::WindowController &window, AppRig &rig)
+{
+    window.resize(900, 600);
+    window.contentViewController()->setController(&rig.controller());
+    window.show();
+    const bool exposed = QTest::qWaitForWindowExposed(&window);
+    platform::MainQueue::drain();
+    return exposed;
+}
+
 // The mean lightness of a symbol's ink (its opaque pixels); -1 without ink.
 int inkLightness(const QPixmap &pixmap)
 {
@@ -280,11 +291,7 @@ private slots:
         rig.addThreeAccessories();
         rig.launch();
         quenby::WindowController window;
-        window.resize(900, 600);
-        window.contentViewController()->setController(&rig.controller());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        platform::MainQueue::drain();
+        QVERIFY(showOn(window, rig));
 
         ScopedPalette dark(darkDesktopPalette());
         platform::ui::ScopedAppearance darkLook(platform::ui::Appearance::darkAqua());
@@ -343,11 +350,7 @@ private slots:
         appearance.setAppliesPalette(true);
         appearance.usePortal(mock.bus());
         quenby::WindowController window;
-        window.resize(900, 600);
-        window.contentViewController()->setController(&rig.controller());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        platform::MainQueue::drain();
+        QVERIFY(showOn(window, rig));
         auto *tree = window.contentViewController()->sideBarViewController()->outlineView();
         auto *devices = dynamic_cast<quenby::DevicesViewController *>(
             window.contentViewController()->contentViewController()->currentViewController());

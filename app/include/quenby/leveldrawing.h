@@ -85,6 +85,10 @@ public:
     /// Vertical bars: the symbol at the left, one vertical bar per level (one or two) at the right.
     static void paintTrayVerticalBars(platform::ui::GraphicsContext &context, double side,
         const QString &symbolName, const std::vector<TrayBar> &bars);
+    /// One level in the current app mode: icon and text with `symbolName`, vertical bars with
+    /// `barSymbolName`, compact otherwise; bars in the level colours the mode's switch asks for.
+    static void paintTrayForMode(platform::ui::GraphicsContext &context, double side, const QString &symbolName,
+        const QString &barSymbolName, std::uint8_t level, bool charging);
     /// No level known: the symbol centred in the square, tinted like the bar's icons; a dash when the
     /// symbol is unknown.
     static void paintTraySymbol(platform::ui::GraphicsContext &context, double side, const QString &symbolName);
