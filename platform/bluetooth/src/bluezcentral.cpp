@@ -1,6 +1,7 @@
 #include "platform/bluetooth/bluezcentral.h"
 
 #include "bluezperipheral_p.h"
+#include "platform/registry/sysfsregistry.h"
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
@@ -65,6 +66,12 @@ namespace {
 BluezCentral::BluezCentral(QDBusConnection bus, QObject *parent)
     : Central(parent)
     , m_bus(std::move(bus))
+    , m_batteryReportedElsewhere([](const QString &address) {
+        // The kernel reads the battery of a Bluetooth mouse or keyboard on its input link, and BlueZ may
+        // read it too: the machine's registry lists such a device, and it is one device.
+        auto *sysfs = dynamic_cast<SysfsRegistry *>(&Registry::current());
+        return sysfs && sysfs->reportsBatteryOf(address);
+    })
 {
     if (!m_bus.isConnected()) {
         // No bus (no system bus on this machine): no BlueZ can be reached, ever.
@@ -93,6 +100,11 @@ BluezCentral::~BluezCentral()
         m_bus.disconnect(kBluez, QString(), kProperties, QStringLiteral("PropertiesChanged"), this,
             SLOT(propertiesChanged(QDBusMessage)));
     }
+}
+
+void BluezCentral::setBatteryReportedElsewhere(std::function<bool(const QString &address)> reported)
+{
+    m_batteryReportedElsewhere = std::move(reported);
 }
 
 QUuid BluezCentral::identifierForAddress(const QString &address)
@@ -238,7 +250,7 @@ std::vector<std::shared_ptr<Peripheral>> BluezCentral::retrieveConnectedPeripher
         const QStringList uuids = device->value(QStringLiteral("UUIDs")).toStringList();
         const bool offers = std::any_of(uuids.begin(), uuids.end(),
             [&](const QString &uuid) { return services.contains(BluetoothUuid::fromString(uuid)); });
-        if (!offers)
+        if (!offers || (m_batteryReportedElsewhere && m_batteryReportedElsewhere(address.toUpper())))
             continue;
         qualifying.insert(path);
         const QUuid identifier = identifierForAddress(address);

@@ -1,5 +1,6 @@
 #include "bluezmock.h"
 #include "platform/bluetooth/bluezcentral.h"
+#include "platform/registry/sysfsregistry.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -208,6 +209,30 @@ private slots:
         // The same device is the same object every time.
         QCOMPARE(rig.central->retrieveConnectedPeripherals({ gatt("180F") }).front(), p);
         QVERIFY(rig.central->retrieveConnectedPeripherals({ gatt("180A") }).empty());
+    }
+
+    // A Bluetooth mouse whose battery the kernel reads (on its input link) and BlueZ reads too is the
+    // registry's accessory: the central leaves it out, so it is listed once.
+    void deviceTheRegistryListsIsLeftOut()
+    {
+        platform::SysfsRegistry registry(
+            QStringLiteral(QUENBY_SOURCE_DIR "/platform/registry/tests/data/sysfs/desktop"));
+        registry.setBluetoothIcons([](const QString &) { return std::nullopt; });
+        platform::ScopedRegistry useRegistry(registry);
+        Rig rig;
+        QVERIFY2(rig.start(), qPrintable(rig.mock.error()));
+        const QString mouse = rig.connectedDevice(QStringLiteral("3C:A6:F6:41:7E:02"), QStringLiteral("Magic Mouse"),
+            { BluezMock::uuid("1812"), BluezMock::uuid("180F") });
+        rig.mock.addInterface(
+            mouse, QStringLiteral("org.bluez.Battery1"), { { "Percentage", QVariant::fromValue(uchar(70)) } });
+        rig.connectedDevice(kAddress, QStringLiteral("Pebble Mouse"), { BluezMock::uuid("180F") });
+
+        const auto p = rig.retrieveOne();
+        QVERIFY(p);
+        QCOMPARE(p->identifier(), BluezCentral::identifierForAddress(kAddress));
+        // Without the registry's word it is listed like any other.
+        rig.central->setBatteryReportedElsewhere({});
+        QCOMPARE(rig.central->retrieveConnectedPeripherals(kBatteryOrInformation).size(), std::size_t(2));
     }
 
     void readsGattCharacteristics()

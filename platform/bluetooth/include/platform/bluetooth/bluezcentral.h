@@ -40,7 +40,9 @@ class BluezPeripheral;
 /// between. A changed value in the tree of a characteristic handed out is told at once, as a
 /// notification is (valueUpdated without a read). Connecting to a device the system
 /// holds connected only makes the connection this program's; cancelling it never disconnects what the
-/// system connected. Main thread only; every answer and event arrives later from the event loop.
+/// system connected. A device whose battery the machine's registry reports itself (the kernel's
+/// battery of a Bluetooth HID device) is left out: it is listed there, once. Main thread only; every
+/// answer and event arrives later from the event loop.
 class BluezCentral final : public Central {
     Q_OBJECT
 public:
@@ -53,6 +55,11 @@ public:
         const QList<BluetoothUuid> &services) override;
     void connectPeripheral(const std::shared_ptr<Peripheral> &peripheral) override;
     void cancelPeripheralConnection(const std::shared_ptr<Peripheral> &peripheral) override;
+
+    /// Tells which devices are left out of the connected peripherals because another reader lists their
+    /// battery, by address (upper case). By default: those the current registry reports as accessories
+    /// when it is the machine's sysfs registry. An empty function leaves out nothing.
+    void setBatteryReportedElsewhere(std::function<bool(const QString &address)> reported);
 
     /// The stable identifier of the device with this Bluetooth address: the name-based (version 5)
     /// UUID of the address in upper case, so letter case does not matter.
@@ -107,6 +114,7 @@ private:
     bool m_treeKnown = false;
     QHash<QUuid, std::shared_ptr<BluezPeripheral>> m_peripherals;
     std::vector<std::function<void(const QString &)>> m_fetchWaiters;
+    std::function<bool(const QString &address)> m_batteryReportedElsewhere;
 };
 
 } // namespace platform
