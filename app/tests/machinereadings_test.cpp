@@ -66,6 +66,41 @@ private slots:
         rig.delegate->applicationWillTerminate();
     }
 
+    // A classic Bluetooth headset whose level BlueZ reports is listed, with a headset's symbol.
+    void headsetIsListed()
+    {
+        Machine machine(SysfsTree::fixture(QStringLiteral("t480")));
+        BluezMock mock;
+        QVERIFY2(mock.start(), qPrintable(mock.error()));
+        mock.addAdapter(QStringLiteral("hci0"));
+        const QString headset = mock.addDevice(QStringLiteral("38:18:4C:A1:B2:C3"), QStringLiteral("WH-1000XM3"));
+        mock.update(headset, QStringLiteral("org.bluez.Device1"),
+            { { QStringLiteral("UUIDs"),
+                  QStringList { BluezMock::uuid("110B"), BluezMock::uuid("110E"), BluezMock::uuid("111E") } },
+                { QStringLiteral("Class"), QVariant::fromValue(quint32(0x240404)) } });
+        mock.addInterface(headset, QStringLiteral("org.bluez.Battery1"),
+            { { QStringLiteral("Percentage"), QVariant::fromValue(uchar(99)) } });
+        mock.connectDevice(QStringLiteral("38:18:4C:A1:B2:C3"));
+        QVERIFY2(mock.error().isEmpty(), qPrintable(mock.error()));
+        platform::BluezCentral central(mock.bus());
+        QVERIFY(QTest::qWaitFor([&] { return central.state() == platform::Central::State::poweredOn; }, kBound));
+
+        AppRig rig({}, &central, &machine.readers);
+        rig.delegate->applicationDidFinishLaunching();
+        const QString serial = platform::BluezCentral::identifierForAddress(QStringLiteral("38:18:4C:A1:B2:C3"))
+                                   .toString(QUuid::WithoutBraces)
+                                   .toUpper();
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                rig.tick();
+                return toolTips(rig)[serial] == QStringLiteral("WH-1000XM3: 99%");
+            },
+            kBound));
+        QCOMPARE(rig.controller().model().devices().at(serial)->imageName(), QStringLiteral("headphones"));
+        QVERIFY(openedMenu(rig).contains(QStringLiteral("WH-1000XM3 99 % green")));
+        rig.delegate->applicationWillTerminate();
+    }
+
     // A Bluetooth mouse whose battery the kernel reads and BlueZ reads too is one entry, with the
     // kernel's level.
     void mouseReadTwiceIsOneEntry()

@@ -237,6 +237,7 @@ std::vector<std::shared_ptr<Peripheral>> BluezCentral::retrieveConnectedPeripher
     // One device can show up once per adapter that holds it (the same address below hci0 and hci1):
     // it is still one peripheral, listed once. It stays on the object it has while that one still
     // qualifies, so a link this program made is not moved to the other adapter's object.
+    const bool batteryAsked = services.contains(BluetoothUuid::fromShort(0x180F));
     std::vector<QUuid> order;
     QHash<QUuid, QString> firstPath;
     QSet<QString> qualifying;
@@ -248,8 +249,11 @@ std::vector<std::shared_ptr<Peripheral>> BluezCentral::retrieveConnectedPeripher
         if (address.isEmpty())
             continue;
         const QStringList uuids = device->value(QStringLiteral("UUIDs")).toStringList();
-        const bool offers = std::any_of(uuids.begin(), uuids.end(),
-            [&](const QString &uuid) { return services.contains(BluetoothUuid::fromString(uuid)); });
+        // A device whose level BlueZ reports (Battery1, for a headset through its hands-free link) offers
+        // the Battery service, whatever services it lists.
+        const bool offers = std::any_of(uuids.begin(), uuids.end(), [&](const QString &uuid) {
+            return services.contains(BluetoothUuid::fromString(uuid));
+        }) || (batteryAsked && interfaces.contains(QLatin1String(kBattery)));
         if (!offers || (m_batteryReportedElsewhere && m_batteryReportedElsewhere(address.toUpper())))
             continue;
         qualifying.insert(path);
@@ -412,10 +416,8 @@ void BluezCentral::applyPropertiesChanged(
         if (value.metaType() == QMetaType::fromType<QByteArray>())
             valueChanged(path, value.toByteArray());
     } else if (name == QLatin1String(kBattery)) {
-        bool ok = false;
-        const uint level = changed.value(QStringLiteral("Percentage")).toUInt(&ok);
-        if (ok)
-            valueChanged(path, QByteArray(1, static_cast<char>(std::min(level, 255u))));
+        if (changed.contains(QStringLiteral("Percentage")))
+            valueChanged(path, BluezPeripheral::batteryLevelOf(changed.value(QStringLiteral("Percentage"))));
     } else if (name == QLatin1String(kAdapter) || name == QLatin1String(kDevice)) {
         // Only adapters and devices change the radio or the links; values come far more often.
         reconcile();

@@ -26,11 +26,13 @@ class BluezPeripheral;
 /// The radio is on while any adapter (org.bluez.Adapter1) is Powered, off while adapters exist and
 /// none is, and unsupported without an adapter, without BlueZ on the bus or without a bus; the state
 /// is unknown until BlueZ has answered once. The connected peripherals are the connected
-/// org.bluez.Device1 objects whose UUIDs hold one of the services asked for; a peripheral's identifier
+/// org.bluez.Device1 objects whose UUIDs hold one of the services asked for (a device with
+/// org.bluez.Battery1 offers the Battery service whatever its UUIDs); a peripheral's identifier
 /// is identifierForAddress() of its address. Services and characteristics are the GattService1 and
 /// GattCharacteristic1 objects below the device, and reads are ReadValue. A device whose Battery
 /// service BlueZ keeps to itself (it then shows org.bluez.Battery1 instead of the GATT objects) offers
-/// a Battery service with a Battery Level characteristic whose reads give Battery1's Percentage.
+/// a Battery service with a Battery Level characteristic whose reads give Battery1's Percentage (a value
+/// that is not a byte from 0 to 100 reads as 255, no level).
 ///
 /// The central reads BlueZ's object tree once when BlueZ appears and then follows it through
 /// InterfacesAdded, InterfacesRemoved and PropertiesChanged; discoveries answer from it. Reads go over
