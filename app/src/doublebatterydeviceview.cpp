@@ -136,7 +136,24 @@ void DoubleBatteryDeviceView::drawTrayRendition(platform::ui::GraphicsContext &c
         LevelDrawing::paintTraySymbol(context, side, device() ? device()->imageName() : QString());
         return;
     }
-    LevelDrawing::paintTrayLevels(context, side, *pair->firstLevel(), *pair->secondLevel());
+    const std::uint8_t first = *pair->firstLevel();
+    const std::uint8_t second = *pair->secondLevel();
+    switch (Settings::appMode()) {
+    case 1:
+        // One symbol for the pair, with the level that runs out first; the tooltip has both.
+        LevelDrawing::paintTraySymbolLevel(context, side, pair->imageName(), std::min(first, second));
+        return;
+    case 3: {
+        const bool colours = Settings::useVerticalColors();
+        LevelDrawing::paintTrayVerticalBars(context, side, pair->imageName(),
+            { { first, LevelDrawing::barColor(first, colours, pair->isCharging()) },
+                { second, LevelDrawing::barColor(second, colours, pair->isCharging()) } });
+        return;
+    }
+    default:
+        LevelDrawing::paintTrayLevels(context, side, first, second);
+        return;
+    }
 }
 
 QString DoubleBatteryDeviceView::trayToolTip() const

@@ -171,9 +171,9 @@ void InternalBatteryView::drawTrayRendition(platform::ui::GraphicsContext &conte
         LevelDrawing::paintTraySymbol(context, side, QStringLiteral("laptopcomputer"));
         return;
     }
-    const bool colors = Settings::appMode() == 3 ? Settings::useVerticalColors() : Settings::useLevelColors();
-    const bool charging = m_battery->isCharging().value_or(false);
-    LevelDrawing::paintTrayLevel(context, side, *shown, LevelDrawing::barColor(*shown, colors, charging));
+    // Icon and text: the battery outline the item shows in that mode; vertical bars: the laptop.
+    LevelDrawing::paintTrayForMode(context, side, QStringLiteral("battery.100"), QStringLiteral("laptopcomputer"),
+        *shown, m_battery->isCharging().value_or(false));
 }
 
 QString InternalBatteryView::trayToolTip() const

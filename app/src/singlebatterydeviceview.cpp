@@ -115,9 +115,8 @@ void SingleBatteryDeviceView::drawTrayRendition(platform::ui::GraphicsContext &c
         LevelDrawing::paintTraySymbol(context, side, device() ? device()->imageName() : QString());
         return;
     }
-    const bool colors = Settings::appMode() == 3 ? Settings::useVerticalColors() : Settings::useLevelColors();
-    LevelDrawing::paintTrayLevel(
-        context, side, *shown, LevelDrawing::barColor(*shown, colors, device()->isCharging()));
+    LevelDrawing::paintTrayForMode(
+        context, side, device()->imageName(), device()->imageName(), *shown, device()->isCharging());
 }
 
 QString SingleBatteryDeviceView::trayToolTip() const
