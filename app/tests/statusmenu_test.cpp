@@ -27,46 +27,6 @@ using quenby::Settings;
 
 namespace {
 
-QString dot(const platform::ui::ImageView &icon)
-{
-    if (!icon.image())
-        return QStringLiteral("none");
-    if (icon.image()->isSameObject(quenby::StatusDot::available()))
-        return QStringLiteral("green");
-    if (icon.image()->isSameObject(quenby::StatusDot::unavailable()))
-        return QStringLiteral("red");
-    return QStringLiteral("other");
-}
-
-// The menu as text: "-" for a separator, the title of a plain row ("(off)" when it cannot be chosen),
-// and for a device row what it shows: name, level(s) and the colour of its dot.
-QStringList describe(const quenby::AppDelegate &delegate)
-{
-    QStringList rows;
-    std::size_t next = 0;
-    for (MenuItem *item : delegate.menu()->items()) {
-        if (item->isSeparatorItem()) {
-            rows << QStringLiteral("-");
-        } else if (item->view()) {
-            const auto &controller = delegate.menuViewControllers().at(next++);
-            if (controller->view() != item->view())
-                rows << QStringLiteral("a row out of its controllers' order");
-            if (auto *row = dynamic_cast<quenby::SingleBatteryViewController *>(controller.get())) {
-                rows << QStringLiteral("%1 %2 %3")
-                            .arg(row->nameField()->stringValue(), row->batteryField()->stringValue(),
-                                dot(*row->statusIcon()));
-            } else if (auto *pairRow = dynamic_cast<quenby::DoubleBatteryViewController *>(controller.get())) {
-                rows << QStringLiteral("%1 %2 %3 %4")
-                            .arg(pairRow->nameField()->stringValue(), pairRow->left()->stringValue(),
-                                pairRow->right()->stringValue(), dot(*pairRow->statusIcon()));
-            }
-        } else {
-            rows << item->title() + (item->isEnabled() ? QString() : QStringLiteral(" (off)"));
-        }
-    }
-    return rows;
-}
-
 MenuItem *rowShowing(const quenby::AppDelegate &delegate, const QString &name)
 {
     for (const auto &controller : delegate.menuViewControllers()) {
@@ -384,7 +344,8 @@ private slots:
         menu.cancelTracking();
     }
 
-    void rowsWithoutTheirLevelsStayAsTheyWere()
+    // A row is never blank: without a level it names the device and shows no value.
+    void rowsWithoutTheirLevelsNameTheirDevices()
     {
         platform::ScopedUserDefaultsDirectory defaults;
         Settings::reload();
@@ -394,14 +355,25 @@ private slots:
         single->setBattery(keyboard);
         single->view();
         single->update();
-        QCOMPARE(single->nameField()->stringValue(), QString());
+        QCOMPARE(single->nameField()->stringValue(), QStringLiteral("Magic Keyboard"));
+        QCOMPARE(single->batteryField()->stringValue(), QStringLiteral("-"));
+
+        auto computer = std::make_shared<quenby::SingleBatteryViewController>();
+        ammerl::AppleInternalBattery unknown;
+        computer->setInternalBattery(&unknown);
+        computer->view();
+        computer->update();
+        QCOMPARE(computer->nameField()->stringValue(), QStringLiteral("Battery"));
+        QCOMPARE(computer->batteryField()->stringValue(), QStringLiteral("-"));
 
         auto twin = std::make_shared<quenby::DoubleBatteryViewController>();
         twin->setBattery(pair(QStringLiteral("AirPods Pro"), kPods, 70, std::nullopt));
         twin->view();
         twin->update();
-        QCOMPARE(twin->nameField()->stringValue(), QString());
-        QVERIFY(!twin->leftIcon()->image());
+        QCOMPARE(twin->nameField()->stringValue(), QStringLiteral("AirPods Pro"));
+        QCOMPARE(twin->left()->stringValue(), QStringLiteral("70 %"));
+        QCOMPARE(twin->right()->stringValue(), QStringLiteral("-"));
+        QVERIFY(twin->leftIcon()->image());
         Settings::reload();
     }
 

@@ -13,7 +13,6 @@
 #include <xcb/xfixes.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace platform::ui {
 
@@ -38,17 +37,9 @@ namespace {
         return value.typeId() == QMetaType::Bool && value.toBool();
     }
 
-    xcb_atom_t trayAtom(xcb_connection_t *connection)
-    {
-        // The tray of the first screen: the one the strip and the icons are on.
-        const char *name = "_NET_SYSTEM_TRAY_S0";
-        xcb_intern_atom_reply_t *reply
-            = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
-        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(reply);
-        return atom;
-    }
-} // namespace
+    // The tray of the first screen: the one the strip and the icons are on.
+    xcb_atom_t trayAtom(xcb_connection_t *connection) { return xcb::atom(connection, "_NET_SYSTEM_TRAY_S0"); }
+}
 
 TrayHostWatcher::TrayHostWatcher(const QDBusConnection &bus, QObject *parent)
     : QObject(parent)
@@ -88,10 +79,7 @@ TrayHostWatcher::TrayHostWatcher(const QDBusConnection &bus, QObject *parent)
             QCoreApplication::instance()->installNativeEventFilter(this);
         }
         // The owner now; later owners arrive as events.
-        xcb_get_selection_owner_reply_t *reply
-            = xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, m_trayAtom), nullptr);
-        m_xembed = reply ? reply->owner : 0;
-        free(reply);
+        m_xembed = xcb::selectionOwner(connection, "_NET_SYSTEM_TRAY_S0");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/ui/statusbar.h"
 #include "platform/ui/statusitem.h"
+#include "platform/ui/traycolors.h"
 #include "platform/ui/trayicon.h"
 #include "statusnotifieritem_p.h"
 #include "xembedtrayicon_p.h"
@@ -52,11 +53,22 @@ TrayStatusBarPresenter::TrayStatusBarPresenter(StatusBar &bar, Protocol protocol
     // lets a program put a pop-up at a point of the desktop.
     , m_exportsMenus(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
 {
+    // Before the first icons: they are drawn for the panel when the X11 tray they dock in tells its
+    // colours (a StatusNotifierItem host never does).
+    if (protocol == Protocol::xembed) {
+        if (const std::optional<QColor> foreground = TrayColors::xembedTrayForeground())
+            bar.setPanelAppearance(TrayColors::panelAppearance(*foreground));
+    }
     connect(&bar, &StatusBar::itemsChanged, this, &TrayStatusBarPresenter::scheduleSync);
     scheduleSync();
 }
 
-TrayStatusBarPresenter::~TrayStatusBarPresenter() = default;
+TrayStatusBarPresenter::~TrayStatusBarPresenter()
+{
+    // What the tray told is no news to whatever shows the bar next.
+    if (m_protocol == Protocol::xembed)
+        statusBar().setPanelAppearance(std::nullopt);
+}
 
 bool TrayStatusBarPresenter::suits(const TrayHosts &hosts) const
 {

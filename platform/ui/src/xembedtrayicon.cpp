@@ -10,29 +10,12 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 namespace platform::ui {
 
 namespace {
-    xcb_atom_t atom(xcb_connection_t *connection, const char *name)
-    {
-        xcb_intern_atom_reply_t *reply
-            = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
-        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(reply);
-        return value;
-    }
-
     // The tray's window: the owner of the tray selection of the first screen.
-    xcb_window_t trayWindow(xcb_connection_t *connection)
-    {
-        xcb_get_selection_owner_reply_t *owner = xcb_get_selection_owner_reply(
-            connection, xcb_get_selection_owner(connection, atom(connection, "_NET_SYSTEM_TRAY_S0")), nullptr);
-        const xcb_window_t tray = owner ? owner->owner : xcb_window_t(XCB_NONE);
-        free(owner);
-        return tray;
-    }
+    xcb_window_t trayWindow(xcb_connection_t *connection) { return xcb::selectionOwner(connection, "_NET_SYSTEM_TRAY_S0"); }
 
     // Whether the tray asks for icons in a visual with an alpha channel (_NET_SYSTEM_TRAY_VISUAL of
     // depth 32); without one, icons draw over the tray's background.
@@ -45,7 +28,7 @@ namespace {
         if (tray == XCB_NONE)
             return false;
         xcb_get_property_reply_t *property = xcb_get_property_reply(connection,
-            xcb_get_property(connection, 0, tray, atom(connection, "_NET_SYSTEM_TRAY_VISUAL"), XCB_ATOM_VISUALID, 0, 1),
+            xcb_get_property(connection, 0, tray, xcb::atom(connection, "_NET_SYSTEM_TRAY_VISUAL"), XCB_ATOM_VISUALID, 0, 1),
             nullptr);
         xcb_visualid_t visual = 0;
         if (property && property->type == XCB_ATOM_VISUALID && xcb_get_property_value_length(property) >= 4)
@@ -110,7 +93,7 @@ XEmbedTrayWindow::XEmbedTrayWindow(TrayIcon &icon)
         request.response_type = XCB_CLIENT_MESSAGE;
         request.format = 32;
         request.window = tray;
-        request.type = atom(connection, "_NET_SYSTEM_TRAY_OPCODE");
+        request.type = xcb::atom(connection, "_NET_SYSTEM_TRAY_OPCODE");
         request.data.data32[0] = XCB_CURRENT_TIME;
         request.data.data32[1] = 0; // SYSTEM_TRAY_REQUEST_DOCK
         request.data.data32[2] = window;

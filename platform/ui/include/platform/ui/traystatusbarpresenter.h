@@ -28,7 +28,8 @@ class TrayIcon;
 /// reaches the host as its outcome only; the first look comes after the application's first refresh.
 /// Pictures and tooltips go to the tray only when they differ from what it shows (every hand-over is a
 /// round trip to the host). A click on an icon (but a middle one) is a click on its item at the point
-/// the host gives, which pops up the item's own menu there.
+/// the host gives, which pops up the item's own menu there. When the X11 tray tells the colours of its
+/// panel (TrayColors), the bar takes that panel's appearance while XEmbed icons show it.
 class TrayStatusBarPresenter : public StatusBarPresenter {
     Q_OBJECT
 public:
