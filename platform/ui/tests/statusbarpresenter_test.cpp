@@ -18,6 +18,7 @@
 #include <QTest>
 
 using namespace platform::ui;
+using platform::ui::test::FillView;
 using platform::ui::test::near;
 
 namespace {
@@ -40,24 +41,6 @@ public:
 
 private:
     QString m_line;
-};
-
-class FillView : public View {
-public:
-    FillView(const Rect &frame, Color color)
-        : View(frame)
-        , m_color(color)
-    {
-    }
-    void drawRect(GraphicsContext &ctx, const Rect &) override { ctx.fillRect(bounds(), m_color); }
-    void setColor(Color color)
-    {
-        m_color = color;
-        setNeedsDisplay();
-    }
-
-private:
-    Color m_color;
 };
 
 std::shared_ptr<StatusItem> filledItem(StatusBar &bar, double width, Color color)

@@ -13,23 +13,11 @@
 #include <QTest>
 
 using namespace platform::ui;
+using platform::ui::test::FillView;
 using platform::ui::test::near;
 using platform::ui::test::pixelFromBottom;
 
 namespace {
-
-class FillView : public View {
-public:
-    FillView(const Rect &frame, Color color)
-        : View(frame)
-        , m_color(color)
-    {
-    }
-    void drawRect(GraphicsContext &ctx, const Rect &) override { ctx.fillRect(bounds(), m_color); }
-
-private:
-    Color m_color;
-};
 
 // A 10 × 10 square, opaque black, meant to take the bar's text colour.
 Image templateSquare()

@@ -28,25 +28,13 @@
 #include <QTest>
 
 using namespace platform::ui;
+using platform::ui::test::FillView;
 using platform::ui::test::near;
 
 namespace {
 
 const QString kWatcherTemplate = QStringLiteral(QUENBY_SOURCE_DIR "/platform/ui/tests/data/status_notifier_watcher.py");
 const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-
-class FillView : public View {
-public:
-    FillView(const Rect &frame, Color color)
-        : View(frame)
-        , m_color(color)
-    {
-    }
-    void drawRect(GraphicsContext &ctx, const Rect &) override { ctx.fillRect(bounds(), m_color); }
-
-private:
-    Color m_color;
-};
 
 std::shared_ptr<StatusItem> filledItem(StatusBar &bar, Color color, const QString &toolTip)
 {

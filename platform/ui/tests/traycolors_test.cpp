@@ -114,7 +114,7 @@ private slots:
             QSKIP("runs on X");
         QCOMPARE(TrayColors::xembedTrayForeground(), std::nullopt);
         StatusBar bar;
-        TrayStatusBarPresenter tray(bar);
+        TrayStatusBarPresenter tray(bar, TrayStatusBarPresenter::Protocol::xembed);
         QCOMPARE(bar.panelAppearance(), std::nullopt);
     }
 
@@ -156,16 +156,21 @@ private slots:
         if (read)
             QCOMPARE(read->rgba64(), foreground.rgba64());
 
-        // The tray presenter hands it to the bar while it shows the bar.
+        // The tray presenter that docks icons in that tray hands it to the bar while it shows the bar.
         StatusBar bar;
         {
-            TrayStatusBarPresenter presenter(bar);
+            TrayStatusBarPresenter presenter(bar, TrayStatusBarPresenter::Protocol::xembed);
             const std::optional<Appearance> expected = foreground.isValid()
                 ? std::optional<Appearance>(TrayColors::panelAppearance(foreground))
                 : std::nullopt;
             QCOMPARE(bar.panelAppearance(), expected);
         }
         QCOMPARE(bar.panelAppearance(), std::nullopt);
+        // StatusNotifierItems are shown by another host, which tells nothing of its panel.
+        {
+            TrayStatusBarPresenter presenter(bar, TrayStatusBarPresenter::Protocol::statusNotifierItem);
+            QCOMPARE(bar.panelAppearance(), std::nullopt);
+        }
     }
 
 private:

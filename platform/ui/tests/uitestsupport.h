@@ -2,6 +2,8 @@
 
 #include "platform/ui/color.h"
 #include "platform/ui/geometry.h"
+#include "platform/ui/graphicscontext.h"
+#include "platform/ui/view.h"
 
 #include <QImage>
 #include <QTest>
@@ -28,6 +30,25 @@ inline QRect inkBounds(const QImage &img)
                 r = r.united(QRect(x, y, 1, 1));
     return r;
 }
+
+/// A view filled with one colour, which can change.
+class FillView : public View {
+public:
+    FillView(const Rect &frame, Color color)
+        : View(frame)
+        , m_color(color)
+    {
+    }
+    void drawRect(GraphicsContext &ctx, const Rect &) override { ctx.fillRect(bounds(), m_color); }
+    void setColor(Color color)
+    {
+        m_color = color;
+        setNeedsDisplay();
+    }
+
+private:
+    Color m_color;
+};
 
 } // namespace platform::ui::test
 
