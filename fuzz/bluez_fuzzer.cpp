@@ -177,6 +177,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Input in(data, size);
     // A named connection that was never opened: no bus, every call fails at once.
     BluezCentral central(QDBusConnection(QStringLiteral("quenby-fuzz-no-bus")));
+    // The machine's own devices take no part in what the input does.
+    central.setBatteryReportedElsewhere({});
     std::vector<std::shared_ptr<Peripheral>> peripherals;
     std::vector<std::shared_ptr<platform::GattCharacteristic>> characteristics;
 

@@ -13,7 +13,7 @@
 // Kernel attribute values are outside input. The bytes are lines "name=value" making up the files of
 // one battery's sysfs directory (names of letters, digits and "_", or "device/<name>" for the HID
 // device it belongs to; "\n" in a value stands for a line break); after a line "--" they make up an
-// adapter's. Every reader of the power-supply
+// adapter's, which is also read as a second battery beside the first. Every reader of the power-supply
 // class reads them.
 namespace {
 std::unique_ptr<QTemporaryDir> s_root;
@@ -75,6 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     (void)supply::controllerClass(battery);
     (void)supply::powerSourceDescription(entry, battery, { platform::SysfsAttributes(adapterPath) });
     (void)supply::powerSourceDescription(entry, platform::SysfsAttributes(batteryPath), {});
+    const platform::SysfsAttributes both
+        = supply::combinedBatteries({ platform::SysfsAttributes(batteryPath), platform::SysfsAttributes(adapterPath) });
+    (void)supply::smartBatteryProperties(both);
+    (void)supply::controllerClass(both);
+    (void)supply::powerSourceDescription(entry, both, {});
     const auto hid = supply::hidDeviceOf(entry);
     (void)supply::hidEventServiceProperties(entry, battery, hid);
     if (hid) {

@@ -76,12 +76,20 @@ void DeviceCell::changeEvent(QEvent *event)
 
 void DeviceCell::paintSymbols()
 {
+    // A refresh shows the same pictures nearly always: each is made again only when what it shows (the
+    // device's symbol, charging, the ink) changed.
     const QColor ink = palette().color(QPalette::WindowText);
-    m_gear->setIcon(QIcon(symbolPixmap(tavrin::Images::symbol(QStringLiteral("gear")), 16, ink)));
-    m_icon->setPixmap(m_device ? symbolPixmap(m_device->image(), 64, ink) : QPixmap());
-    if (m_bolt)
+    const Painted painted { m_device ? std::optional<QString>(m_device->imageName()) : std::nullopt, m_isCharging,
+        ink.rgba() };
+    const bool inkChanged = !m_painted || m_painted->ink != painted.ink;
+    if (inkChanged)
+        m_gear->setIcon(QIcon(symbolPixmap(tavrin::Images::symbol(QStringLiteral("gear")), 16, ink)));
+    if (inkChanged || m_painted->image != painted.image)
+        m_icon->setPixmap(painted.image ? symbolPixmap(tavrin::Images::symbol(*painted.image), 64, ink) : QPixmap());
+    if (m_bolt && (inkChanged || m_painted->charging != painted.charging))
         m_bolt->setPixmap(
             m_isCharging ? symbolPixmap(tavrin::Images::symbol(QStringLiteral("bolt.fill")), 16, ink) : QPixmap());
+    m_painted = painted;
 }
 
 DeviceCell::~DeviceCell() = default;

@@ -85,16 +85,37 @@ void DevicesViewController::reloadData()
 {
     m_scrollView->setVisible(!m_devices.empty());
     m_infoView->setVisible(m_devices.empty());
+    // A pair that reports only one of its levels shows the level it has.
+    const auto barsOf = [](const std::shared_ptr<fennic::BatteryDevice> &device) {
+        const auto *pair = dynamic_cast<const fennic::DoubleBatteryDevice *>(device.get());
+        return pair && pair->firstLevel() && pair->secondLevel() ? 2 : 1;
+    };
+    const auto show = [](DeviceCell *cell, const std::shared_ptr<fennic::BatteryDevice> &device, int bars) {
+        if (bars == 2) {
+            const auto *pair = static_cast<const fennic::DoubleBatteryDevice *>(device.get());
+            cell->showDouble(device, *pair->firstLevel() / 100.0, *pair->secondLevel() / 100.0);
+        } else {
+            cell->showSingle(device);
+        }
+    };
+    QList<DeviceCell *> spare = cells();
+    // The same kinds of cell in the same order, as on nearly every refresh: the cells take their
+    // devices where they stand, and the grid is not laid out again.
+    const bool sameShape = std::size_t(spare.size()) == m_devices.size()
+        && std::equal(m_devices.begin(), m_devices.end(), spare.begin(),
+            [&](const auto &device, const DeviceCell *cell) { return cell->bars() == barsOf(device); });
+    if (sameShape) {
+        for (std::size_t i = 0; i < m_devices.size(); ++i)
+            show(spare.at(qsizetype(i)), m_devices[i], spare.at(qsizetype(i))->bars());
+        return;
+    }
     // Cells are reused by kind, as a collection view dequeues them: whatever a cell opened (the rename
     // sheet) and the keyboard focus survive the refresh every two seconds.
-    QList<DeviceCell *> spare = cells();
     for (DeviceCell *cell : std::as_const(spare))
         m_gridLayout->removeWidget(cell);
     int row = 0;
     for (const auto &device : m_devices) {
-        const auto *pair = dynamic_cast<const fennic::DoubleBatteryDevice *>(device.get());
-        // A pair that reports only one of its levels shows the level it has.
-        const int bars = pair && pair->firstLevel() && pair->secondLevel() ? 2 : 1;
+        const int bars = barsOf(device);
         const auto reusable = std::find_if(
             spare.begin(), spare.end(), [bars](const DeviceCell *cell) { return cell->bars() == bars; });
         DeviceCell *cell = nullptr;
@@ -104,10 +125,7 @@ void DevicesViewController::reloadData()
         } else {
             cell = new DeviceCell(bars, m_grid);
         }
-        if (bars == 2)
-            cell->showDouble(device, *pair->firstLevel() / 100.0, *pair->secondLevel() / 100.0);
-        else
-            cell->showSingle(device);
+        show(cell, device, bars);
         m_gridLayout->insertWidget(row++, cell);
         cell->show();
     }

@@ -8,11 +8,15 @@
 #include "../../platform/bluetooth/tests/centraltestsupport.h"
 #include "quenby/appdelegate.h"
 #include "quenby/controller.h"
+#include "quenby/doublebatteryviewcontroller.h"
 #include "quenby/settings.h"
+#include "quenby/singlebatteryviewcontroller.h"
+#include "quenby/statusdot.h"
 
 #include <ammerl/appleinternalbattery.h>
 #include <ammerl/internalfinder.h>
 #include <dorsk/memoryhelperdatamodel.h>
+#include <fennic/bluetoothfinder.h>
 #include <fennic/doublebatterydevice.h>
 #include <fennic/ibluetoothfinder.h>
 #include <fennic/iokitcontroller.h>
@@ -29,8 +33,11 @@
 #include <platform/desktop/memoryworkspace.h>
 #include <platform/desktop/workspace.h>
 #include <platform/registry/memoryregistry.h>
+#include <platform/ui/imageview.h>
+#include <platform/ui/menu.h>
 #include <platform/ui/statusbar.h>
 #include <platform/ui/systemappearance.h>
+#include <platform/ui/textfield.h>
 
 #include <QTemporaryDir>
 
@@ -96,12 +103,58 @@ inline const QString kKeyboard = QStringLiteral("AA-00-00-00-00-01");
 inline const QString kPods = QStringLiteral("AA-00-00-00-00-02");
 inline const QString kInternal = QStringLiteral("internal");
 
+inline QString dot(const platform::ui::ImageView &icon)
+{
+    if (!icon.image())
+        return QStringLiteral("none");
+    if (icon.image()->isSameObject(quenby::StatusDot::available()))
+        return QStringLiteral("green");
+    if (icon.image()->isSameObject(quenby::StatusDot::unavailable()))
+        return QStringLiteral("red");
+    return QStringLiteral("other");
+}
+
+// The menu as text: "-" for a separator, the title of a plain row ("(off)" when it cannot be chosen),
+// and for a device row what it shows: name, level(s) and the colour of its dot.
+inline QStringList describe(const quenby::AppDelegate &delegate)
+{
+    QStringList rows;
+    std::size_t next = 0;
+    for (platform::ui::MenuItem *item : delegate.menu()->items()) {
+        if (item->isSeparatorItem()) {
+            rows << QStringLiteral("-");
+        } else if (item->view()) {
+            const auto &controller = delegate.menuViewControllers().at(next++);
+            if (controller->view() != item->view())
+                rows << QStringLiteral("a row out of its controllers' order");
+            if (auto *row = dynamic_cast<quenby::SingleBatteryViewController *>(controller.get())) {
+                rows << QStringLiteral("%1 %2 %3")
+                            .arg(row->nameField()->stringValue(), row->batteryField()->stringValue(),
+                                dot(*row->statusIcon()));
+            } else if (auto *pairRow = dynamic_cast<quenby::DoubleBatteryViewController *>(controller.get())) {
+                rows << QStringLiteral("%1 %2 %3 %4")
+                            .arg(pairRow->nameField()->stringValue(), pairRow->left()->stringValue(),
+                                pairRow->right()->stringValue(), dot(*pairRow->statusIcon()));
+            }
+        } else {
+            rows << item->title() + (item->isEnabled() ? QString() : QStringLiteral(" (off)"));
+        }
+    }
+    return rows;
+}
+
 /// The represented object of a status item as text ("" for none).
 inline QString identifierOf(const olvane::MenuBarItem &item)
 {
     const QVariant object = item.representedObject();
     return object.isValid() ? object.toString() : QString();
 }
+
+/// The machine's own readers on these backends: the registry finder and the internal finder themselves.
+struct MachineReaders {
+    platform::Registry &registry;
+    platform::PowerSources &sources;
+};
 
 struct AppRig {
     platform::ScopedUserDefaultsDirectory defaults;
@@ -119,6 +172,7 @@ struct AppRig {
     platform::ui::StatusBar bar;
     platform::ui::ScopedStatusBar useBar { bar };
 
+    /// The scripted finders; none when the rig reads a machine.
     ListBluetoothFinder *bluetooth = nullptr;
     FixedInternalFinder *internal = nullptr;
     /// The registry's accessories of the next refreshes.
@@ -127,7 +181,9 @@ struct AppRig {
 
     /// `settings` runs on fresh defaults before anything reads them; the first-start hint counts as shown.
     /// The Low Energy finder uses `radio` when given (it must outlive the rig), else the scripted one.
-    explicit AppRig(const std::function<void()> &settings = {}, platform::Central *radio = nullptr)
+    /// With `machine` the registry's accessories and the computer's battery are read from it.
+    explicit AppRig(const std::function<void()> &settings = {}, platform::Central *radio = nullptr,
+        const MachineReaders *machine = nullptr)
     {
         platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kWasStartedKey), true);
         quenby::Settings::reload();
@@ -137,16 +193,22 @@ struct AppRig {
         fennic::LowEnergyPersistency::setMonitoredDevices({});
 
         quenby::Controller::Collaborators parts;
-        auto bt = std::make_unique<ListBluetoothFinder>();
-        bluetooth = bt.get();
-        bluetooth->make
-            = [this] { return accessories ? accessories() : std::vector<std::shared_ptr<fennic::BatteryDevice>>(); };
-        parts.bluetoothFinder = std::move(bt);
-        auto in = std::make_unique<FixedInternalFinder>();
-        internal = in.get();
-        parts.internalFinder = std::move(in);
-        parts.lowEnergyFinder = std::make_unique<fennic::LowEnergyFinder>(
-            radio ? *radio : central, std::make_unique<fennic::IOKitController>(registry));
+        if (machine) {
+            parts.bluetoothFinder = std::make_unique<fennic::BluetoothFinder>(machine->registry);
+            parts.internalFinder = std::make_unique<ammerl::InternalFinder>(machine->registry, machine->sources);
+        } else {
+            auto bt = std::make_unique<ListBluetoothFinder>();
+            bluetooth = bt.get();
+            bluetooth->make = [this] {
+                return accessories ? accessories() : std::vector<std::shared_ptr<fennic::BatteryDevice>>();
+            };
+            parts.bluetoothFinder = std::move(bt);
+            auto in = std::make_unique<FixedInternalFinder>();
+            internal = in.get();
+            parts.internalFinder = std::move(in);
+        }
+        parts.lowEnergyFinder = std::make_unique<fennic::LowEnergyFinder>(radio ? *radio : central,
+            std::make_unique<fennic::IOKitController>(machine ? machine->registry : registry));
         parts.helper = std::make_unique<dorsk::MemoryHelperDataModel>();
         parts.autoStart = std::make_unique<QuietAutoStart>();
         parts.helperRunning = [] { return false; };

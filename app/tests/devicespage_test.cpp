@@ -132,6 +132,64 @@ private slots:
         QVERIFY2(shown.contains(text("UNKNOWN_MODEL")), qPrintable(shown.join(u',')));
     }
 
+    // A refresh that changes nothing a cell shows keeps its pictures and its place; a change of charging
+    // makes only the bolt again, a change of palette every picture.
+    void cellsKeepTheirPicturesUntilTheirDeviceChanges()
+    {
+        AppRig rig;
+        rig.addThreeAccessories(80);
+        rig.launch();
+        quenby::DevicesViewController page;
+        page.setController(&rig.controller());
+        page.show();
+        rig.tick();
+        platform::MainQueue::drain();
+        const auto cells = page.cells();
+        QCOMPARE(cells.size(), 3);
+        quenby::DeviceCell *keyboard = cellOf(page, kKeyboard);
+        QVERIFY(keyboard);
+        const auto pictures = [&] {
+            QList<qint64> keys;
+            for (auto *cell : page.cells())
+                keys << cell->iconView()->pixmap().cacheKey() << cell->gearButton()->icon().cacheKey();
+            keys << keyboard->chargingBolt()->pixmap().cacheKey();
+            return keys;
+        };
+        const QList<qint64> before = pictures();
+        const QRect keyboardPlace = keyboard->geometry();
+
+        rig.tick();
+        platform::MainQueue::drain();
+        QCOMPARE(page.cells(), cells);
+        QCOMPARE(pictures(), before);
+        QCOMPARE(keyboard->geometry(), keyboardPlace);
+
+        rig.accessories = [] {
+            auto charging = single(QStringLiteral("Magic Keyboard"), kKeyboard, 80);
+            charging->setCharging(true);
+            return std::vector<std::shared_ptr<fennic::BatteryDevice>> { charging,
+                pair(QStringLiteral("AirPods Pro"), kPods, 70, 60) };
+        };
+        rig.tick();
+        platform::MainQueue::drain();
+        QCOMPARE(page.cells(), cells);
+        QVERIFY(!keyboard->chargingBolt()->pixmap().isNull());
+        const QList<qint64> charging = pictures();
+        QCOMPARE(charging.mid(0, before.size() - 1), before.mid(0, before.size() - 1));
+        QVERIFY(charging.last() != before.last());
+
+        QPalette palette = keyboard->palette();
+        palette.setColor(QPalette::WindowText, Qt::red);
+        keyboard->setPalette(palette);
+        QVERIFY(keyboard->iconView()->pixmap().cacheKey() != before.at(cells.indexOf(keyboard) * 2));
+        const QImage icon = keyboard->iconView()->pixmap().toImage();
+        bool red = false;
+        for (int y = 0; y < icon.height() && !red; ++y)
+            for (int x = 0; x < icon.width() && !red; ++x)
+                red = icon.pixelColor(x, y).alpha() == 255 && icon.pixelColor(x, y).red() == 255;
+        QVERIFY(red);
+    }
+
     void observesOnlyWhileShownAndOnce()
     {
         AppRig rig;

@@ -27,46 +27,6 @@ using quenby::Settings;
 
 namespace {
 
-QString dot(const platform::ui::ImageView &icon)
-{
-    if (!icon.image())
-        return QStringLiteral("none");
-    if (icon.image()->isSameObject(quenby::StatusDot::available()))
-        return QStringLiteral("green");
-    if (icon.image()->isSameObject(quenby::StatusDot::unavailable()))
-        return QStringLiteral("red");
-    return QStringLiteral("other");
-}
-
-// The menu as text: "-" for a separator, the title of a plain row ("(off)" when it cannot be chosen),
-// and for a device row what it shows: name, level(s) and the colour of its dot.
-QStringList describe(const quenby::AppDelegate &delegate)
-{
-    QStringList rows;
-    std::size_t next = 0;
-    for (MenuItem *item : delegate.menu()->items()) {
-        if (item->isSeparatorItem()) {
-            rows << QStringLiteral("-");
-        } else if (item->view()) {
-            const auto &controller = delegate.menuViewControllers().at(next++);
-            if (controller->view() != item->view())
-                rows << QStringLiteral("a row out of its controllers' order");
-            if (auto *row = dynamic_cast<quenby::SingleBatteryViewController *>(controller.get())) {
-                rows << QStringLiteral("%1 %2 %3")
-                            .arg(row->nameField()->stringValue(), row->batteryField()->stringValue(),
-                                dot(*row->statusIcon()));
-            } else if (auto *pairRow = dynamic_cast<quenby::DoubleBatteryViewController *>(controller.get())) {
-                rows << QStringLiteral("%1 %2 %3 %4")
-                            .arg(pairRow->nameField()->stringValue(), pairRow->left()->stringValue(),
-                                pairRow->right()->stringValue(), dot(*pairRow->statusIcon()));
-            }
-        } else {
-            rows << item->title() + (item->isEnabled() ? QString() : QStringLiteral(" (off)"));
-        }
-    }
-    return rows;
-}
-
 MenuItem *rowShowing(const quenby::AppDelegate &delegate, const QString &name)
 {
     for (const auto &controller : delegate.menuViewControllers()) {

@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <map>
+#include <tuple>
 
 namespace tavrin {
 
@@ -98,6 +99,27 @@ namespace {
         qWarning("%s", qPrintable(what));
     }
 
+    Image makeSymbol(const QString &name, double pointSize, double weight);
+
+    // Symbols as made, by name, size, weight and icon theme (and where themes are looked for): making one parses its drawing and asks the
+    // icon theme for each of its names, which a window that redraws every refresh would repeat. Callers
+    // get copies (an Image is a shared handle they may resize or draw on), which keep the rendered
+    // bitmaps.
+    Image cachedSymbol(const QString &name, double pointSize, double weight)
+    {
+        static std::map<std::tuple<QString, double, double, QString>, Image> s_made;
+        const QString theme = QIcon::themeName() + QLatin1Char('\n') + QIcon::fallbackThemeName() + QLatin1Char('\n')
+            + QIcon::themeSearchPaths().join(QLatin1Char('\n'));
+        const auto key = std::make_tuple(name, pointSize, weight, theme);
+        auto found = s_made.find(key);
+        if (found == s_made.end()) {
+            if (s_made.size() >= 1024)
+                s_made.clear();
+            found = s_made.emplace(key, makeSymbol(name, pointSize, weight)).first;
+        }
+        return found->second.copy();
+    }
+
     Image makeSymbol(const QString &name, double pointSize, double weight)
     {
         if (!Images::knowsSymbol(name)) {
@@ -113,7 +135,7 @@ namespace {
         const Size natural = own.size();
         const double scale = pointSize / kStandardPointSize;
         const Size size { natural.width * scale, natural.height * scale };
-        const auto reconfigure = [name](double ps, double w) { return makeSymbol(name, ps, w); };
+        const auto reconfigure = [name](double ps, double w) { return cachedSymbol(name, ps, w); };
         // Theme icons have the regular weight only; other weights take our own strokes.
         if (weight == platform::ui::FontWeight::regular) {
             for (const QString &icon : Images::iconNames(name)) {
@@ -144,12 +166,12 @@ QStringList Images::iconNames(const QString &name)
 
 Image Images::symbol(const QString &name)
 {
-    return makeSymbol(name, kStandardPointSize, platform::ui::FontWeight::regular);
+    return cachedSymbol(name, kStandardPointSize, platform::ui::FontWeight::regular);
 }
 
 Image Images::symbolWithConfiguration(const QString &name, double pointSize, double weight)
 {
-    return makeSymbol(name, pointSize, weight);
+    return cachedSymbol(name, pointSize, weight);
 }
 
 Image Images::tintedSymbol(const QString &name, const Color &color) { return tinted(color, symbol(name)); }

@@ -10,6 +10,7 @@
 using namespace tavrin;
 using platform::ui::Color;
 using platform::ui::Image;
+using platform::ui::Rect;
 using platform::ui::Size;
 
 namespace {
@@ -118,6 +119,26 @@ private slots:
         QVERIFY(checked > 20);
         QVERIFY(Images::tinted(Color::blue(), red).isSameObject(red)); // not a template: untouched
         QVERIFY(!Images::tintedSymbol(QStringLiteral("gear"), Color::green()).isTemplate());
+    }
+
+    // Symbols are made once and handed out as copies: what one caller does to its picture never shows
+    // in the next caller's.
+    void aSymbolChangedByOneCallerIsNotTheNextOnes()
+    {
+        Image first = Images::symbol(QStringLiteral("gear"));
+        const Size size = first.size();
+        const int ink = inkPixels(first.bitmap(2));
+        QVERIFY(!first.isSameObject(Images::symbol(QStringLiteral("gear"))));
+        first.setSize(Size { 100, 100 });
+        first.setTemplate(false);
+        first.drawOnTop([](platform::ui::GraphicsContext &ctx) { ctx.fillRect(Rect(0, 0, 100, 100), Color::red()); });
+
+        const Image next = Images::symbol(QStringLiteral("gear"));
+        QCOMPARE(next.size(), size);
+        QVERIFY(next.isTemplate());
+        QVERIFY(next.isSymbolImage());
+        QCOMPARE(inkPixels(next.bitmap(2)), ink);
+        QCOMPARE(next.bitmap(2).pixelColor(0, 0).alpha(), 0);
     }
 
     void configurationScalesAndWeighs()

@@ -1,7 +1,9 @@
 // The floor a tray program cannot go below: a bare Qt 6 program with one tray icon that it draws
-// again every 2 seconds (a level that counts down), nothing else. bench/measure-idle runs it beside
+// again every 2 seconds from one battery file it reads (BAT0's capacity under $QUENBY_SYSFS_ROOT, else
+// /sys; a level that counts down when there is none), nothing else. bench/measure-idle runs it beside
 // Quenby to compare what each costs at rest.
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -38,9 +40,17 @@ int main(int argc, char **argv)
     icon.setIcon(QIcon(levelIcon(level)));
     icon.setToolTip(QStringLiteral("Battery %1%").arg(level));
     icon.show();
+    const QString root = qEnvironmentVariable("QUENBY_SYSFS_ROOT", QStringLiteral("/sys"));
+    QFile capacity(root + QStringLiteral("/class/power_supply/BAT0/capacity"));
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        level = level > 1 ? level - 1 : 100;
+        bool read = false;
+        if (capacity.open(QIODevice::ReadOnly)) {
+            level = capacity.readAll().trimmed().toInt(&read);
+            capacity.close();
+        }
+        if (!read)
+            level = level > 1 ? level - 1 : 100;
         icon.setIcon(QIcon(levelIcon(level)));
         icon.setToolTip(QStringLiteral("Battery %1%").arg(level));
     });

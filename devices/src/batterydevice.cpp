@@ -148,7 +148,7 @@ QString BatteryDevice::baseImageName() const
         return m_name.toLower().contains(QLatin1String("pro")) ? QStringLiteral("airpodspro.chargingcase.wireless")
                                                                : QStringLiteral("airpods.chargingcase");
     case DeviceType::lowEnergy:
-        return QStringLiteral("dot.radiowaves.right");
+        return QLatin1String(kGenericSymbol);
     case DeviceType::undefined:
         break;
     }
@@ -169,7 +169,7 @@ QString BatteryDevice::baseImageName() const
         return newSymbols ? QStringLiteral("beats.powerbeats") : QStringLiteral("headphones");
     if (has("magic") && has("mouse"))
         return mouseSymbol();
-    return QStringLiteral("dot.radiowaves.right");
+    return QLatin1String(kGenericSymbol);
 }
 
 const std::vector<std::shared_ptr<BatteryDevice>> &BatteryDevice::testDevices()

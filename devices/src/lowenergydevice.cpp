@@ -1,5 +1,6 @@
 #include "fennic/lowenergydevice.h"
 
+#include "fennic/classofdevice.h"
 #include "localization_p.h"
 #include "platform/core/clock.h"
 #include "platform/core/systemversion.h"
@@ -13,6 +14,106 @@ namespace {
     {
         const auto name = peripheral ? peripheral->name() : std::nullopt;
         return name ? *name : localized(QStringLiteral("UNKNOWN"));
+    }
+
+    QString mouseSymbol()
+    {
+        return platform::SystemVersion::current().isAtLeast(12) ? QStringLiteral("computermouse")
+                                                                : QStringLiteral("cursorarrow");
+    }
+
+    // The GAP Appearance: a category in the upper ten bits, a subcategory in the lower six.
+    std::optional<QString> symbolOfAppearance(quint16 appearance)
+    {
+        switch (appearance) {
+        case 0x0087: // computer: tablet
+            return QStringLiteral("ipad");
+        case 0x03C1: // keyboard
+            return QStringLiteral("keyboard");
+        case 0x03C2: // mouse
+            return mouseSymbol();
+        case 0x03C5: // digitizer tablet
+        case 0x03C9: // touchpad
+            return QStringLiteral("rectangle");
+        case 0x0941: // earbud
+            return QStringLiteral("airpods");
+        default:
+            break;
+        }
+        switch (appearance >> 6) {
+        case 0x001:
+            return QStringLiteral("iphone");
+        case 0x002:
+            return QStringLiteral("laptopcomputer");
+        case 0x003:
+            return QStringLiteral("applewatch");
+        case 0x025: // wearable audio: headsets, headphones, neck bands
+            return QStringLiteral("headphones");
+        default:
+            return std::nullopt;
+        }
+    }
+
+    std::optional<QString> symbolOfClass(quint32 value)
+    {
+        const ClassOfDevice cod(value);
+        switch (cod.major()) {
+        case MajorClass::phone:
+            return QStringLiteral("iphone");
+        case MajorClass::computer:
+            return QStringLiteral("laptopcomputer");
+        case MajorClass::audioVideo:
+            switch (cod.deviceType()) {
+            case BluetoothDeviceType::wearableHeadsetDevice:
+            case BluetoothDeviceType::handsFreeDevice:
+            case BluetoothDeviceType::headphones:
+                return QStringLiteral("headphones");
+            default:
+                return std::nullopt;
+            }
+        case MajorClass::peripheral:
+            if (cod.category() == BluetoothDeviceType::keyboard
+                || cod.category() == BluetoothDeviceType::comboKeyboardPointingDevice)
+                return QStringLiteral("keyboard");
+            if (cod.category() == BluetoothDeviceType::pointingDevice)
+                return mouseSymbol();
+            if (cod.deviceType() == BluetoothDeviceType::digitizerTablet)
+                return QStringLiteral("rectangle");
+            return std::nullopt;
+        default:
+            return std::nullopt;
+        }
+    }
+
+    // BlueZ's icon names, which it makes from the class or the appearance.
+    std::optional<QString> symbolOfIcon(const QString &icon)
+    {
+        if (icon == QLatin1String("audio-headset") || icon == QLatin1String("audio-headphones"))
+            return QStringLiteral("headphones");
+        if (icon == QLatin1String("phone"))
+            return QStringLiteral("iphone");
+        if (icon == QLatin1String("computer"))
+            return QStringLiteral("laptopcomputer");
+        if (icon == QLatin1String("input-keyboard"))
+            return QStringLiteral("keyboard");
+        if (icon == QLatin1String("input-mouse"))
+            return mouseSymbol();
+        if (icon == QLatin1String("input-tablet"))
+            return QStringLiteral("rectangle");
+        return std::nullopt;
+    }
+
+    // The most telling first: the appearance names earbuds, the class a headset, the icon either.
+    std::optional<QString> symbolOfKind(const platform::Peripheral::KindHints &hints)
+    {
+        std::optional<QString> symbol;
+        if (hints.appearance)
+            symbol = symbolOfAppearance(*hints.appearance);
+        if (!symbol && hints.deviceClass)
+            symbol = symbolOfClass(*hints.deviceClass);
+        if (!symbol && hints.icon)
+            symbol = symbolOfIcon(*hints.icon);
+        return symbol;
     }
 }
 
@@ -137,11 +238,16 @@ QString LowEnergyDevice::imageName() const
         }
     }
     if (m_isMouse)
-        return platform::SystemVersion::current().isAtLeast(12) ? QStringLiteral("computermouse")
-                                                                : QStringLiteral("cursorarrow");
+        return mouseSymbol();
     if (m_isKeyboard)
         return QStringLiteral("keyboard");
-    return baseImageName();
+    // Where the name tells no kind, what the system knows of the device does.
+    const QString byName = baseImageName();
+    if (byName == QLatin1String(kGenericSymbol) && m_peripheral) {
+        if (auto symbol = symbolOfKind(m_peripheral->kindHints()))
+            return *symbol;
+    }
+    return byName;
 }
 
 } // namespace fennic

@@ -279,8 +279,11 @@ void LowEnergyFinder::valueUpdated(const std::shared_ptr<Peripheral> &peripheral
     const auto &uuid = characteristic->uuid();
     if (uuid == UUID::batteryLevel()) {
         // An empty value carries no reading: keep the level we had rather than report an empty battery.
-        if (!value->isEmpty())
-            record->setBatteryLevel(std::min<std::uint8_t>(static_cast<std::uint8_t>(value->at(0)), 100));
+        // A byte above 100 is no percentage at all: no level, rather than a full battery.
+        if (!value->isEmpty()) {
+            const auto level = static_cast<std::uint8_t>(value->at(0));
+            record->setBatteryLevel(level <= 100 ? std::optional<std::uint8_t>(level) : std::nullopt);
+        }
     } else if (uuid == UUID::modelNumberString()) {
         if (const auto text = utf8Text(*value)) {
             if (const auto model = olvane::MobileDevices::device(*text)) {

@@ -125,6 +125,80 @@ private slots:
         QVERIFY(!device.image().isBlank());
     }
 
+    // Where neither the model, nor the maker's words, nor the HID side, nor the name tell a kind, what
+    // BlueZ knows of the device does: its Appearance, else its Class of Device, else its icon. Values
+    // as real devices give them.
+    void kindFromTheSystem_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("icon"); // "" = none
+        QTest::addColumn<int>("appearance"); // -1 = none
+        QTest::addColumn<qlonglong>("deviceClass"); // -1 = none
+        QTest::addColumn<bool>("mouse");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("headset by class") << "WH-1000XM3"
+                                          << "" << -1 << 0x240404ll << false << "headphones";
+        QTest::newRow("headphones by class") << "QCY-qs2_R"
+                                             << "" << -1 << 0x240418ll << false << "headphones";
+        QTest::newRow("phone by class") << "Phone"
+                                        << "" << -1 << 0x5a020cll << false << "iphone";
+        QTest::newRow("computer by class") << "Computer"
+                                           << "" << -1 << 0x6c010cll << false << "laptopcomputer";
+        QTest::newRow("keyboard by class") << "K-100"
+                                           << "" << -1 << 0x002540ll << false << "keyboard";
+        QTest::newRow("mouse by class") << "M-100"
+                                        << "" << -1 << 0x002580ll << false << "computermouse";
+        QTest::newRow("earbuds by appearance") << "Buds2"
+                                               << "" << 0x0941 << -1ll << false << "airpods";
+        QTest::newRow("headphones by appearance") << "Q30"
+                                                  << "" << 0x0943 << -1ll << false << "headphones";
+        QTest::newRow("mouse by appearance") << "Arc Touch Mouse SE"
+                                             << "" << 0x03C2 << -1ll << false << "computermouse";
+        QTest::newRow("keyboard by appearance") << "K-200"
+                                                << "" << 0x03C1 << -1ll << false << "keyboard";
+        QTest::newRow("watch by appearance") << "Band"
+                                             << "" << 0x00C1 << -1ll << false << "applewatch";
+        QTest::newRow("tablet by appearance") << "Tab"
+                                              << "" << 0x0087 << -1ll << false << "ipad";
+        QTest::newRow("headset by icon alone") << "Jabra"
+                                               << "audio-headset" << -1 << -1ll << false << "headphones";
+        QTest::newRow("the appearance before the class")
+            << "Buds2"
+            << "audio-headset" << 0x0941 << 0x240404ll << false << "airpods";
+        QTest::newRow("a heart-rate belt is none of the kinds")
+            << "Polar H7"
+            << "" << 0x0341 << -1ll << false << "dot.radiowaves.right";
+        QTest::newRow("class 0 tells nothing") << "Satechi M1 Mouse"
+                                               << "" << -1 << 0ll << false << "dot.radiowaves.right";
+        QTest::newRow("the name first") << "AirPods Pro"
+                                        << "audio-headset" << -1 << 0x240404ll << false << "airpodspro";
+        QTest::newRow("the HID side first") << "Combo"
+                                            << "" << -1 << 0x240404ll << true << "computermouse";
+    }
+
+    void kindFromTheSystem()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, icon);
+        QFETCH(int, appearance);
+        QFETCH(qlonglong, deviceClass);
+        QFETCH(bool, mouse);
+        QFETCH(QString, expected);
+        platform::Peripheral::KindHints hints;
+        if (!icon.isEmpty())
+            hints.icon = icon;
+        if (appearance >= 0)
+            hints.appearance = quint16(appearance);
+        if (deviceClass >= 0)
+            hints.deviceClass = quint32(deviceClass);
+        MemoryCentral central;
+        LowEnergyDevice device(central.addPeripheral({ kId, name, {}, true, hints }));
+        device.setMouse(mouse);
+        platform::ScopedSystemVersion version(12);
+        QCOMPARE(device.imageName(), expected);
+        QVERIFY(!device.image().isBlank());
+    }
+
     void kindName_data()
     {
         QTest::addColumn<QString>("model");

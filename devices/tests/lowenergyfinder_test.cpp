@@ -85,8 +85,10 @@ private slots:
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<Level>("level");
         QTest::newRow("0x4B") << QByteArray(1, char(0x4B)) << Level(75);
-        QTest::newRow("0xFF capped") << QByteArray(1, char(0xFF)) << Level(100);
-        QTest::newRow("101 capped") << QByteArray(1, char(101)) << Level(100);
+        // A byte above 100 is no percentage: no level rather than a full battery.
+        QTest::newRow("0xFF is no level") << QByteArray(1, char(0xFF)) << Level();
+        QTest::newRow("101 is no level") << QByteArray(1, char(101)) << Level();
+        QTest::newRow("150 is no level") << QByteArray(1, char(150)) << Level();
         QTest::newRow("100") << QByteArray(1, char(100)) << Level(100);
         QTest::newRow("zero") << QByteArray(1, char(0)) << Level(0);
         QTest::newRow("first byte counts") << QByteArray("\x30\x63", 2) << Level(48);
@@ -267,12 +269,15 @@ private slots:
         QTest::newRow("unknown phone: the general phone") << QByteArray("iPhone99,9") << "iPhone99,9"
                                                           << "iPhone"
                                                           << "iphone";
-        QTest::newRow("unknown tablet keeps its model text") << QByteArray("iPad99,9") << ""
-                                                             << "iPad99,9"
-                                                             << "dot.radiowaves.right";
-        QTest::newRow("unknown watch keeps its model text") << QByteArray("Watch99,9") << ""
-                                                            << "Watch99,9"
-                                                            << "dot.radiowaves.right";
+        QTest::newRow("unknown tablet: the generic tablet") << QByteArray("iPad99,9") << "iPad99,9"
+                                                            << "iPad"
+                                                            << "ipad";
+        QTest::newRow("unknown watch: the generic watch") << QByteArray("Watch99,9") << "Watch99,9"
+                                                          << "Apple Watch"
+                                                          << "applewatch";
+        QTest::newRow("unknown iPod keeps its model text") << QByteArray("iPod99,9") << ""
+                                                           << "iPod99,9"
+                                                           << "dot.radiowaves.right";
         QTest::newRow("unknown model") << QByteArray("Buds1,1") << ""
                                        << "Buds1,1"
                                        << "dot.radiowaves.right";

@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <algorithm>
 
 namespace dorsk {
 
@@ -48,12 +47,7 @@ QUrl Sentrel::downloadPage()
 
 bool Sentrel::isInstalled() { return QFileInfo::exists(installPath()); }
 
-bool Sentrel::isRunning()
-{
-    const QList<platform::RunningApplication> running = platform::Workspace::current().runningApplications();
-    return std::any_of(running.begin(), running.end(),
-        [](const platform::RunningApplication &app) { return app.bundleIdentifier == bundleIdentifier; });
-}
+bool Sentrel::isRunning() { return platform::Workspace::current().isApplicationRunning(bundleIdentifier); }
 
 std::optional<QString> Sentrel::installedVersion()
 {

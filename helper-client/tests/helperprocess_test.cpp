@@ -32,6 +32,16 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 }
 
 bool settle(const std::function<bool()> &done) { return QTest::qWaitFor(done, 10000); }
+
+// Gone from the process table, or a zombie waiting for its parent.
+bool hasEnded(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray text = stat.readAll();
+    return text.mid(text.lastIndexOf(')') + 2, 1) == "Z";
+}
 }
 
 // The helper application as a second process: installed in a temporary applications folder,
@@ -44,7 +54,8 @@ class HelperProcessTest : public QObject {
     QTemporaryDir m_root;
     std::optional<platform::ScopedApplicationsFolder> m_folder;
     std::optional<platform::ScopedUserDefaultsDirectory> m_defaults;
-    platform::LinuxWorkspace m_workspace;
+    // The workspace follows applications on the bus the helper joins.
+    std::optional<platform::LinuxWorkspace> m_workspace;
     std::optional<platform::ScopedWorkspace> m_workspaceGuard;
     std::unique_ptr<platform::DBusDistributedNotificationCenter> m_center;
     std::optional<platform::ScopedDistributedNotificationCenter> m_centerGuard;
@@ -54,7 +65,7 @@ class HelperProcessTest : public QObject {
     {
         QList<qint64> pids;
         const QString bundle = QFileInfo(Sentrel::installPath()).canonicalFilePath();
-        for (const platform::RunningApplication &app : m_workspace.runningApplications()) {
+        for (const platform::RunningApplication &app : m_workspace->runningApplications()) {
             if (app.bundlePath == bundle)
                 pids.append(app.processIdentifier);
         }
@@ -70,7 +81,8 @@ private slots:
         qputenv("DBUS_SESSION_BUS_ADDRESS", m_bus.address().toUtf8());
         m_center = std::make_unique<platform::DBusDistributedNotificationCenter>(m_bus.bus());
         m_centerGuard.emplace(*m_center);
-        m_workspaceGuard.emplace(m_workspace);
+        m_workspace.emplace(QStringLiteral("/proc"), m_bus.bus());
+        m_workspaceGuard.emplace(*m_workspace);
 
         QVERIFY(m_root.isValid());
         m_folder.emplace(m_root.path() + "/Applications");
@@ -111,9 +123,12 @@ private slots:
 
         Sentrel::launch();
         QVERIFY(settle([&] { return m_heard.contains(HelperNotifications::helperStarted); }));
+        // Seen by the first question after it spoke, and by a workspace that comes later.
         QVERIFY(Sentrel::isRunning());
+        QVERIFY(platform::LinuxWorkspace(QStringLiteral("/proc"), m_bus.bus()).isApplicationRunning(Sentrel::bundleIdentifier));
         Sentrel::launch();
-        QCOMPARE(helperProcesses().size(), 1);
+        const QList<qint64> helpers = helperProcesses();
+        QCOMPARE(helpers.size(), 1);
 
         // What the application's refresh does: ask, then read what the helper stored.
         dorsk::HelperDataModel store;
@@ -130,7 +145,9 @@ private slots:
 
         Sentrel::quit();
         QVERIFY(settle([&] { return m_heard.contains(HelperNotifications::helperStopped); }));
-        QVERIFY(settle([&] { return !Sentrel::isRunning(); }));
+        // Once the process has ended, the first question says so.
+        QVERIFY(settle([&] { return hasEnded(helpers.first()); }));
+        QVERIFY(!Sentrel::isRunning());
         QCOMPARE(helperProcesses().size(), 0);
     }
 };

@@ -38,6 +38,9 @@ namespace {
                     return kind;
             }
         }
+        // The generic watch's picture is no model's.
+        if (stem == QLatin1String(genericWatch().icon))
+            return Kind::watch;
         return std::nullopt;
     }
 

@@ -33,21 +33,18 @@ namespace {
         return std::make_unique<Kind>(
             QString::fromUtf8(row->name), QString::fromUtf8(row->shortName), iconFile(row->icon));
     }
-
-    // Only phones have a generic model: discovery names an unknown tablet or watch by its model text.
-    constexpr ModelRow kGenericPhone { "", "iPhone", "iPhone", "iphone-14-pro-2" };
 }
 
 std::unique_ptr<MobileDevice> MobileDevices::device(const QString &modelIdentifier)
 {
     if (modelIdentifier.contains(QLatin1String("iPhone")))
-        return lookUp<Phone>(phoneTable(), modelIdentifier, &kGenericPhone);
+        return lookUp<Phone>(phoneTable(), modelIdentifier, &genericPhone());
     if (modelIdentifier.contains(QLatin1String("iPod")))
         return lookUp<Audio>(iPodTable(), modelIdentifier, nullptr);
     if (modelIdentifier.contains(QLatin1String("iPad")))
-        return lookUp<Tablet>(tabletTable(), modelIdentifier, nullptr);
+        return lookUp<Tablet>(tabletTable(), modelIdentifier, &genericTablet());
     if (modelIdentifier.contains(QLatin1String("Watch")))
-        return lookUp<Watch>(watchTable(), modelIdentifier, nullptr);
+        return lookUp<Watch>(watchTable(), modelIdentifier, &genericWatch());
     return nullptr;
 }
 

@@ -213,4 +213,22 @@ const std::vector<ModelRow> &watchTable()
     };
     return s_rows;
 }
+const ModelRow &genericPhone()
+{
+    static constexpr ModelRow s_row { "", "iPhone", "iPhone", "iphone-14-pro-2" };
+    return s_row;
+}
+
+const ModelRow &genericTablet()
+{
+    static constexpr ModelRow s_row { "", "iPad", "iPad", "ipad-pro-12point9-2" };
+    return s_row;
+}
+
+const ModelRow &genericWatch()
+{
+    static constexpr ModelRow s_row { "", "Apple Watch", "Apple Watch", "watch-placeholder" };
+    return s_row;
+}
+
 } // namespace olvane

@@ -17,4 +17,9 @@ const std::vector<ModelRow> &iPodTable();
 const std::vector<ModelRow> &tabletTable();
 const std::vector<ModelRow> &watchTable();
 
+/// What an identifier of a table gives when no row of it matches (the iPods have none).
+const ModelRow &genericPhone();
+const ModelRow &genericTablet();
+const ModelRow &genericWatch();
+
 } // namespace olvane

@@ -118,6 +118,12 @@ private slots:
         QTest::newRow("generic phone has a picture") << "iPhone99,9"
                                                      << "none"
                                                      << "own:iphone";
+        QTest::newRow("generic tablet has a picture") << "iPad99,9"
+                                                      << "none"
+                                                      << "own:ipad";
+        QTest::newRow("generic watch has a picture") << "Watch99,9"
+                                                     << "none"
+                                                     << "own:watch";
         QTest::newRow("Adwaita's iPhone") << "iPhone12,1"
                                           << "Adwaita" << adwaita + "phone-apple-iphone-symbolic.svg";
         QTest::newRow("Adwaita's iPad") << "iPad8,1"
@@ -240,16 +246,16 @@ private slots:
                                                       << "iPad Pro 12.9 inch 5th Gen"
                                                       << "iPad Pro"
                                                       << "com.apple.ipad-pro-12point9-2.icns";
-        QTest::newRow("tablet without suffix: nothing") << "iPad14,3"
-                                                        << "none"
-                                                        << ""
-                                                        << ""
-                                                        << "";
-        QTest::newRow("unknown tablet: nothing") << "iPad99,9"
-                                                 << "none"
-                                                 << ""
-                                                 << ""
-                                                 << "";
+        QTest::newRow("tablet without suffix: the generic tablet") << "iPad14,3"
+                                                                   << "Tablet"
+                                                                   << "iPad"
+                                                                   << "iPad"
+                                                                   << "com.apple.ipad-pro-12point9-2.icns";
+        QTest::newRow("unknown tablet: the generic tablet") << "iPad99,9"
+                                                            << "Tablet"
+                                                            << "iPad"
+                                                            << "iPad"
+                                                            << "com.apple.ipad-pro-12point9-2.icns";
         QTest::newRow("watch") << "Watch6,18"
                                << "Watch"
                                << "Apple Watch Ultra"
@@ -260,11 +266,11 @@ private slots:
                                                        << "Apple Watch Series 6 44mm case (GPS)"
                                                        << "Watch 6"
                                                        << "com.apple.watch-series6-2.icns";
-        QTest::newRow("unknown watch: nothing") << "Watch99,9"
-                                                << "none"
-                                                << ""
-                                                << ""
-                                                << "";
+        QTest::newRow("unknown watch: the generic watch") << "Watch99,9"
+                                                          << "Watch"
+                                                          << "Apple Watch"
+                                                          << "Apple Watch"
+                                                          << "com.apple.watch-placeholder.icns";
         QTest::newRow("lower case matches no word") << "iphone12,1"
                                                     << "none"
                                                     << ""

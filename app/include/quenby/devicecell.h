@@ -2,7 +2,11 @@
 
 #include <QFrame>
 
+#include <QColor>
+#include <QString>
+
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QToolButton;
@@ -67,6 +71,13 @@ private:
     pirrow::GradientProgressView *m_lower = nullptr;
     QToolButton *m_gear = nullptr;
     bool m_isCharging = false;
+    // What the pictures show now.
+    struct Painted {
+        std::optional<QString> image;
+        bool charging = false;
+        QRgb ink = 0;
+    };
+    std::optional<Painted> m_painted;
 };
 
 } // namespace quenby

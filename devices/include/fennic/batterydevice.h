@@ -91,6 +91,8 @@ protected:
 
     /// The symbol chosen from kind and name alone, for subclasses that fall back to it.
     QString baseImageName() const;
+    /// The symbol of a device whose kind neither its type nor its name tells.
+    static constexpr const char *kGenericSymbol = "dot.radiowaves.right";
 
 private:
     bool m_isCharging = false;

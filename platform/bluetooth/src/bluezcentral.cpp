@@ -1,6 +1,7 @@
 #include "platform/bluetooth/bluezcentral.h"
 
 #include "bluezperipheral_p.h"
+#include "platform/registry/sysfsregistry.h"
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
@@ -65,6 +66,12 @@ namespace {
 BluezCentral::BluezCentral(QDBusConnection bus, QObject *parent)
     : Central(parent)
     , m_bus(std::move(bus))
+    , m_batteryReportedElsewhere([](const QString &address) {
+        // The kernel reads the battery of a Bluetooth mouse or keyboard on its input link, and BlueZ may
+        // read it too: the machine's registry lists such a device, and it is one device.
+        auto *sysfs = dynamic_cast<SysfsRegistry *>(&Registry::current());
+        return sysfs && sysfs->reportsBatteryOf(address);
+    })
 {
     if (!m_bus.isConnected()) {
         // No bus (no system bus on this machine): no BlueZ can be reached, ever.
@@ -93,6 +100,11 @@ BluezCentral::~BluezCentral()
         m_bus.disconnect(kBluez, QString(), kProperties, QStringLiteral("PropertiesChanged"), this,
             SLOT(propertiesChanged(QDBusMessage)));
     }
+}
+
+void BluezCentral::setBatteryReportedElsewhere(std::function<bool(const QString &address)> reported)
+{
+    m_batteryReportedElsewhere = std::move(reported);
 }
 
 QUuid BluezCentral::identifierForAddress(const QString &address)
@@ -225,6 +237,7 @@ std::vector<std::shared_ptr<Peripheral>> BluezCentral::retrieveConnectedPeripher
     // One device can show up once per adapter that holds it (the same address below hci0 and hci1):
     // it is still one peripheral, listed once. It stays on the object it has while that one still
     // qualifies, so a link this program made is not moved to the other adapter's object.
+    const bool batteryAsked = services.contains(BluetoothUuid::fromShort(0x180F));
     std::vector<QUuid> order;
     QHash<QUuid, QString> firstPath;
     QSet<QString> qualifying;
@@ -236,9 +249,12 @@ std::vector<std::shared_ptr<Peripheral>> BluezCentral::retrieveConnectedPeripher
         if (address.isEmpty())
             continue;
         const QStringList uuids = device->value(QStringLiteral("UUIDs")).toStringList();
-        const bool offers = std::any_of(uuids.begin(), uuids.end(),
-            [&](const QString &uuid) { return services.contains(BluetoothUuid::fromString(uuid)); });
-        if (!offers)
+        // A device whose level BlueZ reports (Battery1, for a headset through its hands-free link) offers
+        // the Battery service, whatever services it lists.
+        const bool offers = std::any_of(uuids.begin(), uuids.end(), [&](const QString &uuid) {
+            return services.contains(BluetoothUuid::fromString(uuid));
+        }) || (batteryAsked && interfaces.contains(QLatin1String(kBattery)));
+        if (!offers || (m_batteryReportedElsewhere && m_batteryReportedElsewhere(address.toUpper())))
             continue;
         qualifying.insert(path);
         const QUuid identifier = identifierForAddress(address);
@@ -400,10 +416,8 @@ void BluezCentral::applyPropertiesChanged(
         if (value.metaType() == QMetaType::fromType<QByteArray>())
             valueChanged(path, value.toByteArray());
     } else if (name == QLatin1String(kBattery)) {
-        bool ok = false;
-        const uint level = changed.value(QStringLiteral("Percentage")).toUInt(&ok);
-        if (ok)
-            valueChanged(path, QByteArray(1, static_cast<char>(std::min(level, 255u))));
+        if (changed.contains(QStringLiteral("Percentage")))
+            valueChanged(path, BluezPeripheral::batteryLevelOf(changed.value(QStringLiteral("Percentage"))));
     } else if (name == QLatin1String(kAdapter) || name == QLatin1String(kDevice)) {
         // Only adapters and devices change the radio or the links; values come far more often.
         reconcile();

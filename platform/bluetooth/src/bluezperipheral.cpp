@@ -66,6 +66,23 @@ std::optional<QString> BluezPeripheral::name() const
     return alias.isEmpty() ? device->value(QStringLiteral("Name")).toString() : alias;
 }
 
+Peripheral::KindHints BluezPeripheral::kindHints() const
+{
+    // BlueZ's types: Icon s, Appearance q, Class u; a value of another type says nothing.
+    const QVariantMap *device = m_central ? m_central->interface(m_devicePath, "org.bluez.Device1") : nullptr;
+    if (!device)
+        return {};
+    KindHints hints;
+    if (const QVariant icon = device->value(QStringLiteral("Icon")); icon.typeId() == QMetaType::QString)
+        hints.icon = icon.toString();
+    if (const QVariant appearance = device->value(QStringLiteral("Appearance"));
+        appearance.typeId() == QMetaType::UShort)
+        hints.appearance = appearance.value<quint16>();
+    if (const QVariant cod = device->value(QStringLiteral("Class")); cod.typeId() == QMetaType::UInt)
+        hints.deviceClass = cod.value<quint32>();
+    return hints;
+}
+
 void BluezPeripheral::setState(State state)
 {
     m_state = state;
@@ -184,6 +201,15 @@ void BluezPeripheral::discoverCharacteristics(
 
 QString BluezPeripheral::batteryLevelKeyOf(const QString &devicePath) { return batteryLevelKey(devicePath); }
 
+QByteArray BluezPeripheral::batteryLevelOf(const QVariant &percentage)
+{
+    // BlueZ gives a byte; anything else (another type, or a byte above 100) is no percentage, and reads as
+    // the byte 255, which no Battery Level is.
+    if (percentage.typeId() == QMetaType::UChar && percentage.value<uchar>() <= 100)
+        return QByteArray(1, static_cast<char>(percentage.value<uchar>()));
+    return QByteArray(1, static_cast<char>(0xFF));
+}
+
 void BluezPeripheral::readValue(const std::shared_ptr<GattCharacteristic> &characteristic)
 {
     if (!acceptsRequests() || !characteristic)
@@ -239,12 +265,9 @@ void BluezPeripheral::answerFromTree(const std::shared_ptr<GattCharacteristic> &
         std::optional<QByteArray> bytes;
         QString error;
         if (key == batteryLevelKey(m_devicePath)) {
-            // Percentage is one byte, as the Battery Level characteristic is.
             const QVariantMap *battery = m_central->interface(m_devicePath, kBattery);
-            bool ok = false;
-            const uint level = battery ? battery->value(QStringLiteral("Percentage")).toUInt(&ok) : 0;
-            if (ok)
-                bytes = QByteArray(1, static_cast<char>(std::min(level, 255u)));
+            if (battery)
+                bytes = batteryLevelOf(battery->value(QStringLiteral("Percentage")));
             else
                 error = QStringLiteral("the battery gave no percentage");
         } else if (const QVariantMap *properties = m_central->interface(key, kGattCharacteristic)) {

@@ -19,6 +19,7 @@ public:
 
     QUuid identifier() const override { return m_identifier; }
     std::optional<QString> name() const override;
+    KindHints kindHints() const override;
     State state() const override { return m_state; }
     std::optional<Services> services() const override { return m_services; }
 
@@ -38,6 +39,9 @@ public:
     /// Ends the notifications this peripheral asked for while the link stays.
     void stopNotifications();
     static QString batteryLevelKeyOf(const QString &devicePath);
+    /// The Battery Level bytes of a Battery1 Percentage: the percentage when it is a byte from 0 to 100,
+    /// else 255, which is no level.
+    static QByteArray batteryLevelOf(const QVariant &percentage);
 
 private:
     bool acceptsRequests() const;

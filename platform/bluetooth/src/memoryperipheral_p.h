@@ -15,6 +15,7 @@ public:
 
     QUuid identifier() const override { return m_spec.identifier; }
     std::optional<QString> name() const override { return m_spec.name; }
+    KindHints kindHints() const override { return m_spec.kind; }
     State state() const override { return m_state; }
     std::optional<Services> services() const override { return m_services; }
 

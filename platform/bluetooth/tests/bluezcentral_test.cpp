@@ -1,8 +1,11 @@
 #include "bluezmock.h"
 #include "platform/bluetooth/bluezcentral.h"
+#include "platform/registry/sysfsregistry.h"
 
 #include <QSignalSpy>
 #include <QTest>
+
+#include <cmath>
 
 using platform::BluetoothUuid;
 using platform::BluezCentral;
@@ -210,6 +213,30 @@ private slots:
         QVERIFY(rig.central->retrieveConnectedPeripherals({ gatt("180A") }).empty());
     }
 
+    // A Bluetooth mouse whose battery the kernel reads (on its input link) and BlueZ reads too is the
+    // registry's accessory: the central leaves it out, so it is listed once.
+    void deviceTheRegistryListsIsLeftOut()
+    {
+        platform::SysfsRegistry registry(
+            QStringLiteral(QUENBY_SOURCE_DIR "/platform/registry/tests/data/sysfs/desktop"));
+        registry.setBluetoothIcons([](const QString &) { return std::nullopt; });
+        platform::ScopedRegistry useRegistry(registry);
+        Rig rig;
+        QVERIFY2(rig.start(), qPrintable(rig.mock.error()));
+        const QString mouse = rig.connectedDevice(QStringLiteral("3C:A6:F6:41:7E:02"), QStringLiteral("Magic Mouse"),
+            { BluezMock::uuid("1812"), BluezMock::uuid("180F") });
+        rig.mock.addInterface(
+            mouse, QStringLiteral("org.bluez.Battery1"), { { "Percentage", QVariant::fromValue(uchar(70)) } });
+        rig.connectedDevice(kAddress, QStringLiteral("Pebble Mouse"), { BluezMock::uuid("180F") });
+
+        const auto p = rig.retrieveOne();
+        QVERIFY(p);
+        QCOMPARE(p->identifier(), BluezCentral::identifierForAddress(kAddress));
+        // Without the registry's word it is listed like any other.
+        rig.central->setBatteryReportedElsewhere({});
+        QCOMPARE(rig.central->retrieveConnectedPeripherals(kBatteryOrInformation).size(), std::size_t(2));
+    }
+
     void readsGattCharacteristics()
     {
         Rig rig;
@@ -280,6 +307,74 @@ private slots:
             device, QStringLiteral("org.bluez.Battery1"), { { "Percentage", QVariant::fromValue(uchar(76)) } });
         QCOMPARE(rig.read(p, level), std::optional<QString>(QString()));
         QCOMPARE(level->value(), std::optional<QByteArray>(QByteArray(1, char(76))));
+    }
+
+    // A classic headset lists no GATT service, but BlueZ reports its level (through its hands-free link):
+    // it offers the Battery service.
+    void headsetWithBlueZsLevel()
+    {
+        Rig rig;
+        QVERIFY2(rig.start(), qPrintable(rig.mock.error()));
+        const QString headset = rig.connectedDevice(QStringLiteral("38:18:4C:A1:B2:C3"), QStringLiteral("WH-1000XM3"),
+            { BluezMock::uuid("110B"), BluezMock::uuid("110E"), BluezMock::uuid("111E") });
+        rig.mock.update(headset, QStringLiteral("org.bluez.Device1"),
+            { { "Class", QVariant::fromValue(quint32(0x240404)) }, { "Icon", QStringLiteral("audio-headset") } });
+        QVERIFY(rig.central->retrieveConnectedPeripherals(kBatteryOrInformation).empty());
+        rig.mock.addInterface(
+            headset, QStringLiteral("org.bluez.Battery1"), { { "Percentage", QVariant::fromValue(uchar(99)) } });
+
+        const auto p = rig.retrieveOne();
+        QVERIFY(p);
+        QCOMPARE(
+            p->kindHints(), (Peripheral::KindHints { QStringLiteral("audio-headset"), quint16(0), quint32(0x240404) }));
+        // Only the Battery service was asked for; Device Information alone does not list it.
+        QVERIFY(rig.central->retrieveConnectedPeripherals({ gatt("180A") }).empty());
+        QVERIFY(rig.connect(p) && rig.discoverAll(p));
+        const auto level = rig.characteristic(p, "180F", "2A19");
+        QVERIFY(level);
+        QCOMPARE(rig.read(p, level), std::optional<QString>(QString()));
+        QCOMPARE(level->value(), std::optional<QByteArray>(QByteArray(1, char(99))));
+    }
+
+    // Battery1's Percentage is a byte from 0 to 100; anything else is no level (255), never a clamped one.
+    void impossiblePercentages_data()
+    {
+        QTest::addColumn<QVariant>("percentage");
+        QTest::addColumn<int>("level");
+        QTest::newRow("byte 0") << QVariant::fromValue(uchar(0)) << 0;
+        QTest::newRow("byte 100") << QVariant::fromValue(uchar(100)) << 100;
+        QTest::newRow("byte 150") << QVariant::fromValue(uchar(150)) << 255;
+        QTest::newRow("-5") << QVariant::fromValue(int(-5)) << 255;
+        QTest::newRow("-1") << QVariant::fromValue(qint16(-1)) << 255;
+        QTest::newRow("a boolean") << QVariant(true) << 255;
+        QTest::newRow("not a number") << QVariant(std::nan("")) << 255;
+        QTest::newRow("2^32 + 42") << QVariant::fromValue(qlonglong(4294967338ll)) << 255;
+        QTest::newRow("a string") << QVariant(QStringLiteral("50")) << 255;
+        QTest::newRow("50 of another integer type") << QVariant::fromValue(quint32(50)) << 255;
+    }
+
+    void impossiblePercentages()
+    {
+        QFETCH(QVariant, percentage);
+        QFETCH(int, level);
+        Rig rig;
+        QVERIFY2(rig.start(), qPrintable(rig.mock.error()));
+        const QString device = rig.connectedDevice(kAddress, QStringLiteral("Keyboard"), { BluezMock::uuid("180F") });
+        rig.mock.addInterface(
+            device, QStringLiteral("org.bluez.Battery1"), { { "Percentage", QVariant::fromValue(uchar(77)) } });
+        const auto p = rig.retrieveOne();
+        QVERIFY(p && rig.connect(p) && rig.discoverAll(p));
+        const auto c = rig.characteristic(p, "180F", "2A19");
+        QCOMPARE(rig.read(p, c), std::optional<QString>(QString()));
+        QCOMPARE(c->value(), std::optional<QByteArray>(QByteArray(1, char(77))));
+
+        // Told as it changes, and read so afterwards.
+        QSignalSpy told(p.get(), &Peripheral::valueUpdated);
+        rig.mock.update(device, QStringLiteral("org.bluez.Battery1"), { { "Percentage", percentage } });
+        QVERIFY(told.wait(kBound));
+        QCOMPARE(c->value(), std::optional<QByteArray>(QByteArray(1, char(level))));
+        QCOMPARE(rig.read(p, c), std::optional<QString>(QString()));
+        QCOMPARE(c->value(), std::optional<QByteArray>(QByteArray(1, char(level))));
     }
 
     void failedReadKeepsTheValue()

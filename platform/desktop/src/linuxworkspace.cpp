@@ -6,6 +6,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
+#include <QDBusReply>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -200,6 +201,91 @@ QList<RunningApplication> LinuxWorkspace::runningApplications() const
     }
     m_processes = std::move(seen);
     return result;
+}
+
+bool LinuxWorkspace::isApplicationRunning(const QString &bundleIdentifier)
+{
+    if (m_following == Following::notYet) {
+        // Listen first, then ask for the connections there are: one connecting in between is heard, not missed.
+        const bool listening = m_bus.isConnected() && m_bus.interface()
+            && m_bus.connect(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameOwnerChanged"), this,
+                SLOT(nameOwnerChanged(QString, QString, QString)));
+        const QDBusReply<QStringList> names = listening ? m_bus.interface()->registeredServiceNames()
+                                                        : QDBusReply<QStringList>();
+        m_following = listening && names.isValid() ? Following::bus : Following::processTable;
+        if (m_following == Following::bus) {
+            for (const QString &name : names.value()) {
+                if (name.startsWith(QLatin1Char(':')))
+                    askProcessOf(name);
+            }
+        }
+    }
+    if (m_following == Following::processTable)
+        return Workspace::isApplicationRunning(bundleIdentifier);
+
+    takeNewClients(true);
+    bool running = false;
+    for (auto it = m_applications.begin(); it != m_applications.end();) {
+        if (!isStill(it->first, it->second)) {
+            it = m_applications.erase(it);
+            continue;
+        }
+        running = running || it->second.application->bundleIdentifier == bundleIdentifier;
+        ++it;
+    }
+    return running;
+}
+
+void LinuxWorkspace::nameOwnerChanged(const QString &name, const QString &oldOwner, const QString &newOwner)
+{
+    // A connection's unique name (":1.42") is owned by the connection itself from its start.
+    if (m_following != Following::bus || !name.startsWith(QLatin1Char(':')) || !oldOwner.isEmpty() || newOwner != name)
+        return;
+    askProcessOf(name);
+    // Many connections between two questions: take in what has arrived so the list stays short.
+    if (m_newClients.size() >= 32)
+        takeNewClients(false);
+}
+
+void LinuxWorkspace::askProcessOf(const QString &connection)
+{
+    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("GetConnectionUnixProcessID"));
+    ask << connection;
+    m_newClients.push_back(m_bus.asyncCall(ask));
+}
+
+void LinuxWorkspace::takeNewClients(bool wait)
+{
+    std::vector<QDBusPendingCall> waiting;
+    for (QDBusPendingCall &call : m_newClients) {
+        if (wait)
+            call.waitForFinished();
+        if (!call.isFinished()) {
+            waiting.push_back(std::move(call));
+            continue;
+        }
+        // A connection that left before the answer has no process to look at.
+        const QDBusMessage reply = call.reply();
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+            continue;
+        bool ok = false;
+        const qint64 pid = reply.arguments().constFirst().toLongLong(&ok);
+        if (!ok || pid <= 0)
+            continue;
+        // A second connection of an application known; else a new process, perhaps under a used pid.
+        const auto known = m_applications.find(pid);
+        if (known != m_applications.end() && isStill(pid, known->second))
+            continue;
+        std::optional<Process> process = examine(pid);
+        if (process && process->application && process->uid == m_uid)
+            m_applications.insert_or_assign(pid, std::move(*process));
+        else if (known != m_applications.end())
+            m_applications.erase(known);
+    }
+    m_newClients = std::move(waiting);
 }
 
 void LinuxWorkspace::openApplication(const QString &bundlePath, Completion done)

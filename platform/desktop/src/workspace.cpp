@@ -34,6 +34,13 @@ Workspace &Workspace::current()
     return *s_default;
 }
 
+bool Workspace::isApplicationRunning(const QString &bundleIdentifier)
+{
+    const QList<RunningApplication> running = runningApplications();
+    return std::any_of(running.begin(), running.end(),
+        [&](const RunningApplication &app) { return app.bundleIdentifier == bundleIdentifier; });
+}
+
 ui::Image Workspace::iconForFile(const QString &path) { return FileIcons::iconForFile(path); }
 
 ui::Image Workspace::iconForContentType(const QString &typeIdentifier)

@@ -2,7 +2,10 @@
 #include "platform/core/value.h"
 #include "platform/desktop/linuxworkspace.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDir>
+#include <QProcess>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +22,7 @@ Q_DECLARE_METATYPE(std::optional<QString>)
 
 namespace {
 const QString kIdleApp = QStringLiteral(QUENBY_BIN_DIR "/idle_app");
+const QString kDistnoteTool = QStringLiteral(QUENBY_BIN_DIR "/distnote_tool");
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -39,6 +43,17 @@ bool makeIdleBundle(const QString &bundle, const Value::Dictionary &info)
     QDir().mkpath(QFileInfo(executable).absolutePath());
     return writeFile(bundle + QStringLiteral("/Contents/Info.plist"), infoPlist(info))
         && QFile::copy(kIdleApp, executable);
+}
+
+// A process in a process table of our own; the command name may hold spaces and parentheses, the
+// start time is field 22 of the stat file.
+bool addProcess(const QString &procRoot, qint64 pid, const QString &executable, int started)
+{
+    const QString dir = procRoot + "/" + QString::number(pid);
+    QDir(dir).removeRecursively();
+    return QDir().mkpath(dir) && QFile::link(executable, dir + "/exe")
+        && writeFile(dir + "/stat",
+            QStringLiteral("%1 (a (b) c) S%2 %3 0 0\n").arg(pid).arg(QString(" 0").repeated(18)).arg(started).toUtf8());
 }
 
 QList<RunningApplication> runningFrom(const QString &bundle)
@@ -68,6 +83,15 @@ class WorkspaceTest : public QObject {
 
     QTemporaryDir m_root;
     QList<qint64> m_started;
+    // Processes whose connections the session bus announced.
+    std::vector<qint64> m_connected;
+
+public slots:
+    void nameOwnerChanged(const QString &name, const QString &, const QString &newOwner)
+    {
+        if (name.startsWith(':') && newOwner == name)
+            m_connected.push_back(QDBusConnection::sessionBus().interface()->servicePid(name).value());
+    }
 
     QString path(const QString &relative) const { return m_root.path() + QLatin1Char('/') + relative; }
 
@@ -163,14 +187,8 @@ private slots:
         QTemporaryDir proc;
         const QString sentrel = path("Apps/Sentrel.app/Contents/MacOS/Sentrel");
         const QString quenby = path("Apps/Quenby.app/Contents/MacOS/Quenby");
-        const auto process = [&](int pid, const QString &executable, int started) {
-            const QString dir = proc.path() + "/" + QString::number(pid);
-            QDir(dir).removeRecursively();
-            QVERIFY(QDir().mkpath(dir));
-            QVERIFY(QFile::link(executable, dir + "/exe"));
-            // The command name may hold spaces and parentheses; the start time is field 22.
-            QVERIFY(writeFile(dir + "/stat",
-                QStringLiteral("%1 (a (b) c) S%2 %3 0 0\n").arg(pid).arg(QString(" 0").repeated(18)).arg(started).toUtf8()));
+        const auto process = [&](qint64 pid, const QString &executable, int started) {
+            QVERIFY(addProcess(proc.path(), pid, executable, started));
         };
         const auto pids = [](const QList<RunningApplication> &running) {
             QList<qint64> list;
@@ -202,6 +220,68 @@ private slots:
         QCOMPARE(pids(workspace.runningApplications()), QList<qint64> {40});
         // A fresh workspace, knowing nothing, gives what the table says now.
         QCOMPARE(pids(LinuxWorkspace(proc.path()).runningApplications()), (QList<qint64> { 30, 40 }));
+    }
+
+    void applicationsAreFollowed_data()
+    {
+        QTest::addColumn<bool>("onBus");
+        QTest::newRow("on the session bus") << true;
+        QTest::newRow("without a bus") << false;
+    }
+
+    // On the bus the first question looks at the processes behind its connections and later ones are
+    // learnt of as they connect; without a bus every question reads the table. Either way an
+    // application's end, or its pid taken by another program, is seen by the next question. Our
+    // process table holds the bus clients' real pids.
+    void applicationsAreFollowed()
+    {
+        QFETCH(bool, onBus);
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        if (onBus && !bus.isConnected())
+            QSKIP("no session bus");
+        QVERIFY(!onBus
+            || bus.connect("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameOwnerChanged",
+                this, SLOT(nameOwnerChanged(QString, QString, QString))));
+        const QString helper = QStringLiteral("com.velmorn.helper");
+        const QString quenby = QStringLiteral("com.velmorn.quenby");
+        m_connected.clear();
+        QTemporaryDir proc;
+        // A client on the bus (the bus tells of its connection before the question, as before a refresh).
+        const auto connect = [&](QProcess &client, const QString &executable, int started) {
+            client.start(kDistnoteTool, { "observe", "a=never.posted" });
+            QVERIFY(client.waitForStarted(5000));
+            QVERIFY(addProcess(proc.path(), client.processId(), executable, started));
+            QVERIFY(!onBus || QTest::qWaitFor([&] {
+                return std::find(m_connected.begin(), m_connected.end(), client.processId()) != m_connected.end();
+            }, 5000));
+        };
+
+        QProcess first;
+        connect(first, path("Apps/Sentrel.app/Contents/MacOS/Sentrel"), 500);
+        const qint64 firstPid = first.processId();
+        QVERIFY(addProcess(proc.path(), 11, "/usr/bin/sleep", 510));
+        LinuxWorkspace workspace(proc.path(), onBus ? bus : QDBusConnection("no bus"));
+        QVERIFY(workspace.isApplicationRunning(helper));
+        QVERIFY(!workspace.isApplicationRunning(quenby));
+
+        // Its pid is used again by another program.
+        QVERIFY(addProcess(proc.path(), firstPid, "/usr/bin/sleep", 900));
+        QVERIFY(!workspace.isApplicationRunning(helper));
+
+        QProcess second;
+        connect(second, path("Apps/Quenby.app/Contents/MacOS/Quenby"), 700);
+        const qint64 secondPid = second.processId();
+        QVERIFY(workspace.isApplicationRunning(quenby));
+        // It ends: gone from the table, and the next question knows.
+        second.kill();
+        QVERIFY(second.waitForFinished(5000));
+        QVERIFY(QDir(proc.path() + "/" + QString::number(secondPid)).removeRecursively());
+        QVERIFY(!workspace.isApplicationRunning(quenby));
+        QVERIFY(!workspace.isApplicationRunning(helper));
+        first.kill();
+        first.waitForFinished(5000);
+        bus.disconnect("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameOwnerChanged", this,
+            SLOT(nameOwnerChanged(QString, QString, QString)));
     }
 
     void onlyTheUsersOwnProcessesCount()

@@ -55,6 +55,12 @@ namespace {
 
     QString status(const SysfsAttributes &a) { return a.text(kStatus).value_or(QString()); }
 
+    const QString kCharging = QStringLiteral("Charging");
+    const QString kDischarging = QStringLiteral("Discharging");
+    const QString kFull = QStringLiteral("Full");
+    const QString kNotCharging = QStringLiteral("Not charging");
+    const QString kUnknown = QStringLiteral("Unknown");
+
     // Energy is converted to charge with the design voltage, so that design, full and present charge
     // share one scale and their ratios stay those of the energies; the present voltage, which moves
     // with the charge, is the fallback for batteries that do not report a design voltage.
@@ -98,10 +104,12 @@ namespace {
 
     bool isDischarging(const SysfsAttributes &a, std::optional<qint64> rawCurrent)
     {
-        // Some drivers sign the current (negative while discharging) and report an unknown status.
+        // Some drivers sign the current (negative while discharging) and report an unknown status. A
+        // battery the kernel calls charging, full or held (not charging) is not going down whatever
+        // trickle its current shows.
         const QString s = status(a);
-        return s == QLatin1String("Discharging")
-            || (rawCurrent && *rawCurrent < 0 && s != QLatin1String("Charging") && s != QLatin1String("Full"));
+        return s == kDischarging
+            || (rawCurrent && *rawCurrent < 0 && s != kCharging && s != kFull && s != kNotCharging);
     }
 
     // Signed milliamperes, negative while discharging: current_now (µA), or power_now (µW) over
@@ -202,9 +210,10 @@ namespace {
         return hours ? truncated(*hours * 60.0) : std::optional<qint64>(-1);
     }
 
-    std::optional<qint64> timeToEmpty(const SysfsAttributes &a)
+    std::optional<qint64> timeToEmpty(const SysfsAttributes &a, bool external)
     {
-        if (!isDischarging(a, a.integer(QStringLiteral("current_now"))))
+        // Firmware that does not know what its battery does says so while the machine is on its adapter.
+        if (!isDischarging(a, a.integer(QStringLiteral("current_now"))) || (external && status(a) == kUnknown))
             return 0;
         if (const auto seconds = a.integer(QStringLiteral("time_to_empty_now")); seconds && *seconds > 0)
             return *seconds / 60;
@@ -216,7 +225,7 @@ namespace {
 
     std::optional<qint64> timeToFull(const SysfsAttributes &a)
     {
-        if (status(a) != QLatin1String("Charging"))
+        if (status(a) != kCharging)
             return 0;
         if (const auto seconds = a.integer(QStringLiteral("time_to_full_now")); seconds && *seconds > 0)
             return *seconds / 60;
@@ -318,8 +327,8 @@ SupplyDirectory::Listing SupplyDirectory::current()
             out.deviceBatteries.push_back(supply);
         } else if (known.type == QLatin1String("Battery")) {
             // A battery bay that is empty keeps its supply with present 0.
-            if (!out.systemBattery && SysfsAttributes(supply.path).integer(QStringLiteral("present")).value_or(1) != 0)
-                out.systemBattery = supply;
+            if (SysfsAttributes(supply.path).integer(QStringLiteral("present")).value_or(1) != 0)
+                out.systemBatteries.push_back(supply);
         } else if (known.type == QLatin1String("Mains") || known.type.startsWith(QLatin1String("USB"))) {
             // Older kernels name each USB charger kind as its own type (USB_C, USB_PD, USB_DCP, ...).
             out.adapters.push_back(supply);
@@ -357,6 +366,165 @@ std::optional<FileId> SupplyDirectory::idOf(const Supply &supply) const
 {
     const auto it = m_known.constFind(supply.name);
     return it == m_known.constEnd() ? std::nullopt : std::optional<FileId>(it->id);
+}
+
+namespace {
+    // One battery's share of the whole: its amounts and rate in the unit the whole counts in.
+    struct Share {
+        std::optional<double> now;
+        std::optional<double> full;
+        std::optional<double> design;
+        std::optional<double> rate;
+    };
+
+    // Charge (µAh, µA) when `inCharge`, else energy (µWh, µW); a battery that counts the other way is
+    // converted with its voltage: µAh × µV / 10⁶ = µWh.
+    Share shareOf(const SysfsAttributes &a, bool inCharge)
+    {
+        const auto read = [&](const QString &name) -> std::optional<double> {
+            const auto n = nonNegative(a.integer(name));
+            return n ? std::optional<double>(double(*n)) : std::nullopt;
+        };
+        const auto magnitude = [&](const QString &name) -> std::optional<double> {
+            const auto n = a.integer(name);
+            return n ? std::optional<double>(std::abs(double(*n))) : std::nullopt;
+        };
+        const auto volts = conversionVoltage(a);
+        const auto nowVolts = nonNegative(a.integer(QStringLiteral("voltage_now")));
+        const auto rateVolts = nowVolts && *nowVolts > 0 ? nowVolts : volts;
+        Share share;
+        for (const auto &[kind, field] :
+            { std::pair { QStringLiteral("now"), &Share::now }, std::pair { QStringLiteral("full"), &Share::full },
+                std::pair { QStringLiteral("full_design"), &Share::design } }) {
+            if (inCharge) {
+                share.*field = read(QStringLiteral("charge_") + kind);
+            } else if (auto energy = read(QStringLiteral("energy_") + kind)) {
+                share.*field = energy;
+            } else if (auto charge = read(QStringLiteral("charge_") + kind); charge && volts) {
+                share.*field = *charge * double(*volts) / 1e6;
+            }
+        }
+        const auto current = magnitude(QStringLiteral("current_now"));
+        const auto power = magnitude(QStringLiteral("power_now"));
+        if (inCharge)
+            share.rate = current     ? current
+                : power && rateVolts ? std::optional<double>(*power / double(*rateVolts) * 1e6)
+                                     : std::nullopt;
+        else
+            share.rate = power         ? power
+                : current && rateVolts ? std::optional<double>(*current * double(*rateVolts) / 1e6)
+                                       : std::nullopt;
+        return share;
+    }
+
+    // Charging when any charges, else discharging when any discharges, else full when all are, else
+    // held when all are full or held; anything else is unknown.
+    QString combinedStatus(const std::vector<SysfsAttributes> &batteries)
+    {
+        const auto any = [&](auto test) { return std::any_of(batteries.begin(), batteries.end(), test); };
+        const auto all = [&](auto test) { return std::all_of(batteries.begin(), batteries.end(), test); };
+        if (any([](const SysfsAttributes &a) { return status(a) == kCharging; }))
+            return kCharging;
+        if (any([](const SysfsAttributes &a) { return isDischarging(a, a.integer(QStringLiteral("current_now"))); }))
+            return kDischarging;
+        if (all([](const SysfsAttributes &a) { return status(a) == kFull; }))
+            return kFull;
+        if (all([](const SysfsAttributes &a) { return status(a) == kFull || status(a) == kNotCharging; }))
+            return kNotCharging;
+        return kUnknown;
+    }
+
+    bool goesLike(const SysfsAttributes &a, const QString &whole)
+    {
+        if (whole == kCharging)
+            return status(a) == kCharging;
+        if (whole == kDischarging)
+            return isDischarging(a, a.integer(QStringLiteral("current_now")));
+        return true;
+    }
+
+    std::optional<double> sum(const std::vector<Share> &shares, std::optional<double> Share::*field)
+    {
+        double total = 0;
+        for (const Share &share : shares) {
+            if (!(share.*field))
+                return std::nullopt;
+            total += *(share.*field);
+        }
+        return total;
+    }
+}
+
+SysfsAttributes combinedBatteries(const std::vector<SysfsAttributes> &batteries)
+{
+    if (batteries.size() == 1)
+        return batteries.front();
+    QHash<QString, QByteArray> files;
+    if (batteries.empty())
+        return SysfsAttributes::fromTexts(files);
+    const SysfsAttributes &first = batteries.front();
+    const auto put = [&](const QString &name, std::optional<QString> text) {
+        if (text)
+            files.insert(name, text->toUtf8());
+    };
+    const auto putNumber = [&](const QString &name, std::optional<double> n) {
+        if (const auto whole = n ? rounded(*n) : std::nullopt)
+            files.insert(name, QByteArray::number(*whole));
+    };
+
+    // What has no sum is the first battery's; a damaged battery speaks for the whole.
+    for (const char *name : { "type", "serial_number", "manufacturer", "model_name", "manufacture_year",
+             "manufacture_month", "manufacture_day", "cycle_count", "temp", "voltage_min_design" })
+        put(QLatin1String(name), first.text(QLatin1String(name)));
+    const SysfsAttributes *health = &first;
+    for (const SysfsAttributes &a : batteries) {
+        if (batteryHealth(a) == QStringLiteral("Poor")) {
+            health = &a;
+            break;
+        }
+    }
+    put(QStringLiteral("health"), health->text(QStringLiteral("health")));
+    files.insert(QStringLiteral("present"), "1");
+
+    const QString whole = combinedStatus(batteries);
+    files.insert(kStatus, whole.toUtf8());
+
+    const bool inCharge = std::all_of(batteries.begin(), batteries.end(), [](const SysfsAttributes &a) {
+        return nonNegative(a.integer(QStringLiteral("charge_full")))
+            && nonNegative(a.integer(QStringLiteral("charge_now")));
+    });
+    std::vector<Share> shares;
+    std::vector<Share> moving;
+    const SysfsAttributes *carrying = nullptr;
+    for (const SysfsAttributes &a : batteries) {
+        shares.push_back(shareOf(a, inCharge));
+        if (goesLike(a, whole)) {
+            moving.push_back(shares.back());
+            if (!carrying)
+                carrying = &a;
+        }
+    }
+    const QString unit = inCharge ? QStringLiteral("charge_") : QStringLiteral("energy_");
+    putNumber(unit + QStringLiteral("now"), sum(shares, &Share::now));
+    putNumber(unit + QStringLiteral("full"), sum(shares, &Share::full));
+    putNumber(unit + QStringLiteral("full_design"), sum(shares, &Share::design));
+    putNumber(inCharge ? QStringLiteral("current_now") : QStringLiteral("power_now"), sum(moving, &Share::rate));
+    // The voltage of the battery that carries the load, so that the rate in power converts to its current.
+    put(QStringLiteral("voltage_now"), (carrying ? carrying : &first)->text(QStringLiteral("voltage_now")));
+
+    // Without amounts to sum, the percentages are all there is.
+    if (!sum(shares, &Share::now) || !sum(shares, &Share::full)) {
+        double total = 0;
+        bool all = true;
+        for (const SysfsAttributes &a : batteries) {
+            const auto percent = capacity(a);
+            all = all && percent;
+            total += percent.value_or(0);
+        }
+        if (all)
+            putNumber(QStringLiteral("capacity"), total / double(batteries.size()));
+    }
+    return SysfsAttributes::fromTexts(files);
 }
 
 const QStringList &smartBatteryKeys()
@@ -405,19 +573,23 @@ Value::Dictionary powerSourceDescription(
 
     // Without any adapter supply (some machines have none) the battery's own status tells whether
     // it is fed from outside.
+    const QString s = status(a);
     bool external = false;
     if (!adapters.empty()) {
         for (const SysfsAttributes &adapter : adapters)
             external = external || adapter.integer(QStringLiteral("online")).value_or(0) > 0;
     } else {
-        const QString s = status(a);
-        external = s == QLatin1String("Charging") || s == QLatin1String("Full") || s == QLatin1String("Not charging");
+        external = s == kCharging || s == kFull || s == kNotCharging;
     }
     d[QLatin1String(ps::kPowerSourceState)] = Value(QLatin1String(external ? ps::kACPower : ps::kBatteryPower));
 
-    auto percent = a.integer(QStringLiteral("capacity"));
-    if (!percent)
+    // A battery that holds more than its last full estimate is full, not above it.
+    auto percent = capacity(a);
+    if (!percent) {
         percent = percentOf(amount(a, QStringLiteral("now")), amount(a, QStringLiteral("full")));
+        if (percent)
+            percent = std::min<qint64>(*percent, 100);
+    }
     if (percent)
         d[QLatin1String(ps::kCurrentCapacity)] = Value(*percent);
     // The full charge as a share of the design charge: what the battery still holds of what it was
@@ -425,9 +597,14 @@ Value::Dictionary powerSourceDescription(
     if (auto health = percentOf(amount(a, QStringLiteral("full")), amount(a, QStringLiteral("full_design"))))
         d[QLatin1String(ps::kMaxCapacity)] = Value(*health);
 
-    d[QLatin1String(ps::kIsCharging)] = Value(status(a) == QLatin1String("Charging"));
-    d[QLatin1String(ps::kIsCharged)] = Value(status(a) == QLatin1String("Full"));
-    if (const auto minutes = timeToEmpty(a))
+    // As the desktop's battery service reads them: a battery held at (or within a point of) full is
+    // charged, whether the kernel calls it full, not charging (a charge limit at 100 %) or, on the
+    // adapter, unknown; one held below full is on the adapter and neither charging nor charged.
+    const bool atFull = percent && *percent >= 99;
+    const bool charged = s == kFull || (atFull && (s == kNotCharging || (s == kUnknown && external)));
+    d[QLatin1String(ps::kIsCharging)] = Value(s == kCharging);
+    d[QLatin1String(ps::kIsCharged)] = Value(charged);
+    if (const auto minutes = timeToEmpty(a, external))
         d[QLatin1String(ps::kTimeToEmpty)] = Value(*minutes);
     if (const auto minutes = timeToFull(a))
         d[QLatin1String(ps::kTimeToFullCharge)] = Value(*minutes);
@@ -438,7 +615,28 @@ Value::Dictionary powerSourceDescription(
     return d;
 }
 
-std::optional<Value> batteryPercent(const SysfsAttributes &a) { return value(a.integer(QStringLiteral("capacity"))); }
+std::optional<qint64> capacity(const SysfsAttributes &a)
+{
+    const auto percent = a.integer(QStringLiteral("capacity"));
+    if (!percent || *percent < 0 || *percent > 100)
+        return std::nullopt;
+    return percent;
+}
+
+std::optional<Value> batteryPercent(const SysfsAttributes &a) { return value(capacity(a)); }
+
+std::optional<Value> transport(const SysfsAttributes &a, const std::optional<HidDevice> &hid)
+{
+    if (!hid)
+        return std::nullopt;
+    // What the accessory records make of "USB" is that the device charges: the kernel's status says
+    // whether it does. A device on the USB bus that does not charge is one behind its own receiver.
+    const QString s = status(a);
+    if (s == kCharging || s == kFull)
+        return Value(QStringLiteral("USB"));
+    const QString bus = hid->transport();
+    return Value(bus == QLatin1String("USB") ? QStringLiteral("Wireless") : bus);
+}
 
 std::optional<HidDevice> hidDeviceOf(const Supply &supply)
 {
@@ -468,8 +666,9 @@ Value::Dictionary hidEventServiceProperties(
         p[QStringLiteral("Product")] = Value(*product);
     else if (hid && !hid->name().isEmpty())
         p[QStringLiteral("Product")] = Value(hid->name());
+    if (auto how = transport(a, hid))
+        p[QString::fromLatin1(kTransport)] = std::move(*how);
     if (hid) {
-        p[QStringLiteral("Transport")] = Value(hid->transport());
         p[QStringLiteral("VendorID")] = Value(static_cast<qint64>(hid->vendorId()));
         p[QStringLiteral("ProductID")] = Value(static_cast<qint64>(hid->productId()));
     }

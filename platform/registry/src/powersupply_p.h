@@ -39,9 +39,9 @@ public:
     explicit SupplyDirectory(QString root);
 
     struct Listing {
-        /// The machine's own battery (type Battery, not scoped to a device, present): the first in
-        /// name order, as the smart battery stands for one battery.
-        std::optional<Supply> systemBattery;
+        /// The machine's own batteries (type Battery, not scoped to a device, present), in name order.
+        /// The smart battery stands for all of them together.
+        std::vector<Supply> systemBatteries;
         /// The batteries of accessories (scope Device), in name order.
         std::vector<Supply> deviceBatteries;
         /// The supplies that power the machine from outside (Mains and the USB kinds, not scoped to
@@ -73,6 +73,12 @@ private:
     QHash<QString, Known> m_known; // by supply name
 };
 
+/// The machine's batteries read as one battery, as a user reads them: charges or energies summed (in
+/// energy when the batteries do not all count charge), charging when any charges, the rate that of the
+/// batteries going the way the whole goes, so that times follow from the sums; what has no sum (serial,
+/// maker, cycles, temperature, dates) is the first battery's. Callers read a single battery in place.
+SysfsAttributes combinedBatteries(const std::vector<SysfsAttributes> &batteries);
+
 /// The smart-battery entry's keys, each read from the fewest attributes that give it.
 const QStringList &smartBatteryKeys();
 std::optional<Value> smartBatteryProperty(const SysfsAttributes &battery, const QString &key);
@@ -86,9 +92,17 @@ QString controllerClass(const SysfsAttributes &battery);
 Value::Dictionary powerSourceDescription(
     const Supply &battery, const SysfsAttributes &attributes, const std::vector<SysfsAttributes> &adapters);
 
+/// The battery's `capacity` in percent: an integer from 0 to 100, anything else is no reading.
+std::optional<qint64> capacity(const SysfsAttributes &attributes);
+
 /// The key of an accessory's level, and its value from the battery's attributes.
 inline constexpr const char *kBatteryPercent = "BatteryPercent";
 std::optional<Value> batteryPercent(const SysfsAttributes &attributes);
+/// The key of how an accessory is connected, and its value: "USB" while the kernel says the device
+/// charges or is charged (on its cable), else how it talks to the machine ("Bluetooth", or "Wireless"
+/// for a device on no cable). None without the HID device.
+inline constexpr const char *kTransport = "Transport";
+std::optional<Value> transport(const SysfsAttributes &attributes, const std::optional<HidDevice> &hid);
 
 /// The HID device an accessory's battery belongs to.
 std::optional<HidDevice> hidDeviceOf(const Supply &supply);

@@ -17,7 +17,16 @@ namespace {
         bool automatic = false;
         QElapsedTimer age;
         QHash<QString, std::optional<QByteArray>> files;
+        // Counts the passes, so that what is worked out of several files can be kept for one pass.
+        quint64 generation = 0;
         std::function<void(const QString &)> observer;
+
+        void begin()
+        {
+            files.clear();
+            age.start();
+            ++generation;
+        }
     };
 
     Pass &pass()
@@ -46,8 +55,7 @@ namespace {
                 return false;
             if (!p.automatic) {
                 p.automatic = true;
-                p.files.clear();
-                p.age.start();
+                p.begin();
                 QMetaObject::invokeMethod(
                     app,
                     [] {
@@ -59,10 +67,8 @@ namespace {
                     Qt::QueuedConnection);
             }
         }
-        if (p.age.elapsed() > kLongestPassMs) {
-            p.files.clear();
-            p.age.restart();
-        }
+        if (p.age.elapsed() > kLongestPassMs)
+            p.begin();
         return true;
     }
 
@@ -95,10 +101,8 @@ namespace {
 SysfsReading::SysfsReading()
 {
     Pass &p = pass();
-    if (p.scopes++ == 0 && !p.automatic) {
-        p.files.clear();
-        p.age.start();
-    }
+    if (p.scopes++ == 0 && !p.automatic)
+        p.begin();
 }
 
 SysfsReading::~SysfsReading()
@@ -120,6 +124,13 @@ SysfsAttributes SysfsAttributes::fromTexts(const QHash<QString, QByteArray> &fil
     for (auto it = files.constBegin(); it != files.constEnd(); ++it)
         a.m_texts.insert(it.key(), trimmedText(it.value()));
     return a;
+}
+
+std::optional<quint64> SysfsAttributes::currentPass()
+{
+    if (!passOpen())
+        return std::nullopt;
+    return pass().generation;
 }
 
 void SysfsAttributes::setReadObserver(std::function<void(const QString &)> observer)

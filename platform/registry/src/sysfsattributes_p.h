@@ -41,6 +41,10 @@ public:
     /// The content of a file, whole; empty when it cannot be read. Shared within a reading pass.
     static std::optional<QByteArray> readFile(const QString &path);
 
+    /// A number that stays the same for one reading pass and differs from every earlier pass; none while
+    /// no pass is open (then nothing read may be kept).
+    static std::optional<quint64> currentPass();
+
     /// Called with the path of every file actually read (not answered from the pass), for tests and
     /// measurements; none by default. Main thread only.
     static void setReadObserver(std::function<void(const QString &path)> observer);

@@ -29,13 +29,24 @@ std::unique_ptr<PowerSourcesInfo> SysfsPowerSources::copyInfo()
 {
     auto info = std::make_unique<SysfsPowerSourcesInfo>();
     const auto supplies = m_supplies->current();
-    if (const auto &battery = supplies.systemBattery) {
+    if (const auto &batteries = supplies.systemBatteries; !batteries.empty()) {
         std::vector<SysfsAttributes> adapters;
         for (const auto &adapter : supplies.adapters)
             adapters.push_back(m_supplies->attributes(adapter));
-        const SysfsAttributes attributes = m_supplies->attributes(*battery);
-        info->descriptions.emplace_back(powersupply::powerSourceDescription(*battery, attributes, adapters));
-        m_supplies->remember(*battery, attributes);
+        std::vector<SysfsAttributes> members;
+        for (const auto &battery : batteries)
+            members.push_back(m_supplies->attributes(battery));
+        // The batteries are one source, named after the first.
+        // One battery is read in place, so that what it read is remembered.
+        if (members.size() == 1) {
+            info->descriptions.emplace_back(
+                powersupply::powerSourceDescription(batteries.front(), members.front(), adapters));
+        } else {
+            info->descriptions.emplace_back(powersupply::powerSourceDescription(
+                batteries.front(), powersupply::combinedBatteries(members), adapters));
+        }
+        for (size_t i = 0; i < batteries.size(); ++i)
+            m_supplies->remember(batteries[i], members[i]);
     }
     return info;
 }

@@ -67,9 +67,11 @@ struct SysfsRegistry::State {
     HidDevice::BluetoothIcon bluetoothIcon;
     QHash<QString, std::uint64_t> ids;
     std::uint64_t nextId = 1;
+    powersupply::SupplyDirectory::Listing lastListing;
+    std::optional<quint64> listedInPass;
 
     // What is known of an accessory's battery while its directory stays the same one: its HID device
-    // and every key but the level.
+    // and every key but the level and the transport (which follows whether it charges).
     struct Accessory {
         powersupply::FileId id;
         std::optional<HidDevice> hid;
@@ -112,7 +114,50 @@ struct SysfsRegistry::State {
         Accessory known { *id, powersupply::hidDeviceOf(supply), {} };
         known.fixed = powersupply::hidEventServiceProperties(supply, attributes, known.hid);
         known.fixed.erase(QString::fromLatin1(powersupply::kBatteryPercent));
+        known.fixed.erase(QString::fromLatin1(powersupply::kTransport));
         return &*accessories.insert(path, std::move(known));
+    }
+
+    // The properties of an accessory's event service as they are now.
+    std::optional<Value::Dictionary> accessoryProperties(const QString &path)
+    {
+        const auto *known = accessory(path);
+        if (!known)
+            return std::nullopt;
+        Value::Dictionary p = known->fixed;
+        const SysfsAttributes attributes(path);
+        if (auto percent = powersupply::batteryPercent(attributes))
+            p[QString::fromLatin1(powersupply::kBatteryPercent)] = std::move(*percent);
+        if (auto how = powersupply::transport(attributes, known->hid))
+            p[QString::fromLatin1(powersupply::kTransport)] = std::move(*how);
+        return p;
+    }
+
+    // The supplies as they are now, listed once per reading pass (every read of a tick sees one list).
+    const powersupply::SupplyDirectory::Listing &listing()
+    {
+        const auto pass = SysfsAttributes::currentPass();
+        if (!pass || pass != listedInPass)
+            lastListing = supplies.current();
+        listedInPass = pass;
+        return lastListing;
+    }
+
+    // `read` of the machine's batteries as one; none without a battery.
+    template <typename Read>
+    auto readBatteries(Read read) -> std::optional<decltype(read(std::declval<const SysfsAttributes &>()))>
+    {
+        const std::vector<powersupply::Supply> batteries = listing().systemBatteries;
+        if (batteries.empty())
+            return std::nullopt;
+        std::vector<SysfsAttributes> members;
+        for (const auto &battery : batteries)
+            members.push_back(supplies.attributes(battery));
+        // One battery is read in place, so that what it read is remembered.
+        auto result = members.size() == 1 ? read(members.front()) : read(powersupply::combinedBatteries(members));
+        for (size_t i = 0; i < batteries.size(); ++i)
+            supplies.remember(batteries[i], members[i]);
+        return result;
     }
 
     const Device *device(const QString &path)
@@ -170,6 +215,10 @@ namespace {
         {
             switch (m_node.kind) {
             case Kind::SmartBattery:
+                // The batteries are named after the first.
+                if (const auto &batteries = m_state->listing().systemBatteries; !batteries.empty())
+                    return batteries.front().name;
+                break;
             case Kind::HidEventService:
                 return QFileInfo(m_node.path).fileName();
             case Kind::HidDevice:
@@ -189,33 +238,17 @@ namespace {
         std::optional<Value::Dictionary> properties() const override
         {
             switch (m_node.kind) {
-            case Kind::BatteryManager: {
-                if (!QFileInfo::exists(m_node.path))
-                    return std::nullopt;
-                const SysfsAttributes attributes = m_state->supplies.attributes(supply());
-                Value::Dictionary p { { QStringLiteral("IOProviderClass"),
-                    Value(powersupply::controllerClass(attributes)) } };
-                m_state->supplies.remember(supply(), attributes);
-                return p;
-            }
-            case Kind::SmartBattery: {
-                if (!QFileInfo::exists(m_node.path))
-                    return std::nullopt;
-                const SysfsAttributes attributes = m_state->supplies.attributes(supply());
-                auto p = powersupply::smartBatteryProperties(attributes);
-                m_state->supplies.remember(supply(), attributes);
-                return p;
-            }
-            case Kind::HidEventService: {
-                const auto *accessory = m_state->accessory(m_node.path);
-                if (!accessory)
-                    return std::nullopt;
-                // Only the level changes while the accessory stays.
-                Value::Dictionary p = accessory->fixed;
-                if (auto percent = powersupply::batteryPercent(SysfsAttributes(m_node.path)))
-                    p[QString::fromLatin1(powersupply::kBatteryPercent)] = std::move(*percent);
-                return p;
-            }
+            case Kind::BatteryManager:
+                return m_state->readBatteries([](const SysfsAttributes &batteries) {
+                    return Value::Dictionary { { QStringLiteral("IOProviderClass"),
+                        Value(powersupply::controllerClass(batteries)) } };
+                });
+            case Kind::SmartBattery:
+                return m_state->readBatteries(
+                    [](const SysfsAttributes &batteries) { return powersupply::smartBatteryProperties(batteries); });
+            case Kind::HidEventService:
+                // Only the level and whether it charges change while the accessory stays.
+                return m_state->accessoryProperties(m_node.path);
             case Kind::HidInterface:
                 if (!QFileInfo::exists(m_node.path))
                     return std::nullopt;
@@ -234,12 +267,10 @@ namespace {
             // The battery is read key by key (the records ask for one value at a time, and some
             // battery attributes are slow to read); the other entries are small.
             if (m_node.kind == Kind::SmartBattery) {
-                if (!QFileInfo::exists(m_node.path))
-                    return std::nullopt;
-                const SysfsAttributes attributes = m_state->supplies.attributes(supply());
-                auto value = powersupply::smartBatteryProperty(attributes, key);
-                m_state->supplies.remember(supply(), attributes);
-                return value;
+                auto value = m_state->readBatteries([&](const SysfsAttributes &batteries) {
+                    return powersupply::smartBatteryProperty(batteries, key);
+                });
+                return value ? *value : std::nullopt;
             }
             const auto all = properties();
             if (!all)
@@ -256,7 +287,7 @@ namespace {
                 return nullptr;
             switch (m_node.kind) {
             case Kind::SmartBattery:
-                if (!QFileInfo::exists(m_node.path))
+                if (m_state->listing().systemBatteries.empty())
                     return nullptr;
                 return std::make_shared<SysfsEntryReference>(m_state, Node { Kind::BatteryManager, m_node.path });
             case Kind::HidEventService:
@@ -276,8 +307,6 @@ namespace {
         }
 
     private:
-        powersupply::Supply supply() const { return { QFileInfo(m_node.path).fileName(), m_node.path }; }
-
         std::shared_ptr<State> m_state;
         Node m_node;
         std::uint64_t m_id;
@@ -362,12 +391,14 @@ std::optional<std::vector<RegistryEntry>> SysfsRegistry::matchingServices(const 
         return out;
 
     const auto supplies = wanted(Kind::BatteryManager) || wanted(Kind::SmartBattery) || wanted(Kind::HidEventService)
-        ? m_state->supplies.current()
+        ? m_state->listing()
         : powersupply::SupplyDirectory::Listing {};
     if (wanted(Kind::BatteryManager) || wanted(Kind::SmartBattery)) {
-        if (const auto &battery = supplies.systemBattery) {
-            add(Kind::BatteryManager, battery->path);
-            add(Kind::SmartBattery, battery->path);
+        // One entry stands for all the machine's batteries, whichever of them are there when it is read.
+        if (!supplies.systemBatteries.empty()) {
+            const QString batteries = m_state->root + QStringLiteral("/class/power_supply");
+            add(Kind::BatteryManager, batteries);
+            add(Kind::SmartBattery, batteries);
         }
     }
     if (wanted(Kind::HidEventService)) {
@@ -382,6 +413,31 @@ std::optional<std::vector<RegistryEntry>> SysfsRegistry::matchingServices(const 
         }
     }
     return out;
+}
+
+bool SysfsRegistry::reportsBatteryOf(const QString &address)
+{
+    // As the accessory finder lists it: a battery with a level, of a HID device it can name.
+    static const QStringList required { QStringLiteral("DeviceAddress"),
+        QString::fromLatin1(powersupply::kBatteryPercent), QString::fromLatin1(powersupply::kTransport),
+        QStringLiteral("VendorID"), QStringLiteral("ProductID") };
+    for (const auto &supply : m_state->listing().deviceBatteries) {
+        const auto *known = m_state->accessory(supply.path);
+        if (!known || !known->hid)
+            continue;
+        const auto device = known->fixed.find(QStringLiteral("DeviceAddress"));
+        const bool same = known->hid->uniq().compare(address, Qt::CaseInsensitive) == 0
+            || (device != known->fixed.end()
+                && device->second.toString().value_or(QString()).compare(address, Qt::CaseInsensitive) == 0);
+        if (!same)
+            continue;
+        const auto properties = m_state->accessoryProperties(supply.path);
+        if (properties && std::all_of(required.begin(), required.end(), [&](const QString &key) {
+                return properties->count(key) > 0;
+            }))
+            return true;
+    }
+    return false;
 }
 
 } // namespace platform

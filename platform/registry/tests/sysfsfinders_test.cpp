@@ -1,12 +1,12 @@
 // The machine's batteries as the finders see them when the registry and the power sources are read
 // from sysfs.
+#include "../src/sysfsattributes_p.h"
 #include "ammerl/appleinternalbattery.h"
 #include "ammerl/internalfinder.h"
 #include "ammerl/legacyinternalbattery.h"
 #include "fennic/bluetoothfinder.h"
 #include "platform/core/bundle.h"
 #include "platform/registry/sysfspowersources.h"
-#include "../src/sysfsattributes_p.h"
 #include "platform/registry/sysfsregistry.h"
 #include "sysfstree.h"
 
@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <map>
 
 using ammerl::InternalFinder;
 using fennic::BatteryDevice;
@@ -89,6 +90,11 @@ private slots:
             << "xps" << int(Legacy) << QStringList { "7894 mAh", "7216 mAh", "4329 mAh" }
             << QVariant(7216.0 / 7894.0 * 100.0) << QVariant(60) << QVariant(8.352) << QVariant(2418)
             << QVariant(8.352 * 2418 / 1000) << QVariant(true) << "01:11" << QVariant(65) << QVariant() << "BAT0";
+        // BAT0 at 80 % and BAT1 at 2.5 %: one battery of 48 + 1.5 of 60 + 60 Wh, 9.6 W drawn.
+        QTest::newRow("two batteries as one")
+            << "t480" << int(Legacy) << QStringList { "14035 mAh", "10526 mAh", "4342 mAh" }
+            << QVariant(10526.0 / 14035.0 * 100.0) << QVariant(41) << QVariant(12.0) << QVariant(-800) << QVariant(9.6)
+            << QVariant(false) << "05:09" << QVariant() << QVariant() << "BAT0";
         QTest::newRow("percentage only") << "pinephone" << int(Apple) << QStringList { "-", "-", "83 %" } << QVariant()
                                          << QVariant(83) << QVariant(3.912) << QVariant(-342)
                                          << QVariant(3.912 * 342 / 1000) << QVariant(false) << "-" << QVariant()
@@ -170,6 +176,11 @@ private slots:
             << "desktop"
             << "7a3c91f0" << DeviceType::mouse << "G305" << 90 << false << qlonglong(0x4074)
             << QVariant("Logitech Inc.");
+        // A wireless headset whose battery sits on its receiver on the USB bus does not charge. No rule of
+        // the registry's kinds tells a headset: their last one makes it a trackpad.
+        QTest::newRow("headset on its receiver") << "t480"
+                                                 << "hidpp_battery_0" << DeviceType::trackpad << "G935 Gaming Headset"
+                                                 << 3 << false << qlonglong(0x0A87) << QVariant("Logitech Inc.");
         // No kind of the records fits a game controller: it is none of them, rather than a wrong one.
         QTest::newRow("game controller") << "desktop"
                                          << "a4:ae:12:9c:40:d1" << DeviceType::undefined << "Wireless Controller"
@@ -191,7 +202,8 @@ private slots:
         registry.setBluetoothIcons([](const QString &) { return std::nullopt; });
         BluetoothFinder finder(registry);
         finder.refresh();
-        QCOMPARE(finder.devices().size(), std::size_t(tree == "thinkpad" ? 4 : 3));
+        const std::map<QString, std::size_t> counts { { "thinkpad", 4 }, { "desktop", 3 }, { "t480", 1 } };
+        QCOMPARE(finder.devices().size(), counts.at(tree));
         const auto found = std::find_if(
             finder.devices().begin(), finder.devices().end(), [&](const auto &d) { return d->serial() == serial; });
         QVERIFY(found != finder.devices().end());
@@ -254,7 +266,9 @@ private slots:
             if (!it.key().contains(QLatin1String("/BAT0/")) && !it.key().contains(QLatin1String("/AC/")))
                 accessoryReads << name;
         }
-        QCOMPARE(accessoryReads, QStringList(4, QStringLiteral("capacity")));
+        // The level, and whether the accessory charges.
+        accessoryReads.sort();
+        QCOMPARE(accessoryReads, QStringList(4, QStringLiteral("capacity")) + QStringList(4, QStringLiteral("status")));
     }
 
     void changesReachTheNextTick()

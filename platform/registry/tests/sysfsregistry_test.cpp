@@ -55,6 +55,10 @@ const QString kReceiverMouse = QStringLiteral("hidpp_battery_0");
 const QString kMagicMouse2 = QStringLiteral("hid-3c:a6:f6:41:7e:02-battery");
 const QString kGamingMouse = QStringLiteral("hidpp_battery_1");
 const QString kController = QStringLiteral("sony_controller_battery_a4:ae:12:9c:40:d1");
+
+// The t480 tree: two batteries (BAT0 at 80 % carrying the load, BAT1 at 2.5 % idle) and a wireless
+// headset whose battery hangs on its receiver's own HID device.
+const QString kHeadset = QStringLiteral("hidpp_battery_0");
 }
 
 class SysfsRegistryTest : public QObject {
@@ -83,6 +87,14 @@ private slots:
         QTest::newRow("percentage only") << "pinephone"
                                          << "AppleSMC"
                                          << Value(Value::Dictionary { { "Voltage", 3912 }, { "Amperage", -342 } });
+        // 160, 120 and 49.5 Wh at the first battery's 11.4 V; 9.6 W drawn from BAT0 at its 12 V; what has
+        // no sum is BAT0's.
+        QTest::newRow("two batteries as one")
+            << "t480"
+            << "IOSMBusController"
+            << Value(Value::Dictionary { { "DesignCapacity", 14035 }, { "MaxCapacity", 10526 },
+                   { "CurrentCapacity", 4342 }, { "Voltage", 12000 }, { "Amperage", -800 }, { "CycleCount", 214 },
+                   { "Serial", "1337" }, { "Manufacturer", "SMP" } });
     }
 
     void smartBattery()
@@ -129,6 +141,12 @@ private slots:
                    { "Current Capacity", 60 }, { "Max Capacity", 91 }, { "Is Charging", true }, { "Is Charged", false },
                    { "Time to Empty", 0 }, { "Time to Full Charge", 71 }, { "Watts", 65 } });
         // Without a charge or energy reading no time can be estimated.
+        // 48 + 1.5 of 60 + 60 Wh is 41 %; 49.5 Wh at 9.6 W last 309 minutes.
+        QTest::newRow("two batteries as one")
+            << "t480"
+            << Value(Value::Dictionary { { "Name", "BAT0" }, { "Power Source State", "Battery Power" },
+                   { "Current Capacity", 41 }, { "Max Capacity", 75 }, { "Is Charging", false },
+                   { "Is Charged", false }, { "Time to Empty", 309 }, { "Time to Full Charge", 0 } });
         QTest::newRow("percentage only") << "pinephone"
                                          << Value(Value::Dictionary { { "Name", "axp20x-battery" },
                                                 { "Power Source State", "Battery Power" }, { "Current Capacity", 83 },
@@ -164,6 +182,91 @@ private slots:
         QVERIFY(sources.description(*info, Value("0")).isNull());
     }
 
+    void batteriesCombined_data()
+    {
+        QTest::addColumn<QStringList>("changes"); // "<path below the root>=<content>"
+        QTest::addColumn<Value>("battery"); // expected keys of the smart battery; null: absent
+        QTest::addColumn<Value>("source"); // expected keys of the power-source description
+
+        using D = Value::Dictionary;
+        const QString bat0 = QStringLiteral("class/power_supply/BAT0/");
+        const QString bat1 = QStringLiteral("class/power_supply/BAT1/");
+        // 70.5 Wh missing at the 20 W BAT1 takes take 211 minutes; its current at 10.95 V leads.
+        QTest::newRow("one charging, one discharging: charging")
+            << QStringList { bat1 + "status=Charging", bat1 + "power_now=20000000" }
+            << Value(D { { "Amperage", 1826 }, { "Voltage", 10950 } })
+            << Value(D { { "Is Charging", true }, { "Time to Full Charge", 211 }, { "Time to Empty", 0 },
+                   { "Current Capacity", 41 } });
+        QTest::newRow("both full: charged") << QStringList { bat0 + "status=Full", bat0 + "energy_now=60000000",
+            bat0 + "power_now=0", bat1 + "status=Full", bat1 + "energy_now=60000000", "class/power_supply/AC/online=1" }
+                                            << Value(D { { "CurrentCapacity", 10526 } })
+                                            << Value(D { { "Is Charged", true }, { "Is Charging", false },
+                                                   { "Current Capacity", 100 }, { "Power Source State", "AC Power" } });
+        // BAT1 counts charge: 131579 µAh, 5263158 µAh and 7017544 µAh are 1.5, 60 and 80 Wh at 11.4 V.
+        QTest::newRow("one in charge, one in energy")
+            << QStringList { bat1 + "energy_now=<remove>", bat1 + "energy_full=<remove>",
+                   bat1 + "energy_full_design=<remove>", bat1 + "charge_now=131579", bat1 + "charge_full=5263158",
+                   bat1 + "charge_full_design=7017544" }
+            << Value(D { { "DesignCapacity", 14035 }, { "CurrentCapacity", 4342 } })
+            << Value(D { { "Current Capacity", 41 }, { "Max Capacity", 75 }, { "Time to Empty", 309 } });
+        QTest::newRow("one without amounts: percentages averaged")
+            << QStringList { bat1 + "energy_now=<remove>", bat1 + "energy_full=<remove>",
+                   bat1 + "energy_full_design=<remove>" }
+            << Value(D { { "CurrentCapacity", Value() }, { "MaxCapacity", Value() } })
+            << Value(D { { "Current Capacity", 41 }, { "Max Capacity", Value() } });
+        QTest::newRow("a damaged battery speaks for both")
+            << QStringList { bat1 + "health=Dead" } << Value(D {}) << Value(D { { "BatteryHealth", "Poor" } });
+        QTest::newRow("second bay empty: the first alone")
+            << QStringList { bat1 + "present=0" } << Value(D { { "CurrentCapacity", 4211 }, { "Amperage", -800 } })
+            << Value(D { { "Current Capacity", 80 }, { "Time to Empty", 300 } });
+    }
+
+    void batteriesCombined()
+    {
+        QFETCH(QStringList, changes);
+        QFETCH(Value, battery);
+        QFETCH(Value, source);
+
+        SysfsTree tree("t480");
+        QVERIFY(tree.isValid());
+        for (const QString &change : changes) {
+            const int equals = change.indexOf(QLatin1Char('='));
+            QVERIFY2(tree.change(change.left(equals), change.mid(equals + 1)), qPrintable(change));
+        }
+        SysfsRegistry registry(tree.root());
+        const RegistryEntry entry = registry.firstMatchingService("AppleSmartBattery");
+        QVERIFY(entry.isValid());
+        QCOMPARE(entry.name(), QStringLiteral("BAT0"));
+        compareKeys(*entry.properties(), *battery.toDictionary());
+        for (const auto &[key, value] : *battery.toDictionary())
+            QCOMPARE(entry.property(key).value_or(Value()), value);
+
+        SysfsPowerSources sources(tree.root());
+        const auto described = describeAll(sources);
+        QCOMPARE(described.size(), std::size_t(1));
+        compareKeys(*described.front().toDictionary(), *source.toDictionary());
+    }
+
+    // The entry stands for the machine's batteries, whichever are there when it is read.
+    void batteriesComeAndGo()
+    {
+        SysfsTree tree("t480");
+        QVERIFY(tree.isValid());
+        SysfsRegistry registry(tree.root());
+        const RegistryEntry entry = registry.firstMatchingService("AppleSmartBattery");
+        QCOMPARE(entry.property("CurrentCapacity").value_or(Value()), Value(4342));
+
+        QVERIFY(QDir(QFileInfo(tree.supplyPath("BAT0")).canonicalFilePath()).removeRecursively());
+        QCOMPARE(entry.name(), QStringLiteral("BAT1"));
+        QCOMPARE(entry.property("CurrentCapacity").value_or(Value()), Value(132));
+        QCOMPARE(entry.property("Serial").value_or(Value()), Value("2342"));
+        QVERIFY(entry.parent().isValid());
+
+        QVERIFY(tree.change("class/power_supply/BAT1/present", "0"));
+        QVERIFY(!entry.properties());
+        QVERIFY(!entry.parent().isValid());
+    }
+
     void accessories_data()
     {
         QTest::addColumn<QString>("supply");
@@ -182,6 +285,7 @@ private slots:
                    { "Product", "Magic Keyboard" }, { "Transport", "Bluetooth" }, { "VendorID", 0x004C },
                    { "ProductID", 0x0267 } })
             << Value("Keyboard");
+        // On its cable the kernel says it charges.
         QTest::newRow("trackpad on its cable")
             << kTrackpad
             << Value(Value::Dictionary { { "DeviceAddress", "CC2933200F1J0Q7AQ" }, { "BatteryPercent", 71 },
@@ -451,6 +555,43 @@ private slots:
                                        << Value(D { { "BatteryHealth", "Poor" } }) << "IOSMBusController";
         QTest::newRow("health passing state") << QStringList { bat + "health=Overheat" } << Value(D {})
                                               << Value(D { { "BatteryHealth", Value() } }) << "IOSMBusController";
+        // A percentage outside 0-100 is no reading: the charge is worked out from the energies.
+        QTest::newRow("percentage above 100") << QStringList { bat + "capacity=150" } << Value(D {})
+                                              << Value(D { { "Current Capacity", 68 } }) << "IOSMBusController";
+        QTest::newRow("percentage below 0") << QStringList { bat + "capacity=-5" } << Value(D {})
+                                            << Value(D { { "Current Capacity", 68 } }) << "IOSMBusController";
+        QTest::newRow("more than its last full")
+            << QStringList { bat + "capacity=110", bat + "energy_now=55000000", bat + "status=Full" } << Value(D {})
+            << Value(D { { "Current Capacity", 100 }, { "Is Charged", true } }) << "IOSMBusController";
+        // Held at a charge limit: at (or within a point of) full it is charged; below it, on the adapter and
+        // neither charging nor going down, whatever trickle its current shows.
+        const QString ac = QStringLiteral("class/power_supply/AC/online=1");
+        QTest::newRow("not charging at full")
+            << QStringList { bat + "status=Not charging", bat + "capacity=100", bat + "power_now=0", ac } << Value(D {})
+            << Value(D { { "Is Charged", true }, { "Is Charging", false }, { "Power Source State", "AC Power" },
+                   { "Time to Empty", 0 } })
+            << "IOSMBusController";
+        QTest::newRow("not charging a point below full")
+            << QStringList { bat + "status=Not charging", bat + "capacity=99", bat + "power_now=0", ac } << Value(D {})
+            << Value(D { { "Is Charged", true } }) << "IOSMBusController";
+        QTest::newRow("not charging at the limit of 80 with a trickle")
+            << QStringList { bat + "status=Not charging", bat + "capacity=80", bat + "power_now=<remove>",
+                   bat + "current_now=-12000", ac }
+            << Value(D { { "Amperage", 12 } })
+            << Value(D { { "Is Charged", false }, { "Is Charging", false }, { "Power Source State", "AC Power" },
+                   { "Time to Empty", 0 }, { "Time to Full Charge", 0 } })
+            << "IOSMBusController";
+        QTest::newRow("unknown on the adapter at full")
+            << QStringList { bat + "status=Unknown", bat + "capacity=100", ac } << Value(D {})
+            << Value(D { { "Is Charged", true }, { "Power Source State", "AC Power" } }) << "IOSMBusController";
+        QTest::newRow("unknown on the adapter, current falling")
+            << QStringList { bat + "status=Unknown", bat + "current_now=-500000", ac } << Value(D {})
+            << Value(D { { "Is Charged", false }, { "Power Source State", "AC Power" }, { "Time to Empty", 0 } })
+            << "IOSMBusController";
+        QTest::newRow("unknown on battery, current falling")
+            << QStringList { bat + "status=Unknown", bat + "current_now=-500000" } << Value(D {})
+            << Value(D { { "Is Charged", false }, { "Power Source State", "Battery Power" }, { "Time to Empty", 263 } })
+            << "IOSMBusController";
     }
 
     void batteryFaults()
@@ -502,6 +643,22 @@ private slots:
                    { "VendorID", Value() }, { "ProductID", Value() } });
         QTest::newRow("malformed HID_ID") << QStringList { mouseDevice + "uevent=HID_ID=0005:zz:030D\nHID_NAME=x" }
                                           << kMouse << Value(D { { "VendorID", Value() }, { "Transport", Value() } });
+        QTest::newRow("level above 100") << QStringList { mouse + "capacity=150" } << kMouse
+                                         << Value(D { { "BatteryPercent", Value() } });
+        QTest::newRow("level below 0") << QStringList { mouse + "capacity=-1" } << kMouse
+                                       << Value(D { { "BatteryPercent", Value() } });
+        QTest::newRow("level 100") << QStringList { mouse + "capacity=100" } << kMouse
+                                   << Value(D { { "BatteryPercent", 100 } });
+        // "USB" is what makes the records charge: the kernel tells whether the device does.
+        QTest::newRow("Bluetooth mouse charging on its cable")
+            << QStringList { mouse + "status=Charging" } << kMouse << Value(D { { "Transport", "USB" } });
+        QTest::newRow("Bluetooth mouse charged on its cable")
+            << QStringList { mouse + "status=Full" } << kMouse << Value(D { { "Transport", "USB" } });
+        const QString trackpad = QStringLiteral("class/power_supply/") + kTrackpad + QLatin1Char('/');
+        QTest::newRow("USB device that does not charge")
+            << QStringList { trackpad + "status=Discharging" } << kTrackpad << Value(D { { "Transport", "Wireless" } });
+        QTest::newRow("USB device that does not say")
+            << QStringList { trackpad + "status=<remove>" } << kTrackpad << Value(D { { "Transport", "Wireless" } });
     }
 
     void accessoryFaults()
@@ -524,9 +681,68 @@ private slots:
         compareKeys(*found->properties(), *properties.toDictionary());
     }
 
+    // A wireless headset whose battery is on its receiver's HID device, on the USB bus: it does not
+    // charge, and the level can change into that of a charging device.
+    void headsetOnItsReceiver()
+    {
+        SysfsTree tree("t480");
+        QVERIFY(tree.isValid());
+        SysfsRegistry registry(tree.root());
+        const RegistryEntry headset = registry.firstMatchingService("AppleDeviceManagementHIDEventService");
+        QCOMPARE(headset.name(), kHeadset);
+        QCOMPARE(Value(*headset.properties()),
+            Value(Value::Dictionary { { "DeviceAddress", "hidpp_battery_0" }, { "BatteryPercent", 3 },
+                { "Product", "G935 Gaming Headset" }, { "Transport", "Wireless" }, { "VendorID", 0x046D },
+                { "ProductID", 0x0A87 } }));
+        // Plugged in to charge, on the next read.
+        QVERIFY(tree.change("class/power_supply/hidpp_battery_0/status", "Charging"));
+        QCOMPARE(headset.property("Transport").value_or(Value()), Value("USB"));
+    }
+
+    void reportsBatteryOf_data()
+    {
+        QTest::addColumn<QString>("change"); // "<path below the root>=<content>", or empty
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("reported");
+
+        QTest::newRow("battery named after the address") << ""
+                                                         << "3C:A6:F6:41:7E:02" << true;
+        QTest::newRow("letter case does not matter") << ""
+                                                     << "3c:a6:f6:41:7e:02" << true;
+        QTest::newRow("battery of a HID device with that uniq") << ""
+                                                                << "A4:AE:12:9C:40:D1" << true;
+        QTest::newRow("another address") << ""
+                                         << "3C:A6:F6:41:7E:03" << false;
+        QTest::newRow("no level: the accessory is not listed")
+            << "class/power_supply/" + kMagicMouse2 + "/capacity=<dir>"
+            << "3C:A6:F6:41:7E:02" << false;
+        QTest::newRow("impossible level") << "class/power_supply/" + kMagicMouse2 + "/capacity=255"
+                                          << "3C:A6:F6:41:7E:02" << false;
+        QTest::newRow("HID device unknown") << "class/power_supply/" + kController + "/device/uevent=<remove>"
+                                            << "A4:AE:12:9C:40:D1" << false;
+    }
+
+    void reportsBatteryOf()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, address);
+        QFETCH(bool, reported);
+
+        SysfsTree tree("desktop");
+        QVERIFY(tree.isValid());
+        if (!change.isEmpty()) {
+            const int equals = change.indexOf(QLatin1Char('='));
+            QVERIFY(tree.change(change.left(equals), change.mid(equals + 1)));
+        }
+        SysfsRegistry registry(tree.root());
+        registry.setBluetoothIcons([](const QString &) { return std::nullopt; });
+        QCOMPARE(registry.reportsBatteryOf(address), reported);
+    }
+
     void batteryOfDeviceWithoutUniq()
     {
-        // The kernel names the battery of a device without uniq after the device itself.
+        // The kernel names the battery of a device without uniq after the device itself. It says nothing
+        // of charging: on the USB bus, that is a device behind its receiver.
         SysfsTree tree("thinkpad");
         QVERIFY(tree.isValid());
         const QString supply = QStringLiteral("hid-0003:046D:C52B.0003-battery");
@@ -546,7 +762,7 @@ private slots:
             services->begin(), services->end(), [&](const RegistryEntry &e) { return e.name() == supply; });
         QVERIFY(found != services->end());
         QCOMPARE(Value(*found->properties()),
-            Value(Value::Dictionary { { "DeviceAddress", "0003:046D:C52B.0003" }, { "Transport", "USB" },
+            Value(Value::Dictionary { { "DeviceAddress", "0003:046D:C52B.0003" }, { "Transport", "Wireless" },
                 { "Product", "Logitech USB Receiver" }, { "VendorID", 0x046D }, { "ProductID", 0xC52B } }));
     }
 

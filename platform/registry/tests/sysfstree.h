@@ -9,11 +9,17 @@
 
 class SysfsTree {
 public:
-    /// A copy of tests/data/sysfs/<name>; an empty root when `name` is empty.
+    /// The fixture tree `name` as it is (read only).
+    static QString fixture(const QString &name)
+    {
+        return QStringLiteral(QUENBY_SOURCE_DIR "/platform/registry/tests/data/sysfs/") + name;
+    }
+
+    /// A copy of platform/registry/tests/data/sysfs/<name>; an empty root when `name` is empty.
     explicit SysfsTree(const QString &name = QString())
     {
         if (!name.isEmpty()) {
-            const QString source = QStringLiteral(QUENBY_TEST_DATA "/sysfs/") + name + QStringLiteral("/.");
+            const QString source = fixture(name) + QStringLiteral("/.");
             m_ok = QProcess::execute(QStringLiteral("cp"), { QStringLiteral("-a"), source, m_dir.path() }) == 0;
         }
     }

@@ -168,9 +168,8 @@ Image Image::named(const platform::Bundle &bundle, const QString &name)
 
 Image Image::copy() const
 {
-    auto data = std::make_shared<Data>(*d);
-    data->cache.clear();
-    return Image(data);
+    // Same content at the same size: the bitmaps rendered so far stay right.
+    return Image(std::make_shared<Data>(*d));
 }
 
 Size Image::size() const { return d->size; }

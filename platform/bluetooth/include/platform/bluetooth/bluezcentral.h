@@ -26,11 +26,13 @@ class BluezPeripheral;
 /// The radio is on while any adapter (org.bluez.Adapter1) is Powered, off while adapters exist and
 /// none is, and unsupported without an adapter, without BlueZ on the bus or without a bus; the state
 /// is unknown until BlueZ has answered once. The connected peripherals are the connected
-/// org.bluez.Device1 objects whose UUIDs hold one of the services asked for; a peripheral's identifier
+/// org.bluez.Device1 objects whose UUIDs hold one of the services asked for (a device with
+/// org.bluez.Battery1 offers the Battery service whatever its UUIDs); a peripheral's identifier
 /// is identifierForAddress() of its address. Services and characteristics are the GattService1 and
 /// GattCharacteristic1 objects below the device, and reads are ReadValue. A device whose Battery
 /// service BlueZ keeps to itself (it then shows org.bluez.Battery1 instead of the GATT objects) offers
-/// a Battery service with a Battery Level characteristic whose reads give Battery1's Percentage.
+/// a Battery service with a Battery Level characteristic whose reads give Battery1's Percentage (a value
+/// that is not a byte from 0 to 100 reads as 255, no level).
 ///
 /// The central reads BlueZ's object tree once when BlueZ appears and then follows it through
 /// InterfacesAdded, InterfacesRemoved and PropertiesChanged; discoveries answer from it. Reads go over
@@ -40,7 +42,9 @@ class BluezPeripheral;
 /// between. A changed value in the tree of a characteristic handed out is told at once, as a
 /// notification is (valueUpdated without a read). Connecting to a device the system
 /// holds connected only makes the connection this program's; cancelling it never disconnects what the
-/// system connected. Main thread only; every answer and event arrives later from the event loop.
+/// system connected. A device whose battery the machine's registry reports itself (the kernel's
+/// battery of a Bluetooth HID device) is left out: it is listed there, once. Main thread only; every
+/// answer and event arrives later from the event loop.
 class BluezCentral final : public Central {
     Q_OBJECT
 public:
@@ -53,6 +57,11 @@ public:
         const QList<BluetoothUuid> &services) override;
     void connectPeripheral(const std::shared_ptr<Peripheral> &peripheral) override;
     void cancelPeripheralConnection(const std::shared_ptr<Peripheral> &peripheral) override;
+
+    /// Tells which devices are left out of the connected peripherals because another reader lists their
+    /// battery, by address (upper case). By default: those the current registry reports as accessories
+    /// when it is the machine's sysfs registry. An empty function leaves out nothing.
+    void setBatteryReportedElsewhere(std::function<bool(const QString &address)> reported);
 
     /// The stable identifier of the device with this Bluetooth address: the name-based (version 5)
     /// UUID of the address in upper case, so letter case does not matter.
@@ -107,6 +116,7 @@ private:
     bool m_treeKnown = false;
     QHash<QUuid, std::shared_ptr<BluezPeripheral>> m_peripherals;
     std::vector<std::function<void(const QString &)>> m_fetchWaiters;
+    std::function<bool(const QString &address)> m_batteryReportedElsewhere;
 };
 
 } // namespace platform

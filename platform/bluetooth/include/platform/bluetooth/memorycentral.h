@@ -39,6 +39,8 @@ public:
         std::vector<Service> services;
         /// Connected to the system (listed by retrieveConnectedPeripherals).
         bool systemConnected = true;
+        /// What the system tells of the device's kind.
+        Peripheral::KindHints kind = {};
     };
 
     explicit MemoryCentral(State state = State::poweredOn, QObject *parent = nullptr);

@@ -29,6 +29,15 @@ public:
 
     using Services = std::vector<std::shared_ptr<GattService>>;
 
+    /// What the system knows of the device's kind apart from its services: the icon name it gives the
+    /// device (freedesktop names such as "audio-headset"), the GAP Appearance and the Class of Device.
+    struct KindHints {
+        std::optional<QString> icon;
+        std::optional<quint16> appearance;
+        std::optional<quint32> deviceClass;
+        bool operator==(const KindHints &) const = default;
+    };
+
     explicit Peripheral(QObject *parent = nullptr);
     ~Peripheral() override;
 
@@ -40,6 +49,8 @@ public:
     /// The state of this program's connection (a peripheral the system holds is disconnected here
     /// until this program connects).
     virtual State state() const = 0;
+    /// What the system tells of the device's kind, read when asked; none by default.
+    virtual KindHints kindHints() const { return {}; }
     /// The services of the last discovery; empty (no list) before the first and after a disconnection.
     virtual std::optional<Services> services() const = 0;
 

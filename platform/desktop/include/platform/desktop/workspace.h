@@ -40,6 +40,9 @@ public:
 
     /// The running applications, in ascending process id; this process too when it runs from a bundle.
     virtual QList<RunningApplication> runningApplications() const = 0;
+    /// Whether a running application has exactly this bundle identifier (what runningApplications()
+    /// would show); a backend may answer it without listing every process.
+    virtual bool isApplicationRunning(const QString &bundleIdentifier);
 
     /// Starts the bundle's executable as a detached process, unless a process of that bundle already
     /// runs (then it only reports success). Fails when the bundle has no Info.plist or no executable.

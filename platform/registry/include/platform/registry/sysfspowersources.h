@@ -12,8 +12,8 @@ namespace powersupply {
     class SupplyDirectory;
 }
 
-/// The power sources of a Linux machine, read from sysfs: the machine's battery (the one the
-/// SysfsRegistry shows as the smart battery) is the one source, described with the keys and units of
+/// The power sources of a Linux machine, read from sysfs: the machine's batteries, read as one (as the
+/// SysfsRegistry shows them as the smart battery), are the one source, described with the keys and units of
 /// `powersource`; the adapters (Mains and USB supplies) give its power state and the adapter's watts.
 ///
 /// copyInfo() reads everything that can change at once into the snapshot (what cannot, such as the

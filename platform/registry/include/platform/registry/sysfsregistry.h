@@ -13,10 +13,10 @@ namespace platform {
 /// The device registry of a Linux machine, read from sysfs when asked.
 ///
 /// The kernel's power_supply class and its HID devices appear as the entries the finders look for:
-/// - the machine's battery (the first present supply of type Battery not scoped to a device) is an
-///   "AppleSmartBattery" entry whose parent, an "AppleSmartBatteryManager", tells by its
+/// - the machine's batteries (the present supplies of type Battery not scoped to a device), read as one
+///   battery, are an "AppleSmartBattery" entry whose parent, an "AppleSmartBatteryManager", tells by its
 ///   "IOProviderClass" how the battery counts ("IOSMBusController": capacities in mAh are known;
-///   "AppleSMC": only percentages);
+///   "AppleSMC": only percentages); the entry reads whichever batteries are there when it is read;
 /// - a battery scoped to a device (e.g. hid-<address>-battery) is an
 ///   "AppleDeviceManagementHIDEventService" entry below an "IOHIDInterface" below the HID device;
 /// - every HID device is an "IOHIDUserDevice" entry.
@@ -44,6 +44,10 @@ public:
     /// device's icon name given its address (upper case). By default BlueZ's Device1 "Icon" of the
     /// device on each adapter of `root`/class/bluetooth, over the system bus.
     void setBluetoothIcons(std::function<std::optional<QString>(const QString &address)> icon);
+
+    /// Whether an accessory entry with a level stands for the Bluetooth device with this address (any
+    /// letter case): a device battery named after it or belonging to a HID device whose uniq it is.
+    bool reportsBatteryOf(const QString &address);
 
     struct State;
 
