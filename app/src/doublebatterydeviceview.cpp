@@ -50,12 +50,11 @@ void DoubleBatteryDeviceView::drawRect(platform::ui::GraphicsContext &context, c
     const bool both = first && second;
 
     switch (Settings::appMode()) {
+    // A level a unit does not report shows as "-": an item is never blank.
     case 0:
-        if (!both)
-            return;
         context.drawText(customNameOr(pair->name()), nameLineRect(width),
             TextUtilities::labelAttributes(9, true, TextAlignment::center));
-        if (Settings::barMode()) {
+        if (Settings::barMode() && both) {
             const double length = width * 0.5 - 4;
             const bool colours = Settings::useLevelColors();
             LevelDrawing::paintBar(
@@ -63,8 +62,10 @@ void DoubleBatteryDeviceView::drawRect(platform::ui::GraphicsContext &context, c
             LevelDrawing::paintBar(context, Rect(width * 0.5 + 2, 4, length, 5), *second,
                 LevelDrawing::barColor(*second, colours, pair->isCharging()));
         } else {
-            context.drawText(platform::format("%d%% %d%%", int(*first), int(*second)), Rect(0, 1.5, width, 12),
-                TextUtilities::labelAttributes(11, false, TextAlignment::center));
+            // "70% 60%", or "70% -" when a unit does not tell.
+            context.drawText(
+                QStringLiteral("%1 %2").arg(LevelDrawing::percentText(first), LevelDrawing::percentText(second)),
+                Rect(0, 1.5, width, 12), TextUtilities::labelAttributes(11, false, TextAlignment::center));
         }
         return;
     case 1: {
@@ -72,30 +73,36 @@ void DoubleBatteryDeviceView::drawRect(platform::ui::GraphicsContext &context, c
         const platform::ui::Image right = LevelDrawing::icon(pair->rightImageName());
         LevelDrawing::drawIcon(context, left, 0, bounds().height());
         LevelDrawing::drawIcon(context, right, width * 0.5, bounds().height());
-        if (!both)
-            return;
         const double textWidth = width * 0.5 - 16;
-        tavrin::StringExtensions::drawVerticallyCentered(context, LevelDrawing::percentText(*first),
-            TextUtilities::colorAttributes(LevelDrawing::levelTextColor(*first), 12, TextAlignment::left),
-            Rect(left.size().width + 3, 0, textWidth, thickness));
-        tavrin::StringExtensions::drawVerticallyCentered(context, LevelDrawing::percentText(*second),
-            TextUtilities::colorAttributes(LevelDrawing::levelTextColor(*second), 12, TextAlignment::left),
-            Rect(width * 0.5 + right.size().width + 3, 0, textWidth, thickness));
+        const auto level = [&](std::optional<std::uint8_t> value, const Rect &rect) {
+            if (!value) {
+                LevelDrawing::drawNoValue(context, rect, 12, TextAlignment::left);
+                return;
+            }
+            tavrin::StringExtensions::drawVerticallyCentered(context, LevelDrawing::percentText(*value),
+                TextUtilities::colorAttributes(LevelDrawing::levelTextColor(*value), 12, TextAlignment::left), rect);
+        };
+        level(first, Rect(left.size().width + 3, 0, textWidth, thickness));
+        level(second, Rect(width * 0.5 + right.size().width + 3, 0, textWidth, thickness));
         return;
     }
     case 2:
         return;
     default: {
-        if (!both)
-            return;
         const platform::ui::Image image = LevelDrawing::deviceIcon(*pair);
         LevelDrawing::drawIcon(context, image, 0, bounds().height());
         const double imageWidth = image.size().width;
         const bool colours = Settings::useVerticalColors();
-        LevelDrawing::paintBar(context, Rect(imageWidth + 5, 2, 5, thickness - 4), *first,
-            LevelDrawing::barColor(*first, colours, pair->isCharging()), true);
-        LevelDrawing::paintBar(context, Rect(imageWidth + 13, 2, 5, thickness - 4), *second,
-            LevelDrawing::barColor(*second, colours, pair->isCharging()), true);
+        const auto bar = [&](std::optional<std::uint8_t> value, double x) {
+            if (!value) {
+                LevelDrawing::drawNoValue(context, Rect(x - 1, 0, 8, thickness), 11, TextAlignment::center);
+                return;
+            }
+            LevelDrawing::paintBar(context, Rect(x, 2, 5, thickness - 4), *value,
+                LevelDrawing::barColor(*value, colours, pair->isCharging()), true);
+        };
+        bar(first, imageWidth + 5);
+        bar(second, imageWidth + 13);
         return;
     }
     }
@@ -129,7 +136,24 @@ void DoubleBatteryDeviceView::drawTrayRendition(platform::ui::GraphicsContext &c
         LevelDrawing::paintTraySymbol(context, side, device() ? device()->imageName() : QString());
         return;
     }
-    LevelDrawing::paintTrayLevels(context, side, *pair->firstLevel(), *pair->secondLevel());
+    const std::uint8_t first = *pair->firstLevel();
+    const std::uint8_t second = *pair->secondLevel();
+    switch (Settings::appMode()) {
+    case 1:
+        // One symbol for the pair, with the level that runs out first; the tooltip has both.
+        LevelDrawing::paintTraySymbolLevel(context, side, pair->imageName(), std::min(first, second));
+        return;
+    case 3: {
+        const bool colours = Settings::useVerticalColors();
+        LevelDrawing::paintTrayVerticalBars(context, side, pair->imageName(),
+            { { first, LevelDrawing::barColor(first, colours, pair->isCharging()) },
+                { second, LevelDrawing::barColor(second, colours, pair->isCharging()) } });
+        return;
+    }
+    default:
+        LevelDrawing::paintTrayLevels(context, side, first, second);
+        return;
+    }
 }
 
 QString DoubleBatteryDeviceView::trayToolTip() const

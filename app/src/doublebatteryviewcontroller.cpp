@@ -8,6 +8,7 @@
 #include <platform/core/format.h>
 #include <platform/ui/imageview.h>
 #include <platform/ui/textfield.h>
+#include <tavrin/constants.h>
 #include <tavrin/notifications.h>
 
 namespace quenby {
@@ -51,14 +52,18 @@ void DoubleBatteryViewController::viewDidLoad()
 
 void DoubleBatteryViewController::update()
 {
-    if (!m_battery || !m_battery->firstLevel() || !m_battery->secondLevel())
+    if (!m_battery)
         return;
     view();
     if (!m_nameField || !m_left || !m_right || !m_leftIcon || !m_rightIcon || !m_statusIcon)
         MenuRow::missingOutlet("label or icon");
+    // A unit whose level is unknown shows no value; the row still names the device.
+    const auto text = [](std::optional<std::uint8_t> level) {
+        return level ? platform::format("%d %%", int(*level)) : QString(tavrin::kNoValue);
+    };
     m_nameField->setStringValue(m_battery->name());
-    m_left->setStringValue(platform::format("%d %%", int(*m_battery->firstLevel())));
-    m_right->setStringValue(platform::format("%d %%", int(*m_battery->secondLevel())));
+    m_left->setStringValue(text(m_battery->firstLevel()));
+    m_right->setStringValue(text(m_battery->secondLevel()));
     m_leftIcon->setImage(m_battery->leftImage());
     m_rightIcon->setImage(m_battery->rightImage());
     MenuRow::showStatus(*m_statusIcon, m_battery->serial());

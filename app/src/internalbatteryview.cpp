@@ -94,12 +94,15 @@ void InternalBatteryView::drawCompact(
     const double thickness = olvane::MenuBar::thickness();
     if (charging)
         drawBolt(context, { bounds().width() - m_imageSize.width - 2, thickness - m_imageSize.height - 1 });
-    if (!charge)
-        return;
     const bool bars = Settings::barMode();
     const double titleY = bars ? thickness - m_heightTitle : thickness - m_heightTitle + 1;
     context.drawText(localized(QStringLiteral("INTERNAL_BATTERY")), Rect(2, titleY, 56, m_heightTitle),
         TextUtilities::labelAttributes(9, true, TextAlignment::left));
+    // Without a charge the item still names the battery, with "-" where the charge would be.
+    if (!charge) {
+        LevelDrawing::drawNoValue(context, Rect(2, 1.5, 56, 12), 11, TextAlignment::left);
+        return;
+    }
     if (bars) {
         LevelDrawing::paintBar(context, Rect(2, 4, 23, 5), percent(*charge),
             LevelDrawing::barColor(percent(*charge), Settings::useLevelColors(), charging));
@@ -126,6 +129,8 @@ void InternalBatteryView::drawIconAndText(
     if (charge) {
         context.drawText(platform::format("%lld%%", static_cast<long long>(*charge)), Rect(16, thickness - 12, 34, 14),
             TextUtilities::labelAttributes(12, false, TextAlignment::center));
+    } else {
+        LevelDrawing::drawNoValue(context, Rect(16, thickness - 12, 34, 14), 12, TextAlignment::center);
     }
     context.drawText(m_battery->timeRemainingText(), Rect(16, 2, 34, 10),
         TextUtilities::labelAttributes(9, false, TextAlignment::center));
@@ -139,8 +144,11 @@ void InternalBatteryView::drawVertical(
     LevelDrawing::drawIcon(context, laptop, 0, bounds().height());
     if (charging)
         drawBolt(context, { 6, thickness * 0.5 - 4.5 });
-    if (!charge)
+    if (!charge) {
+        const double x = laptop.size().width + 4;
+        LevelDrawing::drawNoValue(context, Rect(x, 0, bounds().width() - x, thickness), 11, TextAlignment::left);
         return;
+    }
     LevelDrawing::paintBar(context, Rect(laptop.size().width + 8, 2, 5, thickness - 4), percent(*charge),
         LevelDrawing::barColor(percent(*charge), Settings::useVerticalColors(), charging), true);
 }
@@ -163,9 +171,9 @@ void InternalBatteryView::drawTrayRendition(platform::ui::GraphicsContext &conte
         LevelDrawing::paintTraySymbol(context, side, QStringLiteral("laptopcomputer"));
         return;
     }
-    const bool colors = Settings::appMode() == 3 ? Settings::useVerticalColors() : Settings::useLevelColors();
-    const bool charging = m_battery->isCharging().value_or(false);
-    LevelDrawing::paintTrayLevel(context, side, *shown, LevelDrawing::barColor(*shown, colors, charging));
+    // Icon and text: the battery outline the item shows in that mode; vertical bars: the laptop.
+    LevelDrawing::paintTrayForMode(context, side, QStringLiteral("battery.100"), QStringLiteral("laptopcomputer"),
+        *shown, m_battery->isCharging().value_or(false));
 }
 
 QString InternalBatteryView::trayToolTip() const

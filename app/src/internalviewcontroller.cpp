@@ -154,23 +154,32 @@ void InternalViewController::update()
     const ammerl::InternalBattery &battery = *m_controller->internalBattery();
     const QString none = tavrin::kNoValue;
     const auto charged = battery.isCharged();
+    // A battery neither charging nor on its adapter that reads no current has a current nobody measured:
+    // its rate, and the power worked out from it, are unknown rather than 0.
+    const bool discharging = !battery.isCharging().value_or(false) && !battery.acPowered().value_or(false);
+    const auto amperage = battery.amperage();
+    const bool rateUnknown = amperage && *amperage == 0 && discharging;
+    const bool goingDown = amperage && (*amperage < 0 || rateUnknown);
 
-    if (const auto amperage = battery.amperage()) {
+    if (amperage) {
         m_amperageInfo->setText(
-            localized(*amperage < 0 ? QStringLiteral("DISCHARGE_RATE") : QStringLiteral("CHARGE_RATE")));
-        m_amperage->setText(charged.value_or(false)
+            localized(goingDown ? QStringLiteral("DISCHARGE_RATE") : QStringLiteral("CHARGE_RATE")));
+        // A rate is a current: milliamperes.
+        m_amperage->setText(charged.value_or(false) || rateUnknown
                 ? none
-                : platform::format("%lld mAh", static_cast<long long>(std::llabs(*amperage))));
+                : platform::format("%lld mA", static_cast<long long>(std::llabs(*amperage))));
     } else {
         m_amperage->setText(none);
     }
 
     if (const auto minutes = battery.timeRemaining()) {
-        if (const auto amperage = battery.amperage())
+        if (amperage)
             m_chargeInfo->setText(
-                localized(*amperage < 0 ? QStringLiteral("TIME_UNTIL_EMPTY") : QStringLiteral("TIME_TO_FULL")));
+                localized(goingDown ? QStringLiteral("TIME_UNTIL_EMPTY") : QStringLiteral("TIME_TO_FULL")));
+        // 0 is a battery not going this way and -1 one still estimated: neither is a time.
         if (charged)
             m_timeRemaining->setText(*charged ? localized(QStringLiteral("BATTERY_FULL"))
+                    : *minutes <= 0           ? none
                                               : platform::format("%.2lld:%.2lld", static_cast<long long>(*minutes / 60),
                                                   static_cast<long long>(*minutes % 60)));
     } else {
@@ -181,7 +190,9 @@ void InternalViewController::update()
         if (const auto charging = battery.isCharging()) {
             m_wattsInfo->setText(
                 localized(*charging ? QStringLiteral("CHARGING_WITH") : QStringLiteral("POWER_USAGE")));
-            m_watts->setText(charged.value_or(false) ? none : platform::format("%.2f W", *watts));
+            // The caption says which way the power goes; the number is its size, never a negative zero.
+            m_watts->setText(
+                charged.value_or(false) || rateUnknown ? none : platform::format("%.2f W", std::abs(*watts)));
         }
     } else {
         m_watts->setText(none);
@@ -213,9 +224,10 @@ void InternalViewController::update()
     const auto designCycles = battery.designCycleCount();
     m_designCycleCount->setText(designCycles ? platform::format("%lld", static_cast<long long>(*designCycles)) : none);
     m_cycleCount->setText(cycles ? platform::format("%lld", static_cast<long long>(*cycles)) : none);
-    // A design count of 0 would make the quotient infinite: the bar is then full.
+    // Without a design count (or with one of 0) there is nothing to measure the cycles against: the bar is
+    // empty, not full.
     m_cycleProgress->setValue(
-        cycles && designCycles && *designCycles > 0 ? double(*cycles) / double(*designCycles) : 1.0);
+        cycles && designCycles && *designCycles > 0 ? std::min(double(*cycles) / double(*designCycles), 1.0) : 0.0);
 
     if (const auto celsius = battery.temperature()) {
         const bool imperial = Settings::imperial();

@@ -1,14 +1,18 @@
 #include "quenby/leveldrawing.h"
 
+#include "quenby/settings.h"
 #include "quenby/utilities.h"
 
 #include <fennic/batterydevice.h>
 #include <olvane/imageextensions.h>
 #include <olvane/menubar.h>
+#include <olvane/textutilities.h>
 #include <platform/core/format.h>
 #include <platform/ui/graphicscontext.h>
 #include <platform/ui/text.h>
+#include <tavrin/constants.h>
 #include <tavrin/images.h>
+#include <tavrin/stringextensions.h>
 
 #include <QHash>
 
@@ -47,6 +51,18 @@ Color LevelDrawing::levelTextColor(std::uint8_t level)
 }
 
 QString LevelDrawing::percentText(std::uint8_t level) { return platform::format("%d%%", int(level)); }
+
+QString LevelDrawing::percentText(std::optional<std::uint8_t> level)
+{
+    return level ? percentText(*level) : QString(tavrin::kNoValue);
+}
+
+void LevelDrawing::drawNoValue(platform::ui::GraphicsContext &context, const platform::ui::Rect &rect, double fontSize,
+    platform::ui::TextAlignment alignment)
+{
+    tavrin::StringExtensions::drawVerticallyCentered(context, QString(tavrin::kNoValue),
+        olvane::TextUtilities::colorAttributes(olvane::MenuBar::textColor(), fontSize, alignment), rect);
+}
 
 namespace {
     // Pictures are kept per symbol, colour and size: a new picture would be rasterised again on every
@@ -88,7 +104,7 @@ void LevelDrawing::drawIcon(platform::ui::GraphicsContext &context, const Image 
 namespace quenby {
 
 namespace {
-    // The largest bold digits for `text` inside width × height.
+    // The largest bold digits for `text` whose width and cap height fit width × height.
     platform::ui::TextAttributes digitAttributes(const QString &text, double width, double height)
     {
         platform::ui::TextAttributes attributes;
@@ -97,23 +113,49 @@ namespace {
         paragraph.alignment = platform::ui::TextAlignment::center;
         paragraph.lineBreakMode = platform::ui::LineBreakMode::clipping;
         attributes.paragraphStyle = paragraph;
-        for (double size = 16; size >= 6; size -= 0.5) {
+        for (double size = 16; size >= 5; size -= 0.5) {
             attributes.font = platform::ui::Font::systemFont(size, platform::ui::FontWeight::bold);
-            const platform::ui::Size measured = platform::ui::Text::size(text, attributes);
-            if (measured.width <= width && measured.height <= height)
+            if (platform::ui::Text::size(text, attributes).width <= width && attributes.font->capHeight() <= height)
                 break;
         }
         return attributes;
     }
 
-    // Digits centred in `area`: the line box is centred, then lowered by a part of the descent,
-    // which digits do not use.
+    // Digits centred in `area` by their ink: digits stand on the baseline and are as high as capitals.
+    // The line is drawn from its top, the baseline an ascender below it.
     void drawDigits(platform::ui::GraphicsContext &context, const QString &text, const Rect &area)
     {
-        const platform::ui::TextAttributes attributes = digitAttributes(text, area.width(), area.height() + 3);
-        const platform::ui::Size measured = platform::ui::Text::size(text, attributes);
-        const double y = area.minY() + (area.height() - measured.height) / 2 - measured.height * 0.08;
-        context.drawText(text, Rect(area.minX(), y, area.width(), measured.height), attributes);
+        const platform::ui::TextAttributes attributes = digitAttributes(text, area.width(), area.height());
+        const platform::ui::Font &font = *attributes.font;
+        const double lineHeight = platform::ui::Text::size(text, attributes).height;
+        const double baseline = area.minY() + (area.height() - font.capHeight()) / 2;
+        context.drawText(
+            text, Rect(area.minX(), baseline + font.ascender() - lineHeight, area.width(), lineHeight), attributes);
+    }
+}
+
+namespace {
+    // The symbol as large as it fits in `box`, keeping its proportions, centred on whole points so that
+    // its strokes stay sharp; false (nothing drawn) for an unknown symbol.
+    bool drawSymbolIn(platform::ui::GraphicsContext &context, const QString &symbolName, const Rect &box)
+    {
+        const Image natural = LevelDrawing::icon(symbolName);
+        const platform::ui::Size size = natural.size();
+        if (natural.isBlank() || !(size.width > 0) || !(size.height > 0))
+            return false;
+        const double factor = std::min(box.width() / size.width, box.height() / size.height);
+        const platform::ui::Size fitted { std::floor(size.width * factor), std::floor(size.height * factor) };
+        const Image image = LevelDrawing::icon(symbolName, fitted);
+        const double x = std::round(box.minX() + (box.width() - fitted.width) / 2);
+        const double y = std::round(box.minY() + (box.height() - fitted.height) / 2);
+        context.drawImage(image, Rect(x, y, fitted.width, fitted.height));
+        return true;
+    }
+
+    void drawDash(platform::ui::GraphicsContext &context, double side)
+    {
+        drawDigits(context, QStringLiteral("\u2013"),
+            Rect(LevelDrawing::kTrayInset, 0, side - 2 * LevelDrawing::kTrayInset, side));
     }
 }
 
@@ -123,7 +165,7 @@ void LevelDrawing::paintTrayLevel(
     constexpr double barHeight = 3;
     const double inner = side - 2 * kTrayInset;
     paintBar(context, Rect(kTrayInset, 1, inner, barHeight), level, barColor);
-    drawDigits(context, QString::number(int(level)), Rect(kTrayInset, barHeight + 2, inner, side - barHeight - 2));
+    drawDigits(context, QString::number(int(level)), Rect(kTrayInset, barHeight + 2, inner, side - barHeight - 3));
 }
 
 void LevelDrawing::paintTrayLevels(
@@ -131,20 +173,60 @@ void LevelDrawing::paintTrayLevels(
 {
     const double half = side / 2;
     const double inner = side - 2 * kTrayInset;
-    drawDigits(context, QString::number(int(first)), Rect(kTrayInset, half, inner, half));
-    drawDigits(context, QString::number(int(second)), Rect(kTrayInset, 0, inner, half));
+    // Half a point above, below and between the rows.
+    drawDigits(context, QString::number(int(first)), Rect(kTrayInset, half + 0.25, inner, half - 0.75));
+    drawDigits(context, QString::number(int(second)), Rect(kTrayInset, 0.5, inner, half - 0.75));
+}
+
+void LevelDrawing::paintTraySymbolLevel(
+    platform::ui::GraphicsContext &context, double side, const QString &symbolName, std::uint8_t level)
+{
+    const double inner = side - 2 * kTrayInset;
+    const double digitsHeight = std::round(side * 0.45);
+    // Without a symbol the digits take the whole square.
+    const bool symbol
+        = drawSymbolIn(context, symbolName, Rect(kTrayInset, digitsHeight + 1, inner, side - digitsHeight - 2));
+    drawDigits(context, QString::number(int(level)), Rect(kTrayInset, 1, inner, (symbol ? digitsHeight : side) - 2));
+}
+
+void LevelDrawing::paintTrayVerticalBars(platform::ui::GraphicsContext &context, double side,
+    const QString &symbolName, const std::vector<TrayBar> &bars)
+{
+    const double gap = std::round(side / 14);
+    const double width = bars.size() > 1 ? std::round(side * 0.14) : std::round(side * 0.2);
+    double x = side - kTrayInset - width;
+    for (auto bar = bars.rbegin(); bar != bars.rend(); ++bar) {
+        paintBar(context, Rect(x, 1, width, side - 2), bar->level, bar->color, true);
+        x -= width + gap;
+    }
+    const double symbolWidth = x + width - kTrayInset;
+    if (!drawSymbolIn(context, symbolName, Rect(kTrayInset, 1, symbolWidth, side - 2)) && bars.empty())
+        drawDash(context, side);
+}
+
+void LevelDrawing::paintTrayForMode(platform::ui::GraphicsContext &context, double side, const QString &symbolName,
+    const QString &barSymbolName, std::uint8_t level, bool charging)
+{
+    switch (Settings::appMode()) {
+    case 1:
+        paintTraySymbolLevel(context, side, symbolName, level);
+        return;
+    case 3:
+        paintTrayVerticalBars(
+            context, side, barSymbolName, { { level, barColor(level, Settings::useVerticalColors(), charging) } });
+        return;
+    default:
+        paintTrayLevel(context, side, level, barColor(level, Settings::useLevelColors(), charging));
+        return;
+    }
 }
 
 void LevelDrawing::paintTraySymbol(platform::ui::GraphicsContext &context, double side, const QString &symbolName)
 {
     const double extent = std::min(std::round(side * 0.75), side - 2 * kTrayInset);
-    const Image image = icon(symbolName, platform::ui::Size { extent, extent });
-    if (image.isBlank()) {
-        drawDigits(context, QStringLiteral("\u2013"), Rect(kTrayInset, 0, side - 2 * kTrayInset, side));
-        return;
-    }
     const double offset = (side - extent) / 2;
-    context.drawImage(image, Rect(offset, offset, extent, extent));
+    if (!drawSymbolIn(context, symbolName, Rect(offset, offset, extent, extent)))
+        drawDash(context, side);
 }
 
 QString LevelDrawing::trayLine(const QString &name, std::optional<std::uint8_t> level)

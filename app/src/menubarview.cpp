@@ -8,6 +8,10 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 namespace quenby {
 
 MenuBarView::MenuBarView(const platform::ui::Rect &frame, QWidget *parent)
@@ -50,22 +54,58 @@ namespace {
 
 void MenuBarView::drawTrayRendition(platform::ui::GraphicsContext &context, double side) const
 {
-    const platform::ui::TrayRendition *chosen = nullptr;
-    std::optional<std::uint8_t> lowest;
+    struct Shown {
+        const platform::ui::TrayRendition *rendition;
+        std::optional<std::uint8_t> level;
+    };
+    std::vector<Shown> shown;
     for (platform::ui::View *view : batteryViews()) {
-        const auto *rendition = dynamic_cast<const platform::ui::TrayRendition *>(view);
-        if (!rendition)
-            continue;
-        const std::optional<std::uint8_t> level = lowestOf(view);
-        if (!chosen || (level && (!lowest || *level < *lowest))) {
-            chosen = rendition;
-            lowest = level;
-        }
+        if (const auto *rendition = dynamic_cast<const platform::ui::TrayRendition *>(view))
+            shown.push_back({ rendition, lowestOf(view) });
     }
-    if (chosen)
-        chosen->drawTrayRendition(context, side);
-    else
+    if (shown.empty()) {
         LevelDrawing::paintTraySymbol(context, side, QStringLiteral("bolt.fill"));
+        return;
+    }
+    // The grid keeps a point clear of every edge: cells drawn edge to edge would touch the tray's
+    // neighbours and run under the plate's rounded corners.
+    const double grid = side - 2;
+    const int perRow = std::max(1, int(grid * context.backingScale() / kMinimumCellPixels));
+    const std::size_t cells = std::size_t(perRow) * perRow;
+    if (shown.size() > cells) {
+        // The lowest levels first (a view without one last), the first of equals; then back in order.
+        std::vector<std::size_t> order(shown.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&shown](std::size_t a, std::size_t b) {
+            const std::optional<std::uint8_t> &la = shown[a].level;
+            const std::optional<std::uint8_t> &lb = shown[b].level;
+            return la && (!lb || *la < *lb);
+        });
+        order.resize(cells);
+        std::sort(order.begin(), order.end());
+        std::vector<Shown> kept;
+        for (std::size_t index : order)
+            kept.push_back(shown[index]);
+        shown = std::move(kept);
+    }
+    if (cells == 1) {
+        shown.front().rendition->drawTrayRendition(context, side);
+        return;
+    }
+    const double cell = grid / perRow;
+    const int rows = int((shown.size() + perRow - 1) / perRow);
+    const double top = (side - rows * cell) / 2;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const int row = int(i / perRow);
+        const int inRow = row + 1 < rows ? perRow : int(shown.size() - std::size_t(row) * perRow);
+        const double x = (side - inRow * cell) / 2 + double(i % perRow) * cell;
+        const double y = side - top - (row + 1) * cell;
+        context.save();
+        context.translate(x, y);
+        context.scale(cell / side, cell / side);
+        shown[i].rendition->drawTrayRendition(context, side);
+        context.restore();
+    }
 }
 
 QString MenuBarView::trayToolTip() const

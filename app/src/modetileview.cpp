@@ -52,6 +52,7 @@ ModeTileView::ModeTileView(const platform::ui::Rect &frame, QWidget *parent)
 
 void ModeTileView::showMode(int mode)
 {
+    m_mode = mode;
     // Drawn at twice the pixels, then fitted to the tile's width: the picture shrinks as a whole
     // rather than being cut off.
     constexpr double kScale = 2.0, kMaxWidth = kTileWidth - 2 * kInset;
@@ -64,6 +65,14 @@ void ModeTileView::showMode(int mode)
     }
     m_picture->setImage(platform::ui::Image::fromQImage(framed(picture, kScale), size));
     m_caption->setStringValue(ModePreview::caption(mode));
+}
+
+void ModeTileView::viewDidChangeEffectiveAppearance()
+{
+    pirrow::SimpleTileView::viewDidChangeEffectiveAppearance();
+    // The picture shows the status bar, whose look follows the colour scheme as the window's does.
+    if (m_mode)
+        showMode(*m_mode);
 }
 
 void ModeTileView::layout()

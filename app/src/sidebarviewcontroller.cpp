@@ -95,6 +95,7 @@ SideBarViewController::SideBarViewController(QWidget *parent)
     m_outlineView->setItemDelegate(new RowDelegate(m_outlineView));
     m_outlineView->setUniformRowHeights(true);
     connect(m_outlineView, &QTreeWidget::itemSelectionChanged, this, &SideBarViewController::selectionChanged);
+    m_outlineView->installEventFilter(this);
 }
 
 SideBarViewController::~SideBarViewController() = default;
@@ -173,11 +174,13 @@ void SideBarViewController::paintIcons()
     }
 }
 
-void SideBarViewController::changeEvent(QEvent *event)
+bool SideBarViewController::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
+    // The list's own change, not this widget's: a new application palette reaches this widget first,
+    // while the list still has the old one, and symbols painted then keep the old scheme's colour.
+    if (watched == m_outlineView && event->type() == QEvent::PaletteChange)
         paintIcons();
+    return QWidget::eventFilter(watched, event);
 }
 
 void SideBarViewController::selectionChanged()

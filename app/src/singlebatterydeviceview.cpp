@@ -59,13 +59,14 @@ void SingleBatteryDeviceView::drawRect(platform::ui::GraphicsContext &context, c
     const double width = itemWidth();
     const std::optional<std::uint8_t> shown = level();
 
+    // A level the device does not report shows as "-": an item is never blank.
     switch (Settings::appMode()) {
     case 0:
-        if (!shown)
-            return;
         context.drawText(
             shownName(), nameLineRect(width), TextUtilities::labelAttributes(9, true, TextAlignment::center));
-        if (Settings::barMode()) {
+        if (!shown) {
+            LevelDrawing::drawNoValue(context, Rect(0, 1.5, width, 12), 11, TextAlignment::center);
+        } else if (Settings::barMode()) {
             LevelDrawing::paintBar(context, Rect(2, 4, width - 4, 5), *shown,
                 LevelDrawing::barColor(*shown, Settings::useLevelColors(), device()->isCharging()));
         } else {
@@ -76,9 +77,11 @@ void SingleBatteryDeviceView::drawRect(platform::ui::GraphicsContext &context, c
     case 1: {
         const platform::ui::Image image = LevelDrawing::deviceIcon(*device());
         LevelDrawing::drawIcon(context, image, 0, bounds().height());
-        if (!shown)
-            return;
         const double x = image.size().width + 3;
+        if (!shown) {
+            LevelDrawing::drawNoValue(context, Rect(x, 0, width - x, thickness), 12, TextAlignment::left);
+            return;
+        }
         tavrin::StringExtensions::drawVerticallyCentered(context, LevelDrawing::percentText(*shown),
             TextUtilities::colorAttributes(LevelDrawing::levelTextColor(*shown), 12, TextAlignment::left),
             Rect(x, 0, width - x, thickness));
@@ -87,10 +90,13 @@ void SingleBatteryDeviceView::drawRect(platform::ui::GraphicsContext &context, c
     case 2:
         return;
     default: {
-        if (!shown)
-            return;
         const platform::ui::Image image = LevelDrawing::deviceIcon(*device());
         LevelDrawing::drawIcon(context, image, 0, bounds().height());
+        if (!shown) {
+            const double x = image.size().width + 4;
+            LevelDrawing::drawNoValue(context, Rect(x, 0, width - x, thickness), 11, TextAlignment::left);
+            return;
+        }
         LevelDrawing::paintBar(context, Rect(image.size().width + 8, 2, 5, thickness - 4), *shown,
             LevelDrawing::barColor(*shown, Settings::useVerticalColors(), device()->isCharging()), true);
         return;
@@ -109,9 +115,8 @@ void SingleBatteryDeviceView::drawTrayRendition(platform::ui::GraphicsContext &c
         LevelDrawing::paintTraySymbol(context, side, device() ? device()->imageName() : QString());
         return;
     }
-    const bool colors = Settings::appMode() == 3 ? Settings::useVerticalColors() : Settings::useLevelColors();
-    LevelDrawing::paintTrayLevel(
-        context, side, *shown, LevelDrawing::barColor(*shown, colors, device()->isCharging()));
+    LevelDrawing::paintTrayForMode(
+        context, side, device()->imageName(), device()->imageName(), *shown, device()->isCharging());
 }
 
 QString SingleBatteryDeviceView::trayToolTip() const

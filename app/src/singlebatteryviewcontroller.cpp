@@ -13,6 +13,7 @@
 #include <platform/core/format.h>
 #include <platform/ui/imageview.h>
 #include <platform/ui/textfield.h>
+#include <tavrin/constants.h>
 #include <tavrin/notifications.h>
 
 #include <algorithm>
@@ -50,18 +51,21 @@ void SingleBatteryViewController::viewDidLoad()
 
 void SingleBatteryViewController::update()
 {
-    if (m_battery && m_battery->batteryLevel()) {
-        show(m_battery->name(), *m_battery->batteryLevel(), m_battery->serial());
-    } else if (m_internalBattery && m_internalBattery->charge()) {
+    // A device whose level is unknown still has its row: it names the device and shows no value.
+    if (m_battery) {
+        show(m_battery->name(), m_battery->batteryLevel(), m_battery->serial());
+    } else if (m_internalBattery) {
+        const auto charge = m_internalBattery->charge();
         show(localized(QStringLiteral("INTERNAL_BATTERY")),
-            std::uint8_t(std::clamp<std::int64_t>(*m_internalBattery->charge(), 0, 255)),
+            charge ? std::optional<std::uint8_t>(std::clamp<std::int64_t>(*charge, 0, 255)) : std::nullopt,
             QString::fromLatin1(kInternalIdentifier));
-    } else if (m_lowEnergyDevice && m_lowEnergyDevice->batteryLevel()) {
-        show(m_lowEnergyDevice->name(), *m_lowEnergyDevice->batteryLevel(), m_lowEnergyDevice->serial());
+    } else if (m_lowEnergyDevice) {
+        show(m_lowEnergyDevice->name(), m_lowEnergyDevice->batteryLevel(), m_lowEnergyDevice->serial());
     }
 }
 
-void SingleBatteryViewController::show(const QString &name, std::uint8_t level, const QString &identifier)
+void SingleBatteryViewController::show(
+    const QString &name, std::optional<std::uint8_t> level, const QString &identifier)
 {
     view();
     if (!m_nameField)
@@ -71,7 +75,7 @@ void SingleBatteryViewController::show(const QString &name, std::uint8_t level, 
     if (!m_statusIcon)
         MenuRow::missingOutlet("status icon");
     m_nameField->setStringValue(name);
-    m_batteryField->setStringValue(platform::format("%d %%", int(level)));
+    m_batteryField->setStringValue(level ? platform::format("%d %%", int(*level)) : QString(tavrin::kNoValue));
     MenuRow::showStatus(*m_statusIcon, identifier);
 }
 

@@ -73,43 +73,60 @@ private slots:
     {
         QTest::addColumn<std::optional<bool>>("charging");
         QTest::addColumn<std::optional<bool>>("charged");
+        QTest::addColumn<std::optional<bool>>("ac");
         QTest::addColumn<std::optional<qint64>>("amperage");
         QTest::addColumn<qint64>("minutes");
+        QTest::addColumn<std::optional<double>>("watts");
         QTest::addColumn<QStringList>("expected"); // rate caption, rate, time caption, time, power caption, power
-        QTest::newRow("charged on the adapter")
-            << std::optional<bool>(false) << std::optional<bool>(true) << std::optional<qint64>(0) << qint64(30)
-            << QStringList { text("CHARGE_RATE"), "-", text("TIME_TO_FULL"), text("BATTERY_FULL"), text("POWER_USAGE"),
-                   "-" };
-        QTest::newRow("discharging") << std::optional<bool>(false) << std::optional<bool>(false)
-                                     << std::optional<qint64>(-1234) << qint64(307)
-                                     << QStringList { text("DISCHARGE_RATE"), "1234 mAh", text("TIME_UNTIL_EMPTY"),
+        using B = std::optional<bool>;
+        using I = std::optional<qint64>;
+        using W = std::optional<double>;
+        QTest::newRow("charged on the adapter") << B(false) << B(true) << B(true) << I(0) << qint64(30) << W(0.25)
+                                                << QStringList { text("CHARGE_RATE"), "-", text("TIME_TO_FULL"),
+                                                       text("BATTERY_FULL"), text("POWER_USAGE"), "-" };
+        QTest::newRow("discharging") << B(false) << B(false) << B(false) << I(-1234) << qint64(307) << W(12.345)
+                                     << QStringList { text("DISCHARGE_RATE"), "1234 mA", text("TIME_UNTIL_EMPTY"),
                                             "05:07", text("POWER_USAGE"), "12.35 W" };
-        QTest::newRow("charging") << std::optional<bool>(true) << std::optional<bool>(false)
-                                  << std::optional<qint64>(2000) << qint64(59)
-                                  << QStringList { text("CHARGE_RATE"), "2000 mAh", text("TIME_TO_FULL"), "00:59",
+        QTest::newRow("charging") << B(true) << B(false) << B(true) << I(2000) << qint64(59) << W(12.345)
+                                  << QStringList { text("CHARGE_RATE"), "2000 mA", text("TIME_TO_FULL"), "00:59",
                                          text("CHARGING_WITH"), "12.35 W" };
-        QTest::newRow("nothing known") << std::optional<bool>() << std::optional<bool>() << std::optional<qint64>()
-                                       << qint64(59)
+        QTest::newRow("nothing known") << B() << B() << B() << I() << qint64(59) << W()
                                        << QStringList { text("CHARGE_RATE"), "-", text("TIME_UNTIL_EMPTY"), "-",
                                               text("POWER_USAGE"), "-" };
+        // A discharging battery that reads no current: its rate and power are unknown, not 0 (nor -0.00 W).
+        QTest::newRow("discharging, no current read")
+            << B(false) << B(false) << B(false) << I(0) << qint64(-1) << W(-0.0)
+            << QStringList { text("DISCHARGE_RATE"), "-", text("TIME_UNTIL_EMPTY"), "-", text("POWER_USAGE"), "-" };
+        QTest::newRow("time 0") << B(false) << B(false) << B(false) << I(-500) << qint64(0) << W(6.0)
+                                << QStringList { text("DISCHARGE_RATE"), "500 mA", text("TIME_UNTIL_EMPTY"), "-",
+                                       text("POWER_USAGE"), "6.00 W" };
+        QTest::newRow("time still estimated (-1)")
+            << B(false) << B(false) << B(false) << I(-500) << qint64(-1) << W(6.0)
+            << QStringList { text("DISCHARGE_RATE"), "500 mA", text("TIME_UNTIL_EMPTY"), "-", text("POWER_USAGE"),
+                   "6.00 W" };
+        // Held below full on the adapter, the trickle it reads is a real rate; the power has no sign to show.
+        QTest::newRow("held on the adapter")
+            << B(false) << B(false) << B(true) << I(12) << qint64(0) << W(-0.145)
+            << QStringList { text("CHARGE_RATE"), "12 mA", text("TIME_TO_FULL"), "-", text("POWER_USAGE"), "0.14 W" };
     }
     void rateTimeAndPower()
     {
         QFETCH(std::optional<bool>, charging);
         QFETCH(std::optional<bool>, charged);
+        QFETCH(std::optional<bool>, ac);
         QFETCH(std::optional<qint64>, amperage);
         QFETCH(qint64, minutes);
+        QFETCH(std::optional<double>, watts);
         QFETCH(QStringList, expected);
         PageRig rig;
         auto &battery = *rig.controller.battery;
         battery.setCharging(charging);
         battery.setCharged(charged);
+        battery.setAcPowered(ac);
         battery.setAmperage(amperage);
         battery.setTimeToEmpty(minutes);
         battery.setTimeToFull(minutes);
-        battery.setWatts(charging ? std::optional<double>(12.345) : std::nullopt);
-        if (charged.value_or(false))
-            battery.setWatts(0.25);
+        battery.setWatts(watts);
         rig.page.update();
         QCOMPARE(
             (QStringList { rig.page.amperageInfo()->text(), rig.page.amperage()->text(), rig.page.chargeInfo()->text(),
@@ -141,8 +158,10 @@ private slots:
         QTest::addColumn<double>("progress");
         QTest::addColumn<QString>("designText");
         QTest::newRow("known") << std::optional<qint64>(1000) << 0.3 << QStringLiteral("1000");
-        QTest::newRow("no design count") << std::optional<qint64>() << 1.0 << QStringLiteral("-");
-        QTest::newRow("design count 0") << std::optional<qint64>(0) << 1.0 << QStringLiteral("0");
+        // Nothing to measure the cycles against: an empty bar, not a full one.
+        QTest::newRow("no design count") << std::optional<qint64>() << 0.0 << QStringLiteral("-");
+        QTest::newRow("design count 0") << std::optional<qint64>(0) << 0.0 << QStringLiteral("0");
+        QTest::newRow("past the design count") << std::optional<qint64>(200) << 1.0 << QStringLiteral("200");
     }
     void cycles()
     {

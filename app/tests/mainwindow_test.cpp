@@ -1,9 +1,11 @@
+#include "../../platform/desktop/tests/dbusmock.h"
 #include "apptestsupport.h"
 #include "darkdesktoppalette.h"
 #include "quenby/contentviewcontroller.h"
 #include "quenby/devicecell.h"
 #include "quenby/devicesviewcontroller.h"
 #include "quenby/internalviewcontroller.h"
+#include "quenby/modetileview.h"
 #include "quenby/page.h"
 #include "quenby/settingsviewcontroller.h"
 #include "quenby/sidebarviewcontroller.h"
@@ -17,9 +19,13 @@
 #include <platform/desktop/hotkeys.h>
 #include <platform/desktop/memoryhotkeys.h>
 #include <platform/ui/alert.h>
+#include <platform/ui/imageview.h>
+#include <platform/ui/systemappearance.h>
 #include <tavrin/webrequest.h>
 
 #include <QApplication>
+#include <QDBusMessage>
+#include <QToolButton>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -118,6 +124,45 @@ int lightnessAt(QWidget &window, QWidget *widget, QPoint point)
     const QImage shot = window.grab().toImage();
     const QPoint at = widget->mapTo(&window, point) * shot.devicePixelRatio();
     return shot.pixelColor(at).lightness();
+}
+
+// The window at 900 × 600 with the rig's controller, shown and settled.
+bool showOn(quenby::WindowController &window, AppRig &rig)
+{
+    window.resize(900, 600);
+    window.contentViewController()->setController(&rig.controller());
+    window.show();
+    const bool exposed = QTest::qWaitForWindowExposed(&window);
+    platform::MainQueue::drain();
+    return exposed;
+}
+
+// The mean lightness of a symbol's ink (its opaque pixels); -1 without ink.
+int inkLightness(const QPixmap &pixmap)
+{
+    const QImage image = pixmap.toImage();
+    long sum = 0;
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() > 200) {
+                sum += c.lightness();
+                ++count;
+            }
+        }
+    }
+    return count ? int(sum / count) : -1;
+}
+
+// The desktop's settings portal switching the colour scheme, as the desktop's settings do.
+bool setColorScheme(const QDBusConnection &bus, uint scheme)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.portal.Desktop"),
+        QStringLiteral("/org/freedesktop/portal/desktop"), QStringLiteral("org.freedesktop.DBus.Mock"),
+        QStringLiteral("SetColorScheme"));
+    call << scheme;
+    return bus.call(call).type() == QDBusMessage::ReplyMessage;
 }
 
 } // namespace
@@ -229,7 +274,7 @@ private slots:
         QCOMPARE(window.windowTitle(), text("INTERNAL_BATTERY"));
         QCOMPARE(page->voltage()->text(), QStringLiteral("12.346 V"));
         QCOMPARE(page->amperageInfo()->text(), text("DISCHARGE_RATE"));
-        QCOMPARE(page->amperage()->text(), QStringLiteral("1500 mAh"));
+        QCOMPARE(page->amperage()->text(), QStringLiteral("1500 mA"));
         // Each of the three refreshes drew about 18.5 W from the battery; the graph shows them.
         const auto drawn = page->consumptionGraph()->firstPlotter()->data();
         QCOMPARE(drawn, rig.controller().consumption().values());
@@ -246,11 +291,7 @@ private slots:
         rig.addThreeAccessories();
         rig.launch();
         quenby::WindowController window;
-        window.resize(900, 600);
-        window.contentViewController()->setController(&rig.controller());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        platform::MainQueue::drain();
+        QVERIFY(showOn(window, rig));
 
         ScopedPalette dark(darkDesktopPalette());
         platform::ui::ScopedAppearance darkLook(platform::ui::Appearance::darkAqua());
@@ -289,6 +330,81 @@ private slots:
         QVERIFY(settings);
         QWidget *tile = settings->tileAppIcon()->parentWidget();
         QVERIFY(lightnessAt(window, tile, QPoint(tile->width() / 2, 4)) < kDark);
+    }
+
+    // The desktop's colour scheme switches while the window is open: every symbol the window tints
+    // (the side bar's rows, the device cells' pictures and gear) takes the new text colour at once.
+    void theSymbolsFollowAColourSchemeChangeAtOnce()
+    {
+        DBusMock mock;
+        QVERIFY2(mock.startBus(), qPrintable(mock.error()));
+        QVERIFY2(mock.startTemplate(QStringLiteral(QUENBY_SOURCE_DIR "/platform/ui/tests/data/settings_portal.py"),
+                     QStringLiteral("org.freedesktop.portal.Desktop")),
+            qPrintable(mock.error()));
+        AppRig rig;
+        rig.addThreeAccessories();
+        rig.launch();
+        platform::ui::SystemAppearance &appearance = platform::ui::SystemAppearance::instance();
+        // The program's own set-up: the palette follows the scheme, nothing is forced.
+        appearance.setForced(std::nullopt);
+        appearance.setAppliesPalette(true);
+        appearance.usePortal(mock.bus());
+        quenby::WindowController window;
+        QVERIFY(showOn(window, rig));
+        auto *tree = window.contentViewController()->sideBarViewController()->outlineView();
+        auto *devices = dynamic_cast<quenby::DevicesViewController *>(
+            window.contentViewController()->contentViewController()->currentViewController());
+        QVERIFY(devices && !devices->cells().isEmpty());
+        const auto inks = [&] {
+            QList<int> found;
+            const QSize size = tree->iconSize();
+            for (int g = 0; g < tree->topLevelItemCount(); ++g) {
+                for (int i = 0; i < tree->topLevelItem(g)->childCount(); ++i)
+                    found << inkLightness(tree->topLevelItem(g)->child(i)->icon(0).pixmap(size));
+            }
+            quenby::DeviceCell *cell = devices->cells().first();
+            found << inkLightness(cell->iconView()->pixmap()) << inkLightness(cell->gearButton()->icon().pixmap(16));
+            return found;
+        };
+        const auto allAre = [](const QList<int> &lightness, bool light) {
+            return std::all_of(lightness.begin(), lightness.end(),
+                [light](int l) { return l >= 0 && (light ? l > 160 : l < 96); });
+        };
+        QVERIFY(allAre(inks(), false));
+
+        for (const auto &[scheme, light] : { std::pair(1u, true), std::pair(2u, false), std::pair(1u, true) }) {
+            QVERIFY(setColorScheme(mock.bus(), scheme));
+            QTRY_VERIFY_WITH_TIMEOUT(appearance.portalColorScheme() == scheme, 5000);
+            // Once the palette changed, no later event may be needed: the user sees the symbols now.
+            QTRY_COMPARE_WITH_TIMEOUT(QApplication::palette().color(QPalette::Window).lightness() < 128, light, 5000);
+            QCoreApplication::processEvents();
+            const QList<int> found = inks();
+            QStringList texts;
+            for (int lightness : found)
+                texts << QString::number(lightness);
+            QVERIFY2(allAre(found, light),
+                qPrintable(QStringLiteral("scheme %1: ink lightness %2").arg(scheme).arg(texts.join(QLatin1Char(' ')))));
+        }
+
+        // The settings page's pictures of the status bar follow too: a dark strip now, a light one after.
+        auto *split = window.contentViewController();
+        split->showPage(text("SETTINGS"));
+        auto *settings = dynamic_cast<quenby::SettingsViewController *>(split->contentViewController()->currentViewController());
+        QVERIFY(settings);
+        auto *tile = dynamic_cast<quenby::ModeTileView *>(settings->tileAppIcon());
+        QVERIFY(tile);
+        const auto stripLightness = [tile] {
+            const QImage picture = tile->picture()->image()->bitmap(2);
+            return picture.pixelColor(picture.width() / 2, 3).lightness();
+        };
+        QVERIFY(stripLightness() < 96);
+        QVERIFY(setColorScheme(mock.bus(), 2u));
+        QTRY_COMPARE_WITH_TIMEOUT(appearance.portalColorScheme(), std::optional<uint>(2u), 5000);
+        QCoreApplication::processEvents();
+        QVERIFY(stripLightness() > 160);
+
+        appearance.usePortal(QDBusConnection(QString()));
+        appearance.setAppliesPalette(false);
     }
 
     void pagesAreMadeOnceAndGetTheController()

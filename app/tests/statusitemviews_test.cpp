@@ -368,25 +368,31 @@ private slots:
         QCOMPARE(texts[0].text, shown);
     }
 
-    void missingLevelsDrawOnlyWhatTheModeShowsWithoutThem_data()
+    // An item is never blank: where a level is unknown the view draws "-" (in the bar's text colour), and
+    // what else the mode shows.
+    void missingLevelsShowNoValue_data()
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("doubleView");
         QTest::addColumn<int>("images");
-        QTest::addColumn<int>("others");
-        QTest::newRow("single, compact: nothing") << 0 << false << 0 << 0;
-        QTest::newRow("single, icon and text: the picture") << 1 << false << 1 << 0;
-        QTest::newRow("single, vertical: nothing") << 3 << false << 0 << 0;
-        QTest::newRow("double, compact: nothing") << 0 << true << 0 << 0;
-        QTest::newRow("double, icon and text: both pictures") << 1 << true << 2 << 0;
-        QTest::newRow("double, vertical: nothing") << 3 << true << 0 << 0;
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<int>("bars");
+        QTest::newRow("single, compact: name and -") << 0 << false << 0 << QStringList { "Keyboard", "-" } << 0;
+        QTest::newRow("single, icon and text: picture and -") << 1 << false << 1 << QStringList { "-" } << 0;
+        QTest::newRow("single, vertical: picture and -") << 3 << false << 1 << QStringList { "-" } << 0;
+        QTest::newRow("double, compact: name and the known level")
+            << 0 << true << 0 << QStringList { "AirPods Pro", "70% -" } << 0;
+        QTest::newRow("double, icon and text: both pictures, the known level and -")
+            << 1 << true << 2 << QStringList { "70%", "-" } << 0;
+        QTest::newRow("double, vertical: picture, the known bar and -") << 3 << true << 1 << QStringList { "-" } << 2;
     }
-    void missingLevelsDrawOnlyWhatTheModeShowsWithoutThem()
+    void missingLevelsShowNoValue()
     {
         QFETCH(int, mode);
         QFETCH(bool, doubleView);
         QFETCH(int, images);
-        QFETCH(int, others);
+        QFETCH(QStringList, texts);
+        QFETCH(int, bars);
         Bar bar;
         Settings::setAppMode(mode);
         const std::shared_ptr<fennic::BatteryDevice> device = doubleView
@@ -395,7 +401,12 @@ private slots:
         const auto view = viewFor(device);
         const auto calls = draw(*view);
         QCOMPARE(int(only(calls, DrawCall::Kind::image).size()), images);
-        QCOMPARE(int(calls.size()) - images, others);
+        QStringList shown;
+        for (const DrawCall &text : only(calls, DrawCall::Kind::text))
+            shown << text.text;
+        QCOMPARE(shown, texts);
+        QCOMPARE(int(only(calls, DrawCall::Kind::fillRoundedRect).size()), bars);
+        QCOMPARE(int(calls.size()), images + int(texts.size()) + bars);
     }
 
     void modeTwoDrawsNothing()
@@ -586,17 +597,38 @@ private slots:
         }
     }
 
-    void internalBatteryWithoutRecordOrChargeDrawsLittle()
+    // Without a charge (every file unreadable) the item still shows the battery: its title or symbol and
+    // "-" where the charge would be. Without any record it draws nothing.
+    void internalBatteryWithoutCharge_data()
     {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<int>("images");
+        QTest::addColumn<int>("strokes");
+        QTest::newRow("compact") << 0 << QStringList { "Battery", "-" } << 0 << 0;
+        QTest::newRow("icon and text") << 1 << QStringList { "-", "-" } << 0 << 1;
+        QTest::newRow("vertical") << 3 << QStringList { "-" } << 1 << 0;
+    }
+    void internalBatteryWithoutCharge()
+    {
+        QFETCH(int, mode);
+        QFETCH(QStringList, texts);
+        QFETCH(int, images);
+        QFETCH(int, strokes);
         Bar bar;
-        quenby::InternalBatteryView view(Rect(0, 0, 60, kThickness));
+        Settings::setAppMode(mode);
+        quenby::InternalBatteryView view(Rect(0, 0, quenby::InternalBatteryView::widthForAppMode(mode), kThickness));
         QVERIFY(draw(view).empty());
-        auto record = battery(50, true);
-        record.setCurrentCapacity(std::nullopt);
-        view.setBattery(&record);
+        ammerl::AppleInternalBattery unknown;
+        view.setBattery(&unknown);
         const auto calls = draw(view);
-        QCOMPARE(calls.size(), std::size_t(1));
-        QCOMPARE(calls[0].kind, DrawCall::Kind::image);
+        QStringList shown;
+        for (const DrawCall &text : only(calls, DrawCall::Kind::text))
+            shown << text.text;
+        QCOMPARE(shown, texts);
+        QCOMPARE(int(only(calls, DrawCall::Kind::image).size()), images);
+        QCOMPARE(int(only(calls, DrawCall::Kind::strokePath).size()), strokes);
+        QVERIFY(only(calls, DrawCall::Kind::fillRoundedRect).empty());
     }
 
     void aRecordThatDrawsTheSameNeedsNoRedraw_data()

@@ -344,7 +344,8 @@ private slots:
         menu.cancelTracking();
     }
 
-    void rowsWithoutTheirLevelsStayAsTheyWere()
+    // A row is never blank: without a level it names the device and shows no value.
+    void rowsWithoutTheirLevelsNameTheirDevices()
     {
         platform::ScopedUserDefaultsDirectory defaults;
         Settings::reload();
@@ -354,14 +355,25 @@ private slots:
         single->setBattery(keyboard);
         single->view();
         single->update();
-        QCOMPARE(single->nameField()->stringValue(), QString());
+        QCOMPARE(single->nameField()->stringValue(), QStringLiteral("Magic Keyboard"));
+        QCOMPARE(single->batteryField()->stringValue(), QStringLiteral("-"));
+
+        auto computer = std::make_shared<quenby::SingleBatteryViewController>();
+        ammerl::AppleInternalBattery unknown;
+        computer->setInternalBattery(&unknown);
+        computer->view();
+        computer->update();
+        QCOMPARE(computer->nameField()->stringValue(), QStringLiteral("Battery"));
+        QCOMPARE(computer->batteryField()->stringValue(), QStringLiteral("-"));
 
         auto twin = std::make_shared<quenby::DoubleBatteryViewController>();
         twin->setBattery(pair(QStringLiteral("AirPods Pro"), kPods, 70, std::nullopt));
         twin->view();
         twin->update();
-        QCOMPARE(twin->nameField()->stringValue(), QString());
-        QVERIFY(!twin->leftIcon()->image());
+        QCOMPARE(twin->nameField()->stringValue(), QStringLiteral("AirPods Pro"));
+        QCOMPARE(twin->left()->stringValue(), QStringLiteral("70 %"));
+        QCOMPARE(twin->right()->stringValue(), QStringLiteral("-"));
+        QVERIFY(twin->leftIcon()->image());
         Settings::reload();
     }
 

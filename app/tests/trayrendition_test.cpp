@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <map>
 
 using namespace apptest;
 using platform::ui::Appearance;
@@ -33,16 +34,113 @@ double contrast(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-const QColor kLightPanel(238, 238, 238);
-const QColor kDarkPanel(34, 34, 38);
+// A dark panel (GNOME's top bar, a dark XFCE or LXQt panel) and a light one.
+const QColor kDarkPanel(0x1f, 0x1f, 0x1f);
+const QColor kLightPanel(0xed, 0xed, 0xed);
 
-// The first hosted view of the item that draws a tray rendition.
-const platform::ui::TrayRendition *renditionOf(const olvane::MenuBarItem &item)
+QImage onPanel(const QImage &picture, const QColor &panel)
 {
-    for (platform::ui::View *view : item.views())
-        if (const auto *rendition = dynamic_cast<const platform::ui::TrayRendition *>(view))
-            return rendition;
-    return nullptr;
+    QImage shown(picture.size(), QImage::Format_ARGB32);
+    shown.fill(panel);
+    QPainter painter(&shown);
+    painter.drawImage(0, 0, picture);
+    return shown;
+}
+
+// How many pixels of the picture, as the panel shows it, stand out at least 3:1 (WCAG) from a
+// neighbour: the edges of the strokes of digits and symbols, against the panel or against an outline
+// drawn around them. Pixels in the outermost two columns and rows do not count, so a frame or badge
+// around nothing would not pass.
+constexpr int kLegibleEdges = 30;
+
+int legibleEdges(const QImage &shown)
+{
+    int edges = 0;
+    for (int y = 2; y < shown.height() - 2; ++y) {
+        for (int x = 2; x < shown.width() - 2; ++x) {
+            const QColor here = shown.pixelColor(x, y);
+            for (const QPoint step : { QPoint(1, 0), QPoint(0, 1), QPoint(-1, 0), QPoint(0, -1) }) {
+                if (contrast(here, shown.pixelColor(x + step.x(), y + step.y())) >= 3) {
+                    ++edges;
+                    break;
+                }
+            }
+        }
+    }
+    return edges;
+}
+
+// How many pixels two pictures of the same size differ in (by more than a rounding).
+int differingPixels(const QImage &a, const QImage &b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y);
+            const QColor q = b.pixelColor(x, y);
+            if (std::abs(p.alpha() - q.alpha()) > 24 || std::abs(p.lightness() - q.lightness()) > 24)
+                ++differing;
+        }
+    }
+    return differing;
+}
+
+// The devices of a case: "one battery", "two batteries", "internal battery", "no level", "combined
+// item" (the keyboard, the earbuds and the computer in one item), "app icon".
+struct Scene {
+    QString content;
+    int appMode = 0;
+    bool dark = false;
+    std::optional<Appearance> panel;
+};
+
+// The first status item's tray picture for the scene, at `scale` (22 points: 22 pixels at 1, 44 at 2).
+QImage trayPicture(const Scene &scene, double scale = 1.0, QString *toolTip = nullptr)
+{
+    const bool combined = scene.content == QStringLiteral("combined item");
+    AppRig rig([&] {
+        platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kAppModeKey), scene.appMode);
+        platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kSingleItemKey), combined);
+        quenby::Settings::reload();
+    });
+    platform::ui::ScopedAppearance appearance(scene.dark ? Appearance::darkAqua() : Appearance::aqua());
+    rig.bar.setPanelAppearance(scene.panel);
+    if (scene.content == QStringLiteral("internal battery") || combined)
+        rig.internal->battery = battery(9);
+    const QString content = scene.content;
+    rig.accessories = [content, combined] {
+        std::vector<std::shared_ptr<fennic::BatteryDevice>> found;
+        if (content == QStringLiteral("one battery") || content == QStringLiteral("app icon") || combined)
+            found.push_back(single(QStringLiteral("Magic Keyboard"), kKeyboard, 80));
+        if (content == QStringLiteral("two batteries") || combined)
+            found.push_back(pair(QStringLiteral("AirPods Pro"), kPods, 70, 60));
+        if (content == QStringLiteral("no level")) {
+            found.push_back(single(QStringLiteral("Magic Keyboard"), kKeyboard, 0));
+            found.back()->setBatteryLevel(std::nullopt);
+        }
+        return found;
+    };
+    rig.launch();
+    const auto item = rig.menuBar().firstItem();
+    if (!item)
+        return {};
+    if (toolTip)
+        *toolTip = item->item()->toolTip();
+    return item->item()->trayPicture(scale);
+}
+
+const char *modeName(int mode)
+{
+    switch (mode) {
+    case 0:
+        return "compact";
+    case 1:
+        return "icon and text";
+    case 2:
+        return "app icon";
+    default:
+        return "vertical bars";
+    }
 }
 
 } // namespace
@@ -53,110 +151,173 @@ class TrayRenditionTest : public QObject {
 private slots:
     void initTestCase() { platform::Bundle::setPreferredLanguages({ QStringLiteral("en") }); }
 
-    void eachRenditionReadsOnLightAndDarkPanels_data()
+    void eachRenditionReadsOnDarkAndLightPanels_data()
     {
         QTest::addColumn<QString>("content");
-        QTest::addColumn<bool>("dark");
         QTest::addColumn<int>("appMode");
+        QTest::addColumn<bool>("dark");
         QTest::addColumn<QString>("toolTip");
         struct Case {
             const char *content;
-            int appMode;
             const char *toolTip;
         };
         const Case cases[] = {
-            { "one battery", 1, "Magic Keyboard: 80%" },
-            { "two batteries", 0, "AirPods Pro: 70% / 60%" },
-            { "internal battery", 3, "Battery: 9% (03:05)" },
-            { "combined item", 1, "AirPods Pro: 70% / 60%\nMagic Keyboard: 80%\nBattery: 9% (03:05)" },
-            { "no level", 1, "Magic Keyboard: \u2013" },
+            { "one battery", "Magic Keyboard: 80%" },
+            { "two batteries", "AirPods Pro: 70% / 60%" },
+            { "internal battery", "Battery: 9% (03:05)" },
+            { "combined item", "AirPods Pro: 70% / 60%\nMagic Keyboard: 80%\nBattery: 9% (03:05)" },
+            { "no level", "Magic Keyboard: \u2013" },
         };
         for (const Case &c : cases) {
-            for (bool dark : { false, true }) {
-                QTest::addRow("%s, %s panel", c.content, dark ? "dark" : "light")
-                    << QString::fromLatin1(c.content) << dark << c.appMode << QString::fromUtf8(c.toolTip);
+            for (int mode : { 0, 1, 3 }) {
+                for (bool dark : { false, true }) {
+                    QTest::addRow("%s, %s, %s scheme", c.content, modeName(mode), dark ? "dark" : "light")
+                        << QString::fromLatin1(c.content) << mode << dark << QString::fromUtf8(c.toolTip);
+                }
+            }
+        }
+        for (bool dark : { false, true }) {
+            QTest::addRow("app icon, %s scheme", dark ? "dark" : "light")
+                << QStringLiteral("app icon") << 2 << dark
+                << QCoreApplication::applicationName() + QStringLiteral("\nMagic Keyboard: 80%");
+        }
+    }
+
+    // Trays tell no panel colour (StatusNotifierItem hosts never, most XEmbed trays neither), and a
+    // dark panel under a light scheme is common: every picture must read on both kinds of panel.
+    void eachRenditionReadsOnDarkAndLightPanels()
+    {
+        QFETCH(QString, content);
+        QFETCH(int, appMode);
+        QFETCH(bool, dark);
+        QFETCH(QString, toolTip);
+        QString shownToolTip;
+        const QImage picture = trayPicture({ content, appMode, dark, std::nullopt }, 1.0, &shownToolTip);
+        QCOMPARE(picture.size(), QSize(22, 22));
+        QCOMPARE(shownToolTip, toolTip);
+        for (const QColor &panel : { kDarkPanel, kLightPanel }) {
+            const int edges = legibleEdges(onPanel(picture, panel));
+            QVERIFY2(edges >= kLegibleEdges,
+                qPrintable(QStringLiteral("%1 legible edge pixels on %2").arg(edges).arg(panel.name())));
+        }
+        // Trays put icons edge to edge: the outermost columns stay empty, so neighbours read apart.
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x : { 0, picture.width() - 1 })
+                QVERIFY2(picture.pixelColor(x, y).alpha() == 0, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+        }
+
+        // What the pictures were before: drawn for the scheme alone, black on a dark panel under a light
+        // scheme, white on a light one under a dark scheme. The measure must find those illegible.
+        const QImage forScheme
+            = trayPicture({ content, appMode, dark, dark ? Appearance::darkAqua() : Appearance::aqua() });
+        QVERIFY(legibleEdges(onPanel(forScheme, dark ? kLightPanel : kDarkPanel)) < kLegibleEdges / 3);
+        // Drawn for a panel the tray told: nothing within the margin at the left and right.
+        const int margin = int(quenby::LevelDrawing::kTrayInset);
+        for (int y = 0; y < forScheme.height(); ++y) {
+            for (int x : { 0, margin - 1, forScheme.width() - margin, forScheme.width() - 1 }) {
+                QVERIFY2(forScheme.pixelColor(x, y).alpha() < 48,
+                    qPrintable(QStringLiteral("drawn at the edge: (%1, %2)").arg(x).arg(y)));
             }
         }
     }
 
-    void eachRenditionReadsOnLightAndDarkPanels()
+    void theModesGiveDifferentPictures_data()
+    {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<bool>("dark");
+        for (const char *content : { "one battery", "two batteries", "internal battery", "combined item" }) {
+            for (bool dark : { false, true }) {
+                QTest::addRow("%s, %s scheme", content, dark ? "dark" : "light")
+                    << QString::fromLatin1(content) << dark;
+            }
+        }
+    }
+
+    // Compact shows bare digits, icon and text the device's symbol with them, vertical bars the symbol
+    // beside a bar: which accessory a number belongs to shows without hovering.
+    void theModesGiveDifferentPictures()
     {
         QFETCH(QString, content);
         QFETCH(bool, dark);
+        std::map<int, QImage> pictures;
+        for (int mode : { 0, 1, 3 })
+            pictures[mode] = trayPicture({ content, mode, dark, std::nullopt });
+        for (auto [a, b] : { std::pair(0, 1), std::pair(0, 3), std::pair(1, 3) }) {
+            const int differing = differingPixels(pictures[a], pictures[b]);
+            QVERIFY2(differing > 40,
+                qPrintable(QStringLiteral("%1 and %2: %3 pixels differ").arg(modeName(a), modeName(b)).arg(differing)));
+        }
+    }
+
+    void theCombinedItemShowsTheDevicesInSmallWhereThereIsRoom_data()
+    {
+        QTest::addColumn<int>("appMode");
+        for (int mode : { 0, 1, 3 })
+            QTest::addRow("%s", modeName(mode)) << mode;
+    }
+
+    void theCombinedItemShowsTheDevicesInSmallWhereThereIsRoom()
+    {
         QFETCH(int, appMode);
-        QFETCH(QString, toolTip);
-        const bool combined = content == QStringLiteral("combined item");
-        AppRig rig([&] {
-            platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kAppModeKey), appMode);
-            platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kSingleItemKey), combined);
+        // 22 pixels: room for one device, the one with the lowest level (the computer at 9 %).
+        const QImage small = trayPicture({ QStringLiteral("combined item"), appMode, false, std::nullopt });
+        const QImage lowest = trayPicture({ QStringLiteral("internal battery"), appMode, false, std::nullopt });
+        QCOMPARE(differingPixels(small, lowest), 0);
+
+        // 44 pixels: each device in a cell of 20 within the plate, two above, one centred below.
+        const QImage large = trayPicture({ QStringLiteral("combined item"), appMode, false, std::nullopt }, 2.0);
+        QCOMPARE(large.size(), QSize(44, 44));
+        const QColor plate = QColor::fromRgba(platform::ui::StatusItem::kLightTrayPlate);
+        const auto drawnIn = [&](const QRect &area) {
+            int drawn = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    drawn += large.pixelColor(x, y).alpha() == 255 && large.pixelColor(x, y) != plate ? 1 : 0;
+            return drawn;
+        };
+        QVERIFY(drawnIn(QRect(2, 2, 20, 20)) > 20);
+        QVERIFY(drawnIn(QRect(22, 2, 20, 20)) > 20);
+        QVERIFY(drawnIn(QRect(12, 22, 20, 20)) > 20);
+        QCOMPARE(drawnIn(QRect(0, 22, 12, 22)), 0);
+        QCOMPARE(drawnIn(QRect(32, 22, 12, 22)), 0);
+        QCOMPARE(drawnIn(QRect(0, 0, 44, 2)) + drawnIn(QRect(0, 42, 44, 2)), 0);
+    }
+
+    void withMoreDevicesThanCellsTheLowestLevelsShow()
+    {
+        AppRig rig([] {
+            platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kAppModeKey), 0);
+            platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kSingleItemKey), true);
             quenby::Settings::reload();
         });
-        platform::ui::ScopedAppearance appearance(dark ? Appearance::darkAqua() : Appearance::aqua());
-        if (content == QStringLiteral("internal battery") || combined)
-            rig.internal->battery = battery(9);
-        rig.accessories = [content, combined] {
-            std::vector<std::shared_ptr<fennic::BatteryDevice>> found;
-            if (content == QStringLiteral("one battery") || combined)
-                found.push_back(single(QStringLiteral("Magic Keyboard"), kKeyboard, 80));
-            if (content == QStringLiteral("two batteries") || combined)
-                found.push_back(pair(QStringLiteral("AirPods Pro"), kPods, 70, 60));
-            if (content == QStringLiteral("no level")) {
-                found.push_back(single(QStringLiteral("Magic Keyboard"), kKeyboard, 0));
-                found.back()->setBatteryLevel(std::nullopt);
-            }
-            return found;
+        rig.internal->battery = battery(9);
+        rig.accessories = [] {
+            return std::vector<std::shared_ptr<fennic::BatteryDevice>> {
+                single(QStringLiteral("Keyboard"), kKeyboard, 80),
+                single(QStringLiteral("Mouse"), QStringLiteral("AA-00-00-00-00-05"), 34, QStringLiteral("Mouse")),
+                pair(QStringLiteral("Pods"), kPods, 70, 60),
+                single(QStringLiteral("Trackpad"), QStringLiteral("AA-00-00-00-00-06"), 33, QStringLiteral("Trackpad")),
+            };
         };
         rig.launch();
         const auto item = rig.menuBar().firstItem();
         QVERIFY(item);
-        // Wider than the square: the tray shows the rendition, not a shrunken picture.
-        QVERIFY(item->item()->width() > rig.bar.thickness() + platform::ui::StatusItem::kTraySlack);
-        QCOMPARE(item->item()->toolTip(), toolTip);
-
-        const QImage picture = item->item()->trayPicture(1.0);
-        QCOMPARE(picture.size(), QSize(22, 22));
-        const QColor panel = dark ? kDarkPanel : kLightPanel;
-        QImage onPanel(picture.size(), QImage::Format_ARGB32);
-        onPanel.fill(panel);
-        QPainter(&onPanel).drawImage(0, 0, picture);
-        int covered = 0;
-        int readable = 0;
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x = 0; x < picture.width(); ++x) {
-                if (picture.pixelColor(x, y).alpha() == 0)
-                    continue;
-                ++covered;
-                if (contrast(onPanel.pixelColor(x, y), panel) >= 4.5)
-                    ++readable;
-            }
-        }
-        QVERIFY2(covered > 20, qPrintable(QStringLiteral("only %1 pixels drawn").arg(covered)));
-        // Digits (or the symbol) are strokes several pixels long in the foreground colour.
-        QVERIFY2(readable >= 15, qPrintable(QStringLiteral("%1 pixels contrast with the panel").arg(readable)));
-        // Trays put icons edge to edge: the outer columns stay empty so neighbours read apart.
-        const int margin = int(quenby::LevelDrawing::kTrayInset) - 1;
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x : { 0, margin, picture.width() - 1 - margin, picture.width() - 1 }) {
-                QVERIFY2(picture.pixelColor(x, y).alpha() < 48,
-                    qPrintable(QStringLiteral("drawn at the edge: (%1, %2)").arg(x).arg(y)));
-            }
-        }
-
-        // Every text the rendition draws is in a colour that reads on the panel.
-        const platform::ui::TrayRendition *rendition = renditionOf(*item);
-        QVERIFY(rendition);
-        platform::ui::RecordingContext recorder;
-        {
-            platform::ui::ScopedDrawingAppearance drawing(item->item()->button()->effectiveAppearance());
-            rendition->drawTrayRendition(recorder, 22);
-        }
-        const auto texts = recorder.calls(platform::ui::DrawCall::Kind::text);
-        QCOMPARE(texts.empty(), content == QStringLiteral("no level"));
-        for (const platform::ui::DrawCall &text : texts) {
-            const QColor colour = text.attributes.effectiveColor().toQColor();
-            QVERIFY2(contrast(colour, panel) >= 4.5, qPrintable(text.text));
-            QVERIFY(text.baseRect().minX() >= -0.5 && text.baseRect().maxX() <= 22.5);
-        }
+        const auto *combined = qobject_cast<const quenby::MenuBarView *>(item->views().value(0));
+        QVERIFY(combined);
+        const auto textsAt = [combined](double scale) {
+            platform::ui::RecordingContext recorder(scale);
+            combined->drawTrayRendition(recorder, 22);
+            QStringList texts;
+            for (const platform::ui::DrawCall &call : recorder.calls(platform::ui::DrawCall::Kind::text))
+                texts << call.text;
+            return texts;
+        };
+        QCOMPARE(textsAt(1.0), QStringList { "9" });
+        QCOMPARE(textsAt(1.5), QStringList { "9" }); // 33 pixels
+        // Four cells: the keyboard at 80 % has the highest level and stays out; the others keep their order.
+        QCOMPARE(textsAt(2.0), (QStringList { "34", "70", "60", "33", "9" }));
+        // Nine cells: all of them.
+        QCOMPARE(textsAt(3.0).size(), 6);
     }
 
     void aTickWithUnchangedDevicesSetsNoTrayIcon()

@@ -6,7 +6,7 @@ namespace quenby {
 
 /// Draws an accessory with two units (say, left and right earbud) in a status item, by app mode:
 /// 0 its name above two bars or both percentages, 1 each unit's picture with its percentage,
-/// 2 nothing, 3 its picture beside two vertical bars.
+/// 2 nothing, 3 its picture beside two vertical bars. A unit without a level shows "-" in its place.
 class DoubleBatteryDeviceView : public BaseView {
     Q_OBJECT
 public:

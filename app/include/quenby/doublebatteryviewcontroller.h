@@ -44,8 +44,8 @@ public:
     const std::shared_ptr<fennic::DoubleBatteryDevice> &battery() const { return m_battery; }
     void setBattery(std::shared_ptr<fennic::DoubleBatteryDevice> battery) { m_battery = std::move(battery); }
 
-    /// With both levels known: name, both levels, the units' pictures and the dot; otherwise the row
-    /// stays as it is.
+    /// Name, both levels ("-" for one that is unknown), the units' pictures and the dot; without a battery
+    /// the row stays as it is.
     void update();
 
     void viewClicked(platform::ui::View *sender) override;

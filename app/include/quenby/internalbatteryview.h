@@ -17,7 +17,8 @@ namespace quenby {
 
 /// Draws the computer's own battery in a status item, by app mode: 0 the title above a bar or the
 /// percentage with the time remaining, 1 a small battery outline with the percentage and the time
-/// remaining, 2 nothing, 3 a laptop picture beside a vertical bar; a bolt while charging.
+/// remaining, 2 nothing, 3 a laptop picture beside a vertical bar; a bolt while charging. Without a
+/// charge "-" stands where the charge would (the item is never blank).
 ///
 /// It keeps a copy of the battery record it was last given. Main thread only.
 class InternalBatteryView : public platform::ui::View, public platform::ui::TrayRendition {

@@ -3,11 +3,13 @@
 #include <platform/ui/color.h>
 #include <platform/ui/geometry.h>
 #include <platform/ui/image.h>
+#include <platform/ui/textattributes.h>
 
 #include <QString>
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace platform::ui {
 class GraphicsContext;
@@ -45,6 +47,12 @@ public:
     static platform::ui::Color levelTextColor(std::uint8_t level);
     /// "85%"
     static QString percentText(std::uint8_t level);
+    /// "85%", or the no-value text "-" without a level.
+    static QString percentText(std::optional<std::uint8_t> level);
+    /// The no-value text "-" in the status bar's text colour, vertically centred in `rect`: what a view
+    /// draws where a level it does not know would stand, so that no item is ever blank.
+    static void drawNoValue(platform::ui::GraphicsContext &context, const platform::ui::Rect &rect, double fontSize,
+        platform::ui::TextAlignment alignment);
 
     /// The picture of a symbol as the status bar shows it: a template tinted in the bar's text colour,
     /// anything else as it is. Blank for an unknown symbol.
@@ -56,21 +64,38 @@ public:
     /// Whether the device has a picture at all (its symbol is known).
     static bool hasImage(const fennic::BatteryDevice &device);
     // Tray renditions: a tray host gives each status item a square about as wide as the bar is
-    // thick, too small for the item's own picture. The renditions show what matters there: the
-    // level as digits as large as the square allows, in the bar's text colour (so they read on the
-    // panel whatever the level), over a thin bar in the level's colour. Trays set their icons side by
-    // side with no gap, so nothing is drawn within kTrayInset of the square's left and right edges:
-    // two neighbours' digits ("69" and "88") must not read as one number.
+    // thick, too small for the item's own picture. The renditions show what matters there, after the
+    // app mode as the item's own views do: compact the level as digits as large as the square allows
+    // over a thin bar in the level's colour; icon and text the device's symbol above its level's
+    // digits; vertical bars the symbol beside a vertical bar in the level's colour. Digits and symbols
+    // take the bar's text colour (so they read whatever the level). Trays set their icons side by side
+    // with no gap, so nothing is drawn within kTrayInset of the square's left and right edges: two
+    // neighbours' digits ("69" and "88") must not read as one number.
 
     /// The empty margin at the left and right of a tray rendition, in points.
     static constexpr double kTrayInset = 2;
 
-    /// One level: digits over a bar across the square's bottom.
+    /// Compact: one level, digits over a bar across the square's bottom.
     static void paintTrayLevel(platform::ui::GraphicsContext &context, double side, std::uint8_t level,
         const platform::ui::Color &barColor);
-    /// Two levels (first above second), digits only.
+    /// Compact: two levels (first above second), digits only.
     static void paintTrayLevels(
         platform::ui::GraphicsContext &context, double side, std::uint8_t first, std::uint8_t second);
+    /// Icon and text: the symbol in the square's upper half, the level's digits below it.
+    static void paintTraySymbolLevel(
+        platform::ui::GraphicsContext &context, double side, const QString &symbolName, std::uint8_t level);
+    /// One vertical bar of a tray rendition: its level and colour.
+    struct TrayBar {
+        std::uint8_t level = 0;
+        platform::ui::Color color;
+    };
+    /// Vertical bars: the symbol at the left, one vertical bar per level (one or two) at the right.
+    static void paintTrayVerticalBars(platform::ui::GraphicsContext &context, double side,
+        const QString &symbolName, const std::vector<TrayBar> &bars);
+    /// One level in the current app mode: icon and text with `symbolName`, vertical bars with
+    /// `barSymbolName`, compact otherwise; bars in the level colours the mode's switch asks for.
+    static void paintTrayForMode(platform::ui::GraphicsContext &context, double side, const QString &symbolName,
+        const QString &barSymbolName, std::uint8_t level, bool charging);
     /// No level known: the symbol centred in the square, tinted like the bar's icons; a dash when the
     /// symbol is unknown.
     static void paintTraySymbol(platform::ui::GraphicsContext &context, double side, const QString &symbolName);

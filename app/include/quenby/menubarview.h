@@ -22,8 +22,14 @@ public:
     /// and to batteryViews, and marks it for redrawing. `x` is the sum of the widths added before.
     void add(platform::ui::View *view, double x, double width);
 
-    /// The rendition of the view whose level is lowest (the one to watch); the application symbol
-    /// without views.
+    /// Device pixels a cell of the combined rendition needs at least: the views' own renditions are
+    /// made for a square of 22.
+    static constexpr double kMinimumCellPixels = 20;
+    /// The views' own renditions in small, in a grid of cells of at least kMinimumCellPixels within a
+    /// point of the square's edges (one cell at 22 and 32 pixels, 2 × 2 at 44 and 64), rows filled from
+    /// the top and centred: the views with the lowest levels (the ones to watch) when there are more,
+    /// in their order. With one cell, the rendition of the view whose level is lowest. The application
+    /// symbol without views.
     void drawTrayRendition(platform::ui::GraphicsContext &context, double side) const override;
     /// Every view's line, in order.
     QString trayToolTip() const override;

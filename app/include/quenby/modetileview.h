@@ -2,6 +2,8 @@
 
 #include <pirrow/simpletileview.h>
 
+#include <optional>
+
 namespace platform::ui {
 class ImageView;
 class TextField;
@@ -22,12 +24,15 @@ public:
     platform::ui::ImageView *picture() const { return m_picture; }
     platform::ui::TextField *caption() const { return m_caption; }
 
-    /// Draws the mode's picture anew (after a change of the look settings) and sets the caption.
+    /// Draws the mode's picture anew (after a change of the look settings) and sets the caption. The
+    /// picture is drawn again when the look of the status bar may have changed with the tile's.
     void showMode(int mode);
 
     void layout() override;
+    void viewDidChangeEffectiveAppearance() override;
 
 private:
+    std::optional<int> m_mode;
     platform::ui::ImageView *m_picture = nullptr;
     platform::ui::TextField *m_caption = nullptr;
 };

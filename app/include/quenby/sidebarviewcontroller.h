@@ -42,10 +42,10 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    /// The items' symbols in the palette's text colour.
+    /// The items' symbols in the list's text colour; again whenever the list's palette changed.
     void paintIcons();
     void selectionChanged();
 

@@ -9,7 +9,7 @@ namespace quenby {
 
 /// Draws an accessory with one level (a single-battery or Low Energy device) in a status item, by
 /// app mode: 0 its name above a bar or a percentage, 1 its picture and the percentage, 2 nothing,
-/// 3 its picture beside a vertical bar.
+/// 3 its picture beside a vertical bar. Without a level "-" stands where the level would.
 class SingleBatteryDeviceView : public BaseView {
     Q_OBJECT
 public:

@@ -55,11 +55,11 @@ public:
     const std::shared_ptr<fennic::LowEnergyDevice> &lowEnergyDevice() const { return m_lowEnergyDevice; }
     void setLowEnergyDevice(std::shared_ptr<fennic::LowEnergyDevice> device) { m_lowEnergyDevice = std::move(device); }
 
-    /// Shows the first of: the battery with a level, the computer's battery with a charge, the Low
-    /// Energy device with a level. Without any, the row stays as it is.
+    /// Shows the first of the battery, the computer's battery and the Low Energy device that is set, with
+    /// or without a level (a row is never blank). Without any, the row stays as it is.
     void update();
-    /// Name, "%d %%" of the level, and the dot for the identifier.
-    void show(const QString &name, std::uint8_t level, const QString &identifier);
+    /// Name, "%d %%" of the level ("-" without one), and the dot for the identifier.
+    void show(const QString &name, std::optional<std::uint8_t> level, const QString &identifier);
     /// The identifier a click stands for: the battery's serial, else "internal", else the Low Energy
     /// device's serial; empty when none is set.
     QString identifier() const;

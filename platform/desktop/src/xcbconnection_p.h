@@ -9,5 +9,7 @@ namespace platform::xcb {
 xcb_connection_t *connection();
 /// The root window of the connection's first screen; 0 without one.
 xcb_window_t rootWindow(xcb_connection_t *connection);
+/// The atom of `name`, made when the server has none yet; XCB_ATOM_NONE when the server does not answer.
+xcb_atom_t atom(xcb_connection_t *connection, const char *name);
 
 } // namespace platform::xcb

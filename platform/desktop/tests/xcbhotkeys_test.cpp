@@ -3,10 +3,9 @@
 #include "platform/desktop/hotkeys.h"
 #include "platform/desktop/keyboardlayout.h"
 #include "platform/desktop/xcbhotkeys.h"
+#include "offscreenthenx.h"
 
 #include <QAbstractEventDispatcher>
-#include <QApplication>
-#include <QProcess>
 #include <QTest>
 
 #include <cstdlib>
@@ -174,35 +173,6 @@ private:
     bool m_onX;
 };
 
-int main(int argc, char **argv)
-{
-    int status = 0;
-    {
-        // First as every test runs: on the offscreen platform.
-        QApplication application(argc, argv);
-        XcbHotKeysTest test(false);
-        status |= QTest::qExec(&test, argc, argv);
-    }
-    QProcess server;
-    server.start(QStringLiteral("Xvfb"),
-        { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-            QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("320x240x24"),
-            QStringLiteral("-noreset") }); // no reset (and dropped connections) between the test's clients
-    if (!server.waitForStarted() || !server.waitForReadyRead(10000)) {
-        qWarning("Xvfb did not start; the X server cases are not run");
-        return status;
-    }
-    const QByteArray display = server.readLine().trimmed();
-    qputenv("DISPLAY", ":" + display);
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    {
-        QApplication application(argc, argv);
-        XcbHotKeysTest test(true);
-        status |= QTest::qExec(&test, argc, argv);
-    }
-    server.terminate();
-    server.waitForFinished();
-    return status;
-}
+int main(int argc, char **argv) { return runOffscreenThenOnX<XcbHotKeysTest>(argc, argv); }
 
 #include "xcbhotkeys_test.moc"

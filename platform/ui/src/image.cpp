@@ -236,15 +236,23 @@ QImage Image::bitmap(double scale) const
         return it->second;
     const int w = std::max(1, int(std::ceil(d->size.width * scale - 1e-6)));
     const int h = std::max(1, int(std::ceil(d->size.height * scale - 1e-6)));
-    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    // QPainter takes a device-pixel ratio below 1 for 1: fewer pixels than points are drawn at one
+    // pixel per point first, then scaled down, or the picture would come out cut to its top-left part.
+    const double drawn = std::max(scale, 1.0);
+    QImage out(std::max(w, int(std::ceil(d->size.width * drawn - 1e-6))),
+        std::max(h, int(std::ceil(d->size.height * drawn - 1e-6))), QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
-    out.setDevicePixelRatio(scale);
+    out.setDevicePixelRatio(drawn);
     {
         QPainter painter(&out);
         painter.setRenderHint(QPainter::Antialiasing);
-        PainterContext ctx(painter, d->size, scale);
+        PainterContext ctx(painter, d->size, drawn);
         // Sources draw in Qt's y-down space of the picture; the context keeps its own y-up transform.
-        d->render(ctx, painter, scale);
+        d->render(ctx, painter, drawn);
+    }
+    if (drawn != scale) {
+        out = out.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        out.setDevicePixelRatio(scale);
     }
     if (d->cache.size() > 8)
         d->cache.clear();

@@ -69,6 +69,14 @@ void StatusBar::setThickness(double thickness)
     emit thicknessChanged(thickness);
 }
 
+void StatusBar::setPanelAppearance(std::optional<Appearance> appearance)
+{
+    if (m_panelAppearance == appearance)
+        return;
+    m_panelAppearance = appearance;
+    emit panelAppearanceChanged();
+}
+
 std::shared_ptr<StatusItem> StatusBar::statusItem(double length)
 {
     std::shared_ptr<StatusItem> item(new StatusItem(this, length));

@@ -4,6 +4,7 @@
 #include "platform/ui/statusbar.h"
 #include "platform/ui/statusbarbutton.h"
 #include "platform/ui/paintercontext.h"
+#include "platform/ui/appearance.h"
 #include "platform/ui/trayrendition.h"
 
 #include <QPainter>
@@ -26,6 +27,12 @@ StatusItem::StatusItem(StatusBar *bar, double length)
         fitButton();
         schedulePictureChanged();
     });
+    // The button's appearance change redraws it and its hosted views, which reports the new picture.
+    connect(bar, &StatusBar::panelAppearanceChanged, this, [this] {
+        if (m_bar)
+            m_button->setAppearance(m_bar->panelAppearance());
+    });
+    m_button->setAppearance(bar->panelAppearance());
     fitButton();
 }
 
@@ -134,24 +141,32 @@ QImage StatusItem::trayPicture(double scale) const
     QImage square(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
     square.fill(Qt::transparent);
     square.setDevicePixelRatio(scale);
+    const Appearance appearance = m_button->effectiveAppearance();
     QPainter painter(&square);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (m_bar && !m_bar->panelAppearance()) {
+        // The panel is unknown: the picture brings a panel of its own, in the colours of a panel of the
+        // appearance it is drawn for. On such a panel it melts in; on the other kind it is a tile.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgba(appearance.isDark() ? kDarkTrayPlate : kLightTrayPlate));
+        painter.drawRoundedRect(QRectF(kTrayPlateMargin, 0, side - 2 * kTrayPlateMargin, side), kTrayPlateRadius,
+            kTrayPlateRadius);
+    }
     const QSizeF wideSize = QSizeF(wide.size()) / wide.devicePixelRatio();
     if (wideSize.width() <= side + kTraySlack) {
         painter.drawImage(QPointF((side - wideSize.width()) / 2, 0), wide);
-        return square;
-    }
-    if (const TrayRendition *rendition = renditionIn(*m_button)) {
+    } else if (const TrayRendition *rendition = renditionIn(*m_button)) {
         PainterContext context(painter, Size { side, side }, scale);
-        ScopedDrawingAppearance appearance(m_button->effectiveAppearance());
+        ScopedDrawingAppearance drawing(appearance);
         rendition->drawTrayRendition(context, side);
-        return square;
+    } else {
+        // Nothing drawn for the square: the whole picture, smaller, rather than a cut-off part.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const double factor = side / wideSize.width();
+        const QSizeF fitted = wideSize * factor;
+        painter.drawImage(QRectF(QPointF(0, (side - fitted.height()) / 2), fitted), wide);
     }
-    // Nothing drawn for the square: the whole picture, smaller, rather than a cut-off part.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const double factor = side / wideSize.width();
-    const QSizeF fitted = wideSize * factor;
-    painter.drawImage(QRectF(QPointF(0, (side - fitted.height()) / 2), fitted), wide);
+    painter.end();
     return square;
 }
 

@@ -11,8 +11,6 @@
 #include <QScreen>
 
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 
 namespace platform::ui {
 
@@ -118,13 +116,7 @@ void StatusStripWindow::markAsDock()
     xcb_connection_t *connection = xcb::connection();
     if (!connection)
         return;
-    const auto atom = [connection](const char *name) -> xcb_atom_t {
-        xcb_intern_atom_reply_t *reply
-            = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
-        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(reply);
-        return value;
-    };
+    const auto atom = [connection](const char *name) { return xcb::atom(connection, name); };
     // The native window exists from here on; the type must be on it before it is mapped.
     const auto window = xcb_window_t(winId());
     const xcb_atom_t dock = atom("_NET_WM_WINDOW_TYPE_DOCK");

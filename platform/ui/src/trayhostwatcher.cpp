@@ -6,23 +6,14 @@
 #include <QDBusConnectionInterface>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace platform::ui {
 
 namespace {
     const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 
-    xcb_atom_t trayAtom(xcb_connection_t *connection)
-    {
-        // The tray of the first screen: the one the strip and the icons are on.
-        const char *name = "_NET_SYSTEM_TRAY_S0";
-        xcb_intern_atom_reply_t *reply
-            = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
-        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(reply);
-        return atom;
-    }
+    // The tray of the first screen: the one the strip and the icons are on.
+    xcb_atom_t trayAtom(xcb_connection_t *connection) { return xcb::atom(connection, "_NET_SYSTEM_TRAY_S0"); }
 }
 
 TrayHostWatcher::TrayHostWatcher(QObject *parent)

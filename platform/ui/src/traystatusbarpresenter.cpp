@@ -2,6 +2,7 @@
 
 #include "platform/ui/statusbar.h"
 #include "platform/ui/statusitem.h"
+#include "platform/ui/traycolors.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -14,6 +15,9 @@ namespace platform::ui {
 TrayStatusBarPresenter::TrayStatusBarPresenter(StatusBar &bar)
     : StatusBarPresenter(bar)
 {
+    // Before the first icons: they are drawn for the panel when the tray tells its colours.
+    if (const std::optional<QColor> foreground = TrayColors::xembedTrayForeground())
+        bar.setPanelAppearance(TrayColors::panelAppearance(*foreground));
     connect(&bar, &StatusBar::itemsChanged, this, &TrayStatusBarPresenter::sync);
     sync();
 }
@@ -22,6 +26,8 @@ TrayStatusBarPresenter::~TrayStatusBarPresenter()
 {
     for (const Shown &shown : std::as_const(m_icons))
         delete shown.icon;
+    // What the tray told is no news to whatever shows the bar next.
+    statusBar().setPanelAppearance(std::nullopt);
 }
 
 QSystemTrayIcon *TrayStatusBarPresenter::trayIcon(const StatusItem *item) const

@@ -75,6 +75,14 @@ private slots:
         QVERIFY(near(at2.pixelColor(5, 10), Qt::red));
         QVERIFY(near(at2.pixelColor(30, 10), Qt::transparent));
         QVERIFY(Image().bitmap(1).isNull());
+
+        // Fewer pixels than points (a picture drawn smaller than it is): the whole picture, smaller, not
+        // its top-left part (QPainter takes a device-pixel ratio below 1 for 1).
+        const QImage atHalf = svg.bitmap(0.5);
+        QCOMPARE(atHalf.size(), QSize(10, 5));
+        QCOMPARE(atHalf.devicePixelRatio(), 0.5);
+        QVERIFY(near(atHalf.pixelColor(1, 2), Qt::red));
+        QVERIFY(near(atHalf.pixelColor(8, 2), Qt::transparent));
     }
 
     void loadsFromFilesAndBundles()

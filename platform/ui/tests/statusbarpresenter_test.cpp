@@ -220,6 +220,8 @@ private slots:
         QFETCH(QColor, corner);
         QFETCH(QString, toolTip);
         StatusBar bar;
+        // A panel the tray told: the picture alone, without a plate of its own.
+        bar.setPanelAppearance(Appearance::aqua());
         auto item = bar.statusItem(width);
         if (rendition)
             item->button()->addSubview(new RenditionView(Rect(0, 0, width, 22), QStringLiteral("Mouse: 5%")));

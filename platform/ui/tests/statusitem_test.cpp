@@ -166,6 +166,58 @@ private slots:
         QCOMPARE(pixelFromBottom(picture, 1, 11).alpha(), 0);
     }
 
+    void trayPictureIsDrawnForThePanel_data()
+    {
+        QTest::addColumn<bool>("darkScheme");
+        QTest::addColumn<int>("panel"); // 0 unknown, 1 dark, 2 light
+        QTest::addColumn<bool>("lightShape");
+        QTest::addColumn<QColor>("plate"); // transparent: none
+        const QColor dark = QColor::fromRgba(StatusItem::kDarkTrayPlate);
+        const QColor light = QColor::fromRgba(StatusItem::kLightTrayPlate);
+        QTest::newRow("light scheme, unknown panel: dark shape on a light plate") << false << 0 << false << light;
+        QTest::newRow("dark scheme, unknown panel: light shape on a dark plate") << true << 0 << true << dark;
+        // A panel the host told wins over the scheme, and needs no plate.
+        QTest::newRow("light scheme, dark panel: light shape") << false << 1 << true << QColor(Qt::transparent);
+        QTest::newRow("dark scheme, light panel: dark shape") << true << 2 << false << QColor(Qt::transparent);
+        QTest::newRow("dark scheme, dark panel: light shape") << true << 1 << true << QColor(Qt::transparent);
+    }
+
+    void trayPictureIsDrawnForThePanel()
+    {
+        QFETCH(bool, darkScheme);
+        QFETCH(int, panel);
+        QFETCH(bool, lightShape);
+        QFETCH(QColor, plate);
+        ScopedAppearance appearance(darkScheme ? Appearance::darkAqua() : Appearance::aqua());
+        StatusBar bar;
+        auto item = bar.statusItem(StatusItem::variableLength);
+        item->button()->setImage(templateSquare());
+        QSignalSpy changed(item.get(), &StatusItem::pictureChanged);
+        if (panel != 0) {
+            bar.setPanelAppearance(panel == 1 ? Appearance::darkAqua() : Appearance::aqua());
+            // The item redraws for the panel it is now on.
+            QTRY_COMPARE(changed.count(), 1);
+        }
+        // Told before or after the item was made: the same.
+        auto later = bar.statusItem(StatusItem::variableLength);
+        later->button()->setImage(templateSquare());
+        for (const auto &shown : { item, later }) {
+            const QImage square = shown->trayPicture(2.0);
+            QCOMPARE(square.size(), QSize(44, 44));
+            const QColor centre = square.pixelColor(22, 22);
+            QVERIFY2(centre.alpha() == 255, qPrintable(centre.name(QColor::HexArgb)));
+            QCOMPARE(centre.lightness() > 128, lightShape);
+            // The plate: top to bottom, one point short of the left and right edges.
+            for (const QPoint at : { QPoint(22, 0), QPoint(22, 43), QPoint(3, 22), QPoint(40, 22) })
+                QCOMPARE(square.pixelColor(at), plate);
+            for (const QPoint at : { QPoint(1, 22), QPoint(42, 22) })
+                QCOMPARE(square.pixelColor(at).alpha(), 0);
+        }
+        // Back to an unknown panel: the scheme decides again.
+        bar.setPanelAppearance(std::nullopt);
+        QCOMPARE(item->trayPicture(1.0).pixelColor(11, 11).lightness() > 128, darkScheme);
+    }
+
     void pictureChangesAreReportedOnceFromTheEventLoop()
     {
         StatusBar bar;

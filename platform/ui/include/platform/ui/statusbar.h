@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/ui/appearance.h"
+
 #include <QList>
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 namespace platform::ui {
 
@@ -42,6 +45,13 @@ public:
     /// The items on the bar, oldest first.
     QList<StatusItem *> items() const { return m_items; }
 
+    /// The look of the panel the items are shown on, when its host tells it (a tray's colours): the
+    /// items' buttons take it, so their pictures are drawn for that panel. None (the default) when
+    /// the panel is unknown: the buttons follow the application's appearance, and tray pictures are
+    /// drawn to read on a dark and on a light panel alike (`StatusItem::trayPicture`).
+    std::optional<Appearance> panelAppearance() const { return m_panelAppearance; }
+    void setPanelAppearance(std::optional<Appearance> appearance);
+
     StatusBarPresenter *presenter() const { return m_presenter.get(); }
     void setPresenter(std::unique_ptr<StatusBarPresenter> presenter);
 
@@ -49,6 +59,7 @@ signals:
     /// An item was made, removed or released.
     void itemsChanged();
     void thicknessChanged(double thickness);
+    void panelAppearanceChanged();
     /// Another presenter shows the bar (the tray host came or went).
     void presenterChanged();
 
@@ -57,6 +68,7 @@ private:
     void forget(StatusItem *item);
 
     double m_thickness = kDefaultThickness;
+    std::optional<Appearance> m_panelAppearance;
     QList<StatusItem *> m_items;
     std::unique_ptr<StatusBarPresenter> m_presenter;
 };

@@ -55,7 +55,18 @@ public:
     /// wider one gives way to the rendition of the first hosted view that has one (TrayRendition);
     /// without such a view the picture is scaled into the square. An item of no width gives a null
     /// image.
+    ///
+    /// Drawn for the bar's panel appearance when the host told it (`StatusBar::panelAppearance`).
+    /// Otherwise trays give no sign whether their panel is dark or light, whatever the colour scheme
+    /// (a dark top bar under a light scheme is common), so the picture lies on a plate of its own in
+    /// the colour of a panel of its appearance (kDarkTrayPlate, kLightTrayPlate), from top to bottom
+    /// and kTrayPlateMargin short of the left and right edges: it reads on a dark and on a light panel.
     QImage trayPicture(double scale = 1.0) const;
+    static constexpr QRgb kDarkTrayPlate = 0xff202020;
+    static constexpr QRgb kLightTrayPlate = 0xfff0f0f0;
+    /// In points.
+    static constexpr double kTrayPlateMargin = 1;
+    static constexpr double kTrayPlateRadius = 4;
     /// How much wider than the square a picture may be and still be shown as it is (centred, its
     /// edges cut), in points: none, a cut-off picture reads worse than a rendition.
     static constexpr double kTraySlack = 0;

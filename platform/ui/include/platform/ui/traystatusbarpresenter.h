@@ -18,7 +18,8 @@ class StatusItem;
 /// is the item's. Icon and tooltip are handed to the tray only when they differ from what it shows:
 /// every hand-over is a round trip to the tray host. Any click on the icon (left, right or double) is
 /// a click on the item at the pointer, which pops up the item's own menu: the desktop's menu export
-/// would drop the custom rows.
+/// would drop the custom rows. When the X11 tray tells the colours of its panel (TrayColors), the bar
+/// takes that panel's appearance while the presenter shows it.
 class TrayStatusBarPresenter : public StatusBarPresenter {
     Q_OBJECT
 public:
