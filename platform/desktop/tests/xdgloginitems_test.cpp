@@ -1,3 +1,4 @@
+#include "platform/core/atomicfile.h"
 #include "platform/core/plist.h"
 #include "platform/desktop/xdgloginitems.h"
 
@@ -7,6 +8,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
 
 using platform::LoginService;
 using platform::LoginServiceStatus;
@@ -127,12 +130,34 @@ private slots:
         const QByteArray report = validate.readAllStandardOutput() + validate.readAllStandardError();
         QVERIFY2(validate.exitCode() == 0 && !report.contains("error"), report.constData());
         QVERIFY2(!report.contains("warning"), report.constData());
+        // Session settings list the entry with the application's installed icon and a line saying what it does.
+        const QByteArray written = readFile(f.entry(id));
+        QVERIFY2(written.contains("\nIcon=" + kMainId.toUtf8() + "\n"), written.constData());
+        QVERIFY2(written.contains("\nComment=Starts "), written.constData());
 
         QCOMPARE(items.status(service), LoginServiceStatus::Enabled);
         QCOMPARE(onDemand(items, id), std::optional<bool>(true));
         // The other family's entry is untouched.
         QCOMPARE(onDemand(items, main ? kLauncherId : kMainId), std::nullopt);
         QCOMPARE(items.status(serviceFor(!main)), LoginServiceStatus::NotRegistered);
+    }
+
+    // A full disk while the entry is rewritten: the entry stays as it was and the failure says why.
+    void failedWriteKeepsTheEntry()
+    {
+        const Fixture f;
+        XdgLoginItems items = f.items();
+        QVERIFY(items.registerService(LoginService::mainApp()));
+        const QByteArray before = readFile(f.entry(kMainId));
+        platform::LoginResult result;
+        {
+            platform::ScopedFileWriteFailure full(platform::FileWriteStep::Write, ENOSPC);
+            result = items.registerService(LoginService::mainApp());
+        }
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(f.entry(kMainId)), qPrintable(result.error));
+        QCOMPARE(readFile(f.entry(kMainId)), before);
+        QCOMPARE(QDir(f.autostart).entryList(QDir::Files | QDir::Hidden), QStringList { kMainId + ".desktop" });
     }
 
     // The Exec line spelled out by hand, so that quoting and reading back cannot be wrong in the same way.
