@@ -9,6 +9,7 @@
 #include "ammerl/internalfinder.h"
 #include "fennic/bluetoothfinder.h"
 #include "platform/registry/sysfspowersources.h"
+#include "platform/registry/memoryregistry.h"
 #include "platform/registry/sysfsregistry.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,7 @@
 #include <benchmark/benchmark.h>
 
 #include <functional>
+#include <map>
 
 namespace {
 const QString kRoot = QStringLiteral(QUENBY_SOURCE_DIR "/platform/registry/tests/data/sysfs/thinkpad");
@@ -188,6 +190,50 @@ void BM_BluetoothFinderRefreshAtScale(benchmark::State &state)
         state.SkipWithError("not every mouse was found");
 }
 BENCHMARK(BM_BluetoothFinderRefreshAtScale)->Arg(20)->Arg(100)->Arg(500)->Unit(benchmark::kMicrosecond);
+
+// The same desk held in memory: each entry the sysfs registry shows for the mice (event service, interface,
+// HID device) copied with its properties into a memory registry, so the finder meets the same records and
+// only the reading differs. Its per-accessory time is the floor the sysfs finder is compared with.
+std::uint64_t copyEntry(platform::MemoryRegistry &memory, const platform::RegistryEntry &entry,
+    std::map<std::uint64_t, std::uint64_t> &copied)
+{
+    if (!entry)
+        return 0;
+    if (const auto it = copied.find(entry.entryId()); it != copied.end())
+        return it->second;
+    const std::uint64_t parent = copyEntry(memory, entry.parent(), copied);
+    QStringList superclasses;
+    for (const char *name : { "IOHIDEventService", "IOPMPowerSource", "IOHIDDevice", "IOService" }) {
+        if (entry.className() != QLatin1String(name) && entry.conformsTo(QString::fromLatin1(name)))
+            superclasses << QString::fromLatin1(name);
+    }
+    const std::uint64_t id = memory.addEntry({ entry.className(), superclasses, entry.name(),
+                                                 entry.properties().value_or(platform::Value::Dictionary {}) },
+        parent);
+    copied.emplace(entry.entryId(), id);
+    return id;
+}
+
+void BM_MemoryFinderRefreshAtScale(benchmark::State &state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    Desk desk(static_cast<int>(count));
+    platform::SysfsRegistry sysfs(desk.root());
+    platform::MemoryRegistry memory;
+    std::map<std::uint64_t, std::uint64_t> copied;
+    for (const QString &className : fennic::BluetoothFinder::registryClasses()) {
+        for (const auto &entry : sysfs.matchingServices(className).value_or(std::vector<platform::RegistryEntry> {}))
+            copyEntry(memory, entry, copied);
+    }
+    fennic::BluetoothFinder finder(memory);
+    runTicks(state, [&] {
+        finder.refresh();
+        benchmark::DoNotOptimize(finder.devices().data());
+    });
+    if (finder.devices().size() != count)
+        state.SkipWithError("not every mouse was found");
+}
+BENCHMARK(BM_MemoryFinderRefreshAtScale)->Arg(20)->Arg(100)->Arg(500)->Unit(benchmark::kMicrosecond);
 }
 
 int main(int argc, char **argv) { return bench::runBenchmarks<QCoreApplication>(argc, argv); }

@@ -283,6 +283,7 @@ std::optional<FileId> fileIdOf(const QString &path)
 
 SupplyDirectory::SupplyDirectory(QString root)
     : m_root(std::move(root))
+    , m_folder(m_root + QStringLiteral("/class/power_supply"))
 {
 }
 
@@ -297,7 +298,7 @@ const QStringList &SupplyDirectory::fixedAttributes()
 
 SupplyDirectory::Listing SupplyDirectory::current()
 {
-    const QString folder = m_root + QStringLiteral("/class/power_supply");
+    const QString &folder = m_folder;
     QStringList names;
     if (DIR *dir = ::opendir(QFile::encodeName(folder).constData())) {
         while (const dirent *entry = ::readdir(dir)) {

@@ -56,6 +56,9 @@ public:
     /// Keeps the fixed attributes `attributes` read, for the next readings of the same supply.
     void remember(const Supply &supply, const SysfsAttributes &attributes);
 
+    /// Where the supplies are listed: `root`/class/power_supply.
+    const QString &folder() const { return m_folder; }
+
     /// The identity of a listed supply's directory as of the last listing; none when it was not listed.
     std::optional<FileId> idOf(const Supply &supply) const;
 
@@ -70,6 +73,7 @@ private:
         QHash<QString, std::optional<QString>> fixed;
     };
     QString m_root;
+    QString m_folder;
     QHash<QString, Known> m_known; // by supply name
 };
 

@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QThread>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace platform {
 
 namespace {
@@ -76,13 +80,30 @@ namespace {
     {
         if (const auto &observer = pass().observer; observer && onMainThread())
             observer(path);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        // Three system calls a file, read every tick: open, read, close (QFile adds stats and reads
+        // for its buffering). Attribute files claim a page's size whatever they hold; one read gives
+        // what they hold, and a full buffer is read on until the end. A driver that cannot answer (a
+        // battery that went away, a device asleep) fails the read itself.
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
             return std::nullopt;
-        // Attribute files claim a page's size whatever they hold; read until the end. A driver that
-        // cannot answer (a battery that went away, a device asleep) fails the read itself.
-        QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
+        QByteArray bytes;
+        char buffer[4096];
+        bool failed = false;
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                failed = true;
+                break;
+            }
+            bytes.append(buffer, qsizetype(n));
+            if (n < qsizetype(sizeof buffer))
+                break;
+        }
+        ::close(fd);
+        if (failed)
             return std::nullopt;
         return bytes;
     }

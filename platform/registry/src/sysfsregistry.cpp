@@ -76,6 +76,9 @@ struct SysfsRegistry::State {
         powersupply::FileId id;
         std::optional<HidDevice> hid;
         Value::Dictionary fixed;
+        // Its properties as read in the pass `readInPass` (the finders ask for them key by key).
+        std::optional<quint64> readInPass;
+        Value::Dictionary now;
     };
     QHash<QString, Accessory> accessories; // by the supply's path
 
@@ -85,7 +88,13 @@ struct SysfsRegistry::State {
         QStringList inputs;
         std::optional<HidDevice> hid;
         Value::Dictionary properties;
+        // The pass it was last checked in, and how often its input devices were listed.
+        std::optional<quint64> checkedInPass;
+        int inputListings = 0;
     };
+    // Input devices come with their HID device, at most a moment later: they are listed on the device's
+    // first checks only, not on every tick for as long as it stays.
+    static constexpr int kInputListings = 5;
     QHash<QString, Device> devices; // by canonical path
 
     // Ids stay the same for one entry as long as the registry lives.
@@ -100,37 +109,53 @@ struct SysfsRegistry::State {
         return id;
     }
 
-    const Accessory *accessory(const QString &path)
+    // The identity of a supply's directory: the one this pass's listing took, else looked up now.
+    std::optional<powersupply::FileId> supplyId(const QString &path)
     {
-        const auto id = powersupply::fileIdOf(path);
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        if (SysfsAttributes::currentPass() && slash > 0 && QStringView(path).left(slash) == supplies.folder()) {
+            listing();
+            return supplies.idOf(powersupply::Supply { path.mid(slash + 1), path }); // none: gone
+        }
+        return powersupply::fileIdOf(path);
+    }
+
+    Accessory *accessory(const QString &path)
+    {
+        const auto id = supplyId(path);
         if (!id) {
             accessories.remove(path);
             return nullptr;
         }
-        if (const auto it = accessories.constFind(path); it != accessories.constEnd() && it->id == *id)
+        if (const auto it = accessories.find(path); it != accessories.end() && it->id == *id)
             return &*it;
         const powersupply::Supply supply { QFileInfo(path).fileName(), path };
         const SysfsAttributes attributes(path);
-        Accessory known { *id, powersupply::hidDeviceOf(supply), {} };
+        Accessory known { *id, powersupply::hidDeviceOf(supply), {}, std::nullopt, {} };
         known.fixed = powersupply::hidEventServiceProperties(supply, attributes, known.hid);
         known.fixed.erase(QString::fromLatin1(powersupply::kBatteryPercent));
         known.fixed.erase(QString::fromLatin1(powersupply::kTransport));
         return &*accessories.insert(path, std::move(known));
     }
 
-    // The properties of an accessory's event service as they are now.
-    std::optional<Value::Dictionary> accessoryProperties(const QString &path)
+    // The properties of an accessory's event service as they are now: worked out once per pass.
+    const Value::Dictionary *accessoryProperties(const QString &path)
     {
-        const auto *known = accessory(path);
+        auto *known = accessory(path);
         if (!known)
-            return std::nullopt;
+            return nullptr;
+        const auto pass = SysfsAttributes::currentPass();
+        if (pass && known->readInPass == pass)
+            return &known->now;
         Value::Dictionary p = known->fixed;
         const SysfsAttributes attributes(path);
         if (auto percent = powersupply::batteryPercent(attributes))
             p[QString::fromLatin1(powersupply::kBatteryPercent)] = std::move(*percent);
         if (auto how = powersupply::transport(attributes, known->hid))
             p[QString::fromLatin1(powersupply::kTransport)] = std::move(*how);
-        return p;
+        known->now = std::move(p);
+        known->readInPass = pass;
+        return &known->now;
     }
 
     // The supplies as they are now, listed once per reading pass (every read of a tick sees one list).
@@ -162,19 +187,34 @@ struct SysfsRegistry::State {
 
     const Device *device(const QString &path)
     {
+        // Checked once per pass, however many entries ask.
+        const auto pass = SysfsAttributes::currentPass();
+        const auto it = devices.find(path);
+        if (pass && it != devices.end() && it->checkedInPass == pass)
+            return &*it;
         const auto id = powersupply::fileIdOf(path);
         if (!id) {
             devices.remove(path);
             return nullptr;
         }
-        // Input devices can come a moment after the HID device; their arrival may tell its kind.
-        const QStringList inputs = QDir(path + QStringLiteral("/input")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-        if (const auto it = devices.constFind(path); it != devices.constEnd() && it->id == *id && it->inputs == inputs)
-            return &*it;
-        Device known { *id, inputs, HidDevice::at(path), {} };
+        if (it != devices.end() && it->id == *id) {
+            it->checkedInPass = pass;
+            if (it->inputListings >= kInputListings)
+                return &*it;
+            // Input devices can come a moment after the HID device; their arrival may tell its kind.
+            ++it->inputListings;
+            if (inputsOf(path) == it->inputs)
+                return &*it;
+        }
+        Device known { *id, inputsOf(path), HidDevice::at(path), {}, pass, 1 };
         if (known.hid)
             known.properties = known.hid->properties(bluetoothIcon);
         return &*devices.insert(path, std::move(known));
+    }
+
+    static QStringList inputsOf(const QString &path)
+    {
+        return QDir(path + QStringLiteral("/input")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     }
 
     // Forgets the devices of accessories that went away.
@@ -248,9 +288,11 @@ namespace {
                     [](const SysfsAttributes &batteries) { return powersupply::smartBatteryProperties(batteries); });
             case Kind::HidEventService:
                 // Only the level and whether it charges change while the accessory stays.
-                return m_state->accessoryProperties(m_node.path);
+                if (const auto *now = m_state->accessoryProperties(m_node.path))
+                    return *now;
+                return std::nullopt;
             case Kind::HidInterface:
-                if (!QFileInfo::exists(m_node.path))
+                if (!m_state->device(m_node.path))
                     return std::nullopt;
                 return Value::Dictionary {};
             case Kind::HidDevice:
@@ -271,6 +313,13 @@ namespace {
                     return powersupply::smartBatteryProperty(batteries, key);
                 });
                 return value ? *value : std::nullopt;
+            }
+            if (m_node.kind == Kind::HidEventService) {
+                const auto *now = m_state->accessoryProperties(m_node.path);
+                if (!now)
+                    return std::nullopt;
+                const auto it = now->find(key);
+                return it == now->end() ? std::nullopt : std::optional<Value>(it->second);
             }
             const auto all = properties();
             if (!all)
@@ -296,7 +345,7 @@ namespace {
                         m_state, Node { Kind::HidInterface, accessory->hid->path() });
                 return nullptr;
             case Kind::HidInterface:
-                if (!QFileInfo::exists(m_node.path))
+                if (!m_state->device(m_node.path))
                     return nullptr;
                 return std::make_shared<SysfsEntryReference>(m_state, Node { Kind::HidDevice, m_node.path });
             case Kind::BatteryManager:
@@ -431,7 +480,7 @@ bool SysfsRegistry::reportsBatteryOf(const QString &address)
                 && device->second.toString().value_or(QString()).compare(address, Qt::CaseInsensitive) == 0);
         if (!same)
             continue;
-        const auto properties = m_state->accessoryProperties(supply.path);
+        const auto *properties = m_state->accessoryProperties(supply.path);
         if (properties && std::all_of(required.begin(), required.end(), [&](const QString &key) {
                 return properties->count(key) > 0;
             }))
