@@ -6,6 +6,7 @@
 
 #include <platform/core/bundle.h>
 #include <platform/core/coding.h>
+#include <platform/core/userdefaults.h>
 #include <platform/desktop/uniqueapplication.h>
 #include <platform/ui/systemappearance.h>
 #include <quenby/appdelegate.h>
@@ -81,5 +82,8 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, &quenby::AppDelegate::applicationWillTerminate);
     QObject::connect(&unique, &platform::UniqueApplication::activated, &delegate, &quenby::AppDelegate::openMainWindow);
     delegate.applicationDidFinishLaunching();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // Settings kept in memory while they could not be written (a full disk, a held lock) get a last chance.
+    platform::UserDefaults::standard().synchronize();
+    return status;
 }

@@ -3,6 +3,7 @@
 #include <platform/core/userdefaults.h>
 #include <platform/core/value.h>
 
+#include <algorithm>
 #include <optional>
 
 namespace quenby {
@@ -54,14 +55,23 @@ namespace {
         slot = value;
     }
 
-    void storeIgnored(const QStringList &list)
+    // The ignored list is edited entry by entry on what the file holds when it is written, so an entry
+    // another program stored meanwhile stays.
+    void editIgnored(const QString &identifier, bool ignored)
     {
-        platform::Value::Array array;
-        array.reserve(list.size());
-        for (const auto &id : list)
-            array.emplace_back(id);
-        defaults().set(key(kIgnoredDevicesKey), platform::Value(std::move(array)));
-        cache().ignoredDevices = list;
+        defaults().update(key(kIgnoredDevicesKey), [identifier, ignored](const std::optional<platform::Value> &stored) {
+            platform::Value::Array array;
+            if (const auto *list = stored ? stored->toArray() : nullptr)
+                array = *list;
+            const platform::Value entry(identifier);
+            const bool present = std::find(array.begin(), array.end(), entry) != array.end();
+            if (ignored && !present)
+                array.push_back(entry);
+            if (!ignored)
+                std::erase(array, entry);
+            return std::optional<platform::Value>(platform::Value(std::move(array)));
+        });
+        cache().ignoredDevices = Settings::loadIgnoredDevices();
     }
 }
 
@@ -127,14 +137,19 @@ QMap<QString, QString> Settings::loadCustomNames()
 
 void Settings::setCustomName(const QString &identifier, const QString &name)
 {
-    auto names = customNames();
-    names.insert(identifier, name);
-    names.removeIf([](const auto &entry) { return entry.value().isEmpty(); });
-    platform::Value::Dictionary dictionary;
-    for (auto it = names.cbegin(); it != names.cend(); ++it)
-        dictionary.emplace(it.key(), platform::Value(it.value()));
-    defaults().set(key(kCustomNamesKey), platform::Value(std::move(dictionary)));
-    cache().customNames = std::move(names);
+    // One entry changes, on the names the file holds when it is written: a name another program stored
+    // meanwhile stays.
+    defaults().update(key(kCustomNamesKey), [identifier, name](const std::optional<platform::Value> &stored) {
+        platform::Value::Dictionary names;
+        if (const auto *dictionary = stored ? stored->toDictionary() : nullptr)
+            names = *dictionary;
+        if (name.isEmpty())
+            names.erase(identifier);
+        else
+            names.insert_or_assign(identifier, platform::Value(name));
+        return std::optional<platform::Value>(platform::Value(std::move(names)));
+    });
+    cache().customNames = loadCustomNames();
 }
 
 const QStringList &Settings::ignoredDevices()
@@ -160,20 +175,9 @@ QStringList Settings::loadIgnoredDevices()
     return list;
 }
 
-void Settings::addIgnoredDevice(const QString &identifier)
-{
-    auto list = loadIgnoredDevices();
-    if (!list.contains(identifier))
-        list.append(identifier);
-    storeIgnored(list);
-}
+void Settings::addIgnoredDevice(const QString &identifier) { editIgnored(identifier, true); }
 
-void Settings::removeIgnoredDevice(const QString &identifier)
-{
-    auto list = loadIgnoredDevices();
-    list.removeAll(identifier);
-    storeIgnored(list);
-}
+void Settings::removeIgnoredDevice(const QString &identifier) { editIgnored(identifier, false); }
 
 bool Settings::wasStarted() { return readBool(cache().wasStarted, kWasStartedKey); }
 

@@ -191,6 +191,53 @@ private slots:
         QCOMPARE(Settings::ignoredDevices(), rest);
     }
 
+    // This run read the names (or the list) at start; another copy of the program, or the user in another
+    // window, then stores an entry of its own. Changing ours must keep theirs.
+    void anEntryStoredByASecondWriterSurvives_data()
+    {
+        QTest::addColumn<bool>("names");
+        QTest::newRow("custom names") << true;
+        QTest::newRow("ignored devices") << false;
+    }
+    void anEntryStoredByASecondWriterSurvives()
+    {
+        QFETCH(bool, names);
+        const QString key = QString::fromLatin1(names ? quenby::kCustomNamesKey : quenby::kIgnoredDevicesKey);
+        if (names) {
+            Settings::setCustomName(QStringLiteral("aa-01"), QStringLiteral("Desk mouse"));
+            QCOMPARE(Settings::customNames().size(), 1);
+        } else {
+            Settings::addIgnoredDevice(QStringLiteral("aa-01"));
+            QCOMPARE(Settings::ignoredDevices().size(), 1);
+        }
+
+        platform::UserDefaults second(defaults().domain()); // the same file, written by someone else
+        if (names)
+            second.set(key,
+                Value(Value::Dictionary { { QStringLiteral("aa-01"), Value("Desk mouse") },
+                    { QStringLiteral("bb-02"), Value("Kitchen keyboard") } }));
+        else
+            second.set(key, Value(Value::Array { Value("aa-01"), Value("bb-02") }));
+
+        if (names)
+            Settings::setCustomName(QStringLiteral("aa-01"), QStringLiteral("Office mouse"));
+        else
+            Settings::addIgnoredDevice(QStringLiteral("cc-03"));
+
+        if (names) {
+            const QMap<QString, QString> expected { { QStringLiteral("aa-01"), QStringLiteral("Office mouse") },
+                { QStringLiteral("bb-02"), QStringLiteral("Kitchen keyboard") } };
+            QCOMPARE(Settings::customNames(), expected);
+            Settings::reload();
+            QCOMPARE(Settings::customNames(), expected);
+        } else {
+            const QStringList expected { QStringLiteral("aa-01"), QStringLiteral("bb-02"), QStringLiteral("cc-03") };
+            QCOMPARE(Settings::ignoredDevices(), expected);
+            Settings::reload();
+            QCOMPARE(Settings::ignoredDevices(), expected);
+        }
+    }
+
     void ignoredDevicesSkipOddElements()
     {
         const auto key = QString::fromLatin1(quenby::kIgnoredDevicesKey);

@@ -2,6 +2,7 @@
 
 #include "platform/core/userdefaults.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace fennic {
@@ -23,6 +24,25 @@ namespace {
             array.emplace_back(s);
         platform::UserDefaults::standard().set(key, platform::Value(std::move(array)));
         memory = list;
+    }
+
+    // One entry added or removed on the list the file holds when it is written, so an entry another
+    // program stored meanwhile stays.
+    void edit(const QString &key, const QString &identifier, bool add, std::optional<QStringList> &memory)
+    {
+        auto &defaults = platform::UserDefaults::standard();
+        defaults.update(key, [identifier, add](const std::optional<platform::Value> &stored) {
+            platform::Value::Array array;
+            if (const auto *list = stored ? stored->toArray() : nullptr)
+                array = *list;
+            const platform::Value entry(identifier);
+            if (!add)
+                std::erase(array, entry);
+            else if (std::find(array.begin(), array.end(), entry) == array.end())
+                array.push_back(entry);
+            return std::optional<platform::Value>(platform::Value(std::move(array)));
+        });
+        memory = stored(key);
     }
 
     QStringList loaded(const QString &key, std::optional<QStringList> &memory)
@@ -52,25 +72,17 @@ void LowEnergyPersistency::setMonitoredDevices(const QStringList &identifiers)
 
 void LowEnergyPersistency::addNoBatteryServiceDevice(const QString &identifier)
 {
-    QStringList list = stored(noBatteryServiceDevicesKey);
-    if (!list.contains(identifier))
-        list.append(identifier);
-    store(noBatteryServiceDevicesKey, list, s_noBatteryService);
+    edit(noBatteryServiceDevicesKey, identifier, true, s_noBatteryService);
 }
 
 void LowEnergyPersistency::addMonitoredDevice(const QString &identifier)
 {
-    QStringList list = stored(monitoredDevicesKey);
-    if (!list.contains(identifier))
-        list.append(identifier);
-    store(monitoredDevicesKey, list, s_monitored);
+    edit(monitoredDevicesKey, identifier, true, s_monitored);
 }
 
 void LowEnergyPersistency::removeMonitoredDevice(const QString &identifier)
 {
-    QStringList list = stored(monitoredDevicesKey);
-    list.removeAll(identifier);
-    store(monitoredDevicesKey, list, s_monitored);
+    edit(monitoredDevicesKey, identifier, false, s_monitored);
 }
 
 bool LowEnergyPersistency::isMonitored(const QString &identifier) { return monitoredDevices().contains(identifier); }

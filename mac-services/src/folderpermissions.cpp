@@ -78,7 +78,7 @@ void FolderPermissions::add(const QUrl &url)
     m_userDefaults->set(path, platform::Value(*data));
     m_keys.append(path);
     m_storedKeys.append(path);
-    storeKeys();
+    storeKey(path, true);
 }
 
 void FolderPermissions::remove(const QString &path)
@@ -90,7 +90,7 @@ void FolderPermissions::remove(const QString &path)
         m_storedUrls.erase(found);
     m_keys.removeAll(path);
     m_storedKeys.removeAll(path);
-    storeKeys();
+    storeKey(path, false);
 }
 
 void FolderPermissions::remove(const QUrl &url)
@@ -149,12 +149,19 @@ void FolderPermissions::removeAll()
         remove(key);
 }
 
-void FolderPermissions::storeKeys()
+void FolderPermissions::storeKey(const QString &key, bool add)
 {
-    platform::Value::Array array;
-    for (const QString &key : std::as_const(m_storedKeys))
-        array.emplace_back(key);
-    m_userDefaults->set(kBookmarksKey, platform::Value(std::move(array)));
+    // Edited on the list the file holds when it is written, so a folder another program added meanwhile stays.
+    m_userDefaults->update(kBookmarksKey, [key, add](const std::optional<platform::Value> &stored) {
+        platform::Value::Array array;
+        if (const auto *list = stored ? stored->toArray() : nullptr)
+            array = *list;
+        if (add)
+            array.emplace_back(key);
+        else
+            std::erase(array, platform::Value(key));
+        return std::optional<platform::Value>(platform::Value(std::move(array)));
+    });
 }
 
 } // namespace olvane

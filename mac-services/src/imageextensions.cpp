@@ -1,5 +1,6 @@
 #include "olvane/imageextensions.h"
 
+#include <platform/core/atomicfile.h>
 #include <platform/core/systemversion.h>
 #include <platform/ui/graphicscontext.h>
 #include <tavrin/images.h>
@@ -7,10 +8,10 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace olvane {
 
@@ -79,11 +80,8 @@ void ImageExtensions::writePNG(const Image &image, const QString &path)
     const std::optional<QByteArray> data = pngData(image);
     if (!data)
         return;
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return;
-    f.write(*data);
-    f.commit();
+    if (const platform::FileWriteResult written = platform::writeFileAtomically(path, *data); !written)
+        std::fprintf(stderr, "%s\n", qPrintable(written.error));
 }
 
 Image ImageExtensions::withHierarchicalColor(const Image &image, const Color &color)

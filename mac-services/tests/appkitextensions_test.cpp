@@ -9,12 +9,14 @@
 #include "olvane/urlextensions.h"
 #include "olvane/viewextensions.h"
 
+#include <platform/core/atomicfile.h>
 #include <platform/core/systemversion.h>
 #include <platform/ui/screen.h>
 #include <platform/ui/statusbar.h>
 #include <platform/ui/systemappearance.h>
 #include <platform/ui/transaction.h>
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
@@ -144,6 +146,19 @@ private slots:
         ImageExtensions::writePNG(Image(), dir.filePath(QStringLiteral("none.png")));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("none.png"))));
         ImageExtensions::writePNG(leftHalf(), dir.filePath(QStringLiteral("no/such/folder/x.png"))); // dropped
+
+        // A write that fails on the way keeps the picture written before, whole.
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray before = written.readAll();
+        written.close();
+        {
+            platform::ScopedFileWriteFailure full(platform::FileWriteStep::Write, ENOSPC);
+            ImageExtensions::writePNG(ImageExtensions::tinted(leftHalf(), Color::green()), path);
+        }
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1); // no temporary file left
     }
 
     void hierarchicalColourFromVersion12()

@@ -1,4 +1,4 @@
-#include "capturedstream.h"
+#include "../../platform/core/tests/capturedstream.h"
 #include "olvane/directory.h"
 #include "olvane/folderpermissions.h"
 #include "olvane/securefolders.h"

@@ -1,5 +1,5 @@
 #include "../src/directory_p.h"
-#include "capturedstream.h"
+#include "../../platform/core/tests/capturedstream.h"
 #include "olvane/finder.h"
 #include "olvane/path.h"
 

@@ -21,10 +21,11 @@ public:
     static QStringList monitoredDevices();
     static void setMonitoredDevices(const QStringList &identifiers);
 
-    /// Reads the stored list afresh, appends the identifier unless present, writes it back.
+    /// Appends the identifier, unless present, to the list the file holds when it is written (an entry
+    /// another program stored meanwhile stays); the in-memory list becomes the stored one.
     static void addNoBatteryServiceDevice(const QString &identifier);
     static void addMonitoredDevice(const QString &identifier);
-    /// Reads the stored list afresh, removes every entry equal to the identifier, writes it back.
+    /// Removes every entry equal to the identifier from the stored list, as adding does.
     static void removeMonitoredDevice(const QString &identifier);
     /// Whether the in-memory monitored list holds the identifier.
     static bool isMonitored(const QString &identifier);

@@ -15,8 +15,9 @@ namespace olvane {
 /// Keeps the folders the user granted in a user-defaults store: under "Bookmarks" the list of entry keys
 /// (folder paths), under each entry key the folder's bookmark data. Stored folders are regained at
 /// construction; a bookmark that cannot be resolved is noted once on standard error and skipped.
-/// Writing the list back keeps every stored entry that was not removed, also those not regained in
-/// this run (a folder on a volume that is not mounted is regained when it is back).
+/// Adding and removing a folder edit the stored list entry by entry, on what the store holds when it is
+/// written: every other stored entry stays, also those not regained in this run (a folder on a volume that
+/// is not mounted is regained when it is back) and those another program added meanwhile.
 ///
 /// On Linux a bookmark is the folder's stored path (see `platform::Bookmark`), so a moved folder is
 /// not found again. The store must outlive this object. Main thread only.
@@ -50,7 +51,7 @@ public:
 
 private:
     void restoreAll();
-    void storeKeys();
+    void storeKey(const QString &key, bool add);
 
     platform::UserDefaults *m_userDefaults;
     QStringList m_keys;

@@ -35,7 +35,8 @@ public:
     static platform::ui::Image rounded(const platform::ui::Image &image, double radiusX, double radiusY);
     /// The image as PNG bytes (at its own pixel density); empty when it has nothing to draw.
     static std::optional<QByteArray> pngData(const platform::ui::Image &image);
-    /// Writes `pngData` to `path`; nothing without data, and write errors are dropped.
+    /// Writes `pngData` to `path` with `platform::writeFileAtomically`; nothing without data. A write
+    /// that fails leaves the old file as it was and says why on stderr.
     static void writePNG(const platform::ui::Image &image, const QString &path);
     /// From version 12 of the system on, a template image drawn in `color` (a symbol's layers all
     /// take the colour); earlier systems, and other images, give the image itself.

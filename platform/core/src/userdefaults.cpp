@@ -1,8 +1,10 @@
 #include "platform/core/userdefaults.h"
 
+#include "platform/core/atomicfile.h"
 #include "platform/core/bundle.h"
 #include "platform/core/clock.h"
 #include "platform/core/coding.h"
+#include "platform/core/mainqueue.h"
 #include "platform/core/plist.h"
 #include "platform/core/regularfile.h"
 
@@ -10,13 +12,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -62,33 +65,59 @@ namespace {
         return false;
     }
 
-    // Applies changes over a dictionary; true when that changed it.
-    bool applyChanges(const std::map<QString, std::optional<Value>> &changes, Value::Dictionary &values)
+    using namespace std::chrono_literals;
+
+    // How long a write on the GUI thread waits for another program's lock.
+    constexpr auto kGuiLockWait = 100ms;
+    // A file that does not parse is read again this long after, and judged once two reads this far apart
+    // found the same bytes; one still changing after kSettleLimit is left alone for now.
+    constexpr auto kSettlePause = 50ms;
+    constexpr auto kSettleLimit = 1000ms;
+    constexpr auto kRetryInterval = 1000ms;
+
+    enum Reported { NothingReported, ReportedFolder, ReportedBusy, ReportedWrite };
+
+    // The stored values with the changes applied; `changed` tells whether that changed anything.
+    Value::Dictionary applied(const std::map<QString, UserDefaults::Edit> &changes, Value::Dictionary values,
+        bool *changed = nullptr)
     {
-        bool changed = false;
-        for (const auto &[key, value] : changes) {
+        bool any = false;
+        for (const auto &[key, edit] : changes) {
             auto it = values.find(key);
+            const std::optional<Value> stored = it == values.end() ? std::nullopt : std::optional<Value>(it->second);
+            std::optional<Value> value = edit(stored);
+            if (value && value->isNull())
+                value.reset(); // a null value removes, as with set
             if (!value) {
                 if (it != values.end()) {
                     values.erase(it);
-                    changed = true;
+                    any = true;
                 }
             } else if (it == values.end()) {
-                values.emplace(key, *value);
-                changed = true;
+                values.emplace(key, std::move(*value));
+                any = true;
             } else if (!(it->second == *value)) {
-                it->second = *value;
-                changed = true;
+                it->second = std::move(*value);
+                any = true;
             }
         }
-        return changed;
+        if (changed)
+            *changed = any;
+        return values;
+    }
+
+    bool onGuiThread()
+    {
+        const QCoreApplication *app = QCoreApplication::instance();
+        return app && app->inherits("QGuiApplication") && QThread::currentThread() == app->thread();
     }
 
     // An exclusive advisory lock on a domain's lock file for one read-modify-write. Every writer of
     // the domain, in this process or another, takes it; readers do not need it, as writes are atomic.
+    // Without a wait it blocks until the lock is had; with one it gives up after that long (`busy()`).
     class DomainLock {
     public:
-        explicit DomainLock(const QString &path)
+        DomainLock(const QString &path, std::optional<std::chrono::milliseconds> wait)
             : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600))
         {
             if (m_fd < 0) {
@@ -96,12 +125,22 @@ namespace {
                          .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
                 return;
             }
-            while (::flock(m_fd, LOCK_EX) != 0) {
-                if (errno != EINTR) {
+            const auto deadline = std::chrono::steady_clock::now() + wait.value_or(0ms);
+            auto pause = 1ms;
+            while (::flock(m_fd, wait ? LOCK_EX | LOCK_NB : LOCK_EX) != 0) {
+                if (errno == EINTR)
+                    continue;
+                if (errno != EWOULDBLOCK) {
                     warn(QStringLiteral("cannot lock %1: %2; writing without it")
                              .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
                     break;
                 }
+                if (std::chrono::steady_clock::now() >= deadline) {
+                    m_busy = true;
+                    break;
+                }
+                std::this_thread::sleep_for(pause);
+                pause = std::min<std::chrono::milliseconds>(pause * 2, 8ms);
             }
         }
         ~DomainLock()
@@ -112,9 +151,17 @@ namespace {
         DomainLock(const DomainLock &) = delete;
         DomainLock &operator=(const DomainLock &) = delete;
 
+        bool busy() const { return m_busy; }
+
     private:
         int m_fd;
+        bool m_busy = false;
     };
+
+    UserDefaults::Edit constant(std::optional<Value> value)
+    {
+        return [value = std::move(value)](const std::optional<Value> &) { return value; };
+    }
 
     std::optional<std::int64_t> integerFromText(const QString &text)
     {
@@ -168,21 +215,27 @@ bool UserDefaults::refresh(bool force) const
     if (path != m_loadedPath) {
         m_loadedPath = path;
         m_stamp.reset();
+        m_disk.clear();
         m_values.clear();
         m_pending.clear();
         m_unreadable = false;
+        m_lockBusy = false;
     }
 
     // The rename of an atomic write gives a new inode, so two writes of the same size within one
     // timestamp tick still differ.
-    Stamp now;
-    struct stat st { };
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
-        now.device = st.st_dev;
-        now.inode = st.st_ino;
-        now.size = st.st_size;
-        now.mtimeNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
-    }
+    const auto stampNow = [&] {
+        Stamp now;
+        struct stat st { };
+        if (::stat(QFile::encodeName(path).constData(), &st) == 0) {
+            now.device = st.st_dev;
+            now.inode = st.st_ino;
+            now.size = st.st_size;
+            now.mtimeNs = qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
+        }
+        return now;
+    };
+    Stamp now = stampNow();
     if (!force && m_stamp && *m_stamp == now)
         return true;
 
@@ -194,34 +247,45 @@ bool UserDefaults::refresh(bool force) const
         m_unreadable = true;
         m_stamp.reset();
         // What was read last stays, with the changes over it.
-        applyChanges(m_pending, m_values);
+        m_values = applied(m_pending, m_disk);
         return false;
     };
 
     Value::Dictionary disk;
-    const RegularFileRead read = readRegularFile(path);
-    if (read.status == RegularFileRead::Status::Failed)
-        return unreadable(read.error);
-    if (read.status == RegularFileRead::Status::Read) {
-        bool parsed = false;
+    std::optional<std::pair<Stamp, QByteArray>> unparsed; // the last read that did not parse
+    const auto started = std::chrono::steady_clock::now();
+    for (;;) {
+        const RegularFileRead read = readRegularFile(path);
+        if (read.status == RegularFileRead::Status::Failed)
+            return unreadable(read.error);
+        if (read.status == RegularFileRead::Status::Absent)
+            break;
         try {
             Value value = plist::parse(read.bytes);
             if (auto *dict = value.toDictionary()) {
                 disk = std::move(*dict);
-                parsed = true;
+                break;
             }
         } catch (const DecodingError &) {
         }
-        if (!parsed) {
+        // Another program saving the file in place leaves it empty or cut short for a moment: only a
+        // file that stays as it is is broken.
+        if (unparsed && unparsed->first == now && unparsed->second == read.bytes) {
             if (!moveAside(path))
                 return unreadable(QStringLiteral("not a property list holding a dictionary"));
             now = Stamp {}; // the file is gone now
+            break;
         }
+        if (std::chrono::steady_clock::now() - started >= kSettleLimit)
+            return unreadable(QStringLiteral("it keeps changing and does not parse"));
+        unparsed.emplace(now, read.bytes);
+        std::this_thread::sleep_for(kSettlePause);
+        now = stampNow();
     }
     m_unreadable = false;
     m_stamp = now;
-    m_values = std::move(disk);
-    m_pendingChangesFile = applyChanges(m_pending, m_values);
+    m_disk = std::move(disk);
+    m_values = applied(m_pending, m_disk, &m_pendingChangesFile);
     return true;
 }
 
@@ -232,51 +296,95 @@ void UserDefaults::readLocked() const
         commit(); // the file can be read again: the changes kept meanwhile go to it now
 }
 
-void UserDefaults::change(const QString &key, std::optional<Value> value)
+void UserDefaults::change(const QString &key, Edit edit, bool replaces)
 {
     refresh(); // follows a moved directory before the change is noted
-    m_pending[key] = std::move(value);
+    auto &pending = m_pending[key];
+    pending = pending && !replaces ? [first = std::move(pending), second = std::move(edit)](
+                            const std::optional<Value> &stored) { return second(first(stored)); }
+                      : std::move(edit);
+    // Kept in memory whether or not it reaches the file.
+    m_values = applied(m_pending, m_disk);
     commit();
-    applyChanges(m_pending, m_values); // kept in memory whether or not it reached the file
 }
 
-void UserDefaults::commit() const
+void UserDefaults::reportOnce(int kind, const QString &message) const
 {
+    if (m_reported == kind)
+        return;
+    m_reported = kind;
+    warn(message);
+}
+
+void UserDefaults::scheduleRetry() const
+{
+    if (m_retryScheduled || !QCoreApplication::instance())
+        return;
+    m_retryScheduled = true;
+    MainQueue::asyncAfter(kRetryInterval, [this, alive = std::weak_ptr<bool>(m_alive)] {
+        if (alive.expired())
+            return;
+        std::lock_guard lock(m_mutex);
+        m_retryScheduled = false;
+        commit();
+    });
+}
+
+bool UserDefaults::commit(std::optional<std::chrono::milliseconds> lockWait) const
+{
+    if (m_pending.empty())
+        return true;
     const QString path = filePath();
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) {
-        warn(QStringLiteral("cannot create the folder of %1").arg(path));
-        return;
+        reportOnce(ReportedFolder,
+            QStringLiteral("cannot create the folder of %1; changes are kept in memory and written later").arg(path));
+        scheduleRetry();
+        return false;
     }
-    const DomainLock lock(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".lock"));
+    if (!lockWait && onGuiThread())
+        lockWait = m_lockBusy ? 0ms : kGuiLockWait;
+    const DomainLock lock(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".lock"), lockWait);
+    m_lockBusy = lock.busy();
+    if (m_lockBusy) {
+        reportOnce(ReportedBusy,
+            QStringLiteral("%1 is locked by another program; changes are kept in memory and written once it is free")
+                .arg(path));
+        scheduleRetry();
+        return false;
+    }
     // Under the lock, the file as another writer left it, with only our changes merged in.
-    if (!refresh(true))
-        return;
+    if (!refresh(true)) {
+        scheduleRetry();
+        return false;
+    }
     if (!m_pendingChangesFile) {
         m_pending.clear(); // the file holds them already
-        return;
+        return true;
     }
-    if (write(m_values)) {
-        m_pending.clear();
-        // Our own file is read back on the next access; cheaper than racing another writer for the stamp.
-        m_stamp.reset();
+    const FileWriteResult written = writeFileAtomically(path, plist::serialize(Value(m_values), plist::Format::Xml));
+    if (!written) {
+        reportOnce(ReportedWrite,
+            written.error + QStringLiteral("; the file is left as it was, and changes are kept in memory and written "
+                                           "with the next write that succeeds"));
+        scheduleRetry();
+        return false;
     }
+    if (m_reported != NothingReported)
+        warn(QStringLiteral("%1 holds the changes kept in memory now").arg(path));
+    m_reported = NothingReported;
+    m_pending.clear();
+    m_disk = m_values;
+    // Our own file is read back on the next access; cheaper than racing another writer for the stamp.
+    m_stamp.reset();
+    return true;
 }
 
-bool UserDefaults::write(const Value::Dictionary &values) const
+bool UserDefaults::synchronize(std::chrono::milliseconds lockWait)
 {
-    const QString path = filePath();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        warn(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    file.write(plist::serialize(Value(values), plist::Format::Xml));
-    if (!file.commit()) {
-        warn(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
+    std::lock_guard lock(m_mutex);
+    refresh();
+    return commit(lockWait);
 }
 
 std::optional<Value> UserDefaults::value(const QString &key) const
@@ -296,13 +404,19 @@ void UserDefaults::set(const QString &key, const Value &value)
         return;
     }
     std::lock_guard lock(m_mutex);
-    change(key, value);
+    change(key, constant(value), true);
 }
 
 void UserDefaults::remove(const QString &key)
 {
     std::lock_guard lock(m_mutex);
-    change(key, std::nullopt);
+    change(key, constant(std::nullopt), true);
+}
+
+void UserDefaults::update(const QString &key, Edit edit)
+{
+    std::lock_guard lock(m_mutex);
+    change(key, std::move(edit), false);
 }
 
 Value::Dictionary UserDefaults::dictionaryRepresentation() const

@@ -17,7 +17,8 @@ int usage()
                "       platform_core_helper set DIR SUITE|- KEY TEXT\n"
                "       platform_core_helper get DIR SUITE|- KEY\n"
                "       platform_core_helper fill DIR SUITE PREFIX COUNT\n"
-               "       platform_core_helper count DIR SUITE KEY\n",
+               "       platform_core_helper count DIR SUITE KEY\n"
+               "       platform_core_helper append DIR SUITE KEY PREFIX COUNT\n",
         stderr);
     return 2;
 }
@@ -65,6 +66,24 @@ int main(int argc, char **argv)
         const int count = args[4].toInt();
         for (int i = 0; i < count; ++i)
             suite->set(args[3] + QString::number(i), Value(i));
+        return 0;
+    }
+    if (args.size() == 6 && args[0] == QLatin1String("append")) {
+        // One edit per entry of the list KEY, as the application adds a device to a stored list.
+        ScopedUserDefaultsDirectory directory(args[1]);
+        const auto suite = UserDefaults::suite(args[2]);
+        if (!suite)
+            return 3;
+        const int count = args[5].toInt();
+        for (int i = 0; i < count; ++i) {
+            suite->update(args[3], [entry = args[4] + QString::number(i)](const std::optional<Value> &stored) {
+                Value::Array list;
+                if (stored && stored->toArray())
+                    list = *stored->toArray();
+                list.emplace_back(entry);
+                return std::optional<Value>(Value(std::move(list)));
+            });
+        }
         return 0;
     }
     if (args.size() == 4 && args[0] == QLatin1String("count")) {

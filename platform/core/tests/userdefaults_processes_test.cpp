@@ -34,6 +34,28 @@ std::optional<Value::Dictionary> stored(const QString &directory)
     }
     return std::nullopt;
 }
+
+// Two helper programs writing the suite at the same time, each with its own arguments.
+class TwoWriters {
+public:
+    TwoWriters(const QStringList &first, const QStringList &second)
+    {
+        m_first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_first.start(kHelper, first);
+        m_second.start(kHelper, second);
+    }
+    // Both ended, with status 0.
+    bool succeeded()
+    {
+        return m_first.waitForFinished(kBound) && m_second.waitForFinished(kBound) && m_first.exitCode() == 0
+            && m_second.exitCode() == 0;
+    }
+
+private:
+    QProcess m_first;
+    QProcess m_second;
+};
 }
 
 class UserDefaultsProcessesTest : public QObject {
@@ -43,20 +65,14 @@ private slots:
     {
         ScopedUserDefaultsDirectory dir;
         constexpr int kKeys = 300;
-        QProcess first;
-        QProcess second;
-        first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        first.start(kHelper, { "fill", dir.path(), kSuite, "first", QString::number(kKeys) });
-        second.start(kHelper, { "fill", dir.path(), kSuite, "second", QString::number(kKeys) });
+        TwoWriters writers({ "fill", dir.path(), kSuite, "first", QString::number(kKeys) },
+            { "fill", dir.path(), kSuite, "second", QString::number(kKeys) });
         // And this process, as a third writer of one key the others also set.
         const auto suite = UserDefaults::suite(kSuite);
         QVERIFY(suite);
         for (int i = 0; i < 50; ++i)
             suite->set("mine" + QString::number(i), Value(i));
-        QVERIFY(first.waitForFinished(kBound) && second.waitForFinished(kBound));
-        QCOMPARE(first.exitCode(), 0);
-        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(writers.succeeded());
 
         const auto dict = stored(dir.path());
         QVERIFY(dict);
@@ -71,6 +87,26 @@ private slots:
         }
         QVERIFY2(lost.isEmpty(), qPrintable(QString::number(lost.size()) + " lost: " + lost.mid(0, 10).join(' ')));
         QCOMPARE(dict->size(), size_t(2 * kKeys + 50));
+    }
+
+    // Two programs adding entries to one stored list (ignored devices, say) at the same time.
+    void twoWritersEditingOneListLoseNoEntries()
+    {
+        ScopedUserDefaultsDirectory dir;
+        constexpr int kEntries = 150;
+        TwoWriters writers({ "append", dir.path(), kSuite, "List", "first", QString::number(kEntries) },
+            { "append", dir.path(), kSuite, "List", "second", QString::number(kEntries) });
+        QVERIFY(writers.succeeded());
+
+        const auto dict = stored(dir.path());
+        QVERIFY(dict && dict->count("List"));
+        const auto *list = dict->at("List").toArray();
+        QVERIFY(list);
+        QSet<QString> entries;
+        for (const Value &entry : *list)
+            entries.insert(entry.toString().value_or(QString()));
+        QCOMPARE(list->size(), size_t(2 * kEntries));
+        QCOMPARE(entries.size(), 2 * kEntries);
     }
 
     // A writer killed at any moment leaves the old file or the new one, never a broken or emptied one.

@@ -1,12 +1,19 @@
+#include "platform/core/atomicfile.h"
 #include "platform/core/clock.h"
 #include "platform/core/plist.h"
 #include "platform/core/userdefaults.h"
+#include "capturedstream.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -278,6 +285,80 @@ private slots:
         QVERIFY(defaults.boolean("QuenbyWasStarted"));
         QCOMPARE(platform::plist::parse(readFile(path)),
             Value(Value::Dictionary { { "Names", Value("custom") }, { "QuenbyWasStarted", Value(true) } }));
+    }
+
+    // A full disk at start: the file keeps every byte, the change stays in memory, the failure is said
+    // once, and the next write that succeeds stores everything.
+    void failedWriteKeepsTheFileAndTheChange()
+    {
+        ScopedUserDefaultsDirectory dir;
+        UserDefaults("shared").set("Names", Value("custom"));
+        const QString path = dir.path() + "/shared.plist";
+        const QByteArray stored = readFile(path);
+
+        UserDefaults defaults("shared"); // a program starting now
+        CapturedErrors errors;
+        {
+            platform::ScopedFileWriteFailure full(platform::FileWriteStep::Write, ENOSPC);
+            defaults.set("QuenbyWasStarted", Value(true));
+            defaults.set("Threshold", Value(30));
+            defaults.remove("Names");
+            QCOMPARE(readFile(path), stored);
+            QVERIFY(defaults.boolean("QuenbyWasStarted"));
+            QCOMPARE(defaults.integer("Threshold"), 30);
+            QVERIFY(!defaults.value("Names"));
+            // Another start meanwhile reads the old file.
+            QCOMPARE(UserDefaults("shared").string("Names"), std::optional<QString>("custom"));
+        }
+        defaults.set("Other", Value(1));
+        const QStringList lines = errors.lines();
+        const QString noSpace = QString::fromLocal8Bit(std::strerror(ENOSPC));
+        QCOMPARE(lines.filter(noSpace).size(), 1);
+        QVERIFY2(lines.filter(noSpace).first().contains(path), qPrintable(lines.join('\n')));
+        QCOMPARE(platform::plist::parse(readFile(path)),
+            Value(Value::Dictionary { { "QuenbyWasStarted", Value(true) }, { "Threshold", Value(30) },
+                { "Other", Value(1) } }));
+    }
+
+    // An editor that saves by writing the file in place leaves it empty or cut short for a moment; a
+    // program starting then must read the settings, not move them aside and start empty.
+    void inPlaceRewriteNeverResets()
+    {
+        ScopedUserDefaultsDirectory dir;
+        const QString path = dir.path() + "/shared.plist";
+        Value::Dictionary values { { "Names", Value("custom") } };
+        for (int i = 0; i < 200; ++i)
+            values.emplace("Key" + QString::number(i), Value(i)); // a file of some kilobytes
+        const QByteArray contents = platform::plist::serialize(Value(values), platform::plist::Format::Xml);
+        QVERIFY(writeFile(path, contents));
+
+        std::atomic<bool> done = false;
+        std::thread editor([&] {
+            const QByteArray name = QFile::encodeName(path);
+            while (!done) {
+                const int fd = ::open(name.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+                if (fd < 0)
+                    return;
+                const auto half = contents.size() / 2;
+                bool whole = ::write(fd, contents.constData(), size_t(half)) == half;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                whole = whole && ::write(fd, contents.constData() + half, size_t(contents.size() - half)) == contents.size() - half;
+                ::close(fd);
+                if (!whole)
+                    return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(4));
+            }
+        });
+        QStringList reset;
+        for (int start = 0; start < 40; ++start) {
+            if (UserDefaults("shared").string("Names") != std::optional<QString>("custom"))
+                reset << QString::number(start);
+        }
+        done = true;
+        editor.join();
+        QVERIFY2(reset.isEmpty(), qPrintable("settings read as empty at starts " + reset.join(' ')));
+        QCOMPARE(QDir(dir.path()).entryList({ "shared.plist.corrupt-*" }, QDir::Files), QStringList());
+        QCOMPARE(readFile(path), contents);
     }
 
     void suiteNames_data()

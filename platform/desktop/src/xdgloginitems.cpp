@@ -3,13 +3,14 @@
 #include "applicationbundle_p.h"
 #include "desktopentry_p.h"
 
+#include "platform/core/atomicfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace platform {
 
@@ -242,17 +243,15 @@ LoginResult XdgLoginItems::registerService(const LoginService &service)
 
     if (!QDir().mkpath(m_autostartDirectory))
         return LoginResult::failure(QStringLiteral("cannot create %1").arg(m_autostartDirectory));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return LoginResult::failure(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-    file.write(desktopentry::write({
-        { QStringLiteral("Type"), QStringLiteral("Application") },
-        { QStringLiteral("Name"), found->bundle.name },
-        { QStringLiteral("Exec"), desktopentry::quoteExecArgument(found->bundle.executable) },
-        { QString::fromLatin1(kOwnerKey), found->identifier },
-    }));
-    if (!file.commit())
-        return LoginResult::failure(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    const FileWriteResult written = writeFileAtomically(path,
+        desktopentry::write({
+            { QStringLiteral("Type"), QStringLiteral("Application") },
+            { QStringLiteral("Name"), found->bundle.name },
+            { QStringLiteral("Exec"), desktopentry::quoteExecArgument(found->bundle.executable) },
+            { QString::fromLatin1(kOwnerKey), found->identifier },
+        }));
+    if (!written)
+        return LoginResult::failure(written.error);
     return LoginResult::success();
 }
 

@@ -1,3 +1,4 @@
+#include "platform/core/atomicfile.h"
 #include "platform/core/plist.h"
 #include "platform/desktop/xdgloginitems.h"
 
@@ -7,6 +8,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
 
 using platform::LoginService;
 using platform::LoginServiceStatus;
@@ -133,6 +136,24 @@ private slots:
         // The other family's entry is untouched.
         QCOMPARE(onDemand(items, main ? kLauncherId : kMainId), std::nullopt);
         QCOMPARE(items.status(serviceFor(!main)), LoginServiceStatus::NotRegistered);
+    }
+
+    // A full disk while the entry is rewritten: the entry stays as it was and the failure says why.
+    void failedWriteKeepsTheEntry()
+    {
+        const Fixture f;
+        XdgLoginItems items = f.items();
+        QVERIFY(items.registerService(LoginService::mainApp()));
+        const QByteArray before = readFile(f.entry(kMainId));
+        platform::LoginResult result;
+        {
+            platform::ScopedFileWriteFailure full(platform::FileWriteStep::Write, ENOSPC);
+            result = items.registerService(LoginService::mainApp());
+        }
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(f.entry(kMainId)), qPrintable(result.error));
+        QCOMPARE(readFile(f.entry(kMainId)), before);
+        QCOMPARE(QDir(f.autostart).entryList(QDir::Files | QDir::Hidden), QStringList { kMainId + ".desktop" });
     }
 
     // The Exec line spelled out by hand, so that quoting and reading back cannot be wrong in the same way.

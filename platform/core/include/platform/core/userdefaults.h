@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <chrono>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -17,20 +19,29 @@ namespace platform {
 /// suite shared with other programs (an application group).
 ///
 /// Each domain is one XML property list, `<directory>/<domain>.plist`, where the directory is
-/// `$XDG_CONFIG_HOME/quenby` (or `~/.config/quenby`). Every change is written at once, atomically
-/// (temporary file, then rename), while holding an advisory lock on `.<domain>.plist.lock` beside it:
-/// the file is read again under the lock and only the keys this object changed are merged into it, so
-/// two programs writing one suite lose none of each other's keys. Every read first checks whether the
-/// file changed on disk (another process, or another object of the same domain, wrote it) and re-reads
-/// it if so. A file that is not a property list holding a dictionary is renamed to
-/// `<domain>.plist.corrupt-<time>` (never deleted) and the domain starts empty.
+/// `$XDG_CONFIG_HOME/quenby` (or `~/.config/quenby`). Every change is written at once with
+/// `writeFileAtomically` (the old file stays byte for byte when any step fails), while holding an
+/// advisory lock on `.<domain>.plist.lock` beside it: the file is read again under the lock and only the
+/// keys this object changed are merged into it, so two programs writing one suite lose none of each
+/// other's keys. `update` changes one key from what the file holds at that moment (an entry of a list or
+/// dictionary), so two programs editing one key keep each other's entries too. Every read first checks
+/// whether the file changed on disk (another process, or another object of the same domain, wrote it) and
+/// re-reads it if so.
 ///
+/// A file that does not parse is read again after short pauses first (another program may be saving it
+/// in place); only one that stays the same and still does not parse is renamed to
+/// `<domain>.plist.corrupt-<time>` (never deleted), and the domain starts empty. One that keeps changing
+/// without parsing counts as unreadable for now.
+///
+/// A change that cannot be written (a full disk, a file that cannot be read, the lock held by another
+/// program) is never lost while the program runs: it stays set in memory, the failure is reported once
+/// on stderr, and it is written with the next write that succeeds; with an event loop a new attempt
+/// follows every second. On the thread of a QGuiApplication a write waits at most 100 ms for another
+/// program's lock (then waits no more until the lock was had again); elsewhere it waits for the lock.
 /// A file that is there but cannot be read (no permission, an I/O error, not a regular file) is never
-/// written over: the error is reported on stderr, the values set meanwhile are kept in memory, and they
-/// are merged into the file once a later read succeeds.
+/// written over.
 ///
-/// Thread-safe. Failures to write are reported on stderr; the changed values stay set in memory and
-/// are written with the next change.
+/// Thread-safe.
 class UserDefaults {
 public:
     /// The running program's own domain: the main bundle's identifier, or the executable's name.
@@ -50,6 +61,15 @@ public:
     /// Stores a value; a null value removes the key.
     void set(const QString &key, const Value &value);
     void remove(const QString &key);
+    /// A change worked out from the stored value (empty when absent); empty removes the key.
+    using Edit = std::function<std::optional<Value>(const std::optional<Value> &stored)>;
+    /// Changes a key from what the file holds when the change is written, under the lock (and again on
+    /// every read until then), so entries another program stored in the same key meanwhile stay. Later
+    /// edits of a key apply over earlier ones; a `set` replaces them.
+    void update(const QString &key, Edit edit);
+    /// Writes the changes still kept in memory now, waiting up to `lockWait` for another program's lock;
+    /// true when the file holds every change (a program calls it before it quits).
+    bool synchronize(std::chrono::milliseconds lockWait = std::chrono::seconds(2));
     /// Every key and value of the domain.
     Value::Dictionary dictionaryRepresentation() const;
 
@@ -83,27 +103,40 @@ private:
     };
 
     // All expect m_mutex held.
-    // Brings m_values up to date with the file (plus the changes not written yet); false while the
-    // file cannot be read.
+    // Brings m_disk and m_values up to date with the file (plus the changes not written yet); false while
+    // the file cannot be read.
     bool refresh(bool force = false) const;
     // A read for a caller: once the file can be read again, the changes kept meanwhile are written.
     void readLocked() const;
-    void change(const QString &key, std::optional<Value> value);
-    // Merges the changes not written yet into the file, under the suite's lock.
-    void commit() const;
-    bool write(const Value::Dictionary &values) const;
+    // `replaces`: the edit does not depend on the stored value (set, remove), so earlier ones are dropped.
+    void change(const QString &key, Edit edit, bool replaces);
+    // Merges the changes not written yet into the file, under the suite's lock (waiting `lockWait` for
+    // it; none given: the thread's own rule). True when nothing is left to write.
+    bool commit(std::optional<std::chrono::milliseconds> lockWait = std::nullopt) const;
+    // One message per kind of failure until a write succeeds again.
+    void reportOnce(int kind, const QString &message) const;
+    // Another attempt to write in a second, from the event loop (when there is one).
+    void scheduleRetry() const;
 
     QString m_domain;
     mutable std::mutex m_mutex;
     mutable QString m_loadedPath;
     mutable std::optional<Stamp> m_stamp;
+    // The file as last read, and what callers see: that with m_pending applied.
+    mutable Value::Dictionary m_disk;
     mutable Value::Dictionary m_values;
-    // Changes the file does not hold yet (an empty value: removed), applied over what is read.
-    mutable std::map<QString, std::optional<Value>> m_pending;
+    // Changes the file does not hold yet, applied over what is read (an empty result: removed).
+    mutable std::map<QString, Edit> m_pending;
     // The last read failed; the changes wait for one that succeeds.
     mutable bool m_unreadable = false;
     // The last successful read found the file without some of m_pending.
     mutable bool m_pendingChangesFile = false;
+    // The lock was busy at the last attempt: the next ones do not wait for it.
+    mutable bool m_lockBusy = false;
+    mutable int m_reported = 0;
+    mutable bool m_retryScheduled = false;
+    // Lets a scheduled retry find out that this object is gone.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
 /// Points every domain at another directory for the lifetime of the guard (tests). Without an
