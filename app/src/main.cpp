@@ -18,7 +18,9 @@
 #include <QIcon>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 // Answers --help and --version (which print and exit) and rejects unknown options, before anything
@@ -28,6 +30,52 @@ void answerOnTheTerminal(int argc, char *argv[], QCommandLineParser &parser)
     QCoreApplication terminal(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENBY_VERSION));
     parser.process(terminal);
+}
+
+// Qt stops a program that finds no display with a core dump, after a screenful of advice. While the
+// application object is made, messages are held back: a start without a display ends with one line and
+// status 1, any other start passes them on as they came.
+struct HeldMessage {
+    QtMsgType type;
+    // Qt's message contexts point at static texts, so the pointers stay good.
+    const char *file;
+    int line;
+    const char *function;
+    const char *category;
+    QString text;
+};
+QtMessageHandler s_passOn = nullptr;
+std::vector<HeldMessage> s_held;
+
+void holdStartMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type != QtFatalMsg) {
+        s_held.push_back({ type, context.file, context.line, context.function, context.category, text });
+        return;
+    }
+    QString reason;
+    for (const HeldMessage &held : s_held) {
+        if (held.category && qstrncmp(held.category, "qt.qpa", 6) == 0) {
+            reason = held.text;
+            break;
+        }
+    }
+    reason = reason.section(u'\n', 0, 0).trimmed();
+    std::fprintf(stderr, "Quenby: no display found%s\n",
+        reason.isEmpty() ? "" : qPrintable(QStringLiteral(" (%1)").arg(reason)));
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+void passOnStartMessages()
+{
+    qInstallMessageHandler(s_passOn);
+    for (const HeldMessage &held : s_held) {
+        const QMessageLogContext context(held.file, held.line, held.function, held.category);
+        if (s_passOn)
+            s_passOn(held.type, context, held.text);
+    }
+    s_held.clear();
 }
 }
 
@@ -43,8 +91,13 @@ int main(int argc, char *argv[])
     parser.addOption(fixture);
     answerOnTheTerminal(argc, argv, parser);
 
+    s_passOn = qInstallMessageHandler(holdStartMessage);
     QApplication app(argc, argv);
+    passOnStartMessages();
     QApplication::setQuitOnLastWindowClosed(false);
+    // Docks, task switchers and notification servers match the windows to the launcher entry by this name
+    // (scripts/install names the entry and the icon after the bundle identifier).
+    QGuiApplication::setDesktopFileName(platform::Bundle::main().bundleIdentifier());
     QApplication::setApplicationVersion(QStringLiteral(QUENBY_VERSION));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.velmorn.quenby"),
         QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources/com.velmorn.quenby.svg"))));

@@ -635,6 +635,11 @@ private slots:
 
         QTRY_COMPARE_WITH_TIMEOUT(mainWindows().size(), 1, kBound);
         QCOMPARE(first->state(), QProcess::Running);
+        // Docks and task switchers on X11 match the window to its launcher entry by WM_CLASS, which the
+        // entry names in StartupWMClass (scripts/install).
+        const QString identity = session.run(
+            QStringLiteral("xprop"), { QStringLiteral("-id"), mainWindows().first().id, QStringLiteral("WM_CLASS") });
+        QVERIFY2(identity.contains(QStringLiteral("WM_CLASS(STRING) = \"Quenby\", \"Quenby\"")), qPrintable(identity));
         // One set of status items: the second start made none.
         QCOMPARE(session.liveItems(), items);
         for (const Registration &registration : session.registrations().mid(before))

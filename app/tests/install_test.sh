@@ -39,6 +39,10 @@ if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$entry" || fail "desktop-file-validate refuses the entry"
 fi
 [[ -f "$XDG_DATA_HOME/icons/hicolor/scalable/apps/com.velmorn.quenby.svg" ]] || fail "no icon"
+# Docks match windows to the entry by their WM_CLASS on X11 (the program's is "Quenby"; the desktop-session
+# test reads it) and by the entry's name on Wayland; the icon is named after the entry.
+grep -qx 'StartupWMClass=Quenby' "$entry" || fail "the launcher entry has no StartupWMClass=Quenby"
+grep -qx 'Icon=com.velmorn.quenby' "$entry" || fail "the launcher entry does not name the installed icon"
 [[ -x "$QUENBY_APPLICATIONS_FOLDER/Quenby.app/Contents/MacOS/Quenby" ]] || fail "no program in the Applications folder"
 [[ -x "$QUENBY_APPLICATIONS_FOLDER/Quenby.app/Contents/Library/LoginItems/QuenbyLauncher.app/Contents/MacOS/QuenbyLauncher" ]] \
     || fail "no launcher inside the bundle"
@@ -66,6 +70,8 @@ login="$autostart/com.velmorn.quenby.desktop"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$login" || fail "desktop-file-validate refuses the start-at-login entry"
 fi
+grep -qx 'Icon=com.velmorn.quenby' "$login" || fail "the start-at-login entry does not name the installed icon"
+grep -q '^Comment=.' "$login" || fail "the start-at-login entry has no Comment"
 [[ "$(execProgram "$login")" == "$installed/Contents/MacOS/Quenby" ]] \
     || fail "start at login starts $(execProgram "$login"), not the installed program"
 

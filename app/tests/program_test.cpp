@@ -123,6 +123,36 @@ private slots:
         QVERIFY2(out.contains(answer), qPrintable(out));
     }
 
+    // Qt's own way is a core dump after a screenful of advice.
+    void startWithoutADisplaySaysSoInOneLine_data()
+    {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("no display named") << QString();
+        QTest::newRow("a display nobody serves") << QStringLiteral(":4711");
+    }
+    void startWithoutADisplaySaysSoInOneLine()
+    {
+        QFETCH(QString, display);
+        if (!display.isEmpty() && QFile::exists(QStringLiteral("/tmp/.X11-unix/X4711")))
+            QSKIP("display :4711 is served here");
+        QTemporaryDir home;
+        QProcessEnvironment environment = homeIn(home.path());
+        for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE" })
+            environment.remove(QString::fromLatin1(name));
+        if (!display.isEmpty())
+            environment.insert(QStringLiteral("DISPLAY"), display);
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(kProgram, { QStringLiteral("--fixture"), kDesk });
+        QVERIFY(program.waitForFinished(30000));
+        const QString error = QString::fromUtf8(program.readAllStandardError());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 1);
+        const QStringList lines = error.split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY2(lines.size() == 1 && lines.first().startsWith(QStringLiteral("Quenby: no display found")),
+            qPrintable(error));
+    }
+
     // The settings folder on a full file system (a small tmpfs in a mount namespace of the test's own): the
     // start-up write fails, the file keeps every byte, the failure is said once, and the change is written
     // as soon as there is room again.
@@ -236,6 +266,47 @@ kill $pid; wait $pid || true
         QVERIFY(program.waitForFinished(30000));
     }
 
+    // A device whose name holds markup runs low: the desktop's notification server (here one that reads
+    // markup in the body) gets the name escaped, and learns which application speaks and its icon.
+    void lowBatteryNotificationEscapesTheNameAndNamesTheApplication()
+    {
+        DBusMock bus;
+        QVERIFY2(bus.startBus(), qPrintable(bus.error()));
+        const QString server = QStringLiteral("org.freedesktop.Notifications");
+        QVERIFY2(bus.startTemplate(QStringLiteral("notification_daemon"), server), qPrintable(bus.error()));
+        QTemporaryDir home;
+        const QString folder = home.filePath(QStringLiteral("config/quenby"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFile(folder + QStringLiteral("/com.velmorn.quenby.plist"),
+            R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict><key>QuenbyEnableNotifications</key><true/><key>QuenbyWasStarted</key><true/></dict></plist>
+)"));
+        QProcessEnvironment environment = homeIn(home.path());
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(kProgram, { QStringLiteral("--fixture"), QStringLiteral(QUENBY_TEST_DATA "/markupname.json") });
+        QVERIFY(program.waitForStarted(30000));
+        const auto notifications = [&] {
+            QList<DBusMock::Call> found;
+            for (const DBusMock::Call &call : bus.calls(server, QStringLiteral("/org/freedesktop/Notifications")))
+                if (call.method == QLatin1String("Notify"))
+                    found << call;
+            return found;
+        };
+        QVERIFY2(QTest::qWaitFor([&] { return !notifications().isEmpty(); }, 60000), "no notification arrived");
+        program.terminate();
+        QVERIFY(program.waitForFinished(30000));
+
+        const QVariantList args = notifications().first().args;
+        const QString body = args.value(4).toString();
+        QVERIFY2(body.contains(QStringLiteral("&lt;a href=\"https://example.com\"&gt;Mouse&lt;/a&gt; &amp; &lt;img"))
+                && !body.contains(u'<'),
+            qPrintable(body));
+        QCOMPARE(args.value(2).toString(), kIdentifier); // app_icon: the installed icon's name
+        QCOMPARE(qdbus_cast<QVariantMap>(args.value(6)).value(QStringLiteral("desktop-entry")).toString(), kIdentifier);
+    }
 };
 
 QTEST_GUILESS_MAIN(ProgramTest)

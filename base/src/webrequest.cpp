@@ -4,6 +4,7 @@
 
 #include <QNetworkAccessManager>
 #include <QPromise>
+#include <QTimer>
 
 #include <memory>
 
@@ -13,6 +14,7 @@ namespace {
     using namespace std::chrono_literals;
 
     std::chrono::milliseconds s_defaultTimeout = 10s;
+    qint64 s_maximumResponseSize = 8 * 1024 * 1024;
 
     bool staysUnescaped(char c)
     {
@@ -56,7 +58,7 @@ namespace {
     WebError::Code codeFor(QNetworkReply::NetworkError error)
     {
         switch (error) {
-        case QNetworkReply::OperationCanceledError: // only our idle time-out cancels
+        case QNetworkReply::OperationCanceledError:
         case QNetworkReply::TimeoutError:
             return WebError::Code::TimedOut;
         case QNetworkReply::HostNotFoundError:
@@ -108,8 +110,11 @@ namespace {
     {
         request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
         request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-        if (request.transferTimeout() <= 0)
-            request.setTransferTimeout(static_cast<int>(s_defaultTimeout.count()));
+        // Qt's own time-out restarts with every byte, so a server trickling bytes would hold the request
+        // for ever: the time-out is a deadline for the whole request instead.
+        const int deadline
+            = request.transferTimeout() > 0 ? request.transferTimeout() : static_cast<int>(s_defaultTimeout.count());
+        request.setTransferTimeout(0);
 
         auto promise = std::make_shared<QPromise<WebResponse>>();
         promise->start();
@@ -127,14 +132,49 @@ namespace {
             reply = manager->sendCustomRequest(request, method);
         else
             reply = manager->sendCustomRequest(request, method, *body);
-        QObject::connect(reply, &QNetworkReply::finished, manager, [promise, reply, manager] {
+
+        enum class Stop { None, TimedOut, TooLarge };
+        auto stop = std::make_shared<Stop>(Stop::None);
+        auto data = std::make_shared<QByteArray>();
+        const auto abort = [reply, stop](Stop why) {
+            if (*stop == Stop::None)
+                *stop = why;
+            reply->abort(); // finishes the reply at once
+        };
+        auto *timer = new QTimer(manager);
+        timer->setSingleShot(true);
+        QObject::connect(timer, &QTimer::timeout, manager, [abort] { abort(Stop::TimedOut); });
+        timer->start(deadline);
+        // The size is checked as the body arrives (after any decompression), and against the announced
+        // length before it does.
+        QObject::connect(reply, &QNetworkReply::metaDataChanged, manager, [reply, abort] {
+            bool known = false;
+            const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
+            if (known && announced > s_maximumResponseSize)
+                abort(Stop::TooLarge);
+        });
+        QObject::connect(reply, &QNetworkReply::readyRead, manager, [reply, data, abort] {
+            data->append(reply->readAll());
+            if (data->size() > s_maximumResponseSize)
+                abort(Stop::TooLarge);
+        });
+        QObject::connect(reply, &QNetworkReply::finished, manager, [promise, reply, manager, data, stop, timer] {
+            timer->stop();
+            if (*stop == Stop::None)
+                data->append(reply->readAll());
             const QNetworkReply::NetworkError error = reply->error();
             const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
             const bool isHttp = reply->url().scheme().startsWith(QLatin1String("http"));
             const bool answered = isHttp ? status.isValid() : error == QNetworkReply::NoError;
-            if (answered && restatesStatus(error)) {
+            if (*stop == Stop::TooLarge) {
+                promise->setException(WebError(WebError::Code::DataLengthExceedsMaximum,
+                    QStringLiteral("the answer is larger than %1 bytes").arg(s_maximumResponseSize), error));
+            } else if (*stop == Stop::TimedOut) {
+                promise->setException(WebError(WebError::Code::TimedOut,
+                    QStringLiteral("no whole answer within %1 ms").arg(timer->interval()), error));
+            } else if (answered && restatesStatus(error)) {
                 WebResponse response;
-                response.data = reply->readAll();
+                response.data = std::move(*data);
                 response.url = reply->url();
                 if (status.isValid())
                     response.statusCode = status.toInt();
@@ -253,6 +293,8 @@ std::optional<QUrl> WebRequest::encodedUrl(const QString &text) { return parsedU
 
 std::chrono::milliseconds WebRequest::defaultTimeout() { return s_defaultTimeout; }
 
+qint64 WebRequest::maximumResponseSize() { return s_maximumResponseSize; }
+
 ScopedWebRequestTimeout::ScopedWebRequestTimeout(std::chrono::milliseconds timeout)
     : m_previous(s_defaultTimeout)
 {
@@ -260,5 +302,13 @@ ScopedWebRequestTimeout::ScopedWebRequestTimeout(std::chrono::milliseconds timeo
 }
 
 ScopedWebRequestTimeout::~ScopedWebRequestTimeout() { s_defaultTimeout = m_previous; }
+
+ScopedWebResponseSizeLimit::ScopedWebResponseSizeLimit(qint64 bytes)
+    : m_previous(s_maximumResponseSize)
+{
+    s_maximumResponseSize = bytes;
+}
+
+ScopedWebResponseSizeLimit::~ScopedWebResponseSizeLimit() { s_maximumResponseSize = m_previous; }
 
 } // namespace tavrin

@@ -1,6 +1,7 @@
 #include "httptestserver.h"
 #include "tavrin/webrequest.h"
 
+#include <QElapsedTimer>
 #include <QNetworkRequest>
 #include <QTest>
 
@@ -143,6 +144,55 @@ private slots:
         const auto error = failureOf(future);
         QVERIFY(error);
         QCOMPARE(error->code(), WebError::Code::NetworkConnectionLost);
+    }
+
+    // A server that keeps sending a byte now and then must not hold a request past its time-out.
+    void tricklingAnswerMeetsTheDeadline()
+    {
+        HttpTestServer::Answer slow = answer(200, QByteArray(40, 'x'));
+        slow.trickle = 50ms; // two seconds for the whole body, never 300 ms without a byte
+        m_server->route("/trickle", slow);
+        const tavrin::ScopedWebRequestTimeout shortly(300ms);
+        QElapsedTimer clock;
+        clock.start();
+        auto future = WebRequest::fetch(url("/trickle"));
+        QVERIFY(settle(future));
+        const auto error = failureOf(future);
+        QVERIFY2(error, "the trickled answer was taken whole");
+        QCOMPARE(error->code(), WebError::Code::TimedOut);
+        QVERIFY2(clock.elapsed() < 1500, "waited for the trickle");
+    }
+
+    void answersLargerThanTheLimitFail_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("chunked");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("at the limit") << 1000 << false << true;
+        QTest::newRow("one byte over") << 1001 << false << false;
+        QTest::newRow("far over") << 200000 << false << false;
+        QTest::newRow("at the limit, no length announced") << 1000 << true << true;
+        QTest::newRow("over, no length announced") << 1001 << true << false;
+    }
+    void answersLargerThanTheLimitFail()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, chunked);
+        QFETCH(bool, accepted);
+        HttpTestServer::Answer big = answer(200, QByteArray(size, 'x'));
+        big.chunked = chunked;
+        m_server->route("/big", big);
+        const tavrin::ScopedWebResponseSizeLimit limit(1000);
+        auto future = WebRequest::fetch(url("/big"));
+        QVERIFY(settle(future));
+        const auto error = failureOf(future);
+        if (accepted) {
+            QCOMPARE(error, std::nullopt);
+            QCOMPARE(future.result().data.size(), size);
+        } else {
+            QVERIFY2(error, "the whole answer was taken");
+            QCOMPARE(error->code(), WebError::Code::DataLengthExceedsMaximum);
+        }
     }
 
     // Every form of request that is not given a time-out of its own gives up after the default.

@@ -37,7 +37,7 @@ public:
     enum class Code {
         /// The text does not make a URL, or the URL's scheme cannot be fetched.
         UnsupportedUrl,
-        /// Nothing arrived within the time-out.
+        /// The whole answer did not arrive within the time-out.
         TimedOut,
         CannotFindHost,
         CannotConnectToHost,
@@ -46,6 +46,8 @@ public:
         SecureConnectionFailed,
         /// No usable answer (e.g. redirect loops, malformed HTTP).
         BadServerResponse,
+        /// The answer is larger than WebRequest::maximumResponseSize().
+        DataLengthExceedsMaximum,
         Unknown,
     };
 
@@ -84,8 +86,10 @@ struct PingResult {
 ///
 /// Each request runs in a session of its own, made for it and dropped after it: nothing is cached,
 /// no cookie or credential is kept or shared between requests. Requests ask for a fresh answer
-/// ("Cache-Control: no-cache"). The time-out is idle time: the request fails when nothing arrives for
-/// that long (10 seconds unless given).
+/// ("Cache-Control: no-cache"). The time-out is a deadline for the whole request: it fails when the
+/// whole answer has not arrived that long after it started (10 seconds unless given), however steadily
+/// bytes trickle in. An answer larger than maximumResponseSize() (8 MiB), announced or received, fails
+/// with DataLengthExceedsMaximum as soon as that shows.
 ///
 /// URL texts are prepared in one of two ways. Encoded (the default): every character except ASCII
 /// letters, digits and ! $ & ' ( ) * + , - . / : ; = ? @ _ ~ is percent-encoded byte by byte in
@@ -111,8 +115,9 @@ public:
     /// are added; without one it carries no body and no "Content-Type".
     static QFuture<WebResponse> post(
         const QString &url, const std::optional<QString> &body, const Headers &headers = {});
-    /// A ready request sent as it is, with its own time-out (QNetworkRequest::transferTimeout; none
-    /// set means the default). Only the session and its no-cache rules are ours.
+    /// A ready request sent as it is; its QNetworkRequest::transferTimeout is the deadline of the whole
+    /// request (none set means the default). Only the session, its no-cache rules, the deadline and the
+    /// size limit are ours.
     static QFuture<WebResponse> perform(
         const QNetworkRequest &request, const QByteArray &method = "GET", const QByteArray &body = {});
 
@@ -128,6 +133,8 @@ public:
 
     /// The time-out of requests that are not given one: 10 seconds, or what a ScopedWebRequestTimeout set.
     static std::chrono::milliseconds defaultTimeout();
+    /// The largest answer body accepted, in bytes: 8 MiB, or what a ScopedWebResponseSizeLimit set.
+    static qint64 maximumResponseSize();
 };
 
 /// Sets the default time-out of web requests for the lifetime of the guard (tests).
@@ -140,6 +147,18 @@ public:
 
 private:
     std::chrono::milliseconds m_previous;
+};
+
+/// Sets the largest answer body web requests accept for the lifetime of the guard (tests).
+class ScopedWebResponseSizeLimit {
+public:
+    explicit ScopedWebResponseSizeLimit(qint64 bytes);
+    ~ScopedWebResponseSizeLimit();
+    ScopedWebResponseSizeLimit(const ScopedWebResponseSizeLimit &) = delete;
+    ScopedWebResponseSizeLimit &operator=(const ScopedWebResponseSizeLimit &) = delete;
+
+private:
+    qint64 m_previous;
 };
 
 } // namespace tavrin

@@ -1,6 +1,7 @@
 #include "httptestserver.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace quenbytest {
 
@@ -81,16 +82,40 @@ void HttpTestServer::serve(QTcpSocket *socket)
         if (answer.silent)
             return;
         QByteArray response = "HTTP/1.1 " + QByteArray::number(answer.status) + " Scripted\r\n";
-        response += "Content-Length: "
-            + QByteArray::number(answer.declaredLength >= 0 ? answer.declaredLength : answer.body.size()) + "\r\n";
+        if (answer.chunked)
+            response += "Transfer-Encoding: chunked\r\n";
+        else
+            response += "Content-Length: "
+                + QByteArray::number(answer.declaredLength >= 0 ? answer.declaredLength : answer.body.size()) + "\r\n";
         response += "Connection: close\r\n";
         for (const auto &[name, value] : answer.headers)
             response += name + ": " + value + "\r\n";
         response += "\r\n";
-        if (request.method != "HEAD")
-            response += answer.body;
+        QByteArray body = request.method == "HEAD" ? QByteArray() : answer.body;
+        if (answer.chunked) {
+            QByteArray chunks;
+            for (qsizetype at = 0; at < body.size(); at += 100) {
+                const QByteArray chunk = body.mid(at, 100);
+                chunks += QByteArray::number(chunk.size(), 16) + "\r\n" + chunk + "\r\n";
+            }
+            body = chunks + "0\r\n\r\n";
+        }
+        if (answer.trickle.count() <= 0 || body.isEmpty()) {
+            socket->write(response + body);
+            socket->disconnectFromHost();
+            return;
+        }
         socket->write(response);
-        socket->disconnectFromHost();
+        auto *timer = new QTimer(socket);
+        auto sent = std::make_shared<qsizetype>(0);
+        connect(timer, &QTimer::timeout, socket, [socket, timer, body, sent] {
+            socket->write(body.mid((*sent)++, 1));
+            if (*sent == body.size()) {
+                timer->stop();
+                socket->disconnectFromHost();
+            }
+        });
+        timer->start(answer.trickle);
     });
 }
 

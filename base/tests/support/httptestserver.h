@@ -7,6 +7,7 @@
 #include <QPair>
 #include <QTcpServer>
 
+#include <chrono>
 #include <memory>
 
 namespace quenbytest {
@@ -24,6 +25,10 @@ public:
         bool silent = false;
         /// Announce this many body bytes instead of the real count (a body cut short when larger).
         qsizetype declaredLength = -1;
+        /// Send the body a byte at a time, this far apart (none: all at once).
+        std::chrono::milliseconds trickle {};
+        /// Send the body in chunks of 100 bytes without announcing its length.
+        bool chunked = false;
     };
 
     struct Request {

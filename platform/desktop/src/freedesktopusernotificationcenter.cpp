@@ -4,6 +4,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QGuiApplication>
 #include <QPointer>
 
 namespace platform {
@@ -94,15 +95,53 @@ void FreedesktopUserNotificationCenter::add(const NotificationRequest &request, 
                 Qt::QueuedConnection);
         return;
     }
+    // The body is markup for a server that says it reads markup there: a device name holding "<a href"
+    // or "&" must show as written, never as a link or an image. The summary is plain text to every server.
+    const auto call = m_bus.asyncCall(
+        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetCapabilities")), kCallTimeout);
+    auto *watcher = new QDBusPendingCallWatcher(call, this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, request, done](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        const QDBusPendingReply<QStringList> capabilities = *w;
+        const bool bodyMarkup = !capabilities.isError() && capabilities.value().contains(QStringLiteral("body-markup"));
+        notify(request, bodyMarkup, done);
+    });
+}
+
+QString FreedesktopUserNotificationCenter::escapedMarkup(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == u'&')
+            escaped += QStringLiteral("&amp;");
+        else if (c == u'<')
+            escaped += QStringLiteral("&lt;");
+        else if (c == u'>')
+            escaped += QStringLiteral("&gt;");
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+void FreedesktopUserNotificationCenter::notify(const NotificationRequest &request, bool bodyMarkup, AddCompletion done)
+{
     QVariantMap hints;
     if (request.content.defaultSound)
         hints.insert(QStringLiteral("sound-name"), kDefaultSound);
+    // The desktop entry names the application to the server (its settings, grouping); installing puts
+    // the application's icon in the theme under the same name.
+    const QString desktopEntry = QGuiApplication::desktopFileName();
+    if (!desktopEntry.isEmpty())
+        hints.insert(QStringLiteral("desktop-entry"), desktopEntry);
     const auto known = m_serverIds.find(request.identifier);
     const uint replaces = known == m_serverIds.end() ? 0u : known->second;
 
     QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
-    message << m_applicationName << replaces << QString() << request.content.title << request.content.body
-            << QStringList() << hints << qint32(-1);
+    message << m_applicationName << replaces << desktopEntry << request.content.title
+            << (bodyMarkup ? escapedMarkup(request.content.body) : request.content.body) << QStringList() << hints
+            << qint32(-1);
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message, kCallTimeout), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
         [this, done, identifier = request.identifier](QDBusPendingCallWatcher *w) {

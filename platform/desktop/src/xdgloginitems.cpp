@@ -243,10 +243,15 @@ LoginResult XdgLoginItems::registerService(const LoginService &service)
 
     if (!QDir().mkpath(m_autostartDirectory))
         return LoginResult::failure(QStringLiteral("cannot create %1").arg(m_autostartDirectory));
+    // Installing puts the application's icon in the icon theme under the main bundle's identifier.
+    const auto main = readBundle(m_mainBundlePath);
+    const QString icon = main ? main->identifier : found->identifier;
     const FileWriteResult written = writeFileAtomically(path,
         desktopentry::write({
             { QStringLiteral("Type"), QStringLiteral("Application") },
             { QStringLiteral("Name"), found->bundle.name },
+            { QStringLiteral("Comment"), QStringLiteral("Starts %1 when you log in").arg(found->bundle.name) },
+            { QStringLiteral("Icon"), icon },
             { QStringLiteral("Exec"), desktopentry::quoteExecArgument(found->bundle.executable) },
             { QString::fromLatin1(kOwnerKey), found->identifier },
         }));

@@ -3,8 +3,10 @@
 // A private D-Bus session bus with a python-dbusmock template on it, for tests of D-Bus backends.
 // Each fixture starts its own bus daemon, so tests that run in parallel never meet on one bus.
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QProcess>
 #include <QSignalSpy>
@@ -42,8 +44,8 @@ public:
     }
 
     /// Starts `python3 -m dbusmock --template <name>` on the bus and waits (bounded) until it owns
-    /// `busName`.
-    bool startTemplate(const QString &templateName, const QString &busName)
+    /// `busName`. `parameters`: the template's parameters as a JSON object (none: its defaults).
+    bool startTemplate(const QString &templateName, const QString &busName, const QString &parameters = {})
     {
         QDBusServiceWatcher watcher(busName, m_bus, QDBusServiceWatcher::WatchForRegistration);
         QSignalSpy registered(&watcher, &QDBusServiceWatcher::serviceRegistered);
@@ -54,8 +56,11 @@ public:
         m_mock.setProcessEnvironment(env);
         m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         // Debian's interpreter: another python3 earlier on PATH may lack the module.
-        m_mock.start(QStringLiteral("/usr/bin/python3"),
-            { QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"), templateName });
+        QStringList arguments { QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--template"),
+            templateName };
+        if (!parameters.isEmpty())
+            arguments << QStringLiteral("--parameters") << parameters;
+        m_mock.start(QStringLiteral("/usr/bin/python3"), arguments);
         if (!m_mock.waitForStarted(10000))
             return fail(QStringLiteral("dbusmock did not start: ") + m_mock.errorString());
         if (!m_bus.interface()->isServiceRegistered(busName) && !registered.wait(20000))
@@ -91,6 +96,33 @@ public:
             QDBusConnection::disconnectFromBus(m_connectionName);
             m_connectionName.clear();
         }
+    }
+
+    /// A method call a template's object received.
+    struct Call {
+        QString method;
+        QVariantList args;
+    };
+    /// What the template's object at `path` of `service` was asked, oldest first.
+    QList<Call> calls(const QString &service, const QString &path) const
+    {
+        const QDBusMessage reply = m_bus.call(QDBusMessage::createMethodCall(
+            service, path, QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("GetCalls")));
+        QList<Call> result;
+        if (reply.type() != QDBusMessage::ReplyMessage)
+            return result;
+        const auto arg = reply.arguments().value(0).value<QDBusArgument>();
+        arg.beginArray();
+        while (!arg.atEnd()) {
+            qulonglong time = 0;
+            Call call;
+            arg.beginStructure();
+            arg >> time >> call.method >> call.args;
+            arg.endStructure();
+            result << call;
+        }
+        arg.endArray();
+        return result;
     }
 
     QDBusConnection bus() const { return m_bus; }

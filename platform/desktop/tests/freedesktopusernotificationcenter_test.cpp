@@ -1,8 +1,8 @@
 #include "dbusmock.h"
 #include "platform/desktop/freedesktopusernotificationcenter.h"
 
-#include <QDBusArgument>
 #include <QDBusMessage>
+#include <QGuiApplication>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -12,37 +12,12 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 
-struct Call {
-    QString method;
-    QVariantList args;
-};
+using Call = DBusMock::Call;
 
-// What the mock server was asked, oldest first.
-QList<Call> calls(const QDBusConnection &bus)
-{
-    const QDBusMessage reply = bus.call(QDBusMessage::createMethodCall(
-        kService, kPath, QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("GetCalls")));
-    QList<Call> result;
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        return result;
-    const auto arg = reply.arguments().value(0).value<QDBusArgument>();
-    arg.beginArray();
-    while (!arg.atEnd()) {
-        qulonglong time = 0;
-        Call call;
-        arg.beginStructure();
-        arg >> time >> call.method >> call.args;
-        arg.endStructure();
-        result << call;
-    }
-    arg.endArray();
-    return result;
-}
-
-QList<Call> notifyCalls(const QDBusConnection &bus)
+QList<Call> notifyCalls(const DBusMock &mock)
 {
     QList<Call> result;
-    for (const Call &c : calls(bus)) {
+    for (const Call &c : mock.calls(kService, kPath)) {
         if (c.method == QLatin1String("Notify"))
             result << c;
     }
@@ -149,7 +124,7 @@ private slots:
         });
         QVERIFY(again && !*again);
 
-        const QList<Call> notify = notifyCalls(m_mock->bus());
+        const QList<Call> notify = notifyCalls(*m_mock);
         QCOMPARE(notify.size(), 3);
         const QVariantList &a = notify[0].args;
         QCOMPARE(a.value(0).toString(), QStringLiteral("Quenby"));
@@ -162,6 +137,56 @@ private slots:
         QVERIFY(!qdbus_cast<QVariantMap>(notify[1].args.value(6)).contains("sound-name"));
         QCOMPARE(notify[1].args.value(1).toUInt(), 0u);
         QCOMPARE(notify[2].args.value(1).toUInt(), 1u); // the server's id of "A"
+    }
+
+    // A device name holding markup reaches the server as text: a server that reads markup in the body
+    // gets it escaped (no link, no picture), one that does not gets it as it is. The summary is plain
+    // text to every server.
+    void markupInTextsArrivesEscaped_data()
+    {
+        QTest::addColumn<QString>("capabilities"); // empty: the template's, which include body-markup
+        QTest::addColumn<QString>("body");
+        const QString name = QStringLiteral("<a href=\"https://example.com\">Mouse</a> <img src=\"/tmp/x.png\"/> & Co");
+        QTest::newRow("server reads markup")
+            << QString() << QStringLiteral("&lt;a href=\"https://example.com\"&gt;Mouse&lt;/a&gt; &lt;img "
+                                           "src=\"/tmp/x.png\"/&gt; &amp; Co is low");
+        QTest::newRow("server shows plain text") << QStringLiteral("body actions") << name + QStringLiteral(" is low");
+    }
+    void markupInTextsArrivesEscaped()
+    {
+        QFETCH(QString, capabilities);
+        QFETCH(QString, body);
+        const QString parameters
+            = capabilities.isEmpty() ? QString() : QStringLiteral("{\"capabilities\": \"%1\"}").arg(capabilities);
+        QVERIFY2(m_mock->startTemplate("notification_daemon", kService, parameters), qPrintable(m_mock->error()));
+        FreedesktopUserNotificationCenter center(m_mock->bus(), "Quenby");
+        const QString name = QStringLiteral("<a href=\"https://example.com\">Mouse</a> <img src=\"/tmp/x.png\"/> & Co");
+        auto added = await<std::optional<UserNotificationError>>([&](auto done) {
+            center.add({ "A", { QStringLiteral("Low battery <b>"), name + QStringLiteral(" is low"), false } }, done);
+        });
+        QVERIFY(added && !*added);
+        const QList<Call> notify = notifyCalls(*m_mock);
+        QCOMPARE(notify.size(), 1);
+        QCOMPARE(notify[0].args.value(3).toString(), QStringLiteral("Low battery <b>"));
+        QCOMPARE(notify[0].args.value(4).toString(), body);
+    }
+
+    // The server learns which application speaks (its desktop entry) and shows its installed icon.
+    void notificationsNameTheDesktopEntryAndIcon()
+    {
+        QVERIFY2(m_mock->startTemplate("notification_daemon", kService), qPrintable(m_mock->error()));
+        QGuiApplication::setDesktopFileName(QStringLiteral("com.velmorn.quenby"));
+        FreedesktopUserNotificationCenter center(m_mock->bus(), "Quenby");
+        auto added = await<std::optional<UserNotificationError>>([&](auto done) {
+            center.add({ "A", { "t", "b", false } }, done);
+        });
+        QGuiApplication::setDesktopFileName(QString());
+        QVERIFY(added && !*added);
+        const QList<Call> notify = notifyCalls(*m_mock);
+        QCOMPARE(notify.size(), 1);
+        QCOMPARE(notify[0].args.value(2).toString(), QStringLiteral("com.velmorn.quenby"));
+        const auto hints = qdbus_cast<QVariantMap>(notify[0].args.value(6));
+        QCOMPARE(hints.value("desktop-entry").toString(), QStringLiteral("com.velmorn.quenby"));
     }
 
     // A notification the server has closed is gone: its identifier is forgotten, so the center does
@@ -200,7 +225,7 @@ private slots:
             center.add({ "B", { "t3", "b3", false } }, done);
         });
         QVERIFY(stillOpen && !*stillOpen);
-        const QList<Call> notify = notifyCalls(m_mock->bus());
+        const QList<Call> notify = notifyCalls(*m_mock);
         QCOMPARE(notify.size(), 5);
         QCOMPARE(notify[3].args.value(1).toUInt(), 0u); // "A" was closed: a new notification
         QCOMPARE(notify[4].args.value(1).toUInt(), 2u); // "B" is open: replaced

@@ -130,6 +130,10 @@ private slots:
         const QByteArray report = validate.readAllStandardOutput() + validate.readAllStandardError();
         QVERIFY2(validate.exitCode() == 0 && !report.contains("error"), report.constData());
         QVERIFY2(!report.contains("warning"), report.constData());
+        // Session settings list the entry with the application's installed icon and a line saying what it does.
+        const QByteArray written = readFile(f.entry(id));
+        QVERIFY2(written.contains("\nIcon=" + kMainId.toUtf8() + "\n"), written.constData());
+        QVERIFY2(written.contains("\nComment=Starts "), written.constData());
 
         QCOMPARE(items.status(service), LoginServiceStatus::Enabled);
         QCOMPARE(onDemand(items, id), std::optional<bool>(true));

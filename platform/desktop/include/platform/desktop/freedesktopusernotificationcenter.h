@@ -16,6 +16,11 @@ namespace platform {
 /// asks nothing and reports that. A request with the identifier of an earlier one replaces that
 /// notification on the server while it is open; once the server reports it closed, its identifier
 /// is forgotten and a request with it shows a new notification.
+///
+/// Each notification names the application's desktop entry (`QGuiApplication::desktopFileName()`) in
+/// the "desktop-entry" hint and as its icon (the installed icon has the entry's name). The summary is
+/// sent as plain text; the body has its markup characters escaped when the server announces
+/// "body-markup" (asked before every notification), so that texts from devices show as written.
 class FreedesktopUserNotificationCenter final : public UserNotificationCenter {
     Q_OBJECT
 public:
@@ -26,6 +31,9 @@ public:
     void requestAuthorization(AuthorizationOptions options, AuthorizationCompletion done = {}) override;
     void getNotificationSettings(SettingsCompletion done) override;
     void add(const NotificationRequest &request, AddCompletion done = {}) override;
+
+    /// `&`, `<` and `>` as the entities of the notification markup.
+    static QString escapedMarkup(const QString &text);
 
     /// Notifications delivered through this center that the server has not reported closed.
     std::size_t openNotificationCount() const { return m_serverIds.size(); }
@@ -42,6 +50,7 @@ private slots:
 
 private:
     void serverAvailable(std::function<void(bool)> done);
+    void notify(const NotificationRequest &request, bool bodyMarkup, AddCompletion done);
 
     QDBusConnection m_bus;
     QString m_applicationName;
