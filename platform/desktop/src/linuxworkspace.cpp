@@ -226,8 +226,11 @@ bool LinuxWorkspace::isApplicationRunning(const QString &bundleIdentifier)
 
     takeNewClients(true);
     bool running = false;
+    const qint64 self = ::getpid();
     for (auto it = m_applications.begin(); it != m_applications.end();) {
-        if (!isStill(it->first, it->second)) {
+        // This process is what it was as long as it asks (in a table of our own, its pid is another's).
+        const bool thisProcess = it->first == self && m_procRoot == QLatin1String("/proc");
+        if (!thisProcess && !isStill(it->first, it->second)) {
             it = m_applications.erase(it);
             continue;
         }

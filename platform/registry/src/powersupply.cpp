@@ -321,7 +321,7 @@ SupplyDirectory::Listing SupplyDirectory::current()
             known = std::move(*it);
         } else {
             const SysfsAttributes a(supply.path);
-            known = { *id, a.text(kType).value_or(QString()), a.text(kScope).value_or(QString()), {} };
+            known = { *id, a.text(kType).value_or(QString()), a.text(kScope).value_or(QString()), {}, {} };
         }
         const bool deviceScoped = known.scope == QLatin1String("Device");
         if (deviceScoped) {
@@ -348,6 +348,8 @@ SysfsAttributes SupplyDirectory::attributes(const Supply &supply) const
         a.preset(kScope, it->scope.isEmpty() ? std::nullopt : std::optional<QString>(it->scope));
         for (auto f = it->fixed.constBegin(); f != it->fixed.constEnd(); ++f)
             a.preset(f.key(), f.value());
+        for (const QString &name : it->absent)
+            a.preset(name, std::nullopt);
     }
     return a;
 }
@@ -361,6 +363,7 @@ void SupplyDirectory::remember(const Supply &supply, const SysfsAttributes &attr
         if (const auto text = attributes.known(name))
             it->fixed.insert(name, *text);
     }
+    it->absent.unite(attributes.missing());
 }
 
 std::optional<FileId> SupplyDirectory::idOf(const Supply &supply) const

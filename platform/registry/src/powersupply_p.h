@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <optional>
@@ -53,7 +54,8 @@ public:
 
     /// The attributes of a supply, with its fixed attributes filled from earlier readings.
     SysfsAttributes attributes(const Supply &supply) const;
-    /// Keeps the fixed attributes `attributes` read, for the next readings of the same supply.
+    /// Keeps the fixed attributes `attributes` read, and the ones it found missing, for the next readings
+    /// of the same supply.
     void remember(const Supply &supply, const SysfsAttributes &attributes);
 
     /// Where the supplies are listed: `root`/class/power_supply.
@@ -71,6 +73,8 @@ private:
         QString type;
         QString scope;
         QHash<QString, std::optional<QString>> fixed;
+        // Attributes the supply does not have: a driver makes its attributes when it registers the supply.
+        QSet<QString> absent;
     };
     QString m_root;
     QString m_folder;

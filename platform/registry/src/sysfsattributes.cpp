@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSet>
 #include <QThread>
 
 #include <cerrno>
@@ -21,6 +22,7 @@ namespace {
         bool automatic = false;
         QElapsedTimer age;
         QHash<QString, std::optional<QByteArray>> files;
+        QSet<QString> missing; // of `files`, those that do not exist
         // Counts the passes, so that what is worked out of several files can be kept for one pass.
         quint64 generation = 0;
         std::function<void(const QString &)> observer;
@@ -28,6 +30,7 @@ namespace {
         void begin()
         {
             files.clear();
+            missing.clear();
             age.start();
             ++generation;
         }
@@ -65,8 +68,10 @@ namespace {
                     [] {
                         Pass &open = pass();
                         open.automatic = false;
-                        if (open.scopes == 0)
+                        if (open.scopes == 0) {
                             open.files.clear();
+                            open.missing.clear();
+                        }
                     },
                     Qt::QueuedConnection);
             }
@@ -76,8 +81,9 @@ namespace {
         return true;
     }
 
-    std::optional<QByteArray> readNow(const QString &path)
+    std::optional<QByteArray> readNow(const QString &path, bool &missing)
     {
+        missing = false;
         if (const auto &observer = pass().observer; observer && onMainThread())
             observer(path);
         // Three system calls a file, read every tick: open, read, close (QFile adds stats and reads
@@ -85,8 +91,10 @@ namespace {
         // what they hold, and a full buffer is read on until the end. A driver that cannot answer (a
         // battery that went away, a device asleep) fails the read itself.
         const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
+            missing = errno == ENOENT;
             return std::nullopt;
+        }
         QByteArray bytes;
         char buffer[4096];
         bool failed = false;
@@ -129,8 +137,10 @@ SysfsReading::SysfsReading()
 SysfsReading::~SysfsReading()
 {
     Pass &p = pass();
-    if (--p.scopes == 0 && !p.automatic)
+    if (--p.scopes == 0 && !p.automatic) {
         p.files.clear();
+        p.missing.clear();
+    }
 }
 
 SysfsAttributes::SysfsAttributes(QString directory)
@@ -161,13 +171,23 @@ void SysfsAttributes::setReadObserver(std::function<void(const QString &)> obser
 
 std::optional<QByteArray> SysfsAttributes::readFile(const QString &path)
 {
+    bool missing = false;
+    return readFile(path, missing);
+}
+
+std::optional<QByteArray> SysfsAttributes::readFile(const QString &path, bool &missing)
+{
     if (!passOpen())
-        return readNow(path);
-    auto &files = pass().files;
-    if (const auto it = files.constFind(path); it != files.constEnd())
+        return readNow(path, missing);
+    Pass &p = pass();
+    if (const auto it = p.files.constFind(path); it != p.files.constEnd()) {
+        missing = p.missing.contains(path);
         return *it;
-    auto bytes = readNow(path);
-    files.insert(path, bytes);
+    }
+    auto bytes = readNow(path, missing);
+    p.files.insert(path, bytes);
+    if (missing)
+        p.missing.insert(path);
     return bytes;
 }
 
@@ -178,8 +198,11 @@ std::optional<QString> SysfsAttributes::text(const QString &name) const
         return *cached;
     if (m_inMemory)
         return std::nullopt;
-    const auto value = trimmedText(readFile(m_directory + QLatin1Char('/') + name));
+    bool missing = false;
+    const auto value = trimmedText(readFile(m_directory + QLatin1Char('/') + name, missing));
     m_texts.insert(name, value);
+    if (missing)
+        m_missing.insert(name);
     return value;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -38,8 +39,13 @@ public:
         return it == m_texts.constEnd() ? std::nullopt : std::optional<std::optional<QString>>(*it);
     }
 
+    /// The attributes this object found missing (no such file), as opposed to unreadable or blank.
+    const QSet<QString> &missing() const { return m_missing; }
+
     /// The content of a file, whole; empty when it cannot be read. Shared within a reading pass.
     static std::optional<QByteArray> readFile(const QString &path);
+    /// The same, telling whether the file does not exist.
+    static std::optional<QByteArray> readFile(const QString &path, bool &missing);
 
     /// A number that stays the same for one reading pass and differs from every earlier pass; none while
     /// no pass is open (then nothing read may be kept).
@@ -53,6 +59,7 @@ private:
     QString m_directory;
     bool m_inMemory = false;
     mutable QHash<QString, std::optional<QString>> m_texts;
+    mutable QSet<QString> m_missing;
 };
 
 } // namespace platform
