@@ -101,6 +101,17 @@ std::map<QString, QString> toolTips(const AppRig &rig)
         tips[identifierOf(*item)] = item->item()->toolTip();
     return tips;
 }
+
+// Ticks, as the timer does, until the status item of `identifier` has this tooltip; false if it never does.
+bool showsTip(AppRig &rig, const QString &identifier, const QString &tip)
+{
+    return QTest::qWaitFor(
+        [&] {
+            rig.tick();
+            return toolTips(rig)[identifier] == tip;
+        },
+        kBound);
+}
 }
 
 class MachineReadingsTest : public QObject {
@@ -126,11 +137,10 @@ private slots:
     {
         SysfsTree tree(QStringLiteral("t480"));
         QVERIFY(tree.isValid());
-        for (const QString &change : { QStringLiteral("BAT0/status=Not charging"), QStringLiteral("BAT0/power_now=0"),
-                 QStringLiteral("BAT1/status=Not charging"), QStringLiteral("AC/online=1") }) {
-            const int equals = change.indexOf(QLatin1Char('='));
-            QVERIFY(tree.change(QStringLiteral("class/power_supply/") + change.left(equals), change.mid(equals + 1)));
-        }
+        QCOMPARE(tree.apply({ QStringLiteral("BAT0/status=Not charging"), QStringLiteral("BAT0/power_now=0"),
+                                QStringLiteral("BAT1/status=Not charging"), QStringLiteral("AC/online=1") },
+                     QStringLiteral("class/power_supply/")),
+            QString());
         Machine machine(tree.root());
         AppRig rig({}, nullptr, &machine.readers);
         rig.launch();
@@ -159,12 +169,7 @@ private slots:
         AppRig rig({}, bluez.central.get(), &machine.readers);
         rig.delegate->applicationDidFinishLaunching();
         const QString serial = serialOf(QStringLiteral("38:18:4C:A1:B2:C3"));
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                rig.tick();
-                return toolTips(rig)[serial] == QStringLiteral("WH-1000XM3: 99%");
-            },
-            kBound));
+        QVERIFY(showsTip(rig, serial, QStringLiteral("WH-1000XM3: 99%")));
         QCOMPARE(rig.controller().model().devices().at(serial)->imageName(), QStringLiteral("headphones"));
         QVERIFY(openedMenu(rig).contains(QStringLiteral("WH-1000XM3 99 % green")));
         rig.delegate->applicationWillTerminate();
@@ -213,19 +218,11 @@ private slots:
         AppRig rig({}, bluez.central.get(), &machine.readers);
         rig.delegate->applicationDidFinishLaunching();
         const QString serial = serialOf(address);
-        const auto shows = [&](const QString &tip) {
-            return QTest::qWaitFor(
-                [&] {
-                    rig.tick();
-                    return toolTips(rig)[serial] == tip;
-                },
-                kBound);
-        };
-        QVERIFY(shows(QStringLiteral("K380: 55%")));
+        QVERIFY(showsTip(rig, serial, QStringLiteral("K380: 55%")));
 
         bluez.mock.update(QStringLiteral("/org/bluez/hci0/dev_C8_3D_11_22_33_44"), QStringLiteral("org.bluez.Battery1"),
             { { QStringLiteral("Percentage"), QVariant::fromValue(uchar(150)) } });
-        QVERIFY(shows(QStringLiteral("K380: \u2013")));
+        QVERIFY(showsTip(rig, serial, QStringLiteral("K380: \u2013")));
         QVERIFY(!rig.controller().model().devices().at(serial)->batteryLevel());
         QVERIFY(openedMenu(rig).contains(QStringLiteral("K380 - green")));
         QVERIFY(!blank(itemOf(rig, serial)->item()->picture()));
@@ -251,12 +248,7 @@ private slots:
         AppRig rig({}, bluez.central.get(), &machine.readers);
         rig.delegate->applicationDidFinishLaunching();
         const QString pebble = serialOf(QStringLiteral("DC:2C:26:0A:1B:3F"));
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                rig.tick();
-                return toolTips(rig)[pebble] == QStringLiteral("Pebble Mouse: 40%");
-            },
-            kBound));
+        QVERIFY(showsTip(rig, pebble, QStringLiteral("Pebble Mouse: 40%")));
         const auto tips = toolTips(rig);
         QCOMPARE(tips.size(), std::size_t(4));
         QCOMPARE(tips.at(QStringLiteral("3c:a6:f6:41:7e:02")), QStringLiteral("Magic Mouse: 64%"));

@@ -48,6 +48,15 @@ struct Rig {
         return path;
     }
 
+    // A connected device offering `uuids` whose level BlueZ reports (Battery1); its path.
+    QString deviceWithLevel(const QString &address, const QString &name, const QStringList &uuids, uchar percentage)
+    {
+        const QString path = connectedDevice(address, name, uuids);
+        mock.addInterface(
+            path, QStringLiteral("org.bluez.Battery1"), { { "Percentage", QVariant::fromValue(percentage) } });
+        return path;
+    }
+
     std::shared_ptr<Peripheral> retrieveOne(const QList<BluetoothUuid> &services = kBatteryOrInformation)
     {
         std::shared_ptr<Peripheral> found;
@@ -223,10 +232,8 @@ private slots:
         platform::ScopedRegistry useRegistry(registry);
         Rig rig;
         QVERIFY2(rig.start(), qPrintable(rig.mock.error()));
-        const QString mouse = rig.connectedDevice(QStringLiteral("3C:A6:F6:41:7E:02"), QStringLiteral("Magic Mouse"),
-            { BluezMock::uuid("1812"), BluezMock::uuid("180F") });
-        rig.mock.addInterface(
-            mouse, QStringLiteral("org.bluez.Battery1"), { { "Percentage", QVariant::fromValue(uchar(70)) } });
+        rig.deviceWithLevel(QStringLiteral("3C:A6:F6:41:7E:02"), QStringLiteral("Magic Mouse"),
+            { BluezMock::uuid("1812"), BluezMock::uuid("180F") }, 70);
         rig.connectedDevice(kAddress, QStringLiteral("Pebble Mouse"), { BluezMock::uuid("180F") });
 
         const auto p = rig.retrieveOne();
@@ -290,9 +297,8 @@ private slots:
         // BlueZ reads the Battery service itself and shows the level as Battery1.
         Rig rig;
         QVERIFY2(rig.start(), qPrintable(rig.mock.error()));
-        const QString device = rig.connectedDevice(kAddress, QStringLiteral("Keyboard"), { BluezMock::uuid("180F") });
-        rig.mock.addInterface(
-            device, QStringLiteral("org.bluez.Battery1"), { { "Percentage", QVariant::fromValue(uchar(77)) } });
+        const QString device
+            = rig.deviceWithLevel(kAddress, QStringLiteral("Keyboard"), { BluezMock::uuid("180F") }, 77);
 
         const auto p = rig.retrieveOne();
         QVERIFY(p && rig.connect(p));
@@ -359,9 +365,8 @@ private slots:
         QFETCH(int, level);
         Rig rig;
         QVERIFY2(rig.start(), qPrintable(rig.mock.error()));
-        const QString device = rig.connectedDevice(kAddress, QStringLiteral("Keyboard"), { BluezMock::uuid("180F") });
-        rig.mock.addInterface(
-            device, QStringLiteral("org.bluez.Battery1"), { { "Percentage", QVariant::fromValue(uchar(77)) } });
+        const QString device
+            = rig.deviceWithLevel(kAddress, QStringLiteral("Keyboard"), { BluezMock::uuid("180F") }, 77);
         const auto p = rig.retrieveOne();
         QVERIFY(p && rig.connect(p) && rig.discoverAll(p));
         const auto c = rig.characteristic(p, "180F", "2A19");

@@ -46,6 +46,25 @@ void compareKeys(const Value::Dictionary &actual, const Value::Dictionary &expec
     }
 }
 
+// Checks the machine's battery in `root` as the smart-battery entry (`battery`, whole and key by key; with its
+// controller class unless that is empty) and as the one power source (`source`) give it.
+void compareBattery(const QString &root, const Value &battery, const Value &source, const QString &controller = {})
+{
+    SysfsRegistry registry(root);
+    const RegistryEntry entry = registry.firstMatchingService("AppleSmartBattery");
+    QVERIFY(entry.isValid());
+    compareKeys(*entry.properties(), *battery.toDictionary());
+    for (const auto &[key, value] : *battery.toDictionary())
+        QCOMPARE(entry.property(key).value_or(Value()), value);
+    if (!controller.isEmpty())
+        QCOMPARE(entry.parent().property("IOProviderClass").value_or(Value()), Value(controller));
+
+    SysfsPowerSources sources(root);
+    const auto described = describeAll(sources);
+    QCOMPARE(described.size(), std::size_t(1));
+    compareKeys(*described.front().toDictionary(), *source.toDictionary());
+}
+
 const QString kMouse = QStringLiteral("hid-dc:2c:26:0a:1b:3f-battery");
 const QString kKeyboard = QStringLiteral("hid-f0:b3:ec:11:22:33-battery");
 const QString kTrackpad = QStringLiteral("hid-CC2933200F1J0Q7AQ-battery");
@@ -229,22 +248,9 @@ private slots:
 
         SysfsTree tree("t480");
         QVERIFY(tree.isValid());
-        for (const QString &change : changes) {
-            const int equals = change.indexOf(QLatin1Char('='));
-            QVERIFY2(tree.change(change.left(equals), change.mid(equals + 1)), qPrintable(change));
-        }
-        SysfsRegistry registry(tree.root());
-        const RegistryEntry entry = registry.firstMatchingService("AppleSmartBattery");
-        QVERIFY(entry.isValid());
-        QCOMPARE(entry.name(), QStringLiteral("BAT0"));
-        compareKeys(*entry.properties(), *battery.toDictionary());
-        for (const auto &[key, value] : *battery.toDictionary())
-            QCOMPARE(entry.property(key).value_or(Value()), value);
-
-        SysfsPowerSources sources(tree.root());
-        const auto described = describeAll(sources);
-        QCOMPARE(described.size(), std::size_t(1));
-        compareKeys(*described.front().toDictionary(), *source.toDictionary());
+        QCOMPARE(tree.apply(changes), QString());
+        QCOMPARE(SysfsRegistry(tree.root()).firstMatchingService("AppleSmartBattery").name(), QStringLiteral("BAT0"));
+        compareBattery(tree.root(), battery, source);
     }
 
     // The entry stands for the machine's batteries, whichever are there when it is read.
@@ -417,10 +423,7 @@ private slots:
         SysfsTree tree("desktop");
         QVERIFY(tree.isValid());
         const QString device = QStringLiteral("class/power_supply/") + supply + QStringLiteral("/device/");
-        for (const QString &change : changes) {
-            const int equals = change.indexOf(QLatin1Char('='));
-            QVERIFY2(tree.change(device + change.left(equals), change.mid(equals + 1)), qPrintable(change));
-        }
+        QCOMPARE(tree.apply(changes, device), QString());
 
         SysfsRegistry registry(tree.root());
         QStringList asked;
@@ -603,23 +606,8 @@ private slots:
 
         SysfsTree tree("thinkpad");
         QVERIFY(tree.isValid());
-        for (const QString &change : changes) {
-            const int equals = change.indexOf(QLatin1Char('='));
-            QVERIFY2(tree.change(change.left(equals), change.mid(equals + 1)), qPrintable(change));
-        }
-
-        SysfsRegistry registry(tree.root());
-        const RegistryEntry entry = registry.firstMatchingService("AppleSmartBattery");
-        QVERIFY(entry.isValid());
-        compareKeys(*entry.properties(), *battery.toDictionary());
-        for (const auto &[key, value] : *battery.toDictionary())
-            QCOMPARE(entry.property(key).value_or(Value()), value);
-        QCOMPARE(entry.parent().property("IOProviderClass").value_or(Value()), Value(controller));
-
-        SysfsPowerSources sources(tree.root());
-        const auto described = describeAll(sources);
-        QCOMPARE(described.size(), std::size_t(1));
-        compareKeys(*described.front().toDictionary(), *source.toDictionary());
+        QCOMPARE(tree.apply(changes), QString());
+        compareBattery(tree.root(), battery, source, controller);
     }
 
     void accessoryFaults_data()
@@ -669,10 +657,7 @@ private slots:
 
         SysfsTree tree("thinkpad");
         QVERIFY(tree.isValid());
-        for (const QString &change : changes) {
-            const int equals = change.indexOf(QLatin1Char('='));
-            QVERIFY2(tree.change(change.left(equals), change.mid(equals + 1)), qPrintable(change));
-        }
+        QCOMPARE(tree.apply(changes), QString());
         SysfsRegistry registry(tree.root());
         const auto services = registry.matchingServices("AppleDeviceManagementHIDEventService");
         const auto found = std::find_if(
@@ -730,10 +715,8 @@ private slots:
 
         SysfsTree tree("desktop");
         QVERIFY(tree.isValid());
-        if (!change.isEmpty()) {
-            const int equals = change.indexOf(QLatin1Char('='));
-            QVERIFY(tree.change(change.left(equals), change.mid(equals + 1)));
-        }
+        if (!change.isEmpty())
+            QCOMPARE(tree.apply({ change }), QString());
         SysfsRegistry registry(tree.root());
         registry.setBluetoothIcons([](const QString &) { return std::nullopt; });
         QCOMPARE(registry.reportsBatteryOf(address), reported);

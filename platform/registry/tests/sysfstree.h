@@ -48,6 +48,18 @@ public:
         return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content.toUtf8() + '\n') > 0;
     }
 
+    /// Applies changes written "<path below `prefix`>=<content>" (content as change() takes it); the first
+    /// that fails, or empty when all were made.
+    QString apply(const QStringList &changes, const QString &prefix = QString()) const
+    {
+        for (const QString &change : changes) {
+            const qsizetype equals = change.indexOf(QLatin1Char('='));
+            if (equals < 0 || !this->change(prefix + change.left(equals), change.mid(equals + 1)))
+                return change;
+        }
+        return {};
+    }
+
 private:
     QTemporaryDir m_dir;
     bool m_ok = true;
