@@ -96,7 +96,8 @@ int main(int argc, char *argv[])
     // The platform the status bar needs (XWayland on a Wayland session that has it); a -platform the
     // user gave comes later on the line and wins.
     std::vector<char *> arguments(argv, argv + argc);
-    QByteArray chosen = platform::ui::DesktopSession::platformFor(QProcessEnvironment::systemEnvironment()).toLocal8Bit();
+    QByteArray chosen
+        = platform::ui::DesktopSession::platformFor(QProcessEnvironment::systemEnvironment()).toLocal8Bit();
     QByteArray platformOption("-platform");
     if (!chosen.isEmpty())
         arguments.insert(arguments.begin() + 1, { platformOption.data(), chosen.data() });

@@ -283,9 +283,8 @@ public:
     {
         QList<Window> found;
         static const QRegularExpression child(QStringLiteral(R"(^\s+(0x[0-9a-f]+) )"));
-        const QStringList lines
-            = run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") })
-                  .split(QLatin1Char('\n'));
+        const QStringList lines = run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") })
+                                      .split(QLatin1Char('\n'));
         for (const QString &line : lines) {
             const auto match = child.match(line);
             if (!match.hasMatch())
@@ -455,7 +454,8 @@ public:
     }
 
     // A call to the menu an item exports.
-    QDBusMessage callMenu(const QString &service, const QString &path, const QString &method, const QVariantList &arguments) const
+    QDBusMessage callMenu(
+        const QString &service, const QString &path, const QString &method, const QVariantList &arguments) const
     {
         QDBusMessage call
             = QDBusMessage::createMethodCall(service, path, QStringLiteral("com.canonical.dbusmenu"), method);
@@ -644,10 +644,10 @@ private:
         m_session = std::make_unique<Session>();
         if (!m_session->isReady() || !m_session->startBus())
             return false;
-        if (desktop == Desktop::x11 ? !m_session->startX() : !m_session->startWayland(desktop == Desktop::nativeWayland))
+        if (desktop == Desktop::x11 ? !m_session->startX()
+                                    : !m_session->startWayland(desktop == Desktop::nativeWayland))
             return false;
-        return !watcher
-            || m_session->bus().startTemplate(kWatcherTemplate, kWatcher, QString::fromUtf8(watcher));
+        return !watcher || m_session->bus().startTemplate(kWatcherTemplate, kWatcher, QString::fromUtf8(watcher));
     }
 
 private slots:

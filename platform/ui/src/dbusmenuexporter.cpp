@@ -1,5 +1,4 @@
 #include "dbusmenuexporter_p.h"
-
 #include "platform/ui/imageview.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/menuitem.h"
@@ -167,8 +166,8 @@ DBusMenuExporter::Row DBusMenuExporter::rowFor(const MenuItem &item)
     if (View *view = item.view()) {
         Found found;
         collect(*view, 0, found);
-        std::stable_sort(found.labels.begin(), found.labels.end(),
-            [](const auto &a, const auto &b) { return a.first < b.first; });
+        std::stable_sort(
+            found.labels.begin(), found.labels.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
         QStringList texts;
         for (const auto &[x, text] : found.labels)
             texts.append(text);
@@ -295,13 +294,15 @@ DBusMenuAdaptor::DBusMenuAdaptor(DBusMenuExporter *exporter)
     connect(exporter, &DBusMenuExporter::layoutUpdated, this, &DBusMenuAdaptor::LayoutUpdated);
 }
 
-uint DBusMenuAdaptor::GetLayout(int parentId, int recursionDepth, const QStringList &propertyNames, DBusMenuLayout &layout)
+uint DBusMenuAdaptor::GetLayout(
+    int parentId, int recursionDepth, const QStringList &propertyNames, DBusMenuLayout &layout)
 {
     layout = m_exporter->layout(parentId, recursionDepth, propertyNames);
     return m_exporter->revision();
 }
 
-QList<DBusMenuItemProperties> DBusMenuAdaptor::GetGroupProperties(const QList<int> &ids, const QStringList &propertyNames)
+QList<DBusMenuItemProperties> DBusMenuAdaptor::GetGroupProperties(
+    const QList<int> &ids, const QStringList &propertyNames)
 {
     return m_exporter->groupProperties(ids, propertyNames);
 }

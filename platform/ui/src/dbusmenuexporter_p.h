@@ -105,8 +105,8 @@ public:
     QStringList iconThemePath() const { return {}; }
 
 public slots:
-    uint GetLayout(int parentId, int recursionDepth, const QStringList &propertyNames,
-        platform::ui::DBusMenuLayout &layout);
+    uint GetLayout(
+        int parentId, int recursionDepth, const QStringList &propertyNames, platform::ui::DBusMenuLayout &layout);
     QList<platform::ui::DBusMenuItemProperties> GetGroupProperties(
         const QList<int> &ids, const QStringList &propertyNames);
     QDBusVariant GetProperty(int id, const QString &name);

@@ -43,7 +43,9 @@ StatusBar &StatusBar::system()
             // A panel with a tray may come after the program (at login) or go (a panel restart): follow it
             // between the tray and the strip.
             auto *watcher = new TrayHostWatcher(QDBusConnection::sessionBus(), s_process);
-            const auto hosts = [watcher] { return TrayHosts { watcher->hasStatusNotifierHost(), watcher->xembedTray() }; };
+            const auto hosts = [watcher] {
+                return TrayHosts { watcher->hasStatusNotifierHost(), watcher->xembedTray() };
+            };
             s_process->setPresenter(StatusBarPresenter::forDesktop(*s_process, hosts()));
             QObject::connect(watcher, &TrayHostWatcher::changed, s_process, [hosts] {
                 StatusBar &bar = *s_process;

@@ -29,7 +29,8 @@ std::unique_ptr<StatusBarPresenter> StatusBarPresenter::forDesktop(StatusBar &ba
     if (hosts.statusNotifierHost)
         return std::make_unique<TrayStatusBarPresenter>(bar, TrayStatusBarPresenter::Protocol::statusNotifierItem);
     if (hosts.xembedTray)
-        return std::make_unique<TrayStatusBarPresenter>(bar, TrayStatusBarPresenter::Protocol::xembed, QString(), hosts.xembedTray);
+        return std::make_unique<TrayStatusBarPresenter>(
+            bar, TrayStatusBarPresenter::Protocol::xembed, QString(), hosts.xembedTray);
     return std::make_unique<StripStatusBarPresenter>(bar);
 }
 

@@ -1,7 +1,6 @@
-#include "statusnotifieritem_p.h"
-
 #include "dbusmenuexporter_p.h"
 #include "platform/desktop/activationtoken.h"
+#include "statusnotifieritem_p.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -84,8 +83,8 @@ StatusNotifierItem::StatusNotifierItem(const QString &busAddress, bool exportsMe
     m_connectionName = QStringLiteral("status-notifier-item-%1").arg(number);
     m_connection = busAddress.isEmpty() ? QDBusConnection::connectToBus(QDBusConnection::SessionBus, m_connectionName)
                                         : QDBusConnection::connectToBus(busAddress, m_connectionName);
-    const QString application
-        = QCoreApplication::applicationName().isEmpty() ? QStringLiteral("status-item") : QCoreApplication::applicationName();
+    const QString application = QCoreApplication::applicationName().isEmpty() ? QStringLiteral("status-item")
+                                                                              : QCoreApplication::applicationName();
     m_id = QStringLiteral("%1-%2").arg(application).arg(number);
     if (!m_connection.isConnected())
         return;
@@ -95,7 +94,8 @@ StatusNotifierItem::StatusNotifierItem(const QString &busAddress, bool exportsMe
         m_menuExporter = new DBusMenuExporter(this);
         m_connection.registerObject(kMenuPath, m_menuExporter, QDBusConnection::ExportAdaptors);
     }
-    const QString service = QStringLiteral("org.kde.StatusNotifierItem-%1-%2").arg(QCoreApplication::applicationPid()).arg(number);
+    const QString service
+        = QStringLiteral("org.kde.StatusNotifierItem-%1-%2").arg(QCoreApplication::applicationPid()).arg(number);
     if (m_connection.registerService(service))
         m_service = service;
 }
@@ -121,7 +121,10 @@ void StatusNotifierItem::registerWithWatcher()
     m_connection.asyncCall(call);
 }
 
-StatusNotifierToolTip StatusNotifierItem::toolTipValue() const { return StatusNotifierToolTip { {}, {}, toolTip(), {} }; }
+StatusNotifierToolTip StatusNotifierItem::toolTipValue() const
+{
+    return StatusNotifierToolTip { {}, {}, toolTip(), {} };
+}
 
 void StatusNotifierItem::takeActivationToken(const QString &token) { adoptActivationToken(token); }
 
@@ -152,10 +155,7 @@ StatusNotifierItemAdaptor::StatusNotifierItemAdaptor(StatusNotifierItem *item)
     connect(item, &StatusNotifierItem::newToolTip, this, &StatusNotifierItemAdaptor::NewToolTip);
 }
 
-QString StatusNotifierItemAdaptor::title() const
-{
-    return QCoreApplication::applicationName();
-}
+QString StatusNotifierItemAdaptor::title() const { return QCoreApplication::applicationName(); }
 
 QDBusObjectPath StatusNotifierItemAdaptor::menu() const
 {

@@ -1,6 +1,5 @@
-#include "trayhostwatcher_p.h"
-
 #include "../../desktop/src/xcbconnection_p.h"
+#include "trayhostwatcher_p.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -10,9 +9,8 @@
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 
-#include <xcb/xfixes.h>
-
 #include <cstdlib>
+#include <xcb/xfixes.h>
 
 namespace platform::ui {
 
@@ -44,8 +42,8 @@ namespace {
 TrayHostWatcher::TrayHostWatcher(const QDBusConnection &bus, QObject *parent)
     : QObject(parent)
     , m_bus(bus)
-    , m_watcher(kWatcherService, bus,
-          QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration)
+    , m_watcher(
+          kWatcherService, bus, QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMilliseconds);
@@ -57,8 +55,8 @@ TrayHostWatcher::TrayHostWatcher(const QDBusConnection &bus, QObject *parent)
         askWatcher();
     });
     for (const char *signal : { "StatusNotifierHostRegistered", "StatusNotifierHostUnregistered" }) {
-        m_bus.connect(kWatcherService, kWatcherPath, kWatcherService, QString::fromLatin1(signal), this,
-            SLOT(askWatcher()));
+        m_bus.connect(
+            kWatcherService, kWatcherPath, kWatcherService, QString::fromLatin1(signal), this, SLOT(askWatcher()));
     }
     // What is there at the start decides the first presenter: worth one short wait.
     if (m_bus.isConnected())
@@ -69,9 +67,8 @@ TrayHostWatcher::TrayHostWatcher(const QDBusConnection &bus, QObject *parent)
         m_trayAtom = trayAtom(connection);
         if (xfixes && xfixes->present && m_trayAtom != XCB_ATOM_NONE) {
             m_xfixesFirstEvent = xfixes->first_event;
-            free(xcb_xfixes_query_version_reply(
-                connection, xcb_xfixes_query_version(connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION),
-                nullptr));
+            free(xcb_xfixes_query_version_reply(connection,
+                xcb_xfixes_query_version(connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION), nullptr));
             xcb_xfixes_select_selection_input(connection, xcb::rootWindow(connection), m_trayAtom,
                 XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER
                     | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY

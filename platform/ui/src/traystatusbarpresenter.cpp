@@ -44,7 +44,8 @@ namespace {
 
 std::unique_ptr<TrayIcon> TrayIcon::inMemory() { return std::make_unique<MemoryTrayIcon>(); }
 
-TrayStatusBarPresenter::TrayStatusBarPresenter(StatusBar &bar, Protocol protocol, const QString &busAddress, quint32 tray)
+TrayStatusBarPresenter::TrayStatusBarPresenter(
+    StatusBar &bar, Protocol protocol, const QString &busAddress, quint32 tray)
     : StatusBarPresenter(bar)
     , m_protocol(protocol)
     , m_busAddress(busAddress)

@@ -1,6 +1,5 @@
-#include "xembedtrayicon_p.h"
-
 #include "../../desktop/src/xcbconnection_p.h"
+#include "xembedtrayicon_p.h"
 
 #include <QCursor>
 #include <QMouseEvent>
@@ -15,7 +14,10 @@ namespace platform::ui {
 
 namespace {
     // The tray's window: the owner of the tray selection of the first screen.
-    xcb_window_t trayWindow(xcb_connection_t *connection) { return xcb::selectionOwner(connection, "_NET_SYSTEM_TRAY_S0"); }
+    xcb_window_t trayWindow(xcb_connection_t *connection)
+    {
+        return xcb::selectionOwner(connection, "_NET_SYSTEM_TRAY_S0");
+    }
 
     // Whether the tray asks for icons in a visual with an alpha channel (_NET_SYSTEM_TRAY_VISUAL of
     // depth 32); without one, icons draw over the tray's background.
@@ -28,7 +30,8 @@ namespace {
         if (tray == XCB_NONE)
             return false;
         xcb_get_property_reply_t *property = xcb_get_property_reply(connection,
-            xcb_get_property(connection, 0, tray, xcb::atom(connection, "_NET_SYSTEM_TRAY_VISUAL"), XCB_ATOM_VISUALID, 0, 1),
+            xcb_get_property(
+                connection, 0, tray, xcb::atom(connection, "_NET_SYSTEM_TRAY_VISUAL"), XCB_ATOM_VISUALID, 0, 1),
             nullptr);
         xcb_visualid_t visual = 0;
         if (property && property->type == XCB_ATOM_VISUALID && xcb_get_property_value_length(property) >= 4)
@@ -36,9 +39,11 @@ namespace {
         free(property);
         if (!visual)
             return false;
-        for (auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection)); screens.rem; xcb_screen_next(&screens)) {
+        for (auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection)); screens.rem;
+             xcb_screen_next(&screens)) {
             for (auto depths = xcb_screen_allowed_depths_iterator(screens.data); depths.rem; xcb_depth_next(&depths)) {
-                for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem; xcb_visualtype_next(&visuals)) {
+                for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem;
+                     xcb_visualtype_next(&visuals)) {
                     if (visuals.data->visual_id == visual)
                         return depths.data->depth == 32;
                 }

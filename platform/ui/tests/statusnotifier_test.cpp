@@ -19,10 +19,10 @@
 #include "uitestsupport.h"
 
 #include <QDBusMessage>
-#include <QDBusPendingCall>
-#include <QDeadlineTimer>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDeadlineTimer>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -57,9 +57,8 @@ public:
         label->setStringValue(name);
         addSubview(label);
         auto *dot = new ImageView(Rect(8, 7, 8, 8));
-        dot->setImage(Image::withDrawing(Size { 8, 8 }, [](GraphicsContext &ctx, const Rect &rect) {
-            ctx.fillRect(rect, Color::green());
-        }));
+        dot->setImage(Image::withDrawing(
+            Size { 8, 8 }, [](GraphicsContext &ctx, const Rect &rect) { ctx.fillRect(rect, Color::green()); }));
         addSubview(dot);
     }
     void mouseDown(const MouseEvent &) override { ++downs; }
@@ -127,8 +126,8 @@ private:
 
     QDBusMessage callItem(const QString &service, const QString &method, const QVariantList &arguments)
     {
-        QDBusMessage call
-            = QDBusMessage::createMethodCall(service, StatusNotifierItem::kPath, StatusNotifierItem::kInterface, method);
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            service, StatusNotifierItem::kPath, StatusNotifierItem::kInterface, method);
         call.setArguments(arguments);
         return answer(m_bus.bus().asyncCall(call, 5000));
     }
@@ -172,9 +171,8 @@ private slots:
         // What a host reads of an item: its pictures at every size, its tooltip, no exported menu (the
         // program places its own menu at the point the host gives).
         const QString first = services.front();
-        const auto pixmaps
-            = qdbus_cast<StatusNotifierPixmaps>(read(first, StatusNotifierItem::kPath, StatusNotifierItem::kInterface,
-                QStringLiteral("IconPixmap")));
+        const auto pixmaps = qdbus_cast<StatusNotifierPixmaps>(
+            read(first, StatusNotifierItem::kPath, StatusNotifierItem::kInterface, QStringLiteral("IconPixmap")));
         QCOMPARE(pixmaps.size(), int(TrayIcon::kPictureSizes.size()));
         for (std::size_t i = 0; i < TrayIcon::kPictureSizes.size(); ++i) {
             const StatusNotifierPixmap &pixmap = pixmaps[qsizetype(i)];
@@ -192,8 +190,7 @@ private slots:
                      .value<QDBusObjectPath>()
                      .path(),
             QStringLiteral("/NO_DBUSMENU"));
-        QCOMPARE(
-            read(first, StatusNotifierItem::kPath, StatusNotifierItem::kInterface, QStringLiteral("ItemIsMenu")),
+        QCOMPARE(read(first, StatusNotifierItem::kPath, StatusNotifierItem::kInterface, QStringLiteral("ItemIsMenu")),
             QVariant(false));
 
         // The host's click opens the item's menu at the point it gives.
@@ -266,7 +263,8 @@ private slots:
         QCOMPARE(labels, (QStringList { "Open", "Click a device", "Magic__Mouse  82%", "", "Quit" }));
         QCOMPARE(root.children[1].properties.value(QStringLiteral("enabled")), QVariant(false));
         QCOMPARE(root.children[3].properties.value(QStringLiteral("type")), QVariant(QStringLiteral("separator")));
-        const QImage dot = QImage::fromData(root.children[2].properties.value(QStringLiteral("icon-data")).toByteArray());
+        const QImage dot
+            = QImage::fromData(root.children[2].properties.value(QStringLiteral("icon-data")).toByteArray());
         QCOMPARE(dot.size(), QSize(16, 16));
         QVERIFY(near(dot.pixelColor(8, 8), QColor(Color::green().toQColor())));
 
@@ -278,15 +276,18 @@ private slots:
         QCOMPARE(row->downs, 1);
         QCOMPARE(row->ups, 1);
         QVERIFY(!menu->isOpen());
-        callMenu(item.service(), QStringLiteral("Event"), { 5, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u });
+        callMenu(item.service(), QStringLiteral("Event"),
+            { 5, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u });
         QCOMPARE(quits, 1);
 
         // A row that changed since the host showed it is not clicked blindly: the layout goes anew.
         menu->itemAt(4)->setTitle(QStringLiteral("Quit Quenby"));
-        callMenu(item.service(), QStringLiteral("Event"), { 5, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u });
+        callMenu(item.service(), QStringLiteral("Event"),
+            { 5, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u });
         QCOMPARE(quits, 1);
         const QDBusMessage again = callMenu(item.service(), QStringLiteral("GetLayout"), { 0, -1, QStringList() });
-        QCOMPARE(qdbus_cast<DBusMenuLayout>(again.arguments().at(1)).children[4].properties.value(QStringLiteral("label")),
+        QCOMPARE(
+            qdbus_cast<DBusMenuLayout>(again.arguments().at(1)).children[4].properties.value(QStringLiteral("label")),
             QVariant(QStringLiteral("Quit Quenby")));
         QVERIFY(again.arguments().at(0).toUInt() > reply.arguments().at(0).toUInt());
     }
