@@ -307,6 +307,20 @@ private slots:
             call << registered;
             return m_bus.bus().call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
         };
+        // A watcher whose answer is no boolean has no host that the program knows of.
+        QDBusMessage set = QDBusMessage::createMethodCall(kWatcher, QStringLiteral("/StatusNotifierWatcher"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"));
+        set << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered")
+            << QVariant::fromValue(QDBusVariant(QStringLiteral("yes")));
+        QCOMPARE(m_bus.bus().call(set, QDBus::Block, 5000).type(), QDBusMessage::ReplyMessage);
+        QDBusMessage emitted = QDBusMessage::createMethodCall(kWatcher, QStringLiteral("/StatusNotifierWatcher"),
+            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("EmitSignal"));
+        emitted << kWatcher << QStringLiteral("StatusNotifierHostRegistered") << QString() << QVariantList();
+        QCOMPARE(m_bus.bus().call(emitted, QDBus::Block, 5000).type(), QDBusMessage::ReplyMessage);
+        QTest::qWait(2 * TrayHostWatcher::kSettleMilliseconds);
+        QVERIFY(!watcher.hasStatusNotifierHost());
+        QCOMPARE(changed.count(), 0);
+
         QVERIFY(setHost(true));
         QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, 5000);
         QVERIFY(watcher.hasStatusNotifierHost());
