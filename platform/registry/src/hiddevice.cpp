@@ -20,6 +20,13 @@ namespace {
     constexpr int kUsageTouchPad = 0x05;
     constexpr int kUsageJoystick = 0x04;
     constexpr int kUsageGamePad = 0x05;
+    // Telephony Device and Consumer pages: a headset, headphones.
+    constexpr int kTelephony = 0x0B;
+    constexpr int kConsumer = 0x0C;
+    constexpr int kUsageHeadset = 0x05;
+    constexpr int kUsageHeadphone = 0x05;
+    // The USB interface class of audio functions.
+    constexpr int kUsbClassAudio = 0x01;
 
     QHash<QString, QString> ueventFields(const QByteArray &bytes)
     {
@@ -94,10 +101,11 @@ std::optional<QString> HidDevice::bluetoothAddress() const
     return m_uniq.toUpper();
 }
 
-std::optional<HidDevice::Usage> HidDevice::primaryUsage(const QByteArray &descriptor)
+std::vector<HidDevice::Collection> HidDevice::collections(const QByteArray &descriptor)
 {
     // Short items only carry what matters here: the global Usage Page, the local Usage and the main
     // Collection. Locals are forgotten after every main item, as the HID rules say.
+    std::vector<Collection> found;
     int page = 0;
     std::optional<Usage> firstLocalUsage;
     qsizetype i = 0;
@@ -105,7 +113,7 @@ std::optional<HidDevice::Usage> HidDevice::primaryUsage(const QByteArray &descri
         const auto prefix = static_cast<quint8>(descriptor[i]);
         if (prefix == 0xFE) { // long item: size, tag, data
             if (i + 1 >= descriptor.size())
-                return std::nullopt;
+                break;
             i += 3 + static_cast<quint8>(descriptor[i + 1]);
             continue;
         }
@@ -113,7 +121,7 @@ std::optional<HidDevice::Usage> HidDevice::primaryUsage(const QByteArray &descri
         const int type = (prefix >> 2) & 0x03;
         const int tag = (prefix >> 4) & 0x0F;
         if (i + size >= descriptor.size())
-            return std::nullopt;
+            break;
         quint32 data = 0;
         for (int b = 0; b < size; ++b)
             data |= quint32(static_cast<quint8>(descriptor[i + 1 + b])) << (8 * b);
@@ -125,10 +133,20 @@ std::optional<HidDevice::Usage> HidDevice::primaryUsage(const QByteArray &descri
             if (!firstLocalUsage)
                 firstLocalUsage = size == 4 ? Usage { int(data >> 16), int(data & 0xFFFF) } : Usage { page, int(data) };
         } else if (type == 0) {
-            if (tag == 0xA && data == 0x01 && firstLocalUsage) // Collection (Application)
-                return firstLocalUsage;
+            // Collection: Application (1) or Logical (2).
+            if (tag == 0xA && (data == 0x01 || data == 0x02) && firstLocalUsage)
+                found.push_back({ *firstLocalUsage, data == 0x01 });
             firstLocalUsage.reset();
         }
+    }
+    return found;
+}
+
+std::optional<HidDevice::Usage> HidDevice::primaryUsage(const QByteArray &descriptor)
+{
+    for (const Collection &collection : collections(descriptor)) {
+        if (collection.application)
+            return collection.usage;
     }
     return std::nullopt;
 }
@@ -211,6 +229,51 @@ std::optional<QString> HidDevice::accessoryCategory(const QString &driver, quint
     return std::nullopt;
 }
 
+std::optional<QString> HidDevice::audioCategory(const std::vector<Collection> &collections)
+{
+    for (const Collection &collection : collections) {
+        if (collection.usage == Usage { kTelephony, kUsageHeadset })
+            return QString::fromLatin1(kHeadset);
+        if (collection.usage == Usage { kConsumer, kUsageHeadphone })
+            return QString::fromLatin1(kHeadphones);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> HidDevice::audioCategory(const std::vector<int> &usbInterfaceClasses)
+{
+    if (std::find(usbInterfaceClasses.begin(), usbInterfaceClasses.end(), kUsbClassAudio) != usbInterfaceClasses.end())
+        return QString::fromLatin1(kHeadset);
+    return std::nullopt;
+}
+
+std::vector<int> HidDevice::usbInterfaceClasses() const
+{
+    // A HID device on USB sits in its interface's folder (1-8:1.3), which sits in the USB device's
+    // (1-8) beside the device's other interfaces (1-8:1.0 ...). The kernel writes each class as two
+    // hexadecimal digits.
+    std::vector<int> classes;
+    if (m_bus != kBusUsb || m_behindHidDevice || m_path.isEmpty())
+        return classes;
+    const QFileInfo interface(QFileInfo(m_path).path());
+    const auto readClass = [](const QString &interfaceDirectory) -> std::optional<int> {
+        const auto text = SysfsAttributes::readFile(interfaceDirectory + QStringLiteral("/bInterfaceClass"));
+        bool ok = false;
+        const int value = text ? text->trimmed().toInt(&ok, 16) : 0;
+        return ok && value >= 0 && value <= 0xFF ? std::optional<int>(value) : std::nullopt;
+    };
+    if (!readClass(interface.filePath()))
+        return classes; // not on a USB interface
+    const QDir device(interface.path());
+    const QString prefix = device.dirName() + QLatin1Char(':');
+    for (const QString &name :
+        device.entryList({ prefix + QLatin1Char('*') }, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (const auto value = readClass(device.filePath(name)))
+            classes.push_back(*value);
+    }
+    return classes;
+}
+
 std::optional<QString> HidDevice::accessoryCategoryOfIcon(const QString &icon)
 {
     if (icon == QLatin1String("input-mouse"))
@@ -236,15 +299,25 @@ Value::Dictionary HidDevice::properties(const BluetoothIcon &icon) const
     if (!m_name.isEmpty())
         p[QStringLiteral("Product")] = Value(m_name);
     std::optional<QString> category;
-    if (const auto usage = primaryUsage()) {
-        p[QStringLiteral("PrimaryUsagePage")] = Value(usage->page);
-        p[QStringLiteral("PrimaryUsage")] = Value(usage->usage);
-        category = accessoryCategory(*usage);
+    std::vector<Collection> found;
+    if (const auto descriptor = SysfsAttributes::readFile(m_path + QStringLiteral("/report_descriptor")))
+        found = collections(*descriptor);
+    const auto application
+        = std::find_if(found.begin(), found.end(), [](const Collection &c) { return c.application; });
+    if (application != found.end()) {
+        p[QStringLiteral("PrimaryUsagePage")] = Value(application->usage.page);
+        p[QStringLiteral("PrimaryUsage")] = Value(application->usage.usage);
+        category = accessoryCategory(application->usage);
     }
+    if (!category)
+        category = audioCategory(found);
     if (!category && !m_path.isEmpty())
         category = accessoryCategory(InputCapabilities::below(m_path));
     if (!category)
         category = accessoryCategory(m_driver, m_productId);
+    // After the driver: a game controller (some have audio on their USB cable) is known by then.
+    if (!category)
+        category = audioCategory(usbInterfaceClasses());
     const auto address = bluetoothAddress();
     if (!category && address && icon) {
         if (const auto name = icon(*address))

@@ -41,8 +41,9 @@ private:
 
 /// One HID device as the kernel shows it under /sys/bus/hid/devices: its identity from the uevent
 /// file, its place (what it hangs below) and what kind of device it is: from the first application
-/// collection of its report descriptor, else what its input devices can report, else its driver,
-/// else what BlueZ says of it.
+/// collection of its report descriptor, else a headset collection in it, else what its input devices
+/// can report, else its driver, else an audio interface beside it on its USB device, else what BlueZ
+/// says of it.
 class HidDevice {
 public:
     /// The "Accessory Category" texts. A game controller is a kind of its own, which the accessory
@@ -50,6 +51,8 @@ public:
     static constexpr const char *kMouse = "Mouse";
     static constexpr const char *kKeyboard = "Keyboard";
     static constexpr const char *kTrackpad = "Trackpad";
+    static constexpr const char *kHeadset = "Headset";
+    static constexpr const char *kHeadphones = "Headphones";
     static constexpr const char *kGameController = "undefined";
 
     /// BlueZ's icon name for the device with a Bluetooth address (upper case); none when BlueZ does
@@ -63,6 +66,13 @@ public:
         int page = 0;
         int usage = 0;
         bool operator==(const Usage &) const = default;
+    };
+    /// A collection of a report descriptor: its usage, and whether it is an application collection
+    /// (else a logical one; physical and other collections are left out).
+    struct Collection {
+        Usage usage;
+        bool application = false;
+        bool operator==(const Collection &) const = default;
     };
 
     /// The HID device in `directory` (symbolic links followed); empty when the directory holds none
@@ -98,6 +108,16 @@ public:
     static std::optional<QString> accessoryCategory(const std::vector<InputCapabilities> &inputs);
     /// The category a driver serves; none for drivers of several kinds.
     static std::optional<QString> accessoryCategory(const QString &driver, quint32 productId);
+    /// "Headset" for a Telephony Headset collection anywhere in the descriptor, "Headphones" for a
+    /// Consumer Headphone one (a headset's first collection is mostly Consumer Control, its volume keys).
+    static std::optional<QString> audioCategory(const std::vector<Collection> &collections);
+    /// "Headset" when the USB device the HID device sits on also has an Audio interface (class 01), as
+    /// wired and wireless headsets and their receivers do.
+    static std::optional<QString> audioCategory(const std::vector<int> &usbInterfaceClasses);
+    /// The interface classes of the USB device whose interface the HID device sits on directly, in
+    /// name order; empty for a device on another bus or behind another HID device (a receiver's
+    /// other interfaces tell nothing of the devices paired to it).
+    std::vector<int> usbInterfaceClasses() const;
     /// The category of BlueZ's icon names for input devices.
     static std::optional<QString> accessoryCategoryOfIcon(const QString &icon);
 
@@ -110,9 +130,12 @@ public:
 
     /// Whether a directory name has the kernel's form for HID devices (bus:vendor:product.instance).
     static bool isHidDeviceName(const QString &name);
-    /// The first application collection of a report descriptor; empty when there is none or the
-    /// descriptor ends inside an item.
+    /// The first application collection of a report descriptor; empty when there is none before the
+    /// end or before an item that the descriptor cuts short.
     static std::optional<Usage> primaryUsage(const QByteArray &descriptor);
+    /// The application and logical collections of a report descriptor in order, up to its end or to an
+    /// item that it cuts short.
+    static std::vector<Collection> collections(const QByteArray &descriptor);
 
 private:
     QString m_path;

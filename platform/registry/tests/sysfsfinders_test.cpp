@@ -176,10 +176,11 @@ private slots:
             << "desktop"
             << "7a3c91f0" << DeviceType::mouse << "G305" << 90 << false << qlonglong(0x4074)
             << QVariant("Logitech Inc.");
-        // A wireless headset whose battery sits on its receiver on the USB bus does not charge. No rule of
-        // the registry's kinds tells a headset: their last one makes it a trackpad.
+        // A wireless headset whose battery sits on its receiver on the USB bus does not charge; the audio
+        // interfaces beside the receiver's HID interface make it a headset (the finder's own rules would
+        // end on a trackpad).
         QTest::newRow("headset on its receiver") << "t480"
-                                                 << "hidpp_battery_0" << DeviceType::trackpad << "G935 Gaming Headset"
+                                                 << "hidpp_battery_0" << DeviceType::headset << "G935 Gaming Headset"
                                                  << 3 << false << qlonglong(0x0A87) << QVariant("Logitech Inc.");
         // No kind of the records fits a game controller: it is none of them, rather than a wrong one.
         QTest::newRow("game controller") << "desktop"

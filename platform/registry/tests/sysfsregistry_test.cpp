@@ -6,6 +6,7 @@
 #include "platform/registry/sysfsregistry.h"
 #include "sysfstree.h"
 
+#include <QFile>
 #include <QTest>
 
 using platform::HidDevice;
@@ -684,6 +685,64 @@ private slots:
         QCOMPARE(headset.property("Transport").value_or(Value()), Value("USB"));
     }
 
+    void headsetKind_data()
+    {
+        QTest::addColumn<QStringList>("changes"); // "<path below the headset's USB device>=<content>"
+        QTest::addColumn<QByteArray>("descriptor"); // the HID device's report descriptor; empty: none
+        QTest::addColumn<Value>("category"); // null: none
+
+        // The G935's USB device: an audio control and two audio streaming interfaces, then the HID one.
+        const QStringList noAudio { "1-8:1.0=<remove>", "1-8:1.1=<remove>", "1-8:1.2=<remove>" };
+        QTest::newRow("audio interfaces beside the HID interface")
+            << QStringList {} << QByteArray() << Value("Headset");
+        QTest::newRow("no audio interface: the finder's rules decide") << noAudio << QByteArray() << Value();
+        QTest::newRow("audio on another USB device does not count")
+            << (noAudio + QStringList { "../1-9:1.0=<dir>", "../1-9:1.0/bInterfaceClass=01" }) << QByteArray()
+            << Value();
+        QTest::newRow("an interface class that is no number")
+            << QStringList { "1-8:1.0/bInterfaceClass=x1", "1-8:1.1/bInterfaceClass=",
+                   "1-8:1.2/bInterfaceClass=<dir>" }
+            << QByteArray() << Value();
+        // A keyboard with an audio hub, a game controller with a headphone jack: their collections tell.
+        QTest::newRow("a keyboard collection wins over the audio interfaces")
+            << QStringList {} << QByteArray::fromHex("05010906a101c0") << Value("Keyboard");
+        QTest::newRow("a game pad collection wins over the audio interfaces")
+            << QStringList {} << QByteArray::fromHex("05010905a101c0") << Value("undefined");
+        // Headsets put their volume keys (Consumer Control) first and their call keys after.
+        QTest::newRow("telephony headset collection after consumer control")
+            << noAudio << QByteArray::fromHex("050c0901a10109e9c0050b0905a1010920c0") << Value("Headset");
+        QTest::newRow("telephony headset as a logical collection")
+            << noAudio << QByteArray::fromHex("050c0901a101050b0905a102c0c0") << Value("Headset");
+        QTest::newRow("consumer headphone collection")
+            << noAudio << QByteArray::fromHex("050c0905a101c0") << Value("Headphones");
+        QTest::newRow("a phone's call keys are no headset")
+            << noAudio << QByteArray::fromHex("050b0901a1010920c0") << Value();
+    }
+
+    // A headset is told by its USB device's audio interfaces or its report descriptor's headset collection.
+    void headsetKind()
+    {
+        QFETCH(QStringList, changes);
+        QFETCH(QByteArray, descriptor);
+        QFETCH(Value, category);
+
+        SysfsTree tree("t480");
+        QVERIFY(tree.isValid());
+        const QString usbDevice = QStringLiteral("devices/pci0000:00/0000:00:14.0/usb1/1-8/");
+        QCOMPARE(tree.apply(changes, usbDevice), QString());
+        if (!descriptor.isEmpty()) {
+            QFile file(
+                tree.root() + u'/' + usbDevice + QStringLiteral("1-8:1.3/0003:046D:0A87.0004/report_descriptor"));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(descriptor) == descriptor.size());
+        }
+        SysfsRegistry registry(tree.root());
+        const RegistryEntry headset = registry.firstMatchingService("AppleDeviceManagementHIDEventService");
+        QCOMPARE(headset.name(), kHeadset);
+        const RegistryEntry hid = headset.parent().parent();
+        QVERIFY(hid.conformsTo("IOHIDUserDevice"));
+        QCOMPARE(hid.property("Accessory Category").value_or(Value()), category);
+    }
+
     void reportsBatteryOf_data()
     {
         QTest::addColumn<QString>("change"); // "<path below the root>=<content>", or empty
@@ -814,6 +873,8 @@ private slots:
         QTest::newRow("digitizer touch pad") << QByteArray::fromHex("050d0905a1018501c0") << 0x0D << 5;
         QTest::newRow("physical collection first: no application yet")
             << QByteArray::fromHex("05010901a100c00906a101c0") << 1 << 6;
+        QTest::newRow("logical collection first: no application yet")
+            << QByteArray::fromHex("05010901a102c00906a101c0") << 1 << 6;
         QTest::newRow("long item skipped") << QByteArray::fromHex("fe0200aabb05010902a101c0") << 1 << 2;
         QTest::newRow("cut inside an item") << QByteArray::fromHex("050109") << -1 << 0;
         QTest::newRow("cut inside a long item") << QByteArray::fromHex("fe05") << -1 << 0;

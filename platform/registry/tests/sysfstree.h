@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -36,14 +37,14 @@ public:
     }
 
     /// Changes one file below the root: "<remove>" removes it, "<dir>" puts a folder in its place (a
-    /// read then fails), anything else becomes its text.
+    /// read then fails) or makes the folder where nothing is, anything else becomes its text.
     bool change(const QString &relativePath, const QString &content) const
     {
         const QString path = root() + QLatin1Char('/') + relativePath;
         if (content == QLatin1String("<remove>"))
             return QFile::remove(path) || QDir(path).removeRecursively();
         if (content == QLatin1String("<dir>"))
-            return QFile::remove(path) && QDir().mkdir(path);
+            return (QFile::remove(path) || !QFileInfo::exists(path)) && QDir().mkdir(path);
         QFile file(path);
         return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(content.toUtf8() + '\n') > 0;
     }
