@@ -76,6 +76,8 @@ struct SysfsRegistry::State {
     std::optional<quint64> listedInPass;
     std::optional<quint64> keptAfterChange;
 
+    struct Device;
+
     // What is known of an accessory's battery while it is the same supply: its HID device and every key
     // but the level and the transport (which follows whether it charges), with the two files read on
     // every tick kept open. Entries hold on to the records they read (a tick asks each several times);
@@ -84,9 +86,12 @@ struct SysfsRegistry::State {
         quint64 id = 0; // the supply's, as the listing knows it
         QString name;
         std::optional<HidDevice> hid;
-        // The ids of the entries above it (its HID device's interface and the device).
+        // The ids of its entry and of the entries above it (its HID device's interface and the device),
+        // and the record of that device as last looked at.
+        std::uint64_t serviceId = 0;
         std::uint64_t interfaceId = 0;
         std::uint64_t deviceId = 0;
+        std::shared_ptr<Device> device;
         SysfsFile capacity;
         SysfsFile status;
         // The pass it was last found to be the same supply in, and the one its properties were read in
@@ -153,6 +158,12 @@ struct SysfsRegistry::State {
         const auto pass = SysfsAttributes::currentPass();
         if (checkedIn(held, pass))
             return held;
+        if (held && held->current) {
+            // The record the entry holds is the registry's: only whether it is the same supply is asked.
+            listing();
+            if (held->current && supplies.idOf(held->name) == held->id)
+                return sameAccessory(held, pass);
+        }
         auto it = accessories.find(path);
         if (pass && it != accessories.end() && it->second->checkedInPass == pass)
             return it->second;
@@ -168,17 +179,8 @@ struct SysfsRegistry::State {
                 dropAccessory(it);
             return nullptr;
         }
-        if (it != accessories.end() && it->second->id == *id) {
-            Accessory &same = *it->second;
-            same.checkedInPass = pass;
-            // The HID device holds the supply: while the supply is the same one, so is the device.
-            if (pass && same.hid) {
-                if (const auto d = devices.find(same.hid->path());
-                    d != devices.end() && (*d)->inputListings >= kInputListings)
-                    (*d)->checkedInPass = pass;
-            }
-            return it->second;
-        }
+        if (it != accessories.end() && it->second->id == *id)
+            return sameAccessory(it->second, pass);
         if (it != accessories.end())
             dropAccessory(it);
         const powersupply::Supply supply { name, path };
@@ -186,6 +188,7 @@ struct SysfsRegistry::State {
         known->id = *id;
         known->name = name;
         known->hid = powersupply::hidDeviceOf(supply);
+        known->serviceId = idFor({ Kind::HidEventService, path });
         if (known->hid) {
             known->interfaceId = idFor({ Kind::HidInterface, known->hid->path() });
             known->deviceId = idFor({ Kind::HidDevice, known->hid->path() });
@@ -204,6 +207,20 @@ struct SysfsRegistry::State {
         known->checkedInPass = pass;
         accessories.emplace(path, known);
         return known;
+    }
+
+    // An accessory found to be the same supply in this pass.
+    std::shared_ptr<Accessory> sameAccessory(const std::shared_ptr<Accessory> &same, std::optional<quint64> pass)
+    {
+        same->checkedInPass = pass;
+        // The HID device holds the supply: while the supply is the same one, so is the device.
+        if (pass && same->hid) {
+            if (!same->device || !same->device->current)
+                same->device = devices.value(same->hid->path());
+            if (same->device && same->device->inputListings >= kInputListings)
+                same->device->checkedInPass = pass;
+        }
+        return same;
     }
 
     // The properties of an accessory's event service as they are now: worked out once per pass.
@@ -453,6 +470,8 @@ namespace {
             return nullptr;
         }
 
+        void hold(std::shared_ptr<State::Accessory> accessory) { m_accessory = std::move(accessory); }
+
     private:
         std::shared_ptr<State::Accessory> heldAccessory() const
         {
@@ -568,8 +587,18 @@ std::optional<std::vector<RegistryEntry>> SysfsRegistry::matchingServices(const 
     }
     if (wanted(Kind::HidEventService)) {
         m_state->keepOnly(supplies.deviceBatteries);
-        for (const auto &supply : supplies.deviceBatteries)
-            add(Kind::HidEventService, supply.path);
+        for (const auto &supply : supplies.deviceBatteries) {
+            // An accessory met before hands its record to the entry: the tick asks it several times.
+            const auto known = m_state->accessories.find(supply.path);
+            if (known == m_state->accessories.end() || !wanted(Kind::HidEventService)) {
+                add(Kind::HidEventService, supply.path);
+                continue;
+            }
+            auto entry = std::make_shared<SysfsEntryReference>(
+                m_state, Node { Kind::HidEventService, supply.path }, known->second->serviceId);
+            entry->hold(known->second);
+            out.emplace_back(std::move(entry));
+        }
     }
     if (wanted(Kind::HidDevice) || wanted(Kind::HidInterface)) {
         for (const QString &path : hidDevicePaths(m_state->root)) {
