@@ -47,6 +47,8 @@ grep -qx 'Icon=com.velmorn.quenby' "$entry" || fail "the launcher entry does not
 [[ -x "$QUENBY_APPLICATIONS_FOLDER/Quenby.app/Contents/Library/LoginItems/QuenbyLauncher.app/Contents/MacOS/QuenbyLauncher" ]] \
     || fail "no launcher inside the bundle"
 [[ -f "$QUENBY_APPLICATIONS_FOLDER/Quenby.app/Contents/Resources/com.velmorn.quenby.svg" ]] || fail "no window icon"
+[[ -f "$QUENBY_APPLICATIONS_FOLDER/Quenby.app/Contents/Frameworks/libQuenbyWeb.so" ]] \
+    || fail "no web request module in the bundle"
 
 installed="$QUENBY_APPLICATIONS_FOLDER/Quenby.app"
 program=$(execProgram "$entry")

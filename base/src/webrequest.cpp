@@ -1,10 +1,15 @@
 #include "tavrin/webrequest.h"
+#include "webtransport_p.h"
 
 #include "platform/core/clock.h"
 
-#include <QNetworkAccessManager>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 #include <QPromise>
-#include <QTimer>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -55,42 +60,6 @@ namespace {
 
     std::optional<QUrl> unencodedUrl(const QString &text) { return parsedUrl(text.toUtf8()); }
 
-    WebError::Code codeFor(QNetworkReply::NetworkError error)
-    {
-        switch (error) {
-        case QNetworkReply::OperationCanceledError:
-        case QNetworkReply::TimeoutError:
-            return WebError::Code::TimedOut;
-        case QNetworkReply::HostNotFoundError:
-            return WebError::Code::CannotFindHost;
-        case QNetworkReply::ConnectionRefusedError:
-            return WebError::Code::CannotConnectToHost;
-        case QNetworkReply::RemoteHostClosedError:
-        case QNetworkReply::TemporaryNetworkFailureError:
-        case QNetworkReply::NetworkSessionFailedError:
-            return WebError::Code::NetworkConnectionLost;
-        case QNetworkReply::SslHandshakeFailedError:
-        case QNetworkReply::InsecureRedirectError:
-            return WebError::Code::SecureConnectionFailed;
-        case QNetworkReply::ProtocolUnknownError:
-        case QNetworkReply::ProtocolInvalidOperationError:
-            return WebError::Code::UnsupportedUrl;
-        case QNetworkReply::TooManyRedirectsError:
-        case QNetworkReply::ProtocolFailure:
-            return WebError::Code::BadServerResponse;
-        default:
-            return WebError::Code::Unknown;
-        }
-    }
-
-    // Errors that only restate the HTTP status of an answer that did arrive whole.
-    bool restatesStatus(QNetworkReply::NetworkError error)
-    {
-        return error == QNetworkReply::NoError
-            || (error >= QNetworkReply::ContentAccessDenied && error <= QNetworkReply::UnknownContentError)
-            || (error >= QNetworkReply::InternalServerError && error <= QNetworkReply::UnknownServerError);
-    }
-
     template <typename T> QFuture<T> failed(const WebError &error)
     {
         QPromise<T> promise;
@@ -100,95 +69,56 @@ namespace {
         return promise.future();
     }
 
+    WebError unavailable(const QString &why)
+    {
+        return WebError(WebError::Code::Unknown, QStringLiteral("web requests are not available: %1").arg(why));
+    }
+
     WebError unsupported(const QString &text)
     {
         return WebError(WebError::Code::UnsupportedUrl, QStringLiteral("unsupported URL: \"%1\"").arg(text));
     }
 
-    // Sends one request in a session of its own and settles the future when it ends.
-    QFuture<WebResponse> send(QNetworkRequest request, const QByteArray &method, const std::optional<QByteArray> &body)
+    // The module that sends requests, loaded on the first one; none when it cannot be loaded (the reason
+    // in `error`). Looked for in the application bundle the program runs from (the launcher's included),
+    // then where the build made it.
+    const WebTransport *transport(QString &error)
     {
-        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-        request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-        // Qt's own time-out restarts with every byte, so a server trickling bytes would hold the request
-        // for ever: the time-out is a deadline for the whole request instead.
-        const int deadline
-            = request.transferTimeout() > 0 ? request.transferTimeout() : static_cast<int>(s_defaultTimeout.count());
-        request.setTransferTimeout(0);
-
-        auto promise = std::make_shared<QPromise<WebResponse>>();
-        promise->start();
-        QFuture<WebResponse> future = promise->future();
-
-        // A manager per request is the ephemeral session: its cookie jar and credentials die with it.
-        auto *manager = new QNetworkAccessManager;
-        QNetworkReply *reply = nullptr;
-        // HEAD must go as itself: as a custom verb the reply would wait for a body that never comes.
-        if (method == "HEAD")
-            reply = manager->head(request);
-        else if (method == "GET" && !body)
-            reply = manager->get(request);
-        else if (!body)
-            reply = manager->sendCustomRequest(request, method);
-        else
-            reply = manager->sendCustomRequest(request, method, *body);
-
-        enum class Stop { None, TimedOut, TooLarge };
-        auto stop = std::make_shared<Stop>(Stop::None);
-        auto data = std::make_shared<QByteArray>();
-        const auto abort = [reply, stop](Stop why) {
-            if (*stop == Stop::None)
-                *stop = why;
-            reply->abort(); // finishes the reply at once
-        };
-        auto *timer = new QTimer(manager);
-        timer->setSingleShot(true);
-        QObject::connect(timer, &QTimer::timeout, manager, [abort] { abort(Stop::TimedOut); });
-        timer->start(deadline);
-        // The size is checked as the body arrives (after any decompression), and against the announced
-        // length before it does.
-        QObject::connect(reply, &QNetworkReply::metaDataChanged, manager, [reply, abort] {
-            bool known = false;
-            const qint64 announced = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
-            if (known && announced > s_maximumResponseSize)
-                abort(Stop::TooLarge);
-        });
-        QObject::connect(reply, &QNetworkReply::readyRead, manager, [reply, data, abort] {
-            data->append(reply->readAll());
-            if (data->size() > s_maximumResponseSize)
-                abort(Stop::TooLarge);
-        });
-        QObject::connect(reply, &QNetworkReply::finished, manager, [promise, reply, manager, data, stop, timer] {
-            timer->stop();
-            if (*stop == Stop::None)
-                data->append(reply->readAll());
-            const QNetworkReply::NetworkError error = reply->error();
-            const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-            const bool isHttp = reply->url().scheme().startsWith(QLatin1String("http"));
-            const bool answered = isHttp ? status.isValid() : error == QNetworkReply::NoError;
-            if (*stop == Stop::TooLarge) {
-                promise->setException(WebError(WebError::Code::DataLengthExceedsMaximum,
-                    QStringLiteral("the answer is larger than %1 bytes").arg(s_maximumResponseSize), error));
-            } else if (*stop == Stop::TimedOut) {
-                promise->setException(WebError(WebError::Code::TimedOut,
-                    QStringLiteral("no whole answer within %1 ms").arg(timer->interval()), error));
-            } else if (answered && restatesStatus(error)) {
-                WebResponse response;
-                response.data = std::move(*data);
-                response.url = reply->url();
-                if (status.isValid())
-                    response.statusCode = status.toInt();
-                response.headers = reply->rawHeaderPairs();
-                promise->addResult(std::move(response));
-            } else {
-                const WebError::Code code
-                    = error == QNetworkReply::NoError ? WebError::Code::BadServerResponse : codeFor(error);
-                promise->setException(WebError(code, reply->errorString(), error));
+        static QString s_error;
+        static const WebTransport *s_transport = [] () -> const WebTransport * {
+            QStringList candidates;
+            QDir dir(QCoreApplication::applicationDirPath());
+            candidates << dir.filePath(QStringLiteral("../Frameworks/libQuenbyWeb.so"));
+            for (int up = 0; up < 8 && !dir.isRoot(); ++up, dir.cdUp()) {
+                if (dir.dirName().endsWith(QLatin1String(".app")) && QFileInfo(dir.path() + QStringLiteral("/Contents/Frameworks")).isDir())
+                    candidates << dir.filePath(QStringLiteral("Contents/Frameworks/libQuenbyWeb.so"));
             }
-            promise->finish();
-            manager->deleteLater();
-        });
-        return future;
+            candidates << QStringLiteral(QUENBY_WEB_MODULE);
+            for (const QString &candidate : std::as_const(candidates)) {
+                if (!QFileInfo::exists(candidate))
+                    continue;
+                QLibrary module(candidate);
+                using Entry = const WebTransport *(*)();
+                if (const auto entry = reinterpret_cast<Entry>(module.resolve("quenbyWebTransport")))
+                    return entry(); // the module stays loaded: QLibrary unloads only when asked
+                s_error = module.errorString();
+            }
+            if (s_error.isEmpty())
+                s_error = QStringLiteral("libQuenbyWeb.so not found");
+            return nullptr;
+        }();
+        error = s_error;
+        return s_transport;
+    }
+
+    WebRequestParts partsFor(const QByteArray &method, const std::optional<QByteArray> &body)
+    {
+        WebRequestParts parts;
+        parts.method = method;
+        parts.body = body;
+        parts.defaultTimeout = s_defaultTimeout;
+        parts.maximumResponseSize = s_maximumResponseSize;
+        return parts;
     }
 
     QFuture<WebResponse> sendTo(const QString &text, bool encode, const QByteArray &method,
@@ -198,17 +128,25 @@ namespace {
         const std::optional<QUrl> url = encode ? WebRequest::encodedUrl(text) : unencodedUrl(text);
         if (!url)
             return failed<WebResponse>(unsupported(text));
-        QNetworkRequest request(*url);
-        if (timeout)
-            request.setTransferTimeout(static_cast<int>(timeout->count()));
+        WebRequestParts parts = partsFor(method, body);
+        parts.url = *url;
+        parts.timeout = timeout;
         if (body)
-            request.setRawHeader("Content-Type", "application/x-www-form-urlencoded");
+            parts.headers.append(qMakePair(QByteArray("Content-Type"), QByteArray("application/x-www-form-urlencoded")));
         for (const auto &[name, value] : headers) {
             const QByteArray field = name.toUtf8();
-            const QByteArray existing = request.rawHeader(field);
-            request.setRawHeader(field, existing.isEmpty() ? value.toUtf8() : existing + ',' + value.toUtf8());
+            const auto same = std::find_if(parts.headers.begin(), parts.headers.end(), [&](const auto &header) {
+                return header.first.compare(field, Qt::CaseInsensitive) == 0;
+            });
+            if (same == parts.headers.end())
+                parts.headers.append(qMakePair(field, value.toUtf8()));
+            else
+                same->second = same->second.isEmpty() ? value.toUtf8() : same->second + ',' + value.toUtf8();
         }
-        return send(request, method, body);
+        QString error;
+        if (const WebTransport *web = transport(error))
+            return web->send(parts);
+        return failed<WebResponse>(unavailable(error));
     }
 
     std::chrono::milliseconds fromSeconds(double seconds)
@@ -228,13 +166,6 @@ QByteArray WebResponse::header(const QByteArray &name) const
     return {};
 }
 
-WebError::WebError(Code code, QString message, QNetworkReply::NetworkError networkError)
-    : m_code(code)
-    , m_message(std::move(message))
-    , m_networkError(networkError)
-    , m_what(m_message.toUtf8())
-{
-}
 
 QFuture<WebResponse> WebRequest::fetch(const QString &url) { return sendTo(url, true, "GET", std::nullopt); }
 
@@ -268,9 +199,10 @@ QFuture<WebResponse> WebRequest::post(const QString &url, const std::optional<QS
 QFuture<WebResponse> WebRequest::perform(
     const QNetworkRequest &request, const QByteArray &method, const QByteArray &body)
 {
-    if (!request.url().isValid() || request.url().isEmpty())
-        return failed<WebResponse>(unsupported(request.url().toString()));
-    return send(request, method, body.isEmpty() ? std::nullopt : std::optional<QByteArray>(body));
+    QString error;
+    if (const WebTransport *web = transport(error))
+        return web->perform(request, partsFor(method, body.isEmpty() ? std::nullopt : std::optional<QByteArray>(body)));
+    return failed<WebResponse>(unavailable(error));
 }
 
 QFuture<PingResult> WebRequest::ping(const QString &url, double timeoutSeconds)

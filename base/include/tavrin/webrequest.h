@@ -51,7 +51,13 @@ public:
         Unknown,
     };
 
-    WebError(Code code, QString message, QNetworkReply::NetworkError networkError = QNetworkReply::NoError);
+    WebError(Code code, QString message, QNetworkReply::NetworkError networkError = QNetworkReply::NoError)
+        : m_code(code)
+        , m_message(std::move(message))
+        , m_networkError(networkError)
+        , m_what(m_message.toUtf8())
+    {
+    }
 
     Code code() const { return m_code; }
     QString message() const { return m_message; }
