@@ -14,6 +14,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quenby {
 
 namespace {
@@ -118,12 +120,31 @@ void SplitViewController::showPage(const QString &title)
         if (auto *controllable = dynamic_cast<IControllable *>(page))
             controllable->setController(m_controller);
         window()->setWindowTitle(title);
+        const int sideBarWidth = m_sideBar->width();
         m_content->show(page);
+        makeRoomFor(*page, sideBarWidth);
         m_currentTitle = title;
         break;
     }
     // Shown from code, or a click that changed nothing: the highlighted row follows the page.
     m_sideBar->selectItem(m_content->currentViewController() ? m_currentTitle : QString());
+}
+
+void SplitViewController::makeRoomFor(const QWidget &page, int sideBarWidth)
+{
+    // A page wider than the room beside the side bar would make the splitter narrow the side bar (and
+    // squeeze the page when that is not enough): the window grows instead, and from then on keeps that
+    // room at its smallest.
+    const int handle = m_splitter->handleWidth();
+    const int needed = page.minimumSizeHint().width();
+    QWidget *top = window();
+    const int smallest = m_sideBar->minimumWidth() + handle + needed + (top->width() - m_splitter->width());
+    if (smallest > top->minimumWidth())
+        top->setMinimumWidth(smallest);
+    const int room = m_splitter->width() - sideBarWidth - handle;
+    if (room < needed)
+        top->resize(top->width() + needed - room, top->height());
+    m_splitter->setSizes({ sideBarWidth, std::max(needed, m_splitter->width() - sideBarWidth - handle) });
 }
 
 Page *SplitViewController::pageController(const QString &storyboard)

@@ -30,7 +30,7 @@ WindowController::WindowController(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_split);
-    resize(820, 560);
+    resize(880, 560); // the side bar and the settings page's row of mode tiles
     setMinimumSize(640, 420);
     setFrameAutosaveName(QStringLiteral("MainWindow"));
 

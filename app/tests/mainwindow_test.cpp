@@ -25,13 +25,13 @@
 
 #include <QApplication>
 #include <QDBusMessage>
-#include <QToolButton>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPromise>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 
 using namespace apptest;
@@ -367,8 +367,8 @@ private slots:
             return found;
         };
         const auto allAre = [](const QList<int> &lightness, bool light) {
-            return std::all_of(lightness.begin(), lightness.end(),
-                [light](int l) { return l >= 0 && (light ? l > 160 : l < 96); });
+            return std::all_of(
+                lightness.begin(), lightness.end(), [light](int l) { return l >= 0 && (light ? l > 160 : l < 96); });
         };
         QVERIFY(allAre(inks(), false));
 
@@ -383,13 +383,15 @@ private slots:
             for (int lightness : found)
                 texts << QString::number(lightness);
             QVERIFY2(allAre(found, light),
-                qPrintable(QStringLiteral("scheme %1: ink lightness %2").arg(scheme).arg(texts.join(QLatin1Char(' ')))));
+                qPrintable(
+                    QStringLiteral("scheme %1: ink lightness %2").arg(scheme).arg(texts.join(QLatin1Char(' ')))));
         }
 
         // The settings page's pictures of the status bar follow too: a dark strip now, a light one after.
         auto *split = window.contentViewController();
         split->showPage(text("SETTINGS"));
-        auto *settings = dynamic_cast<quenby::SettingsViewController *>(split->contentViewController()->currentViewController());
+        auto *settings
+            = dynamic_cast<quenby::SettingsViewController *>(split->contentViewController()->currentViewController());
         QVERIFY(settings);
         auto *tile = dynamic_cast<quenby::ModeTileView *>(settings->tileAppIcon());
         QVERIFY(tile);
@@ -405,6 +407,53 @@ private slots:
 
         appearance.usePortal(QDBusConnection(QString()));
         appearance.setAppliesPalette(false);
+    }
+
+    void everyPageFitsBesideTheSideBar_data()
+    {
+        QTest::addColumn<bool>("smallest");
+        QTest::newRow("first size") << false;
+        QTest::newRow("smallest size") << true;
+    }
+
+    // Going from page to page, at the window's first size and at its smallest, the side bar keeps its
+    // width and no page gets less room than its controls need (the settings page's mode tiles stand in
+    // one row).
+    void everyPageFitsBesideTheSideBar()
+    {
+        QFETCH(bool, smallest);
+        AppRig rig;
+        rig.internal->battery = apptest::battery(80);
+        rig.addThreeAccessories();
+        rig.launch();
+        rig.tick();
+        quenby::WindowController window;
+        window.contentViewController()->setController(&rig.controller());
+        if (smallest)
+            window.resize(window.minimumSize());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        platform::MainQueue::drain();
+
+        auto *split = window.contentViewController();
+        const QWidget *sideBar = split->sideBarViewController();
+        const int sideBarWidth = sideBar->width();
+        QVERIFY(sideBarWidth >= sideBar->minimumWidth());
+        for (const char *key : { "SETTINGS", "MY_DEVICES", "INTERNAL_BATTERY", "MORE_DEVICES", "SETTINGS" }) {
+            split->showPage(text(key));
+            platform::MainQueue::drain();
+            QCoreApplication::processEvents();
+            const QWidget *page = split->contentViewController()->currentViewController();
+            QVERIFY(page);
+            QVERIFY2(sideBar->width() == sideBarWidth,
+                qPrintable(
+                    QStringLiteral("%1: side bar %2 wide, was %3").arg(key).arg(sideBar->width()).arg(sideBarWidth)));
+            QVERIFY2(page->width() >= page->minimumSizeHint().width(),
+                qPrintable(QStringLiteral("%1: %2 wide, needs %3")
+                               .arg(key)
+                               .arg(page->width())
+                               .arg(page->minimumSizeHint().width())));
+        }
     }
 
     void pagesAreMadeOnceAndGetTheController()

@@ -52,6 +52,7 @@ protected:
 
 private:
     Page *pageController(const QString &storyboard);
+    void makeRoomFor(const QWidget &page, int sideBarWidth);
 
     QSplitter *m_splitter = nullptr;
     SideBarViewController *m_sideBar = nullptr;
