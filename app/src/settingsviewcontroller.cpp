@@ -22,8 +22,10 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -92,10 +94,14 @@ SettingsViewController::SettingsViewController(QWidget *parent)
         layout->addWidget(box);
     m_lineImperial->setFrameShape(QFrame::HLine);
     layout->addWidget(m_lineImperial);
+    // The switch comes first, like every other switch of the page, at the check box's own distance from
+    // its label; a click on the label flips it as a check box's own text would.
     auto *imperial = new QHBoxLayout;
-    imperial->addWidget(m_labelImperial);
+    imperial->setSpacing(style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, m_switchImperial));
     imperial->addWidget(m_switchImperial);
+    imperial->addWidget(m_labelImperial);
     imperial->addStretch(1);
+    m_labelImperial->installEventFilter(this);
     layout->addLayout(imperial);
     layout->addWidget(m_batteryAlert);
     auto *threshold = new QHBoxLayout;
@@ -105,7 +111,7 @@ SettingsViewController::SettingsViewController(QWidget *parent)
     threshold->addWidget(m_thresholds);
     threshold->addStretch(1);
     layout->addLayout(threshold);
-    layout->addWidget(m_authorizeButton);
+    layout->addWidget(m_authorizeButton, 0, Qt::AlignLeft);
     layout->addWidget(m_switchAutoLogin);
     layout->addStretch(1);
 
@@ -117,6 +123,16 @@ SettingsViewController::SettingsViewController(QWidget *parent)
 }
 
 SettingsViewController::~SettingsViewController() = default;
+
+bool SettingsViewController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_labelImperial && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && m_switchImperial->isEnabled()) {
+        m_switchImperial->click();
+        return true;
+    }
+    return Page::eventFilter(watched, event);
+}
 
 void SettingsViewController::viewWillAppear()
 {

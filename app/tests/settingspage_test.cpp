@@ -305,6 +305,27 @@ private slots:
         QCOMPARE(rig.page.lineImperial()->isVisible(), battery);
     }
 
+    // The imperial switch has a label of its own; it must read like the other switches: box at their x, its
+    // text right of the box, and a click on the text flips it and stores the choice.
+    void imperialRowReadsLikeTheOtherSwitches()
+    {
+        PageRig rig;
+        rig.page.resize(820, 560);
+        QVERIFY(QTest::qWaitForWindowExposed(&rig.page));
+        QCheckBox *box = rig.page.switchImperial();
+        QLabel *label = rig.page.labelImperial();
+        const int column = rig.page.batteryAlert()->mapTo(&rig.page, QPoint(0, 0)).x();
+        QCOMPARE(box->mapTo(&rig.page, QPoint(0, 0)).x(), column);
+        QVERIFY(label->mapTo(&rig.page, QPoint(0, 0)).x() >= box->mapTo(&rig.page, QPoint(box->width(), 0)).x());
+        const bool before = Settings::imperial();
+        QTest::mouseClick(label, Qt::LeftButton);
+        QCOMPARE(box->isChecked(), !before);
+        QCOMPARE(platform::UserDefaults::standard().boolean(QString::fromLatin1(quenby::kImperialKey)), !before);
+        // The button asking for notifications is a button, not a bar across the page.
+        QVERIFY2(rig.page.authorizeButton()->width() < rig.page.width() / 2,
+            qPrintable(QString::number(rig.page.authorizeButton()->width())));
+    }
+
     void startAtLoginGoesToTheController()
     {
         PageRig rig;

@@ -60,6 +60,7 @@ public:
     void updateControls();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void viewWillAppear() override;
     void viewWillDisappear() override;
 

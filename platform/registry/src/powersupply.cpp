@@ -9,7 +9,11 @@
 #include <cstdlib>
 
 #include <dirent.h>
+#include <linux/magic.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <unistd.h>
 
 namespace platform::powersupply {
 
@@ -285,6 +289,16 @@ SupplyDirectory::SupplyDirectory(QString root)
     : m_root(std::move(root))
     , m_folder(m_root + QStringLiteral("/class/power_supply"))
 {
+    struct statfs fs { };
+    m_sysfs = ::statfs(QFile::encodeName(m_root).constData(), &fs) == 0 && fs.f_type == SYSFS_MAGIC;
+    if (!m_sysfs)
+        m_inotify = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+}
+
+SupplyDirectory::~SupplyDirectory()
+{
+    if (m_inotify >= 0)
+        ::close(m_inotify);
 }
 
 const QStringList &SupplyDirectory::fixedAttributes()
@@ -296,48 +310,125 @@ const QStringList &SupplyDirectory::fixedAttributes()
     return names;
 }
 
-SupplyDirectory::Listing SupplyDirectory::current()
+void SupplyDirectory::forget(const QString &name)
 {
-    const QString &folder = m_folder;
-    QStringList names;
-    if (DIR *dir = ::opendir(QFile::encodeName(folder).constData())) {
+    const auto it = m_known.find(name);
+    if (it == m_known.end())
+        return;
+    if (it->watch >= 0) {
+        ::inotify_rm_watch(m_inotify, it->watch);
+        m_watched.remove(it->watch);
+    }
+    m_known.erase(it);
+    m_forgot = true;
+}
+
+void SupplyDirectory::takeNotifications()
+{
+    if (m_inotify < 0)
+        return;
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_inotify, buffer, sizeof buffer);
+        if (n <= 0)
+            return; // EAGAIN: nothing more
+        for (ssize_t at = 0; at < n;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            at += ssize_t(sizeof(inotify_event) + event->len);
+            if (event->mask & IN_Q_OVERFLOW) {
+                // Events were lost: every supply is met anew.
+                const QStringList names = m_watched.values();
+                for (const QString &name : names)
+                    forget(name);
+                continue;
+            }
+            const auto watched = m_watched.constFind(event->wd);
+            if (watched != m_watched.constEnd())
+                forget(QString(*watched));
+        }
+    }
+}
+
+const SupplyDirectory::Listing &SupplyDirectory::current()
+{
+    const quint64 listing = ++m_listings;
+    m_forgot = false;
+    takeNotifications();
+    bool changed = false;
+    qsizetype listed = 0;
+    if (DIR *dir = ::opendir(QFile::encodeName(m_folder).constData())) {
         while (const dirent *entry = ::readdir(dir)) {
-            if (entry->d_name[0] != '.')
-                names << QFile::decodeName(entry->d_name);
+            if (entry->d_name[0] == '.')
+                continue;
+            const QString name = QFile::decodeName(entry->d_name);
+            auto it = m_known.find(name);
+            if (it != m_known.end() && it->entryInode == entry->d_ino && it->directory) {
+                // No watch on this one: its directory's identity tells whether it was replaced.
+                if (fileIdOf(it->supply.path) != it->directory)
+                    forget(name);
+                it = m_known.find(name);
+            }
+            if (it == m_known.end() || it->entryInode != entry->d_ino) {
+                forget(name);
+                Known known;
+                known.supply = { name, m_folder + QLatin1Char('/') + name };
+                const auto id = fileIdOf(known.supply.path);
+                if (!id)
+                    continue; // a dangling link, or gone since the listing
+                if (m_inotify >= 0) {
+                    known.watch = ::inotify_add_watch(m_inotify, QFile::encodeName(known.supply.path).constData(),
+                        IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF
+                            | IN_ONLYDIR);
+                }
+                if (known.watch >= 0)
+                    m_watched.insert(known.watch, name);
+                else if (!m_sysfs)
+                    known.directory = id;
+                known.id = m_nextId++;
+                known.entryInode = entry->d_ino;
+                const SysfsAttributes a(known.supply.path);
+                known.type = a.text(kType).value_or(QString());
+                known.scope = a.text(kScope).value_or(QString());
+                it = m_known.insert(name, std::move(known));
+                changed = true;
+            }
+            it->listedIn = listing;
+            ++listed;
         }
         ::closedir(dir);
     }
-    names.sort();
+    if (changed || m_forgot || listed != m_known.size()) {
+        changed = true;
+        QStringList gone;
+        for (auto it = m_known.cbegin(); it != m_known.cend(); ++it) {
+            if (it->listedIn != listing)
+                gone << it.key();
+        }
+        for (const QString &name : std::as_const(gone))
+            forget(name);
+        m_order = m_known.keys();
+        m_order.sort();
+    }
+    if (changed)
+        ++m_changes;
 
     Listing out;
-    QHash<QString, Known> stillThere;
-    for (const QString &name : std::as_const(names)) {
-        Supply supply { name, folder + QLatin1Char('/') + name };
-        const auto id = fileIdOf(supply.path);
-        if (!id)
-            continue; // a dangling link, or gone since the listing
-        Known known;
-        if (const auto it = m_known.find(name); it != m_known.end() && it->id == *id) {
-            known = std::move(*it);
-        } else {
-            const SysfsAttributes a(supply.path);
-            known = { *id, a.text(kType).value_or(QString()), a.text(kScope).value_or(QString()), {}, {} };
-        }
+    for (const QString &name : std::as_const(m_order)) {
+        const Known &known = *m_known.constFind(name);
         const bool deviceScoped = known.scope == QLatin1String("Device");
         if (deviceScoped) {
-            out.deviceBatteries.push_back(supply);
+            out.deviceBatteries.push_back(known.supply);
         } else if (known.type == QLatin1String("Battery")) {
             // A battery bay that is empty keeps its supply with present 0.
-            if (SysfsAttributes(supply.path).integer(QStringLiteral("present")).value_or(1) != 0)
-                out.systemBatteries.push_back(supply);
+            if (SysfsAttributes(known.supply.path).integer(QStringLiteral("present")).value_or(1) != 0)
+                out.systemBatteries.push_back(known.supply);
         } else if (known.type == QLatin1String("Mains") || known.type.startsWith(QLatin1String("USB"))) {
             // Older kernels name each USB charger kind as its own type (USB_C, USB_PD, USB_DCP, ...).
-            out.adapters.push_back(supply);
+            out.adapters.push_back(known.supply);
         }
-        stillThere.insert(name, std::move(known));
     }
-    m_known = std::move(stillThere);
-    return out;
+    m_listing = std::move(out);
+    return m_listing;
 }
 
 SysfsAttributes SupplyDirectory::attributes(const Supply &supply) const
@@ -366,10 +457,10 @@ void SupplyDirectory::remember(const Supply &supply, const SysfsAttributes &attr
     it->absent.unite(attributes.missing());
 }
 
-std::optional<FileId> SupplyDirectory::idOf(const Supply &supply) const
+std::optional<quint64> SupplyDirectory::idOf(const QString &name) const
 {
-    const auto it = m_known.constFind(supply.name);
-    return it == m_known.constEnd() ? std::nullopt : std::optional<FileId>(it->id);
+    const auto it = m_known.constFind(name);
+    return it == m_known.constEnd() ? std::nullopt : std::optional<quint64>(it->id);
 }
 
 namespace {

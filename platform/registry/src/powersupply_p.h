@@ -32,12 +32,20 @@ struct FileId {
 std::optional<FileId> fileIdOf(const QString &path);
 
 /// The supplies under `root`/class/power_supply, each with what does not change while it stays (its
-/// type, scope and other fixed attributes), remembered by the identity of its directory. A listing
-/// costs one directory read and one stat per supply; attributes are read only for supplies not seen
-/// before, and the fixed ones once per supply. Main thread only.
+/// type, scope and other fixed attributes). A supply is the same one while its class entry is: on
+/// sysfs a supply that goes and comes back under the same name (a device unplugged and plugged again)
+/// has a new link with a new inode number, which the listing's d_ino shows. Elsewhere (a copied tree
+/// that tests change) a directory can be replaced behind the same link, so each supply's directory is
+/// also watched with inotify: a file made, removed or renamed there, or the directory going, makes
+/// the supply a new one (where no watch can be had, its directory's identity is checked on each
+/// listing). A listing costs one directory read, and one inotify read off sysfs, whatever the number
+/// of supplies; attributes are read only for supplies not seen before. Main thread only.
 class SupplyDirectory {
 public:
     explicit SupplyDirectory(QString root);
+    ~SupplyDirectory();
+    SupplyDirectory(const SupplyDirectory &) = delete;
+    SupplyDirectory &operator=(const SupplyDirectory &) = delete;
 
     struct Listing {
         /// The machine's own batteries (type Battery, not scoped to a device, present), in name order.
@@ -50,7 +58,9 @@ public:
         std::vector<Supply> adapters;
     };
     /// The supplies as they are now.
-    Listing current();
+    const Listing &current();
+    /// The supplies as the last listing found them.
+    const Listing &last() const { return m_listing; }
 
     /// The attributes of a supply, with its fixed attributes filled from earlier readings.
     SysfsAttributes attributes(const Supply &supply) const;
@@ -61,24 +71,46 @@ public:
     /// Where the supplies are listed: `root`/class/power_supply.
     const QString &folder() const { return m_folder; }
 
-    /// The identity of a listed supply's directory as of the last listing; none when it was not listed.
-    std::optional<FileId> idOf(const Supply &supply) const;
+    /// A number that stands for the supply named `name` as of the last listing, different for each
+    /// supply met under that name; none when it was not listed.
+    std::optional<quint64> idOf(const QString &name) const;
+    /// Counts the listings whose supplies differed from the one before (one came, went or was replaced).
+    quint64 changes() const { return m_changes; }
 
     /// Attributes that stay as they are while the supply does (design values, names, dates).
     static const QStringList &fixedAttributes();
 
 private:
     struct Known {
-        FileId id;
+        Supply supply;
+        quint64 id = 0;
+        // The inode number of the class entry (the link), as the listing gives it.
+        quint64 entryInode = 0;
+        // Off sysfs: the inotify watch of its directory, or where there is none, the directory's identity.
+        int watch = -1;
+        std::optional<FileId> directory;
         QString type;
         QString scope;
         QHash<QString, std::optional<QString>> fixed;
         // Attributes the supply does not have: a driver makes its attributes when it registers the supply.
         QSet<QString> absent;
+        quint64 listedIn = 0;
     };
+    void forget(const QString &name);
+    void takeNotifications();
+
     QString m_root;
     QString m_folder;
+    bool m_sysfs = false;
+    int m_inotify = -1;
+    QHash<int, QString> m_watched; // supply names by watch
     QHash<QString, Known> m_known; // by supply name
+    QStringList m_order;           // the known names, sorted
+    quint64 m_listings = 0;
+    quint64 m_nextId = 1;
+    quint64 m_changes = 0;
+    bool m_forgot = false; // a supply was forgotten since the listing began
+    Listing m_listing;
 };
 
 /// The machine's batteries read as one battery, as a user reads them: charges or energies summed (in

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <cerrno>
+#include <utility>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -81,38 +82,41 @@ namespace {
         return true;
     }
 
+    // Reads what `fd` holds from its start: attribute files claim a page's size whatever they hold;
+    // one read gives what they hold, and a full buffer is read on until the end. A driver that cannot
+    // answer (a battery that went away, a device asleep) fails the read itself.
+    std::optional<QByteArray> readFrom(int fd)
+    {
+        char buffer[4096];
+        QByteArray bytes;
+        off_t offset = 0;
+        for (;;) {
+            const ssize_t n = ::pread(fd, buffer, sizeof buffer, offset);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return std::nullopt;
+            if (offset == 0 && n < qsizetype(sizeof buffer))
+                return QByteArray(buffer, qsizetype(n)); // what nearly every attribute is
+            bytes.append(buffer, qsizetype(n));
+            offset += n;
+            if (n < qsizetype(sizeof buffer))
+                return bytes;
+        }
+    }
+
     std::optional<QByteArray> readNow(const QString &path, bool &missing)
     {
         missing = false;
-        if (const auto &observer = pass().observer; observer && onMainThread())
-            observer(path);
-        // Three system calls a file, read every tick: open, read, close (QFile adds stats and reads
-        // for its buffering). Attribute files claim a page's size whatever they hold; one read gives
-        // what they hold, and a full buffer is read on until the end. A driver that cannot answer (a
-        // battery that went away, a device asleep) fails the read itself.
+        SysfsAttributes::observeRead(path);
+        // Three system calls a file: open, read, close (QFile adds stats and reads for its buffering).
         const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
             missing = errno == ENOENT;
             return std::nullopt;
         }
-        QByteArray bytes;
-        char buffer[4096];
-        bool failed = false;
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                failed = true;
-                break;
-            }
-            bytes.append(buffer, qsizetype(n));
-            if (n < qsizetype(sizeof buffer))
-                break;
-        }
+        auto bytes = readFrom(fd);
         ::close(fd);
-        if (failed)
-            return std::nullopt;
         return bytes;
     }
 
@@ -167,6 +171,71 @@ std::optional<quint64> SysfsAttributes::currentPass()
 void SysfsAttributes::setReadObserver(std::function<void(const QString &)> observer)
 {
     pass().observer = std::move(observer);
+}
+
+void SysfsAttributes::observeRead(const QString &path)
+{
+    if (const auto &observer = pass().observer; observer && onMainThread())
+        observer(path);
+}
+
+void SysfsAttributes::presetContent(const QString &name, const std::optional<QByteArray> &content)
+{
+    m_texts.insert(name, trimmedText(content));
+}
+
+SysfsFile::SysfsFile(QString path)
+    : m_path(std::move(path))
+{
+}
+
+SysfsFile::~SysfsFile() { close(); }
+
+SysfsFile::SysfsFile(SysfsFile &&other) noexcept
+    : m_path(std::move(other.m_path))
+    , m_fd(std::exchange(other.m_fd, -1))
+    , m_read(other.m_read)
+    , m_content(std::move(other.m_content))
+{
+}
+
+SysfsFile &SysfsFile::operator=(SysfsFile &&other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_path = std::move(other.m_path);
+        m_fd = std::exchange(other.m_fd, -1);
+        m_read = other.m_read;
+        m_content = std::move(other.m_content);
+    }
+    return *this;
+}
+
+void SysfsFile::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+bool SysfsFile::read()
+{
+    SysfsAttributes::observeRead(m_path);
+    std::optional<QByteArray> now;
+    if (m_fd < 0)
+        m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    if (m_fd >= 0) {
+        now = readFrom(m_fd);
+        // A supply that went away fails its reads (sysfs answers ENODEV); whatever comes in its place
+        // is opened anew.
+        if (!now)
+            close();
+    }
+    const bool changed = !m_read || now != m_content;
+    m_read = true;
+    if (changed)
+        m_content = std::move(now);
+    return changed;
 }
 
 std::optional<QByteArray> SysfsAttributes::readFile(const QString &path)

@@ -32,6 +32,8 @@ public:
     /// Gives `name` the text `text` without reading it: a value that cannot have changed since an
     /// earlier reading.
     void preset(const QString &name, std::optional<QString> text) { m_texts.insert(name, std::move(text)); }
+    /// Gives `name` the content of its file as read elsewhere (a file kept open): blank is empty.
+    void presetContent(const QString &name, const std::optional<QByteArray> &content);
     /// The text of `name` if it was read or preset already (the outer optional); nothing is read.
     std::optional<std::optional<QString>> known(const QString &name) const
     {
@@ -55,11 +57,46 @@ public:
     /// measurements; none by default. Main thread only.
     static void setReadObserver(std::function<void(const QString &path)> observer);
 
+    /// Tells the observer (if any) that `path` is read now.
+    static void observeRead(const QString &path);
+
 private:
     QString m_directory;
     bool m_inMemory = false;
     mutable QHash<QString, std::optional<QString>> m_texts;
     mutable QSet<QString> m_missing;
+};
+
+/// One attribute file kept open between reads, for a value read on every tick: sysfs makes the value
+/// anew on each read from the start of the file, so a reading costs one pread instead of an open, a
+/// read and a close. The owner reads it at most once per pass (nothing is shared through the pass).
+/// A failed read closes the file, and the next read opens it again by its path. Move-only; closes
+/// the file when it goes.
+class SysfsFile {
+public:
+    explicit SysfsFile(QString path = QString());
+    ~SysfsFile();
+    SysfsFile(SysfsFile &&other) noexcept;
+    SysfsFile &operator=(SysfsFile &&other) noexcept;
+    SysfsFile(const SysfsFile &) = delete;
+    SysfsFile &operator=(const SysfsFile &) = delete;
+
+    const QString &path() const { return m_path; }
+    bool isOpen() const { return m_fd >= 0; }
+
+    /// Reads the file now; whether what it holds (or whether it could be read) differs from the
+    /// reading before. The first reading always differs.
+    bool read();
+    /// The whole content as last read; empty when it could not be read.
+    const std::optional<QByteArray> &content() const { return m_content; }
+
+private:
+    void close();
+
+    QString m_path;
+    int m_fd = -1;
+    bool m_read = false;
+    std::optional<QByteArray> m_content;
 };
 
 } // namespace platform

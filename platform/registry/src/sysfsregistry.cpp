@@ -12,6 +12,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <unordered_map>
+
 namespace platform {
 
 namespace {
@@ -47,6 +49,10 @@ namespace {
     constexpr Kind kKinds[] { Kind::BatteryManager, Kind::SmartBattery, Kind::HidEventService, Kind::HidInterface,
         Kind::HidDevice };
 
+    // The two files of an accessory's battery read on every tick: its level and whether it charges.
+    const QString kCapacityFile = QStringLiteral("capacity");
+    const QString kStatusFile = QStringLiteral("status");
+
     // One entry: what it is and the sysfs directory it reads (the supply for the battery, its manager
     // and an event service; the HID device's canonical directory for the interface and the device).
     struct Node {
@@ -65,22 +71,38 @@ struct SysfsRegistry::State {
     QString root;
     powersupply::SupplyDirectory supplies;
     HidDevice::BluetoothIcon bluetoothIcon;
-    QHash<QString, std::uint64_t> ids;
+    QHash<QString, std::uint64_t> ids[std::size(kKinds)]; // by kind, then path
     std::uint64_t nextId = 1;
-    powersupply::SupplyDirectory::Listing lastListing;
     std::optional<quint64> listedInPass;
+    std::optional<quint64> keptAfterChange;
 
-    // What is known of an accessory's battery while its directory stays the same one: its HID device
-    // and every key but the level and the transport (which follows whether it charges).
+    struct Device;
+
+    // What is known of an accessory's battery while it is the same supply: its HID device and every key
+    // but the level and the transport (which follows whether it charges), with the two files read on
+    // every tick kept open. Entries hold on to the records they read (a tick asks each several times);
+    // `current` tells them whether the registry still does.
     struct Accessory {
-        powersupply::FileId id;
+        quint64 id = 0; // the supply's, as the listing knows it
+        QString name;
         std::optional<HidDevice> hid;
-        Value::Dictionary fixed;
-        // Its properties as read in the pass `readInPass` (the finders ask for them key by key).
+        // The ids of its entry and of the entries above it (its HID device's interface and the device),
+        // and the record of that device as last looked at.
+        std::uint64_t serviceId = 0;
+        std::uint64_t interfaceId = 0;
+        std::uint64_t deviceId = 0;
+        std::shared_ptr<Device> device;
+        SysfsFile capacity;
+        SysfsFile status;
+        // The pass it was last found to be the same supply in, and the one its properties were read in
+        // (the finders ask for them key by key); the properties as read then, of which only the level
+        // and the transport change while it stays.
+        std::optional<quint64> checkedInPass;
         std::optional<quint64> readInPass;
         Value::Dictionary now;
+        bool current = true;
     };
-    QHash<QString, Accessory> accessories; // by the supply's path
+    std::unordered_map<QString, std::shared_ptr<Accessory>> accessories; // by the supply's path
 
     // What is known of a HID device while its directory and its input devices stay the same.
     struct Device {
@@ -91,70 +113,141 @@ struct SysfsRegistry::State {
         // The pass it was last checked in, and how often its input devices were listed.
         std::optional<quint64> checkedInPass;
         int inputListings = 0;
+        bool current = true;
     };
     // Input devices come with their HID device, at most a moment later: they are listed on the device's
     // first checks only, not on every tick for as long as it stays.
     static constexpr int kInputListings = 5;
-    QHash<QString, Device> devices; // by canonical path
+    QHash<QString, std::shared_ptr<Device>> devices; // by canonical path
 
     // Ids stay the same for one entry as long as the registry lives.
     std::uint64_t idFor(const Node &node)
     {
-        const QString key = QString::number(int(node.kind)) + QLatin1Char(':') + node.path;
-        auto it = ids.constFind(key);
-        if (it != ids.constEnd())
+        auto &byPath = ids[int(node.kind)];
+        const auto it = byPath.constFind(node.path);
+        if (it != byPath.constEnd())
             return *it;
         const std::uint64_t id = nextId++;
-        ids.insert(key, id);
+        byPath.insert(node.path, id);
         return id;
     }
 
-    // The identity of a supply's directory: the one this pass's listing took, else looked up now.
-    std::optional<powersupply::FileId> supplyId(const QString &path)
+    template <typename Record> static bool checkedIn(const std::shared_ptr<Record> &record, std::optional<quint64> pass)
     {
-        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-        if (SysfsAttributes::currentPass() && slash > 0 && QStringView(path).left(slash) == supplies.folder()) {
-            listing();
-            return supplies.idOf(powersupply::Supply { path.mid(slash + 1), path }); // none: gone
-        }
-        return powersupply::fileIdOf(path);
+        return record && record->current && pass && record->checkedInPass == pass;
     }
 
-    Accessory *accessory(const QString &path)
+    void dropAccessory(std::unordered_map<QString, std::shared_ptr<Accessory>>::iterator it)
     {
-        const auto id = supplyId(path);
+        it->second->current = false;
+        accessories.erase(it);
+    }
+
+    void dropDevice(const QString &path)
+    {
+        if (const auto it = devices.find(path); it != devices.end()) {
+            (*it)->current = false;
+            devices.erase(it);
+        }
+    }
+
+    // The accessory whose battery is the supply at `path`, as it is in this pass; `held` is the record
+    // the asking entry read last, looked at first.
+    std::shared_ptr<Accessory> accessory(const QString &path, const std::shared_ptr<Accessory> &held = {})
+    {
+        const auto pass = SysfsAttributes::currentPass();
+        if (checkedIn(held, pass))
+            return held;
+        if (held && held->current) {
+            // The record the entry holds is the registry's: only whether it is the same supply is asked.
+            listing();
+            if (held->current && supplies.idOf(held->name) == held->id)
+                return sameAccessory(held, pass);
+        }
+        auto it = accessories.find(path);
+        if (pass && it != accessories.end() && it->second->checkedInPass == pass)
+            return it->second;
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        if (slash <= 0 || QStringView(path).left(slash) != supplies.folder())
+            return nullptr;
+        const QString name = it != accessories.end() ? it->second->name : path.mid(slash + 1);
+        listing();
+        const auto id = supplies.idOf(name);
+        it = accessories.find(path);
         if (!id) {
-            accessories.remove(path);
+            if (it != accessories.end())
+                dropAccessory(it);
             return nullptr;
         }
-        if (const auto it = accessories.find(path); it != accessories.end() && it->id == *id)
-            return &*it;
-        const powersupply::Supply supply { QFileInfo(path).fileName(), path };
-        const SysfsAttributes attributes(path);
-        Accessory known { *id, powersupply::hidDeviceOf(supply), {}, std::nullopt, {} };
-        known.fixed = powersupply::hidEventServiceProperties(supply, attributes, known.hid);
-        known.fixed.erase(QString::fromLatin1(powersupply::kBatteryPercent));
-        known.fixed.erase(QString::fromLatin1(powersupply::kTransport));
-        return &*accessories.insert(path, std::move(known));
+        if (it != accessories.end() && it->second->id == *id)
+            return sameAccessory(it->second, pass);
+        if (it != accessories.end())
+            dropAccessory(it);
+        const powersupply::Supply supply { name, path };
+        auto known = std::make_shared<Accessory>();
+        known->id = *id;
+        known->name = name;
+        known->hid = powersupply::hidDeviceOf(supply);
+        known->serviceId = idFor({ Kind::HidEventService, path });
+        if (known->hid) {
+            known->interfaceId = idFor({ Kind::HidInterface, known->hid->path() });
+            known->deviceId = idFor({ Kind::HidDevice, known->hid->path() });
+            // A new supply may belong to a new device under a path seen before.
+            dropDevice(known->hid->path());
+        }
+        known->capacity = SysfsFile(path + QStringLiteral("/capacity"));
+        known->status = SysfsFile(path + QStringLiteral("/status"));
+        SysfsAttributes attributes(path);
+        known->capacity.read();
+        known->status.read();
+        attributes.presetContent(kCapacityFile, known->capacity.content());
+        attributes.presetContent(kStatusFile, known->status.content());
+        known->now = powersupply::hidEventServiceProperties(supply, attributes, known->hid);
+        known->readInPass = pass;
+        known->checkedInPass = pass;
+        accessories.emplace(path, known);
+        return known;
+    }
+
+    // An accessory found to be the same supply in this pass.
+    std::shared_ptr<Accessory> sameAccessory(const std::shared_ptr<Accessory> &same, std::optional<quint64> pass)
+    {
+        same->checkedInPass = pass;
+        // The HID device holds the supply: while the supply is the same one, so is the device.
+        if (pass && same->hid) {
+            if (!same->device || !same->device->current)
+                same->device = devices.value(same->hid->path());
+            if (same->device && same->device->inputListings >= kInputListings)
+                same->device->checkedInPass = pass;
+        }
+        return same;
     }
 
     // The properties of an accessory's event service as they are now: worked out once per pass.
-    const Value::Dictionary *accessoryProperties(const QString &path)
+    const Value::Dictionary *accessoryProperties(const std::shared_ptr<Accessory> &known)
     {
-        auto *known = accessory(path);
         if (!known)
             return nullptr;
         const auto pass = SysfsAttributes::currentPass();
         if (pass && known->readInPass == pass)
             return &known->now;
-        Value::Dictionary p = known->fixed;
-        const SysfsAttributes attributes(path);
-        if (auto percent = powersupply::batteryPercent(attributes))
-            p[QString::fromLatin1(powersupply::kBatteryPercent)] = std::move(*percent);
-        if (auto how = powersupply::transport(attributes, known->hid))
-            p[QString::fromLatin1(powersupply::kTransport)] = std::move(*how);
-        known->now = std::move(p);
         known->readInPass = pass;
+        // Both read, whatever the first tells.
+        const bool levelChanged = known->capacity.read();
+        const bool statusChanged = known->status.read();
+        if (!levelChanged && !statusChanged)
+            return &known->now;
+        SysfsAttributes attributes(QString {});
+        attributes.presetContent(kCapacityFile, known->capacity.content());
+        attributes.presetContent(kStatusFile, known->status.content());
+        const auto put = [&](const char *key, std::optional<Value> value) {
+            if (value)
+                known->now[QString::fromLatin1(key)] = std::move(*value);
+            else
+                known->now.erase(QString::fromLatin1(key));
+        };
+        put(powersupply::kBatteryPercent, powersupply::batteryPercent(attributes));
+        put(powersupply::kTransport, powersupply::transport(attributes, known->hid));
         return &known->now;
     }
 
@@ -162,10 +255,11 @@ struct SysfsRegistry::State {
     const powersupply::SupplyDirectory::Listing &listing()
     {
         const auto pass = SysfsAttributes::currentPass();
-        if (!pass || pass != listedInPass)
-            lastListing = supplies.current();
-        listedInPass = pass;
-        return lastListing;
+        if (!pass || pass != listedInPass) {
+            listedInPass = pass;
+            return supplies.current();
+        }
+        return supplies.last();
     }
 
     // `read` of the machine's batteries as one; none without a battery.
@@ -185,31 +279,37 @@ struct SysfsRegistry::State {
         return result;
     }
 
-    const Device *device(const QString &path)
+    // The HID device at `path` as it is in this pass (checked once per pass, however many entries ask);
+    // `held` is the record the asking entry read last, looked at first.
+    std::shared_ptr<Device> device(const QString &path, const std::shared_ptr<Device> &held = {})
     {
-        // Checked once per pass, however many entries ask.
         const auto pass = SysfsAttributes::currentPass();
+        if (checkedIn(held, pass))
+            return held;
         const auto it = devices.find(path);
-        if (pass && it != devices.end() && it->checkedInPass == pass)
-            return &*it;
+        if (pass && it != devices.end() && (*it)->checkedInPass == pass)
+            return *it;
         const auto id = powersupply::fileIdOf(path);
         if (!id) {
-            devices.remove(path);
+            dropDevice(path);
             return nullptr;
         }
-        if (it != devices.end() && it->id == *id) {
-            it->checkedInPass = pass;
-            if (it->inputListings >= kInputListings)
-                return &*it;
+        if (it != devices.end() && (*it)->id == *id) {
+            Device &same = **it;
+            same.checkedInPass = pass;
+            if (same.inputListings >= kInputListings)
+                return *it;
             // Input devices can come a moment after the HID device; their arrival may tell its kind.
-            ++it->inputListings;
-            if (inputsOf(path) == it->inputs)
-                return &*it;
+            ++same.inputListings;
+            if (inputsOf(path) == same.inputs)
+                return *it;
         }
-        Device known { *id, inputsOf(path), HidDevice::at(path), {}, pass, 1 };
-        if (known.hid)
-            known.properties = known.hid->properties(bluetoothIcon);
-        return &*devices.insert(path, std::move(known));
+        dropDevice(path);
+        auto known = std::make_shared<Device>(Device { *id, inputsOf(path), HidDevice::at(path), {}, pass, 1 });
+        if (known->hid)
+            known->properties = known->hid->properties(bluetoothIcon);
+        devices.insert(path, known);
+        return known;
     }
 
     static QStringList inputsOf(const QString &path)
@@ -217,20 +317,29 @@ struct SysfsRegistry::State {
         return QDir(path + QStringLiteral("/input")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     }
 
-    // Forgets the devices of accessories that went away.
+    // Forgets the accessories that went away (closing their files), and their devices.
     void keepOnly(const std::vector<powersupply::Supply> &batteries)
     {
-        QHash<QString, Accessory> kept;
-        QHash<QString, Device> keptDevices;
+        if (keptAfterChange == supplies.changes())
+            return;
+        keptAfterChange = supplies.changes();
+        std::unordered_map<QString, std::shared_ptr<Accessory>> kept;
+        QHash<QString, std::shared_ptr<Device>> keptDevices;
         for (const auto &battery : batteries) {
             const auto it = accessories.find(battery.path);
             if (it == accessories.end())
                 continue;
-            if (it->hid) {
-                if (const auto d = devices.find(it->hid->path()); d != devices.end())
-                    keptDevices.insert(d.key(), std::move(*d));
+            if (it->second->hid) {
+                if (const auto d = devices.find(it->second->hid->path()); d != devices.end())
+                    keptDevices.insert(d.key(), *d);
             }
-            kept.insert(it.key(), std::move(*it));
+            kept.insert(accessories.extract(it));
+        }
+        for (auto &[path, gone] : accessories)
+            gone->current = false;
+        for (const auto &gone : std::as_const(devices)) {
+            if (!keptDevices.contains(devices.key(gone)))
+                gone->current = false;
         }
         accessories = std::move(kept);
         devices = std::move(keptDevices);
@@ -242,10 +351,10 @@ namespace {
 
     class SysfsEntryReference final : public RegistryEntryBackend {
     public:
-        SysfsEntryReference(std::shared_ptr<State> state, Node node)
+        SysfsEntryReference(std::shared_ptr<State> state, Node node, std::uint64_t id = 0)
             : m_state(std::move(state))
             , m_node(std::move(node))
-            , m_id(m_state->idFor(m_node))
+            , m_id(id ? id : m_state->idFor(m_node))
         {
         }
 
@@ -262,8 +371,7 @@ namespace {
             case Kind::HidEventService:
                 return QFileInfo(m_node.path).fileName();
             case Kind::HidDevice:
-                if (const auto *device = m_state->device(m_node.path); device && device->hid
-                    && !device->hid->name().isEmpty())
+                if (const auto device = heldDevice(); device && device->hid && !device->hid->name().isEmpty())
                     return device->hid->name();
                 break;
             case Kind::BatteryManager:
@@ -288,17 +396,17 @@ namespace {
                     [](const SysfsAttributes &batteries) { return powersupply::smartBatteryProperties(batteries); });
             case Kind::HidEventService:
                 // Only the level and whether it charges change while the accessory stays.
-                if (const auto *now = m_state->accessoryProperties(m_node.path))
+                if (const auto *now = m_state->accessoryProperties(heldAccessory()))
                     return *now;
                 return std::nullopt;
             case Kind::HidInterface:
-                if (!m_state->device(m_node.path))
+                if (!heldDevice())
                     return std::nullopt;
                 return Value::Dictionary {};
             case Kind::HidDevice:
                 break;
             }
-            const auto *device = m_state->device(m_node.path);
+            const auto device = heldDevice();
             if (!device || !device->hid)
                 return std::nullopt;
             return device->properties;
@@ -315,7 +423,7 @@ namespace {
                 return value ? *value : std::nullopt;
             }
             if (m_node.kind == Kind::HidEventService) {
-                const auto *now = m_state->accessoryProperties(m_node.path);
+                const auto *now = m_state->accessoryProperties(heldAccessory());
                 if (!now)
                     return std::nullopt;
                 const auto it = now->find(key);
@@ -340,14 +448,21 @@ namespace {
                     return nullptr;
                 return std::make_shared<SysfsEntryReference>(m_state, Node { Kind::BatteryManager, m_node.path });
             case Kind::HidEventService:
-                if (const auto *accessory = m_state->accessory(m_node.path); accessory && accessory->hid)
-                    return std::make_shared<SysfsEntryReference>(
-                        m_state, Node { Kind::HidInterface, accessory->hid->path() });
+                if (const auto accessory = heldAccessory(); accessory && accessory->hid) {
+                    auto interface = std::make_shared<SysfsEntryReference>(
+                        m_state, Node { Kind::HidInterface, accessory->hid->path() }, accessory->interfaceId);
+                    interface->m_parentId = accessory->deviceId;
+                    return interface;
+                }
                 return nullptr;
             case Kind::HidInterface:
-                if (!m_state->device(m_node.path))
-                    return nullptr;
-                return std::make_shared<SysfsEntryReference>(m_state, Node { Kind::HidDevice, m_node.path });
+                if (const auto device = heldDevice()) {
+                    auto hid = std::make_shared<SysfsEntryReference>(
+                        m_state, Node { Kind::HidDevice, m_node.path }, m_parentId);
+                    hid->m_device = device;
+                    return hid;
+                }
+                return nullptr;
             case Kind::BatteryManager:
             case Kind::HidDevice:
                 break;
@@ -355,10 +470,27 @@ namespace {
             return nullptr;
         }
 
+        void hold(std::shared_ptr<State::Accessory> accessory) { m_accessory = std::move(accessory); }
+
     private:
+        std::shared_ptr<State::Accessory> heldAccessory() const
+        {
+            m_accessory = m_state->accessory(m_node.path, m_accessory);
+            return m_accessory;
+        }
+
+        std::shared_ptr<State::Device> heldDevice() const
+        {
+            m_device = m_state->device(m_node.path, m_device);
+            return m_device;
+        }
+
         std::shared_ptr<State> m_state;
         Node m_node;
         std::uint64_t m_id;
+        std::uint64_t m_parentId = 0; // known already, or 0
+        mutable std::shared_ptr<State::Accessory> m_accessory;
+        mutable std::shared_ptr<State::Device> m_device;
     };
 
     // BlueZ names a device's object after its adapter and address; the adapters are those the kernel
@@ -413,6 +545,8 @@ SysfsRegistry::SysfsRegistry(QString root)
 void SysfsRegistry::setBluetoothIcons(std::function<std::optional<QString>(const QString &address)> icon)
 {
     m_state->bluetoothIcon = std::move(icon);
+    for (const auto &device : std::as_const(m_state->devices))
+        device->current = false;
     m_state->devices.clear();
 }
 
@@ -439,9 +573,10 @@ std::optional<std::vector<RegistryEntry>> SysfsRegistry::matchingServices(const 
     if (std::none_of(std::begin(kKinds), std::end(kKinds), wanted))
         return out;
 
-    const auto supplies = wanted(Kind::BatteryManager) || wanted(Kind::SmartBattery) || wanted(Kind::HidEventService)
+    static const powersupply::SupplyDirectory::Listing none;
+    const auto &supplies = wanted(Kind::BatteryManager) || wanted(Kind::SmartBattery) || wanted(Kind::HidEventService)
         ? m_state->listing()
-        : powersupply::SupplyDirectory::Listing {};
+        : none;
     if (wanted(Kind::BatteryManager) || wanted(Kind::SmartBattery)) {
         // One entry stands for all the machine's batteries, whichever of them are there when it is read.
         if (!supplies.systemBatteries.empty()) {
@@ -452,8 +587,18 @@ std::optional<std::vector<RegistryEntry>> SysfsRegistry::matchingServices(const 
     }
     if (wanted(Kind::HidEventService)) {
         m_state->keepOnly(supplies.deviceBatteries);
-        for (const auto &supply : supplies.deviceBatteries)
-            add(Kind::HidEventService, supply.path);
+        for (const auto &supply : supplies.deviceBatteries) {
+            // An accessory met before hands its record to the entry: the tick asks it several times.
+            const auto known = m_state->accessories.find(supply.path);
+            if (known == m_state->accessories.end() || !wanted(Kind::HidEventService)) {
+                add(Kind::HidEventService, supply.path);
+                continue;
+            }
+            auto entry = std::make_shared<SysfsEntryReference>(
+                m_state, Node { Kind::HidEventService, supply.path }, known->second->serviceId);
+            entry->hold(known->second);
+            out.emplace_back(std::move(entry));
+        }
     }
     if (wanted(Kind::HidDevice) || wanted(Kind::HidInterface)) {
         for (const QString &path : hidDevicePaths(m_state->root)) {
@@ -470,17 +615,19 @@ bool SysfsRegistry::reportsBatteryOf(const QString &address)
     static const QStringList required { QStringLiteral("DeviceAddress"),
         QString::fromLatin1(powersupply::kBatteryPercent), QString::fromLatin1(powersupply::kTransport),
         QStringLiteral("VendorID"), QStringLiteral("ProductID") };
-    for (const auto &supply : m_state->listing().deviceBatteries) {
-        const auto *known = m_state->accessory(supply.path);
+    // A copy: without a pass, each accessory looked at lists the supplies anew.
+    const auto batteries = m_state->listing().deviceBatteries;
+    for (const auto &supply : batteries) {
+        const auto known = m_state->accessory(supply.path);
         if (!known || !known->hid)
             continue;
-        const auto device = known->fixed.find(QStringLiteral("DeviceAddress"));
+        const auto device = known->now.find(QStringLiteral("DeviceAddress"));
         const bool same = known->hid->uniq().compare(address, Qt::CaseInsensitive) == 0
-            || (device != known->fixed.end()
+            || (device != known->now.end()
                 && device->second.toString().value_or(QString()).compare(address, Qt::CaseInsensitive) == 0);
         if (!same)
             continue;
-        const auto *properties = m_state->accessoryProperties(supply.path);
+        const auto *properties = m_state->accessoryProperties(known);
         if (properties && std::all_of(required.begin(), required.end(), [&](const QString &key) {
                 return properties->count(key) > 0;
             }))

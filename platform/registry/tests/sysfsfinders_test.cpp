@@ -321,6 +321,100 @@ private slots:
         QVERIFY(mouseRecord());
     }
 
+    // The level and status files stay open between ticks: what takes a supply's place, or a file's,
+    // must be read anew, whether a tick saw the supply gone or not.
+    void replacedSupplyIsReadAnew_data()
+    {
+        QTest::addColumn<QString>("script"); // sh, run with the supply's directory as $0 and its class entry as $1
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<bool>("charging");
+
+        QTest::newRow("unchanged") << "true"
+                                   << "Magic Mouse" << 57 << false;
+        QTest::newRow("level rewritten in place") << "printf '12\\n' > \"$0/capacity\""
+                                                  << "Magic Mouse" << 12 << false;
+        QTest::newRow("level file replaced by rename")
+            << "printf '33\\n' > \"$0/capacity.new\" && mv \"$0/capacity.new\" \"$0/capacity\""
+            << "Magic Mouse" << 33 << false;
+        QTest::newRow("status file replaced by rename")
+            << "printf 'Charging\\n' > \"$0/status.new\" && mv \"$0/status.new\" \"$0/status\""
+            << "Magic Mouse" << 57 << true;
+        // Unplugged and plugged again within one tick: the listing never misses it.
+        QTest::newRow("supply removed and added again under its name")
+            << "target=$(readlink \"$1\") && cp -a \"$0\" \"$0.new\" && rm \"$1\" && rm -r \"$0\" && mv \"$0.new\" \"$0\""
+               " && printf 'Mouse Two\\n' > \"$0/model_name\" && printf '90\\n' > \"$0/capacity\" && ln -s \"$target\" \"$1\""
+            << "Mouse Two" << 90 << false;
+    }
+
+    void replacedSupplyIsReadAnew()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, name);
+        QFETCH(int, level);
+        QFETCH(bool, charging);
+
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        SysfsRegistry registry(tree.root());
+        BluetoothFinder finder(registry);
+        const QString supply = tree.supplyPath(QStringLiteral("hid-dc:2c:26:0a:1b:3f-battery"));
+        const auto tick = [&]() -> std::shared_ptr<BatteryDevice> {
+            platform::SysfsReading pass;
+            finder.refresh();
+            for (const auto &d : finder.devices()) {
+                if (d->serial() == QLatin1String("dc:2c:26:0a:1b:3f"))
+                    return d;
+            }
+            return nullptr;
+        };
+        QVERIFY(tick());
+        QCOMPARE(QProcess::execute(QStringLiteral("sh"),
+                     { QStringLiteral("-c"), script, QFileInfo(supply).canonicalFilePath(), supply }),
+            0);
+        const auto mouse = tick();
+        QVERIFY(mouse);
+        QCOMPARE(mouse->name(), name);
+        QCOMPARE(mouse->batteryLevel(), std::optional<std::uint8_t>(std::uint8_t(level)));
+        QCOMPARE(mouse->isCharging(), charging);
+        QCOMPARE(finder.devices().size(), std::size_t(4));
+    }
+
+    // A supply's files are kept open while it stays and closed once it is gone.
+    void goneSupplyClosesItsFiles()
+    {
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        SysfsRegistry registry(tree.root());
+        BluetoothFinder finder(registry);
+        const QString supply = tree.supplyPath(QStringLiteral("hid-dc:2c:26:0a:1b:3f-battery"));
+        const QString directory = QFileInfo(supply).canonicalFilePath();
+        const auto openBelow = [](const QString &folder) {
+            QStringList open;
+            for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::AllEntries | QDir::System)) {
+                const QString target = fd.symLinkTarget();
+                if (target.startsWith(folder + QLatin1Char('/')))
+                    open << QFileInfo(target).fileName();
+            }
+            open.sort();
+            return open;
+        };
+        const auto tick = [&] {
+            platform::SysfsReading pass;
+            finder.refresh();
+        };
+        tick();
+        tick();
+        QCOMPARE(finder.devices().size(), std::size_t(4));
+        QCOMPARE(openBelow(directory), QStringList({ "capacity", "status" }));
+
+        QVERIFY(QFile::remove(supply));
+        QVERIFY(QDir(directory).removeRecursively());
+        tick();
+        QCOMPARE(finder.devices().size(), std::size_t(3));
+        QCOMPARE(openBelow(directory), QStringList());
+    }
+
     // The application's timer ticks from the event loop: one turn reads each file once, the next turn
     // reads anew.
     void eventLoopTurnIsOnePass()
