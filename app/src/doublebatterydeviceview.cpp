@@ -132,16 +132,16 @@ std::optional<std::uint8_t> DoubleBatteryDeviceView::lowestLevel() const
 void DoubleBatteryDeviceView::drawTrayRendition(platform::ui::GraphicsContext &context, double side) const
 {
     const fennic::DoubleBatteryDevice *pair = pairOf(device());
-    if (!pair || !pair->firstLevel() || !pair->secondLevel()) {
+    if (!pair) {
         LevelDrawing::paintTraySymbol(context, side, device() ? device()->imageName() : QString());
         return;
     }
-    const std::uint8_t first = *pair->firstLevel();
-    const std::uint8_t second = *pair->secondLevel();
+    const std::optional<std::uint8_t> first = pair->firstLevel();
+    const std::optional<std::uint8_t> second = pair->secondLevel();
     switch (Settings::appMode()) {
     case 1:
-        // One symbol for the pair, with the level that runs out first; the tooltip has both.
-        LevelDrawing::paintTraySymbolLevel(context, side, pair->imageName(), std::min(first, second));
+        // One symbol for the pair, with the level that runs out first (of those known); the tooltip has both.
+        LevelDrawing::paintTraySymbolLevel(context, side, pair->imageName(), lowestLevel());
         return;
     case 3: {
         const bool colours = Settings::useVerticalColors();

@@ -1,5 +1,6 @@
 #include "quenby/doublebatteryviewcontroller.h"
 
+#include "localization_p.h"
 #include "menurow_p.h"
 #include "quenby/appnotifications.h"
 #include "quenby/customcontentview.h"
@@ -35,6 +36,10 @@ void DoubleBatteryViewController::loadView()
     m_left = MenuRow::levelField(148, 42, kHeight);
     m_rightIcon = new platform::ui::ImageView(Rect(196, iconY, kIconSize, kIconSize));
     m_right = MenuRow::levelField(212, 42, kHeight);
+    // What the units' pictures say, for whatever shows the row in words (a tray host's own menu, a
+    // screen reader).
+    m_leftIcon->setAccessibleName(localized(QStringLiteral("LEFT_UNIT")));
+    m_rightIcon->setAccessibleName(localized(QStringLiteral("RIGHT_UNIT")));
     for (platform::ui::View *view :
         { static_cast<platform::ui::View *>(m_leftIcon.data()), static_cast<platform::ui::View *>(m_left.data()),
             static_cast<platform::ui::View *>(m_rightIcon.data()), static_cast<platform::ui::View *>(m_right.data()) })

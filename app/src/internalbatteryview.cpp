@@ -166,14 +166,9 @@ std::optional<std::uint8_t> InternalBatteryView::level() const
 
 void InternalBatteryView::drawTrayRendition(platform::ui::GraphicsContext &context, double side) const
 {
-    const std::optional<std::uint8_t> shown = level();
-    if (!shown) {
-        LevelDrawing::paintTraySymbol(context, side, QStringLiteral("laptopcomputer"));
-        return;
-    }
     // Icon and text: the battery outline the item shows in that mode; vertical bars: the laptop.
     LevelDrawing::paintTrayForMode(context, side, QStringLiteral("battery.100"), QStringLiteral("laptopcomputer"),
-        *shown, m_battery->isCharging().value_or(false));
+        level(), m_battery && m_battery->isCharging().value_or(false));
 }
 
 QString InternalBatteryView::trayToolTip() const

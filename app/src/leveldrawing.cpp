@@ -45,6 +45,11 @@ Color LevelDrawing::barColor(std::uint8_t level, bool useLevelColors, bool charg
     return Color::fromQColor(Utilities::levelColor(level, useLevelColors, olvane::MenuBar::isDark(), charging));
 }
 
+Color LevelDrawing::barColor(std::optional<std::uint8_t> level, bool useLevelColors, bool charging)
+{
+    return level ? barColor(*level, useLevelColors, charging) : olvane::MenuBar::textColor();
+}
+
 Color LevelDrawing::levelTextColor(std::uint8_t level)
 {
     return level <= kWarningLevel ? Color::systemOrange() : olvane::MenuBar::textColor();
@@ -104,8 +109,10 @@ void LevelDrawing::drawIcon(platform::ui::GraphicsContext &context, const Image 
 namespace quenby {
 
 namespace {
-    // The largest bold digits for `text` whose width and cap height fit width × height.
-    platform::ui::TextAttributes digitAttributes(const QString &text, double width, double height)
+    // The largest bold text from `largest` points down whose width fits `width` and whose cap height
+    // fits `height` (when given).
+    platform::ui::TextAttributes trayTextAttributes(
+        const QString &text, double largest, double width, std::optional<double> height)
     {
         platform::ui::TextAttributes attributes;
         attributes.foregroundColor = olvane::MenuBar::textColor();
@@ -113,24 +120,42 @@ namespace {
         paragraph.alignment = platform::ui::TextAlignment::center;
         paragraph.lineBreakMode = platform::ui::LineBreakMode::clipping;
         attributes.paragraphStyle = paragraph;
-        for (double size = 16; size >= 5; size -= 0.5) {
+        for (double size = largest; size >= 5; size -= 0.5) {
             attributes.font = platform::ui::Font::systemFont(size, platform::ui::FontWeight::bold);
-            if (platform::ui::Text::size(text, attributes).width <= width && attributes.font->capHeight() <= height)
+            if (platform::ui::Text::size(text, attributes).width <= width
+                && (!height || attributes.font->capHeight() <= *height))
                 break;
         }
         return attributes;
     }
 
-    // Digits centred in `area` by their ink: digits stand on the baseline and are as high as capitals.
-    // The line is drawn from its top, the baseline an ascender below it.
+    // The text's line across `area`, its baseline at `baseline`: a line is drawn from its top, the
+    // baseline an ascender below it.
+    void drawLine(platform::ui::GraphicsContext &context, const QString &text,
+        const platform::ui::TextAttributes &attributes, const Rect &area, double baseline)
+    {
+        const double lineHeight = platform::ui::Text::size(text, attributes).height;
+        context.drawText(text,
+            Rect(area.minX(), baseline + attributes.font->ascender() - lineHeight, area.width(), lineHeight),
+            attributes);
+    }
+
+    // The largest digits that fit `area`, centred by their ink: digits stand on the baseline and are as
+    // high as capitals.
     void drawDigits(platform::ui::GraphicsContext &context, const QString &text, const Rect &area)
     {
-        const platform::ui::TextAttributes attributes = digitAttributes(text, area.width(), area.height());
-        const platform::ui::Font &font = *attributes.font;
-        const double lineHeight = platform::ui::Text::size(text, attributes).height;
-        const double baseline = area.minY() + (area.height() - font.capHeight()) / 2;
-        context.drawText(
-            text, Rect(area.minX(), baseline + font.ascender() - lineHeight, area.width(), lineHeight), attributes);
+        const platform::ui::TextAttributes attributes = trayTextAttributes(text, 16, area.width(), area.height());
+        drawLine(context, text, attributes, area, area.minY() + (area.height() - attributes.font->capHeight()) / 2);
+    }
+
+    // The no-value text where digits or a bar would be. A dash is a short thin stroke lying at half the
+    // x-height: it is sized by the width alone (up to larger than digits, so that it reads on its own)
+    // and centred by that.
+    void drawNoValueIn(platform::ui::GraphicsContext &context, const Rect &area)
+    {
+        const QString text(tavrin::kNoValue);
+        const platform::ui::TextAttributes attributes = trayTextAttributes(text, 24, area.width(), std::nullopt);
+        drawLine(context, text, attributes, area, area.midY() - attributes.font->xHeight() / 2);
     }
 }
 
@@ -154,49 +179,65 @@ namespace {
 
     void drawDash(platform::ui::GraphicsContext &context, double side)
     {
-        drawDigits(context, QStringLiteral("\u2013"),
-            Rect(LevelDrawing::kTrayInset, 0, side - 2 * LevelDrawing::kTrayInset, side));
+        drawNoValueIn(context, Rect(LevelDrawing::kTrayInset, 0, side - 2 * LevelDrawing::kTrayInset, side));
+    }
+
+    // The level's digits, or the no-value text in their place: a tray icon is never blank.
+    void drawLevel(platform::ui::GraphicsContext &context, std::optional<std::uint8_t> level, const Rect &area)
+    {
+        if (level)
+            drawDigits(context, QString::number(int(*level)), area);
+        else
+            drawNoValueIn(context, area);
     }
 }
 
 void LevelDrawing::paintTrayLevel(
-    platform::ui::GraphicsContext &context, double side, std::uint8_t level, const Color &barColor)
+    platform::ui::GraphicsContext &context, double side, std::optional<std::uint8_t> level, const Color &barColor)
 {
     constexpr double barHeight = 3;
     const double inner = side - 2 * kTrayInset;
-    paintBar(context, Rect(kTrayInset, 1, inner, barHeight), level, barColor);
-    drawDigits(context, QString::number(int(level)), Rect(kTrayInset, barHeight + 2, inner, side - barHeight - 3));
+    paintBar(context, Rect(kTrayInset, 1, inner, barHeight), level.value_or(0), barColor);
+    drawLevel(context, level, Rect(kTrayInset, barHeight + 2, inner, side - barHeight - 3));
 }
 
-void LevelDrawing::paintTrayLevels(
-    platform::ui::GraphicsContext &context, double side, std::uint8_t first, std::uint8_t second)
+void LevelDrawing::paintTrayLevels(platform::ui::GraphicsContext &context, double side,
+    std::optional<std::uint8_t> first, std::optional<std::uint8_t> second)
 {
     const double half = side / 2;
     const double inner = side - 2 * kTrayInset;
     // Half a point above, below and between the rows.
-    drawDigits(context, QString::number(int(first)), Rect(kTrayInset, half + 0.25, inner, half - 0.75));
-    drawDigits(context, QString::number(int(second)), Rect(kTrayInset, 0.5, inner, half - 0.75));
+    drawLevel(context, first, Rect(kTrayInset, half + 0.25, inner, half - 0.75));
+    drawLevel(context, second, Rect(kTrayInset, 0.5, inner, half - 0.75));
 }
 
 void LevelDrawing::paintTraySymbolLevel(
-    platform::ui::GraphicsContext &context, double side, const QString &symbolName, std::uint8_t level)
+    platform::ui::GraphicsContext &context, double side, const QString &symbolName, std::optional<std::uint8_t> level)
 {
     const double inner = side - 2 * kTrayInset;
     const double digitsHeight = std::round(side * 0.45);
     // Without a symbol the digits take the whole square.
     const bool symbol
         = drawSymbolIn(context, symbolName, Rect(kTrayInset, digitsHeight + 1, inner, side - digitsHeight - 2));
-    drawDigits(context, QString::number(int(level)), Rect(kTrayInset, 1, inner, (symbol ? digitsHeight : side) - 2));
+    drawLevel(context, level, Rect(kTrayInset, 1, inner, (symbol ? digitsHeight : side) - 2));
 }
 
-void LevelDrawing::paintTrayVerticalBars(platform::ui::GraphicsContext &context, double side,
-    const QString &symbolName, const std::vector<TrayBar> &bars)
+void LevelDrawing::paintTrayVerticalBars(
+    platform::ui::GraphicsContext &context, double side, const QString &symbolName, const std::vector<TrayBar> &bars)
 {
     const double gap = std::round(side / 14);
     const double width = bars.size() > 1 ? std::round(side * 0.14) : std::round(side * 0.2);
     double x = side - kTrayInset - width;
     for (auto bar = bars.rbegin(); bar != bars.rend(); ++bar) {
-        paintBar(context, Rect(x, 1, width, side - 2), bar->level, bar->color, true);
+        const Rect track(x, 1, width, side - 2);
+        paintBar(context, track, bar->level.value_or(0), bar->color, true);
+        // Over the empty track, reaching half into the gaps (two of them must not read as one line) and
+        // never into the margin.
+        if (!bar->level) {
+            const double left = std::max(x - gap / 2, kTrayInset);
+            const double right = std::min(x + width + gap / 2, side - kTrayInset);
+            drawNoValueIn(context, Rect(left, 1, right - left, side - 2));
+        }
         x -= width + gap;
     }
     const double symbolWidth = x + width - kTrayInset;
@@ -205,7 +246,7 @@ void LevelDrawing::paintTrayVerticalBars(platform::ui::GraphicsContext &context,
 }
 
 void LevelDrawing::paintTrayForMode(platform::ui::GraphicsContext &context, double side, const QString &symbolName,
-    const QString &barSymbolName, std::uint8_t level, bool charging)
+    const QString &barSymbolName, std::optional<std::uint8_t> level, bool charging)
 {
     switch (Settings::appMode()) {
     case 1:

@@ -110,13 +110,12 @@ namespace quenby {
 
 void SingleBatteryDeviceView::drawTrayRendition(platform::ui::GraphicsContext &context, double side) const
 {
-    const std::optional<std::uint8_t> shown = level();
-    if (!device() || !shown) {
-        LevelDrawing::paintTraySymbol(context, side, device() ? device()->imageName() : QString());
+    if (!device()) {
+        LevelDrawing::paintTraySymbol(context, side, QString());
         return;
     }
     LevelDrawing::paintTrayForMode(
-        context, side, device()->imageName(), device()->imageName(), *shown, device()->isCharging());
+        context, side, device()->imageName(), device()->imageName(), level(), device()->isCharging());
 }
 
 QString SingleBatteryDeviceView::trayToolTip() const

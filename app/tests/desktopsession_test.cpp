@@ -895,8 +895,10 @@ private slots:
         for (const QVariantMap &row : rows)
             labels << row.value(QStringLiteral("label")).toString();
         const QString all = labels.join(QLatin1Char('\n'));
-        // A device row: its name and its level, as the row shows them.
-        for (const char *label : { "^Open Quenby$", "^Magic Keyboard  82\\s?%$", "^Magic Mouse  14\\s?%$", "^Quit$" })
+        // A device row: its name and its level, as the row shows them; the earbuds' row each unit's level
+        // after the letter its picture shows.
+        for (const char *label : { "^Open Quenby$", "^Magic Keyboard  82\\s?%$", "^Magic Mouse  14\\s?%$",
+                 "^Galaxy Buds2  L 18\\s?%  R 23\\s?%$", "^Quit$" })
             QVERIFY2(labels.indexOf(QRegularExpression(QString::fromUtf8(label))) >= 0, qPrintable(all));
         const int mouse = int(labels.indexOf(QRegularExpression(QStringLiteral("^Magic Mouse  14\\s?%$"))));
         QVERIFY(!rows[mouse].value(QStringLiteral("icon-data")).toByteArray().isEmpty());

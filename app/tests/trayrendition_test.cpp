@@ -10,9 +10,13 @@
 #include <platform/ui/traystatusbarpresenter.h>
 
 #include <QPainter>
+#include <QSet>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <iterator>
 #include <map>
 
 using namespace apptest;
@@ -86,8 +90,9 @@ int differingPixels(const QImage &a, const QImage &b)
     return differing;
 }
 
-// The devices of a case: "one battery", "two batteries", "internal battery", "no level", "combined
-// item" (the keyboard, the earbuds and the computer in one item), "app icon".
+// The devices of a case: "one battery", "two batteries", "internal battery", "combined item" (the
+// keyboard, the earbuds and the computer in one item), "app icon"; each but the last also with ", no
+// level" (none of its levels known), and "two batteries, one level" (the second earbud's unknown).
 struct Scene {
     QString content;
     int appMode = 0;
@@ -95,10 +100,12 @@ struct Scene {
     std::optional<Appearance> panel;
 };
 
-// The first status item's tray picture for the scene, at `scale` (22 points: 22 pixels at 1, 44 at 2).
-QImage trayPicture(const Scene &scene, double scale = 1.0, QString *toolTip = nullptr)
+// Runs `look` on the first status item of the application showing the scene.
+void withFirstItem(const Scene &scene, const std::function<void(const olvane::MenuBarItem &)> &look)
 {
-    const bool combined = scene.content == QStringLiteral("combined item");
+    const QString content = scene.content.section(QStringLiteral(", "), 0, 0);
+    const QString levels = scene.content.section(QStringLiteral(", "), 1);
+    const bool combined = content == QStringLiteral("combined item");
     AppRig rig([&] {
         platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kAppModeKey), scene.appMode);
         platform::UserDefaults::standard().set(QString::fromLatin1(quenby::kSingleItemKey), combined);
@@ -106,28 +113,77 @@ QImage trayPicture(const Scene &scene, double scale = 1.0, QString *toolTip = nu
     });
     platform::ui::ScopedAppearance appearance(scene.dark ? Appearance::darkAqua() : Appearance::aqua());
     rig.bar.setPanelAppearance(scene.panel);
-    if (scene.content == QStringLiteral("internal battery") || combined)
+    const bool none = levels == QStringLiteral("no level");
+    if (content == QStringLiteral("internal battery") || combined) {
         rig.internal->battery = battery(9);
-    const QString content = scene.content;
-    rig.accessories = [content, combined] {
+        if (none)
+            rig.internal->battery->setCurrentCapacity(std::nullopt);
+    }
+    rig.accessories = [content, levels, none, combined] {
         std::vector<std::shared_ptr<fennic::BatteryDevice>> found;
-        if (content == QStringLiteral("one battery") || content == QStringLiteral("app icon") || combined)
+        if (content == QStringLiteral("one battery") || content == QStringLiteral("app icon") || combined) {
             found.push_back(single(QStringLiteral("Magic Keyboard"), kKeyboard, 80));
-        if (content == QStringLiteral("two batteries") || combined)
-            found.push_back(pair(QStringLiteral("AirPods Pro"), kPods, 70, 60));
-        if (content == QStringLiteral("no level")) {
-            found.push_back(single(QStringLiteral("Magic Keyboard"), kKeyboard, 0));
-            found.back()->setBatteryLevel(std::nullopt);
+            if (none)
+                found.back()->setBatteryLevel(std::nullopt);
+        }
+        if (content == QStringLiteral("two batteries") || combined) {
+            const std::optional<std::uint8_t> first = none ? std::nullopt : std::optional<std::uint8_t>(70);
+            const std::optional<std::uint8_t> second
+                = none || levels == QStringLiteral("one level") ? std::nullopt : std::optional<std::uint8_t>(60);
+            found.push_back(pair(QStringLiteral("AirPods Pro"), kPods, first, second));
         }
         return found;
     };
     rig.launch();
-    const auto item = rig.menuBar().firstItem();
-    if (!item)
-        return {};
-    if (toolTip)
-        *toolTip = item->item()->toolTip();
-    return item->item()->trayPicture(scale);
+    if (const auto item = rig.menuBar().firstItem())
+        look(*item);
+}
+
+// The first status item's tray picture for the scene, at `scale` (22 points: 22 pixels at 1, 44 at 2).
+QImage trayPicture(const Scene &scene, double scale = 1.0, QString *toolTip = nullptr)
+{
+    QImage picture;
+    withFirstItem(scene, [&](const olvane::MenuBarItem &item) {
+        if (toolTip)
+            *toolTip = item.item()->toolTip();
+        picture = item.item()->trayPicture(scale);
+    });
+    return picture;
+}
+
+// What the first item's first view draws as its rendition in a 22-point square.
+std::vector<platform::ui::DrawCall> renditionCalls(const Scene &scene)
+{
+    std::vector<platform::ui::DrawCall> calls;
+    withFirstItem(scene, [&](const olvane::MenuBarItem &item) {
+        if (const auto *rendition = dynamic_cast<const platform::ui::TrayRendition *>(item.views().value(0))) {
+            platform::ui::RecordingContext recorder;
+            rendition->drawTrayRendition(recorder, 22);
+            calls = recorder.calls();
+        }
+    });
+    return calls;
+}
+
+std::vector<platform::ui::DrawCall> callsOf(
+    const std::vector<platform::ui::DrawCall> &calls, platform::ui::DrawCall::Kind kind)
+{
+    std::vector<platform::ui::DrawCall> kept;
+    std::copy_if(
+        calls.begin(), calls.end(), std::back_inserter(kept), [kind](const auto &c) { return c.kind == kind; });
+    return kept;
+}
+
+// The rectangles of the bars' tracks (drawn at the track's alpha), or of the symbols.
+QList<platform::ui::Rect> rects(const std::vector<platform::ui::DrawCall> &calls, platform::ui::DrawCall::Kind kind)
+{
+    QList<platform::ui::Rect> found;
+    for (const auto &call : callsOf(calls, kind)) {
+        if (kind != platform::ui::DrawCall::Kind::fillRoundedRect
+            || std::abs(call.color.alphaComponent() - quenby::LevelDrawing::kTrackAlpha) < 0.01)
+            found << call.rect;
+    }
+    return found;
 }
 
 const char *modeName(int mode)
@@ -167,7 +223,12 @@ private slots:
             { "two batteries", "AirPods Pro: 70% / 60%" },
             { "internal battery", "Battery: 9% (03:05)" },
             { "combined item", "AirPods Pro: 70% / 60%\nMagic Keyboard: 80%\nBattery: 9% (03:05)" },
-            { "no level", "Magic Keyboard: \u2013" },
+            { "one battery, no level", "Magic Keyboard: \u2013" },
+            { "two batteries, one level", "AirPods Pro: 70% / \u2013" },
+            { "two batteries, no level", "AirPods Pro: \u2013 / \u2013" },
+            { "internal battery, no level", "Battery: \u2013 (03:05)" },
+            { "combined item, no level",
+                "AirPods Pro: \u2013 / \u2013\nMagic Keyboard: \u2013\nBattery: \u2013 (03:05)" },
         };
         for (const Case &c : cases) {
             for (int mode : { 0, 1, 3 }) {
@@ -220,6 +281,88 @@ private slots:
                     qPrintable(QStringLiteral("drawn at the edge: (%1, %2)").arg(x).arg(y)));
             }
         }
+    }
+
+    void theNoValueTextStandsWhereTheLevelWould_data()
+    {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("known"); // the same devices with their levels
+        QTest::addColumn<int>("appMode");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<int>("shares"); // bars filled to a level
+        struct Case {
+            const char *content;
+            const char *known;
+            int appMode;
+            QStringList texts;
+            int shares = 0;
+        };
+        const Case cases[] = {
+            { "one battery, no level", "one battery", 0, { "-" } },
+            { "one battery, no level", "one battery", 1, { "-" } },
+            { "one battery, no level", "one battery", 3, { "-" } },
+            { "two batteries, one level", "two batteries", 0, { "70", "-" } },
+            // One symbol for the pair with its lowest level: the one known.
+            { "two batteries, one level", "two batteries", 1, { "70" } },
+            { "two batteries, one level", "two batteries", 3, { "-" }, 1 },
+            { "two batteries, no level", "two batteries", 0, { "-", "-" } },
+            { "two batteries, no level", "two batteries", 1, { "-" } },
+            { "two batteries, no level", "two batteries", 3, { "-", "-" } },
+            { "internal battery, no level", "internal battery", 0, { "-" } },
+            { "internal battery, no level", "internal battery", 1, { "-" } },
+            { "internal battery, no level", "internal battery", 3, { "-" } },
+        };
+        for (const Case &c : cases) {
+            QTest::addRow("%s, %s", c.content, modeName(c.appMode))
+                << QString::fromLatin1(c.content) << QString::fromLatin1(c.known) << c.appMode << c.texts << c.shares;
+        }
+    }
+
+    // A level that is not known shows as "-" where its digits stand, or on its bar's empty track; the
+    // symbol and the tracks stay where they are with a level.
+    void theNoValueTextStandsWhereTheLevelWould()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, known);
+        QFETCH(int, appMode);
+        QFETCH(QStringList, texts);
+        QFETCH(int, shares);
+        using Kind = platform::ui::DrawCall::Kind;
+        const auto unknown = renditionCalls({ content, appMode, false, std::nullopt });
+        const auto withLevels = renditionCalls({ known, appMode, false, std::nullopt });
+        QVERIFY(!unknown.empty());
+
+        const auto drawnTexts = callsOf(unknown, Kind::text);
+        QStringList shown;
+        for (const auto &call : drawnTexts)
+            shown << call.text;
+        QCOMPARE(shown, texts);
+        QCOMPARE(rects(unknown, Kind::image), rects(withLevels, Kind::image));
+        const QList<platform::ui::Rect> tracks = rects(withLevels, Kind::fillRoundedRect);
+        QCOMPARE(rects(unknown, Kind::fillRoundedRect), tracks);
+        // An unknown level's track stays empty.
+        QCOMPARE(callsOf(unknown, Kind::fillRoundedRect).size(), std::size_t(tracks.size() + shares));
+
+        const auto digits = callsOf(withLevels, Kind::text);
+        if (appMode != 3) {
+            QCOMPARE(drawnTexts.size(), digits.size());
+            for (std::size_t i = 0; i < digits.size(); ++i) {
+                QCOMPARE(drawnTexts[i].rect.minX(), digits[i].rect.minX());
+                QCOMPARE(drawnTexts[i].rect.width(), digits[i].rect.width());
+                QVERIFY(digits[i].rect.minY() < drawnTexts[i].rect.midY());
+                QVERIFY(drawnTexts[i].rect.midY() < digits[i].rect.maxY());
+            }
+            return;
+        }
+        // Vertical bars: each "-" on a track of its own (centred on it, unless the margin is in the way).
+        QSet<int> onTracks;
+        for (const auto &dash : drawnTexts) {
+            for (int t = 0; t < tracks.size(); ++t) {
+                if (tracks[t].contains(dash.rect.center()))
+                    onTracks.insert(t);
+            }
+        }
+        QCOMPARE(onTracks.size(), drawnTexts.size());
     }
 
     void theModesGiveDifferentPictures_data()

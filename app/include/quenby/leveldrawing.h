@@ -43,6 +43,8 @@ public:
 
     /// The colour of a bar (`quenby::Utilities::levelColor` for the status bar's current look).
     static platform::ui::Color barColor(std::uint8_t level, bool useLevelColors, bool charging);
+    /// The same for a level that may be unknown: the bar's text colour without one (for its empty track).
+    static platform::ui::Color barColor(std::optional<std::uint8_t> level, bool useLevelColors, bool charging);
     /// The colour of a level text: orange at kWarningLevel or below, else the status bar's text colour.
     static platform::ui::Color levelTextColor(std::uint8_t level);
     /// "85%"
@@ -75,29 +77,33 @@ public:
     /// The empty margin at the left and right of a tray rendition, in points.
     static constexpr double kTrayInset = 2;
 
+    // A level that is not known shows as the no-value text "-" where its digits would be, over or on
+    // an empty track where its bar would be, with the symbol the mode shows: a tray icon is never blank.
+
     /// Compact: one level, digits over a bar across the square's bottom.
-    static void paintTrayLevel(platform::ui::GraphicsContext &context, double side, std::uint8_t level,
+    static void paintTrayLevel(platform::ui::GraphicsContext &context, double side, std::optional<std::uint8_t> level,
         const platform::ui::Color &barColor);
     /// Compact: two levels (first above second), digits only.
-    static void paintTrayLevels(
-        platform::ui::GraphicsContext &context, double side, std::uint8_t first, std::uint8_t second);
+    static void paintTrayLevels(platform::ui::GraphicsContext &context, double side, std::optional<std::uint8_t> first,
+        std::optional<std::uint8_t> second);
     /// Icon and text: the symbol in the square's upper half, the level's digits below it.
-    static void paintTraySymbolLevel(
-        platform::ui::GraphicsContext &context, double side, const QString &symbolName, std::uint8_t level);
+    static void paintTraySymbolLevel(platform::ui::GraphicsContext &context, double side, const QString &symbolName,
+        std::optional<std::uint8_t> level);
     /// One vertical bar of a tray rendition: its level and colour.
     struct TrayBar {
-        std::uint8_t level = 0;
+        std::optional<std::uint8_t> level;
         platform::ui::Color color;
     };
     /// Vertical bars: the symbol at the left, one vertical bar per level (one or two) at the right.
-    static void paintTrayVerticalBars(platform::ui::GraphicsContext &context, double side,
-        const QString &symbolName, const std::vector<TrayBar> &bars);
+    static void paintTrayVerticalBars(platform::ui::GraphicsContext &context, double side, const QString &symbolName,
+        const std::vector<TrayBar> &bars);
     /// One level in the current app mode: icon and text with `symbolName`, vertical bars with
-    /// `barSymbolName`, compact otherwise; bars in the level colours the mode's switch asks for.
+    /// `barSymbolName`, compact otherwise; bars in the level colours the mode's switch asks for (a bar
+    /// without a level in the text colour).
     static void paintTrayForMode(platform::ui::GraphicsContext &context, double side, const QString &symbolName,
-        const QString &barSymbolName, std::uint8_t level, bool charging);
-    /// No level known: the symbol centred in the square, tinted like the bar's icons; a dash when the
-    /// symbol is unknown.
+        const QString &barSymbolName, std::optional<std::uint8_t> level, bool charging);
+    /// No device to show: the symbol centred in the square, tinted like the bar's icons; the no-value
+    /// text when the symbol is unknown.
     static void paintTraySymbol(platform::ui::GraphicsContext &context, double side, const QString &symbolName);
     /// "Name: 85%", "Name: –" without a level.
     static QString trayLine(const QString &name, std::optional<std::uint8_t> level);

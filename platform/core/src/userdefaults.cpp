@@ -15,9 +15,11 @@
 #include <QStandardPaths>
 #include <QThread>
 
-#include <cmath>
 #include <cerrno>
+#include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 #include <fcntl.h>
@@ -69,10 +71,17 @@ namespace {
 
     // How long a write on the GUI thread waits for another program's lock.
     constexpr auto kGuiLockWait = 100ms;
-    // A file that does not parse is read again this long after, and judged once two reads this far apart
-    // found the same bytes; one still changing after kSettleLimit is left alone for now.
+    // A file that does not parse and was modified less than kSaveWindow ago (or ahead, by a clock set
+    // back) is taken to be in the middle of a save: a program saving in place leaves it empty or cut
+    // short until it is done, for as long as its machine makes it wait. It is read again every
+    // kSettlePause; a read waits at most kSettleLimit for it (past kSaveWindow, so that a save that
+    // stopped is judged within the call), on the GUI thread in its event loop at most kGuiSettleLimit,
+    // and not at all there while the last read already found it being saved. Only a file that did not
+    // change for kSaveWindow is broken.
+    constexpr auto kSaveWindow = 2000ms;
     constexpr auto kSettlePause = 50ms;
-    constexpr auto kSettleLimit = 1000ms;
+    constexpr auto kSettleLimit = 2500ms;
+    constexpr auto kGuiSettleLimit = 100ms;
     constexpr auto kRetryInterval = 1000ms;
 
     enum Reported { NothingReported, ReportedFolder, ReportedBusy, ReportedWrite };
@@ -110,6 +119,20 @@ namespace {
     {
         const QCoreApplication *app = QCoreApplication::instance();
         return app && app->inherits("QGuiApplication") && QThread::currentThread() == app->thread();
+    }
+
+    // Before its event loop runs, the GUI thread reads the settings the program starts with and blocks
+    // nothing by waiting for them.
+    bool inGuiEventLoop() { return onGuiThread() && QThread::currentThread()->loopLevel() > 0; }
+
+    // File times are the real time of the machine, whatever clock the program's own times come from.
+    bool modifiedRecently(qint64 mtimeNs)
+    {
+        const qint64 nowNs
+            = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+                  .count();
+        const qint64 window = std::chrono::duration_cast<std::chrono::nanoseconds>(kSaveWindow).count();
+        return std::abs(nowNs - mtimeNs) < window;
     }
 
     // An exclusive advisory lock on a domain's lock file for one read-modify-write. Every writer of
@@ -220,6 +243,7 @@ bool UserDefaults::refresh(bool force) const
         m_pending.clear();
         m_unreadable = false;
         m_lockBusy = false;
+        m_beingSaved = false;
     }
 
     // The rename of an atomic write gives a new inode, so two writes of the same size within one
@@ -252,7 +276,9 @@ bool UserDefaults::refresh(bool force) const
     };
 
     Value::Dictionary disk;
-    std::optional<std::pair<Stamp, QByteArray>> unparsed; // the last read that did not parse
+    std::chrono::milliseconds limit = kSettleLimit;
+    if (inGuiEventLoop())
+        limit = m_beingSaved ? 0ms : kGuiSettleLimit;
     const auto started = std::chrono::steady_clock::now();
     for (;;) {
         const RegularFileRead read = readRegularFile(path);
@@ -268,20 +294,22 @@ bool UserDefaults::refresh(bool force) const
             }
         } catch (const DecodingError &) {
         }
-        // Another program saving the file in place leaves it empty or cut short for a moment: only a
-        // file that stays as it is is broken.
-        if (unparsed && unparsed->first == now && unparsed->second == read.bytes) {
+        // The same stamp before and after the read: these bytes are the file as it was last modified.
+        if (stampNow() == now && !modifiedRecently(now.mtimeNs)) {
             if (!moveAside(path))
                 return unreadable(QStringLiteral("not a property list holding a dictionary"));
             now = Stamp {}; // the file is gone now
             break;
         }
-        if (std::chrono::steady_clock::now() - started >= kSettleLimit)
-            return unreadable(QStringLiteral("it keeps changing and does not parse"));
-        unparsed.emplace(now, read.bytes);
-        std::this_thread::sleep_for(kSettlePause);
+        const auto waited = std::chrono::steady_clock::now() - started;
+        if (waited >= limit) {
+            m_beingSaved = true;
+            return unreadable(QStringLiteral("it is being saved and does not parse yet"));
+        }
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(kSettlePause, limit - waited));
         now = stampNow();
     }
+    m_beingSaved = false;
     m_unreadable = false;
     m_stamp = now;
     m_disk = std::move(disk);

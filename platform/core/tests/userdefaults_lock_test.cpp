@@ -6,10 +6,12 @@
 #include "capturedstream.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -104,6 +106,55 @@ private slots:
             { "A", Value(1) }, { "B", Value(2) }, { "List", Value(Value::Array { Value("theirs"), Value("mine") }) } });
         QTRY_COMPARE_WITH_TIMEOUT(stored(path), std::optional<Value>(expected), 10000);
         QCOMPARE(errors.lines().filter("locked by another program").size(), 1);
+    }
+
+    // Another program saving the file in place stalls with it cut short. Inside the event loop reads and
+    // writes wait for it briefly once, and not again while it stays so; the file is neither moved aside
+    // nor written over, and what was read before stays, with the changes over it, until it parses.
+    void aFileBeingSavedNeverBlocksTheEventLoop()
+    {
+        ScopedUserDefaultsDirectory dir;
+        const QString path = dir.path() + "/shared.plist";
+        UserDefaults defaults("shared");
+        defaults.set("Names", Value("custom"));
+        const QByteArray saved = platform::plist::serialize(
+            Value(Value::Dictionary { { "Names", Value("theirs") }, { "Other", Value(5) } }),
+            platform::plist::Format::Xml);
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        QVERIFY(fd >= 0);
+        const auto half = saved.size() / 2;
+        QCOMPARE(::write(fd, saved.constData(), size_t(half)), half);
+
+        CapturedErrors errors;
+        qint64 elapsed = -1;
+        QStringList seen;
+        QTimer::singleShot(0, this, [&] {
+            QElapsedTimer clock;
+            clock.start();
+            for (int read = 0; read < 20; ++read)
+                seen << defaults.string("Names").value_or("<none>");
+            defaults.set("A", Value(1));
+            seen << QString::number(defaults.integer("A"));
+            elapsed = clock.elapsed();
+            QCoreApplication::exit(0);
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        // A bound, not a speed figure: waiting 100 ms at every read would take 2 seconds, and waiting for
+        // the save to end as long as elsewhere 2 seconds at the first.
+        QVERIFY2(elapsed >= 0 && elapsed < 1500, qPrintable(QString::number(elapsed) + " ms in the event loop"));
+        QCOMPARE(seen, QStringList(20, "custom") << "1");
+        QCOMPARE(QDir(dir.path()).entryList({ "shared.plist.corrupt-*" }, QDir::Files), QStringList());
+        QFile cut(path);
+        QVERIFY(cut.open(QIODevice::ReadOnly));
+        QCOMPARE(cut.readAll(), saved.left(half));
+
+        // The save ends: its keys are read, and the change kept meanwhile goes to the file over them.
+        QCOMPARE(::write(fd, saved.constData() + half, size_t(saved.size() - half)), saved.size() - half);
+        QCOMPARE(::close(fd), 0);
+        QCOMPARE(defaults.string("Names"), std::optional<QString>("theirs"));
+        const Value expected(Value::Dictionary { { "Names", Value("theirs") }, { "Other", Value(5) }, { "A", Value(1) } });
+        QTRY_COMPARE_WITH_TIMEOUT(stored(path), std::optional<Value>(expected), 10000);
+        QCOMPARE(errors.lines().filter("being saved").size(), 1);
     }
 };
 

@@ -124,8 +124,13 @@ void DBusMenuExporter::setMenu(std::shared_ptr<Menu> menu)
 }
 
 namespace {
+    struct Piece {
+        double x = 0; // in the row
+        QString text;
+        bool caption = false; // a picture's text, naming what stands right of it
+    };
     struct Found {
-        QList<std::pair<double, QString>> labels; // x in the row, text
+        QList<Piece> labels;
         ImageView *image = nullptr;
     };
 
@@ -138,8 +143,12 @@ namespace {
             if (auto *field = qobject_cast<TextField *>(child)) {
                 if (!field->stringValue().trimmed().isEmpty())
                     found.labels.append({ childX, field->stringValue().trimmed() });
-            } else if (auto *image = qobject_cast<ImageView *>(child); image && image->image() && !found.image) {
-                found.image = image;
+            } else if (auto *image = qobject_cast<ImageView *>(child); image && image->image()) {
+                // A host shows one icon per row: the first picture; the others say what they show in words.
+                if (!found.image)
+                    found.image = image;
+                else if (!image->accessibleName().trimmed().isEmpty())
+                    found.labels.append({ childX, image->accessibleName().trimmed(), true });
             }
             collect(*child, childX, found);
         }
@@ -167,12 +176,15 @@ DBusMenuExporter::Row DBusMenuExporter::rowFor(const MenuItem &item)
         Found found;
         collect(*view, 0, found);
         std::stable_sort(
-            found.labels.begin(), found.labels.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
-        QStringList texts;
-        for (const auto &[x, text] : found.labels)
-            texts.append(text);
+            found.labels.begin(), found.labels.end(), [](const Piece &a, const Piece &b) { return a.x < b.x; });
+        QString texts;
+        for (qsizetype i = 0; i < found.labels.size(); ++i) {
+            if (i > 0)
+                texts += found.labels[i - 1].caption ? QStringLiteral(" ") : QStringLiteral("  ");
+            texts += found.labels[i].text;
+        }
         if (!texts.isEmpty())
-            label = texts.join(QStringLiteral("  "));
+            label = texts;
         // Drawn at twice its size: hosts scale icons to their own (about 16 pixels).
         if (found.image)
             row.properties.insert(QStringLiteral("icon-data"), png(found.image->renderToImage(2.0)));

@@ -47,12 +47,13 @@ struct DBusMenuEvent {
 ///
 /// A dbusmenu row is a label, an icon and an enabled state, so each row becomes: a plain row its
 /// title, a separator a separator, and a row with a view of its own the texts of the view's labels,
-/// left to right, with the view's first image drawn as the icon. The rows are the menu's as its
-/// delegate fills it on opening: the exporter opens the menu to read them (when the host is about to
-/// show it, or asks before ever having seen them) and closes it again. A row the host reports
-/// clicked is clicked in the menu, as on screen: a plain row sends its action, a row with a view
-/// gets the click in its view. Ids are the rows' positions from 1 (0 is the root); a click on a row
-/// whose label differs from what the host was shown is dropped and the layout sent anew.
+/// left to right, with the view's first image drawn as the icon; a later image reads as its accessible
+/// name (a unit's picture: "L"), joined by one space to the text to its right ("L 80 %"). The rows are
+/// the menu's as its delegate fills it on opening: the exporter opens the menu to read them (when the
+/// host is about to show it, or asks before ever having seen them) and closes it again. A row the host
+/// reports clicked is clicked in the menu, as on screen: a plain row sends its action, a row with a
+/// view gets the click in its view. Ids are the rows' positions from 1 (0 is the root); a click on a
+/// row whose label differs from what the host was shown is dropped and the layout sent anew.
 class DBusMenuExporter : public QObject {
     Q_OBJECT
 public:

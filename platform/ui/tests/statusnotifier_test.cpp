@@ -292,6 +292,64 @@ private slots:
         QVERIFY(again.arguments().at(0).toUInt() > reply.arguments().at(0).toUInt());
     }
 
+    void aRowReadsAsItsLabelsAndNamedPictures_data()
+    {
+        // Each part of the row: "text <x> <string>", "image <x> [<accessible name>]", "hidden <x> <name>"
+        // (a picture not shown). The first picture is the dot the host shows as the row's icon.
+        QTest::addColumn<QStringList>("parts");
+        QTest::addColumn<QString>("label");
+        const QStringList units { "image 8 shown", "text 28 Galaxy Buds2", "image 132 L", "text 148 18 %",
+            "image 196 R", "text 212 23 %" };
+        QTest::newRow("a unit's picture names the level to its right") << units << "Galaxy Buds2  L 18 %  R 23 %";
+        QTest::newRow("pictures without a name are left out")
+            << QStringList { "image 8", "text 28 Galaxy Buds2", "image 132", "text 148 18 %", "image 196",
+                   "text 212 23 %" }
+            << "Galaxy Buds2  18 %  23 %";
+        QTest::newRow("a hidden picture is left out")
+            << QStringList { "image 8", "text 28 Galaxy Buds2", "image 132 L", "text 148 18 %", "hidden 196 R",
+                   "text 212 23 %" }
+            << "Galaxy Buds2  L 18 %  23 %";
+        QTest::newRow("a named picture at the end stands alone")
+            << QStringList { "text 212 18 %", "image 8", "image 240 charging", "text 28 Mouse" }
+            << "Mouse  18 %  charging";
+    }
+
+    // A dbusmenu row is text: what the row's pictures say must be there in words, where they stand.
+    void aRowReadsAsItsLabelsAndNamedPictures()
+    {
+        QFETCH(QStringList, parts);
+        QFETCH(QString, label);
+        auto *row = new View(Rect(0, 0, 260, 22));
+        for (const QString &part : parts) {
+            const QString kind = part.section(u' ', 0, 0);
+            const double x = part.section(u' ', 1, 1).toDouble();
+            const QString text = part.section(u' ', 2);
+            if (kind == QLatin1String("text")) {
+                auto *field = new TextField(Rect(x, 3, 40, 16));
+                field->setStringValue(text);
+                row->addSubview(field);
+                continue;
+            }
+            auto *image = new ImageView(Rect(x, 3, 16, 16));
+            image->setImage(Image::withDrawing(
+                Size { 16, 16 }, [](GraphicsContext &ctx, const Rect &rect) { ctx.fillRect(rect, Color::green()); }));
+            image->setAccessibleName(text);
+            row->addSubview(image);
+            image->setHidden(kind == QLatin1String("hidden"));
+        }
+        auto menu = std::make_shared<Menu>();
+        auto *item = new MenuItem;
+        item->setView(row);
+        menu->addItem(item);
+        DBusMenuExporter exporter;
+        exporter.setMenu(menu);
+        const DBusMenuLayout root = exporter.layout(0, -1, {});
+        QCOMPARE(root.children.size(), 1);
+        QCOMPARE(root.children[0].properties.value(QStringLiteral("label")).toString(), label);
+        // The first picture is the row's icon, never words.
+        QVERIFY(!root.children[0].properties.value(QStringLiteral("icon-data")).toByteArray().isEmpty());
+    }
+
     void theHostIsFollowedBothWays()
     {
         // A watcher whose panel has not registered its host yet: no tray to show icons in.

@@ -28,10 +28,13 @@ namespace platform {
 /// whether the file changed on disk (another process, or another object of the same domain, wrote it) and
 /// re-reads it if so.
 ///
-/// A file that does not parse is read again after short pauses first (another program may be saving it
-/// in place); only one that stays the same and still does not parse is renamed to
-/// `<domain>.plist.corrupt-<time>` (never deleted), and the domain starts empty. One that keeps changing
-/// without parsing counts as unreadable for now.
+/// A file that does not parse and was modified in the last 2 seconds is taken to be in the middle of
+/// another program's save (one saving in place leaves it empty or cut short until it is done): it is
+/// read again every 50 ms, for at most 2.5 s, never moved aside and never written over meanwhile; on
+/// the GUI thread in its event loop a read waits for it at most 100 ms (and not at all while the last
+/// read found it so), and until it parses it counts as unreadable for now. Only a file that stays
+/// unchanged for 2 seconds and still does not parse is renamed to `<domain>.plist.corrupt-<time>` (never
+/// deleted), and the domain starts empty.
 ///
 /// A change that cannot be written (a full disk, a file that cannot be read, the lock held by another
 /// program) is never lost while the program runs: it stays set in memory, the failure is reported once
@@ -133,6 +136,9 @@ private:
     mutable bool m_pendingChangesFile = false;
     // The lock was busy at the last attempt: the next ones do not wait for it.
     mutable bool m_lockBusy = false;
+    // The last read found the file in the middle of another program's save: reads in the GUI thread's
+    // event loop do not wait for it again.
+    mutable bool m_beingSaved = false;
     mutable int m_reported = 0;
     mutable bool m_retryScheduled = false;
     // Lets a scheduled retry find out that this object is gone.
