@@ -349,8 +349,25 @@ void SupplyDirectory::takeNotifications()
     }
 }
 
+std::shared_ptr<SupplyDirectory> SupplyDirectory::shared(const QString &root)
+{
+    static QHash<QString, std::weak_ptr<SupplyDirectory>> directories;
+    directories.removeIf([](const auto &entry) { return entry.value().expired(); });
+    if (auto held = directories.value(root).lock())
+        return held;
+    auto made = std::make_shared<SupplyDirectory>(root);
+    directories.insert(root, made);
+    return made;
+}
+
 const SupplyDirectory::Listing &SupplyDirectory::current()
 {
+    // Every reader of a tick sees one listing.
+    const auto pass = SysfsAttributes::currentPass();
+    if (m_listed && pass && pass == m_listedInPass)
+        return m_listing;
+    m_listed = true;
+    m_listedInPass = pass;
     const quint64 listing = ++m_listings;
     m_forgot = false;
     takeNotifications();
@@ -414,13 +431,16 @@ const SupplyDirectory::Listing &SupplyDirectory::current()
 
     Listing out;
     for (const QString &name : std::as_const(m_order)) {
-        const Known &known = *m_known.constFind(name);
+        Known &known = *m_known.find(name);
         const bool deviceScoped = known.scope == QLatin1String("Device");
         if (deviceScoped) {
             out.deviceBatteries.push_back(known.supply);
         } else if (known.type == QLatin1String("Battery")) {
             // A battery bay that is empty keeps its supply with present 0.
-            if (SysfsAttributes(known.supply.path).integer(QStringLiteral("present")).value_or(1) != 0)
+            const SysfsAttributes a = attributes(known.supply);
+            const bool present = a.integer(QStringLiteral("present")).value_or(1) != 0;
+            known.absent.unite(a.missing());
+            if (present)
                 out.systemBatteries.push_back(known.supply);
         } else if (known.type == QLatin1String("Mains") || known.type.startsWith(QLatin1String("USB"))) {
             // Older kernels name each USB charger kind as its own type (USB_C, USB_PD, USB_DCP, ...).
@@ -431,10 +451,36 @@ const SupplyDirectory::Listing &SupplyDirectory::current()
     return m_listing;
 }
 
-SysfsAttributes SupplyDirectory::attributes(const Supply &supply) const
+std::optional<QByteArray> SupplyDirectory::readKept(
+    KeptFiles &kept, const QString &directory, const QString &attribute, bool &missing)
+{
+    const QString path = directory + QLatin1Char('/') + attribute;
+    // What is read once per supply is not worth a descriptor.
+    if (fixedAttributes().contains(attribute))
+        return SysfsAttributes::readFile(path, missing);
+    KeptFile &file = kept[attribute];
+    if (file.file.path().isEmpty())
+        file.file = SysfsFile(path);
+    const auto pass = SysfsAttributes::currentPass();
+    if (!pass || file.readInPass != pass) {
+        file.file.read();
+        file.readInPass = pass;
+    }
+    missing = file.file.missing();
+    return file.file.content();
+}
+
+SysfsAttributes SupplyDirectory::attributes(const Supply &supply)
 {
     SysfsAttributes a(supply.path);
-    if (const auto it = m_known.constFind(supply.name); it != m_known.constEnd()) {
+    if (const auto it = m_known.constFind(supply.name); it != m_known.constEnd() && it->supply.path == supply.path) {
+        // Once the supply is forgotten (replaced or gone) its files are closed: read by path then.
+        a.readThrough([kept = std::weak_ptr<KeptFiles>(it->kept), directory = supply.path](
+                          const QString &attribute, bool &missing) {
+            if (const auto files = kept.lock())
+                return readKept(*files, directory, attribute, missing);
+            return SysfsAttributes::readFile(directory + QLatin1Char('/') + attribute, missing);
+        });
         a.preset(kType, it->type.isEmpty() ? std::nullopt : std::optional<QString>(it->type));
         a.preset(kScope, it->scope.isEmpty() ? std::nullopt : std::optional<QString>(it->scope));
         for (auto f = it->fixed.constBegin(); f != it->fixed.constEnd(); ++f)

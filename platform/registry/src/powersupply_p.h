@@ -9,7 +9,9 @@
 #include <QSet>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace platform::powersupply {
@@ -39,10 +41,15 @@ std::optional<FileId> fileIdOf(const QString &path);
 /// also watched with inotify: a file made, removed or renamed there, or the directory going, makes
 /// the supply a new one (where no watch can be had, its directory's identity is checked on each
 /// listing). A listing costs one directory read, and one inotify read off sysfs, whatever the number
-/// of supplies; attributes are read only for supplies not seen before. Main thread only.
+/// of supplies; attributes are read only for supplies not seen before. Within a reading pass the
+/// supplies are listed once. The attributes that change are read from files kept open while their
+/// supply stays the same one. Main thread only.
 class SupplyDirectory {
 public:
     explicit SupplyDirectory(QString root);
+    /// The directory of `root` that every reader of the machine's supplies shares while one holds it, so
+    /// that a tick lists the supplies and reads each kept file once whichever reader asks.
+    static std::shared_ptr<SupplyDirectory> shared(const QString &root);
     ~SupplyDirectory();
     SupplyDirectory(const SupplyDirectory &) = delete;
     SupplyDirectory &operator=(const SupplyDirectory &) = delete;
@@ -57,13 +64,12 @@ public:
         /// a device), in name order.
         std::vector<Supply> adapters;
     };
-    /// The supplies as they are now.
+    /// The supplies as they are now: listed anew unless this reading pass listed them.
     const Listing &current();
-    /// The supplies as the last listing found them.
-    const Listing &last() const { return m_listing; }
 
-    /// The attributes of a supply, with its fixed attributes filled from earlier readings.
-    SysfsAttributes attributes(const Supply &supply) const;
+    /// The attributes of a supply, with its fixed attributes filled from earlier readings and the others
+    /// read from the supply's kept files (at most once per reading pass). Reads only while this lives.
+    SysfsAttributes attributes(const Supply &supply);
     /// Keeps the fixed attributes `attributes` read, and the ones it found missing, for the next readings
     /// of the same supply.
     void remember(const Supply &supply, const SysfsAttributes &attributes);
@@ -81,6 +87,13 @@ public:
     static const QStringList &fixedAttributes();
 
 private:
+    // An attribute file kept open while its supply stays, and the pass it was read in last.
+    struct KeptFile {
+        SysfsFile file;
+        std::optional<quint64> readInPass;
+    };
+    using KeptFiles = std::unordered_map<QString, KeptFile>;
+
     struct Known {
         Supply supply;
         quint64 id = 0;
@@ -94,9 +107,14 @@ private:
         QHash<QString, std::optional<QString>> fixed;
         // Attributes the supply does not have: a driver makes its attributes when it registers the supply.
         QSet<QString> absent;
+        // The attributes read on every tick, open while the supply is this one (shared so that Known
+        // copies; attributes() hands out weak references only).
+        std::shared_ptr<KeptFiles> kept = std::make_shared<KeptFiles>();
         quint64 listedIn = 0;
     };
     void forget(const QString &name);
+    static std::optional<QByteArray> readKept(
+        KeptFiles &kept, const QString &directory, const QString &attribute, bool &missing);
     void takeNotifications();
 
     QString m_root;
@@ -110,6 +128,8 @@ private:
     quint64 m_nextId = 1;
     quint64 m_changes = 0;
     bool m_forgot = false; // a supply was forgotten since the listing began
+    bool m_listed = false;
+    std::optional<quint64> m_listedInPass;
     Listing m_listing;
 };
 

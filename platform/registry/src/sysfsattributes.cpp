@@ -195,6 +195,7 @@ SysfsFile::SysfsFile(SysfsFile &&other) noexcept
     : m_path(std::move(other.m_path))
     , m_fd(std::exchange(other.m_fd, -1))
     , m_read(other.m_read)
+    , m_missing(other.m_missing)
     , m_content(std::move(other.m_content))
 {
 }
@@ -206,6 +207,7 @@ SysfsFile &SysfsFile::operator=(SysfsFile &&other) noexcept
         m_path = std::move(other.m_path);
         m_fd = std::exchange(other.m_fd, -1);
         m_read = other.m_read;
+        m_missing = other.m_missing;
         m_content = std::move(other.m_content);
     }
     return *this;
@@ -222,8 +224,11 @@ bool SysfsFile::read()
 {
     SysfsAttributes::observeRead(m_path);
     std::optional<QByteArray> now;
-    if (m_fd < 0)
+    m_missing = false;
+    if (m_fd < 0) {
         m_fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC);
+        m_missing = m_fd < 0 && errno == ENOENT;
+    }
     if (m_fd >= 0) {
         now = readFrom(m_fd);
         // A supply that went away fails its reads (sysfs answers ENODEV); whatever comes in its place
@@ -268,7 +273,8 @@ std::optional<QString> SysfsAttributes::text(const QString &name) const
     if (m_inMemory)
         return std::nullopt;
     bool missing = false;
-    const auto value = trimmedText(readFile(m_directory + QLatin1Char('/') + name, missing));
+    const auto value
+        = trimmedText(m_read ? m_read(name, missing) : readFile(m_directory + QLatin1Char('/') + name, missing));
     m_texts.insert(name, value);
     if (missing)
         m_missing.insert(name);

@@ -41,6 +41,11 @@ public:
         return it == m_texts.constEnd() ? std::nullopt : std::optional<std::optional<QString>>(*it);
     }
 
+    /// Reads the attributes not known yet through `read` (name to content, telling whether there is no
+    /// such file) in place of opening their files by path: the owner of `read` keeps some files open.
+    using Reader = std::function<std::optional<QByteArray>(const QString &name, bool &missing)>;
+    void readThrough(Reader read) { m_read = std::move(read); }
+
     /// The attributes this object found missing (no such file), as opposed to unreadable or blank.
     const QSet<QString> &missing() const { return m_missing; }
 
@@ -63,6 +68,7 @@ public:
 private:
     QString m_directory;
     bool m_inMemory = false;
+    Reader m_read;
     mutable QHash<QString, std::optional<QString>> m_texts;
     mutable QSet<QString> m_missing;
 };
@@ -89,6 +95,8 @@ public:
     bool read();
     /// The whole content as last read; empty when it could not be read.
     const std::optional<QByteArray> &content() const { return m_content; }
+    /// Whether the last read found no such file.
+    bool missing() const { return m_missing; }
 
 private:
     void close();
@@ -96,6 +104,7 @@ private:
     QString m_path;
     int m_fd = -1;
     bool m_read = false;
+    bool m_missing = false;
     std::optional<QByteArray> m_content;
 };
 

@@ -14,7 +14,7 @@ namespace {
 
 SysfsPowerSources::SysfsPowerSources(QString root)
     : m_root(std::move(root))
-    , m_supplies(std::make_unique<powersupply::SupplyDirectory>(m_root))
+    , m_supplies(powersupply::SupplyDirectory::shared(m_root))
 {
 }
 

@@ -64,16 +64,18 @@ namespace {
 struct SysfsRegistry::State {
     explicit State(QString r)
         : root(std::move(r))
-        , supplies(root)
+        , directory(powersupply::SupplyDirectory::shared(root))
+        , supplies(*directory)
     {
     }
 
     QString root;
-    powersupply::SupplyDirectory supplies;
+    // Shared with the power sources on the same root: a tick lists the supplies once.
+    std::shared_ptr<powersupply::SupplyDirectory> directory;
+    powersupply::SupplyDirectory &supplies;
     HidDevice::BluetoothIcon bluetoothIcon;
     QHash<QString, std::uint64_t> ids[std::size(kKinds)]; // by kind, then path
     std::uint64_t nextId = 1;
-    std::optional<quint64> listedInPass;
     std::optional<quint64> keptAfterChange;
 
     struct Device;
@@ -252,15 +254,7 @@ struct SysfsRegistry::State {
     }
 
     // The supplies as they are now, listed once per reading pass (every read of a tick sees one list).
-    const powersupply::SupplyDirectory::Listing &listing()
-    {
-        const auto pass = SysfsAttributes::currentPass();
-        if (!pass || pass != listedInPass) {
-            listedInPass = pass;
-            return supplies.current();
-        }
-        return supplies.last();
-    }
+    const powersupply::SupplyDirectory::Listing &listing() { return supplies.current(); }
 
     // `read` of the machine's batteries as one; none without a battery.
     template <typename Read>

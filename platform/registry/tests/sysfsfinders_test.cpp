@@ -28,6 +28,19 @@ using platform::SysfsRegistry;
 namespace {
 QString fixture(const QString &name) { return QStringLiteral(QUENBY_TEST_DATA "/sysfs/") + name; }
 
+// The names of the files this process holds open in `folder`.
+QStringList openBelow(const QString &folder)
+{
+    QStringList open;
+    for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::AllEntries | QDir::System)) {
+        const QString target = fd.symLinkTarget();
+        if (target.startsWith(folder + QLatin1Char('/')))
+            open << QFileInfo(target).fileName();
+    }
+    open.sort();
+    return open;
+}
+
 template <typename T> QVariant toVariant(const std::optional<T> &value)
 {
     if (!value)
@@ -389,16 +402,6 @@ private slots:
         BluetoothFinder finder(registry);
         const QString supply = tree.supplyPath(QStringLiteral("hid-dc:2c:26:0a:1b:3f-battery"));
         const QString directory = QFileInfo(supply).canonicalFilePath();
-        const auto openBelow = [](const QString &folder) {
-            QStringList open;
-            for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::AllEntries | QDir::System)) {
-                const QString target = fd.symLinkTarget();
-                if (target.startsWith(folder + QLatin1Char('/')))
-                    open << QFileInfo(target).fileName();
-            }
-            open.sort();
-            return open;
-        };
         const auto tick = [&] {
             platform::SysfsReading pass;
             finder.refresh();
@@ -412,6 +415,105 @@ private slots:
         QVERIFY(QDir(directory).removeRecursively());
         tick();
         QCOMPARE(finder.devices().size(), std::size_t(3));
+        QCOMPARE(openBelow(directory), QStringList());
+    }
+
+    // The machine battery's and the adapter's changing files stay open between ticks as well, shared by
+    // the registry and the power sources: what replaces a file or the battery, or a battery that joins
+    // it, must be read on the next tick.
+    void machineBatteryChangesReachTheNextTick_data()
+    {
+        // sh, run with the battery's directory as $0, its class entry as $1 and the adapter's directory as $2
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<qlonglong>("charge");
+        QTest::addColumn<qlonglong>("currentCapacity"); // mAh: energy_now over the design voltage
+        QTest::addColumn<bool>("charging");
+        QTest::addColumn<bool>("acPowered");
+
+        QTest::newRow("unchanged") << "true" << 68LL << 2977LL << false << false;
+        QTest::newRow("level rewritten in place") << "printf '12\\n' > \"$0/capacity\"" << 12LL << 2977LL << false << false;
+        QTest::newRow("level file replaced by rename")
+            << "printf '33\\n' > \"$0/capacity.new\" && mv \"$0/capacity.new\" \"$0/capacity\"" << 33LL << 2977LL << false
+            << false;
+        QTest::newRow("energy file replaced by rename")
+            << "printf '23160000\\n' > \"$0/e.new\" && mv \"$0/e.new\" \"$0/energy_now\"" << 68LL << 2000LL << false
+            << false;
+        QTest::newRow("status file replaced by rename")
+            << "printf 'Charging\\n' > \"$0/s.new\" && mv \"$0/s.new\" \"$0/status\"" << 68LL << 2977LL << true << false;
+        QTest::newRow("adapter plugged in") << "printf '1\\n' > \"$2/online\"" << 68LL << 2977LL << false << true;
+        // Swapped within one tick: the listing never misses it.
+        QTest::newRow("battery removed and added again under its name")
+            << "target=$(readlink \"$1\") && cp -a \"$0\" \"$0.new\" && rm \"$1\" && rm -r \"$0\" && mv \"$0.new\" \"$0\""
+               " && printf '90\\n' > \"$0/capacity\" && printf '23160000\\n' > \"$0/energy_now\" && ln -s \"$target\" \"$1\""
+            << 90LL << 2000LL << false << false;
+        // Two batteries read as one: energies summed, the level worked out of the sums.
+        QTest::newRow("second battery added")
+            << "cp -a \"$0\" \"$0/../BAT1\" && printf '50630000\\n' > \"$0/../BAT1/energy_now\""
+               " && ln -s \"$(readlink \"$1\" | sed 's/BAT0$/BAT1/')\" \"$(dirname \"$1\")/BAT1\""
+            << 84LL << 7349LL << false << false;
+    }
+
+    void machineBatteryChangesReachTheNextTick()
+    {
+        QFETCH(QString, script);
+        QFETCH(qlonglong, charge);
+        QFETCH(qlonglong, currentCapacity);
+        QFETCH(bool, charging);
+        QFETCH(bool, acPowered);
+
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        SysfsRegistry registry(tree.root());
+        SysfsPowerSources sources(tree.root());
+        InternalFinder internal(registry, sources);
+        const auto tick = [&] {
+            platform::SysfsReading pass;
+            return internal.find();
+        };
+        const QString battery = tree.supplyPath(QStringLiteral("BAT0"));
+        const QString directory = QFileInfo(battery).canonicalFilePath();
+        QVERIFY(tick());
+        QVERIFY(tick());
+        // Read through kept files, or this test shows nothing about them.
+        QVERIFY2(openBelow(directory).contains(QStringLiteral("energy_now")), qPrintable(openBelow(directory).join(',')));
+
+        QCOMPARE(QProcess::execute(QStringLiteral("sh"),
+                     { QStringLiteral("-c"), script, directory, battery,
+                         QFileInfo(tree.supplyPath(QStringLiteral("AC"))).canonicalFilePath() }),
+            0);
+        const auto now = tick();
+        QVERIFY(now);
+        QCOMPARE(now->charge(), std::optional<std::int64_t>(charge));
+        QCOMPARE(now->currentCapacity(), std::optional<std::int64_t>(currentCapacity));
+        QCOMPARE(now->isCharging(), std::optional<bool>(charging));
+        QCOMPARE(now->acPowered(), std::optional<bool>(acPowered));
+    }
+
+    // A battery that goes closes its files, and the next tick finds no battery.
+    void goneBatteryClosesItsFiles()
+    {
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        SysfsRegistry registry(tree.root());
+        SysfsPowerSources sources(tree.root());
+        InternalFinder internal(registry, sources);
+        const auto tick = [&] {
+            platform::SysfsReading pass;
+            return internal.find();
+        };
+        const QString battery = tree.supplyPath(QStringLiteral("BAT0"));
+        const QString directory = QFileInfo(battery).canonicalFilePath();
+        QVERIFY(tick());
+        QVERIFY(tick());
+        const QStringList open = openBelow(directory);
+        for (const char *name : { "capacity", "energy_now", "power_now", "status", "voltage_now" })
+            QVERIFY2(open.contains(QLatin1String(name)), qPrintable(open.join(',')));
+        QCOMPARE(openBelow(QFileInfo(tree.supplyPath(QStringLiteral("AC"))).canonicalFilePath()),
+            QStringList { QStringLiteral("online") });
+
+        QVERIFY(QFile::remove(battery));
+        QVERIFY(QDir(directory).removeRecursively());
+        QVERIFY(!tick());
         QCOMPARE(openBelow(directory), QStringList());
     }
 

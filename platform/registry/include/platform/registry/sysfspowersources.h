@@ -37,7 +37,8 @@ public:
 
 private:
     QString m_root;
-    std::unique_ptr<powersupply::SupplyDirectory> m_supplies;
+    // Shared with the registry on the same root.
+    std::shared_ptr<powersupply::SupplyDirectory> m_supplies;
 };
 
 } // namespace platform
