@@ -68,7 +68,8 @@ public:
     const Listing &current();
 
     /// The attributes of a supply, with its fixed attributes filled from earlier readings and the others
-    /// read from the supply's kept files (at most once per reading pass). Reads only while this lives.
+    /// read from the supply's kept files (at most once per reading pass); by path once the supply is
+    /// forgotten.
     SysfsAttributes attributes(const Supply &supply);
     /// Keeps the fixed attributes `attributes` read, and the ones it found missing, for the next readings
     /// of the same supply.
