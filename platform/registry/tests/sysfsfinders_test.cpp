@@ -68,6 +68,24 @@ std::vector<std::shared_ptr<BatteryDevice>> sortedBySerial(std::vector<std::shar
 enum Variant { Apple, Legacy };
 }
 
+namespace {
+/// The ThinkPad tree's machine battery read as the program reads it: registry and power sources on one root,
+/// one pass a tick.
+struct ThinkpadBattery {
+    SysfsTree tree { "thinkpad" };
+    SysfsRegistry registry { tree.root() };
+    SysfsPowerSources sources { tree.root() };
+    InternalFinder internal { registry, sources };
+    QString battery = tree.supplyPath(QStringLiteral("BAT0"));
+    QString directory = QFileInfo(battery).canonicalFilePath();
+    auto tick()
+    {
+        platform::SysfsReading pass;
+        return internal.find();
+    }
+};
+} // namespace
+
 class SysfsFindersTest : public QObject {
     Q_OBJECT
 private slots:
@@ -461,17 +479,12 @@ private slots:
         QFETCH(bool, charging);
         QFETCH(bool, acPowered);
 
-        SysfsTree tree("thinkpad");
-        QVERIFY(tree.isValid());
-        SysfsRegistry registry(tree.root());
-        SysfsPowerSources sources(tree.root());
-        InternalFinder internal(registry, sources);
-        const auto tick = [&] {
-            platform::SysfsReading pass;
-            return internal.find();
-        };
-        const QString battery = tree.supplyPath(QStringLiteral("BAT0"));
-        const QString directory = QFileInfo(battery).canonicalFilePath();
+        ThinkpadBattery rig;
+        QVERIFY(rig.tree.isValid());
+        const auto tick = [&] { return rig.tick(); };
+        SysfsTree &tree = rig.tree;
+        const QString &battery = rig.battery;
+        const QString &directory = rig.directory;
         QVERIFY(tick());
         QVERIFY(tick());
         // Read through kept files, or this test shows nothing about them.
@@ -492,17 +505,12 @@ private slots:
     // A battery that goes closes its files, and the next tick finds no battery.
     void goneBatteryClosesItsFiles()
     {
-        SysfsTree tree("thinkpad");
-        QVERIFY(tree.isValid());
-        SysfsRegistry registry(tree.root());
-        SysfsPowerSources sources(tree.root());
-        InternalFinder internal(registry, sources);
-        const auto tick = [&] {
-            platform::SysfsReading pass;
-            return internal.find();
-        };
-        const QString battery = tree.supplyPath(QStringLiteral("BAT0"));
-        const QString directory = QFileInfo(battery).canonicalFilePath();
+        ThinkpadBattery rig;
+        QVERIFY(rig.tree.isValid());
+        const auto tick = [&] { return rig.tick(); };
+        SysfsTree &tree = rig.tree;
+        const QString &battery = rig.battery;
+        const QString &directory = rig.directory;
         QVERIFY(tick());
         QVERIFY(tick());
         const QStringList open = openBelow(directory);
