@@ -481,20 +481,17 @@ private slots:
 
         ThinkpadBattery rig;
         QVERIFY(rig.tree.isValid());
-        const auto tick = [&] { return rig.tick(); };
-        SysfsTree &tree = rig.tree;
-        const QString &battery = rig.battery;
-        const QString &directory = rig.directory;
-        QVERIFY(tick());
-        QVERIFY(tick());
+        QVERIFY(rig.tick());
+        QVERIFY(rig.tick());
         // Read through kept files, or this test shows nothing about them.
-        QVERIFY2(openBelow(directory).contains(QStringLiteral("energy_now")), qPrintable(openBelow(directory).join(',')));
+        QVERIFY2(openBelow(rig.directory).contains(QStringLiteral("energy_now")),
+            qPrintable(openBelow(rig.directory).join(',')));
 
         QCOMPARE(QProcess::execute(QStringLiteral("sh"),
-                     { QStringLiteral("-c"), script, directory, battery,
-                         QFileInfo(tree.supplyPath(QStringLiteral("AC"))).canonicalFilePath() }),
+                     { QStringLiteral("-c"), script, rig.directory, rig.battery,
+                         QFileInfo(rig.tree.supplyPath(QStringLiteral("AC"))).canonicalFilePath() }),
             0);
-        const auto now = tick();
+        const auto now = rig.tick();
         QVERIFY(now);
         QCOMPARE(now->charge(), std::optional<std::int64_t>(charge));
         QCOMPARE(now->currentCapacity(), std::optional<std::int64_t>(currentCapacity));
@@ -507,22 +504,18 @@ private slots:
     {
         ThinkpadBattery rig;
         QVERIFY(rig.tree.isValid());
-        const auto tick = [&] { return rig.tick(); };
-        SysfsTree &tree = rig.tree;
-        const QString &battery = rig.battery;
-        const QString &directory = rig.directory;
-        QVERIFY(tick());
-        QVERIFY(tick());
-        const QStringList open = openBelow(directory);
+        QVERIFY(rig.tick());
+        QVERIFY(rig.tick());
+        const QStringList open = openBelow(rig.directory);
         for (const char *name : { "capacity", "energy_now", "power_now", "status", "voltage_now" })
             QVERIFY2(open.contains(QLatin1String(name)), qPrintable(open.join(',')));
-        QCOMPARE(openBelow(QFileInfo(tree.supplyPath(QStringLiteral("AC"))).canonicalFilePath()),
+        QCOMPARE(openBelow(QFileInfo(rig.tree.supplyPath(QStringLiteral("AC"))).canonicalFilePath()),
             QStringList { QStringLiteral("online") });
 
-        QVERIFY(QFile::remove(battery));
-        QVERIFY(QDir(directory).removeRecursively());
-        QVERIFY(!tick());
-        QCOMPARE(openBelow(directory), QStringList());
+        QVERIFY(QFile::remove(rig.battery));
+        QVERIFY(QDir(rig.directory).removeRecursively());
+        QVERIFY(!rig.tick());
+        QCOMPARE(openBelow(rig.directory), QStringList());
     }
 
     // The application's timer ticks from the event loop: one turn reads each file once, the next turn
