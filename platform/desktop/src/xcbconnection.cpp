@@ -1,11 +1,55 @@
 #include "xcbconnection_p.h"
 
 #include <QGuiApplication>
+#include <QHash>
+#include <QPointer>
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace platform::xcb {
+
+namespace {
+    // The atoms the application's own connection was told. An atom keeps its value while the server
+    // runs, and each question is a round trip to it; the cache goes with the application object (and
+    // its connection), so a later application object starts afresh.
+    class AtomCache final : public QObject {
+    public:
+        AtomCache(xcb_connection_t *of, QObject *parent)
+            : QObject(parent)
+            , connection(of)
+        {
+        }
+        xcb_connection_t *const connection;
+        QHash<QByteArray, xcb_atom_t> atoms;
+    };
+
+    QPointer<AtomCache> s_atomCache;
+
+    // The cache of `connection` when it is the application's (any other connection is asked each time).
+    AtomCache *atomCacheFor(xcb_connection_t *connection)
+    {
+        if (!connection || connection != xcb::connection())
+            return nullptr;
+        if (!s_atomCache || s_atomCache->connection != connection)
+            s_atomCache = new AtomCache(connection, QCoreApplication::instance());
+        return s_atomCache;
+    }
+
+    xcb_atom_t atomIn(xcb_connection_t *connection, xcb_intern_atom_cookie_t cookie)
+    {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+        const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(reply);
+        return value;
+    }
+
+    xcb_intern_atom_cookie_t askAtom(xcb_connection_t *connection, const char *name)
+    {
+        return xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name);
+    }
+}
 
 xcb_connection_t *connection()
 {
@@ -24,11 +68,32 @@ xcb_window_t rootWindow(xcb_connection_t *connection)
 
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
-    xcb_intern_atom_reply_t *reply
-        = xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr);
-    const xcb_atom_t value = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
+    AtomCache *cache = atomCacheFor(connection);
+    if (cache) {
+        if (const auto known = cache->atoms.constFind(QByteArray(name)); known != cache->atoms.constEnd())
+            return *known;
+    }
+    const xcb_atom_t value = atomIn(connection, askAtom(connection, name));
+    if (cache && value != XCB_ATOM_NONE)
+        cache->atoms.insert(QByteArray(name), value);
     return value;
+}
+
+void internAtoms(xcb_connection_t *connection, std::initializer_list<const char *> names)
+{
+    AtomCache *cache = atomCacheFor(connection);
+    if (!cache)
+        return;
+    std::vector<std::pair<const char *, xcb_intern_atom_cookie_t>> asked;
+    for (const char *name : names) {
+        if (!cache->atoms.contains(QByteArray(name)))
+            asked.emplace_back(name, askAtom(connection, name));
+    }
+    // All questions are on their way before the first answer is waited for: one round trip for all.
+    for (const auto &[name, cookie] : asked) {
+        if (const xcb_atom_t value = atomIn(connection, cookie); value != XCB_ATOM_NONE)
+            cache->atoms.insert(QByteArray(name), value);
+    }
 }
 
 xcb_window_t selectionOwner(xcb_connection_t *connection, const char *name)

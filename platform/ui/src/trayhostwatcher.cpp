@@ -10,6 +10,7 @@
 #include <QDBusVariant>
 
 #include <cstdlib>
+#include <optional>
 #include <xcb/xfixes.h>
 
 namespace platform::ui {
@@ -58,17 +59,27 @@ TrayHostWatcher::TrayHostWatcher(const QDBusConnection &bus, QObject *parent)
         m_bus.connect(
             kWatcherService, kWatcherPath, kWatcherService, QString::fromLatin1(signal), this, SLOT(askWatcher()));
     }
-    // What is there at the start decides the first presenter: worth one short wait.
+    // What is there at the start decides the first presenter: worth one short wait, spent asking the X
+    // server meanwhile.
+    std::optional<QDBusPendingCall> hostAnswer;
     if (m_bus.isConnected())
-        m_statusNotifierHost = hostIn(m_bus.call(hostQuestion(), QDBus::Block, kStartAnswerMilliseconds));
+        hostAnswer = m_bus.asyncCall(hostQuestion(), kStartAnswerMilliseconds);
 
     if (xcb_connection_t *connection = xcb::connection()) {
         const xcb_query_extension_reply_t *xfixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
+        const bool withXfixes = xfixes && xfixes->present;
+        std::optional<xcb_xfixes_query_version_cookie_t> version;
+        if (withXfixes)
+            version = xcb_xfixes_query_version(connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION);
+        // Every atom the tray's icons need on their way to it (its colours, the dock request, the visual
+        // it asks for), in one round trip.
+        xcb::internAtoms(connection,
+            { "_NET_SYSTEM_TRAY_S0", "_NET_SYSTEM_TRAY_COLORS", "_NET_SYSTEM_TRAY_OPCODE", "_NET_SYSTEM_TRAY_VISUAL" });
         m_trayAtom = trayAtom(connection);
-        if (xfixes && xfixes->present && m_trayAtom != XCB_ATOM_NONE) {
+        if (version)
+            free(xcb_xfixes_query_version_reply(connection, *version, nullptr));
+        if (withXfixes && m_trayAtom != XCB_ATOM_NONE) {
             m_xfixesFirstEvent = xfixes->first_event;
-            free(xcb_xfixes_query_version_reply(connection,
-                xcb_xfixes_query_version(connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION), nullptr));
             xcb_xfixes_select_selection_input(connection, xcb::rootWindow(connection), m_trayAtom,
                 XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER
                     | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY
@@ -77,6 +88,10 @@ TrayHostWatcher::TrayHostWatcher(const QDBusConnection &bus, QObject *parent)
         }
         // The owner now; later owners arrive as events.
         m_xembed = xcb::selectionOwner(connection, "_NET_SYSTEM_TRAY_S0");
+    }
+    if (hostAnswer) {
+        hostAnswer->waitForFinished();
+        m_statusNotifierHost = hostIn(hostAnswer->reply());
     }
 }
 
