@@ -39,7 +39,8 @@ void answerOnTheTerminal(int argc, char *argv[], QCommandLineParser &parser, con
         line.append(QString::fromLocal8Bit(argv[i]));
     if (parser.parse(line)) {
         const QStringList found = parser.optionNames();
-        if (std::all_of(found.begin(), found.end(), [&](const QString &name) { return fixture.names().contains(name); }))
+        if (std::all_of(
+                found.begin(), found.end(), [&](const QString &name) { return fixture.names().contains(name); }))
             return;
     }
     QCoreApplication terminal(argc, argv);
@@ -147,22 +148,24 @@ int main(int argc, char *argv[])
     }
 
     // A second start of the bundle hands over to the running copy, which opens its main window, as
-    // a second launch of an application does; it shows no status items of its own.
+    // a second launch of an application does; it shows no status items of its own. The bus's answer
+    // is taken below, after what a second start may do as well (nothing it does shows).
     platform::UniqueApplication unique(platform::Bundle::main().bundleIdentifier());
-    if (!unique.isPrimary()) {
-        if (!unique.activatePrimary())
-            std::fprintf(stderr, "Quenby: another copy runs but did not answer\n");
-        return 0;
-    }
 
     // The window icon is looked up beside the rest of the start: reading the icon theme is most of what
     // it costs, and nothing before the first refresh's items (whose symbols wait for it) asks the theme.
-    // Started after the bus name is settled, which it would slow down.
+    // Started once the bus connection is made, which it would slow down.
     platform::ui::ThemeIconReader windowIcon(QStringLiteral("com.velmorn.quenby"),
         QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources/com.velmorn.quenby.svg"));
 
     // Menus, windows and the drawn views follow one appearance.
     platform::ui::SystemAppearance::instance().setAppliesPalette(true);
+
+    if (!unique.isPrimary()) {
+        if (!unique.activatePrimary())
+            std::fprintf(stderr, "Quenby: another copy runs but did not answer\n");
+        return 0;
+    }
 
     quenby::AppDelegate delegate(std::make_unique<quenby::Controller>(std::move(collaborators)));
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, &quenby::AppDelegate::applicationWillTerminate);

@@ -4,7 +4,6 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusReply>
 
 namespace platform {
 
@@ -12,6 +11,10 @@ namespace {
     const QString kPath = QStringLiteral("/");
     const QString kInterface = QStringLiteral("org.freedesktop.Application");
     const QString kActivationToken = QStringLiteral("activation-token");
+    // The bus's RequestName flag and answers (the D-Bus specification's values).
+    constexpr uint kDoNotQueue = 0x4;
+    constexpr uint kPrimaryOwner = 1;
+    constexpr uint kAlreadyOwner = 4;
 }
 
 QString UniqueApplication::serviceName(const QString &bundleIdentifier)
@@ -40,24 +43,40 @@ UniqueApplication::UniqueApplication(const QString &bundleIdentifier, const QDBu
         m_primary = true;
         return;
     }
-    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = m_bus.interface()->registerService(
-        m_service, QDBusConnectionInterface::DontQueueService, QDBusConnectionInterface::DontAllowReplacement);
-    m_primary = reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
-    if (m_primary)
-        m_bus.registerObject(kPath, kInterface, this, QDBusConnection::ExportScriptableSlots);
+    // Served before the name is asked for: a second start may call as soon as the name is ours. Nothing
+    // can call it before then (no one knows this connection's own name).
+    m_bus.registerObject(kPath, kInterface, this, QDBusConnection::ExportScriptableSlots);
+    // The answer is waited for when it is needed (isPrimary), so the start goes on meanwhile.
+    m_nameRequest = m_bus.interface()->asyncCall(QStringLiteral("RequestName"), m_service, kDoNotQueue);
 }
 
 UniqueApplication::~UniqueApplication()
 {
-    if (m_primary && m_bus.isConnected()) {
+    if (isPrimary() && m_bus.isConnected()) {
         m_bus.unregisterObject(kPath);
         m_bus.unregisterService(m_service);
     }
 }
 
+bool UniqueApplication::isPrimary() const
+{
+    if (m_nameRequest) {
+        m_nameRequest->waitForFinished();
+        const QDBusMessage reply = m_nameRequest->reply();
+        m_nameRequest.reset();
+        const uint answer = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
+            ? reply.arguments().constFirst().toUInt()
+            : 0;
+        m_primary = answer == kPrimaryOwner || answer == kAlreadyOwner;
+        if (!m_primary)
+            QDBusConnection(m_bus).unregisterObject(kPath);
+    }
+    return m_primary;
+}
+
 bool UniqueApplication::activatePrimary(int timeoutMs) const
 {
-    if (m_primary || !m_bus.isConnected())
+    if (isPrimary() || !m_bus.isConnected())
         return false;
     QDBusMessage call = QDBusMessage::createMethodCall(m_service, kPath, kInterface, QStringLiteral("Activate"));
     QVariantMap platformData;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -27,10 +28,14 @@ private slots:
     {
         QTest::addColumn<QString>("bundle");
         QTest::addColumn<QString>("service");
-        QTest::newRow("a bundle identifier is a bus name") << "com.velmorn.quenby" << "com.velmorn.quenby";
-        QTest::newRow("other characters") << "com.ex ample.ü" << "com.ex_ample._";
-        QTest::newRow("leading digit") << "com.2app" << "com._2app";
-        QTest::newRow("one element") << "quenby" << "app.quenby";
+        QTest::newRow("a bundle identifier is a bus name") << "com.velmorn.quenby"
+                                                           << "com.velmorn.quenby";
+        QTest::newRow("other characters") << "com.ex ample.ü"
+                                          << "com.ex_ample._";
+        QTest::newRow("leading digit") << "com.2app"
+                                       << "com._2app";
+        QTest::newRow("one element") << "quenby"
+                                     << "app.quenby";
     }
     void serviceNames()
     {
@@ -67,6 +72,33 @@ private slots:
         first.Activate({ { QStringLiteral("activation-token"), 17 } });
         QCOMPARE(activated.last().front().toString(), QString());
         QVERIFY(qEnvironmentVariableIsEmpty("XDG_ACTIVATION_TOKEN"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("second-start"));
+    }
+
+    void aCopyIsReachableAsSoonAsTheNameIsItsOwn()
+    {
+        // The first copy goes on starting before it takes the bus's answer; a second start that comes
+        // meanwhile is served all the same, and the second copy serves no one.
+        QVERIFY(QDBusConnection::sessionBus().isConnected());
+        UniqueApplication first(kBundle);
+        QSignalSpy activated(&first, &UniqueApplication::activated);
+        QDBusConnection bus = secondConnection();
+        {
+            UniqueApplication second(kBundle, bus);
+            QVERIFY(!second.isPrimary());
+            bool reached = false;
+            std::thread caller([&] { reached = second.activatePrimary(5000); });
+            QTRY_COMPARE_WITH_TIMEOUT(activated.count(), 1, 5000);
+            caller.join();
+            QVERIFY(reached);
+
+            QDBusMessage toSecond = QDBusMessage::createMethodCall(bus.baseService(), QStringLiteral("/"),
+                QStringLiteral("org.freedesktop.Application"), QStringLiteral("Activate"));
+            toSecond << QVariantMap();
+            QCOMPARE(
+                QDBusConnection::sessionBus().call(toSecond, QDBus::Block, 5000).type(), QDBusMessage::ErrorMessage);
+        }
+        QVERIFY(first.isPrimary());
         QDBusConnection::disconnectFromBus(QStringLiteral("second-start"));
     }
 

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusPendingCall>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+
+#include <optional>
 
 namespace platform {
 
@@ -17,16 +20,17 @@ class UniqueApplication : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
 public:
-    /// Tries to take the name for `bundleIdentifier` on `bus`.
-    explicit UniqueApplication(const QString &bundleIdentifier, const QDBusConnection &bus = QDBusConnection::sessionBus());
+    /// Asks for the name for `bundleIdentifier` on `bus`; the answer is taken when it is first needed.
+    explicit UniqueApplication(
+        const QString &bundleIdentifier, const QDBusConnection &bus = QDBusConnection::sessionBus());
     ~UniqueApplication() override;
 
     /// The bus name used for a bundle identifier ("com.velmorn.quenby" stays as it is; characters
     /// a bus name cannot hold become "_").
     static QString serviceName(const QString &bundleIdentifier);
 
-    /// Whether this copy owns the name.
-    bool isPrimary() const { return m_primary; }
+    /// Whether this copy owns the name (waits for the bus's answer the first time).
+    bool isPrimary() const;
     /// Asks the copy that owns the name to come forward, passing on this start's activation token
     /// ("activation-token" in the platform data) so that the compositor lets it raise its window;
     /// waits up to `timeoutMs` for its answer. False when it could not be reached.
@@ -43,7 +47,8 @@ signals:
 private:
     QString m_service;
     QDBusConnection m_bus;
-    bool m_primary = false;
+    mutable std::optional<QDBusPendingCall> m_nameRequest;
+    mutable bool m_primary = false;
 };
 
 } // namespace platform
