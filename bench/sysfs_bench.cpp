@@ -70,8 +70,8 @@ void onTick(const std::function<void()> &tick)
 // Time per accessory: the tick's time over the number of accessories on the desk.
 void perAccessory(benchmark::State &state, std::size_t count)
 {
-    state.counters["per_accessory"] = benchmark::Counter(double(count),
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_accessory"] = benchmark::Counter(
+        double(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // Runs the benchmark's ticks and reports the reads each made, without the reads of /proc/self/io. The

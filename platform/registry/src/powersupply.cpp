@@ -425,8 +425,7 @@ const SupplyDirectory::Listing &SupplyDirectory::current()
             }
             if (m_inotify >= 0) {
                 known.watch = ::inotify_add_watch(m_inotify, QFile::encodeName(known.supply.path).constData(),
-                    IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF
-                        | IN_ONLYDIR);
+                    IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
             }
             if (known.watch >= 0)
                 m_watched.insert(known.watch, name);

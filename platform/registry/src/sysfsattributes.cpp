@@ -8,8 +8,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
 #include <ctime>
+#include <utility>
 #include <fcntl.h>
 #include <unistd.h>
 

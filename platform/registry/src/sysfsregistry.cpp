@@ -351,7 +351,7 @@ struct SysfsRegistry::State {
                 continue;
             bool directory = entry->d_type == DT_DIR;
             if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-                struct stat st {};
+                struct stat st { };
                 directory = ::stat((folder + '/' + entry->d_name).constData(), &st) == 0 && S_ISDIR(st.st_mode);
             }
             if (directory)
