@@ -41,6 +41,7 @@
 #include <platform/ui/menudelegate.h>
 #include <platform/ui/menuitem.h>
 #include <platform/ui/statusitem.h>
+#include <platform/ui/themeiconreader.h>
 #include <platform/ui/window.h>
 #include <tavrin/images.h>
 #include <tavrin/notifications.h>
@@ -154,6 +155,10 @@ void AppDelegate::applicationDidFinishLaunching()
     m_timer = platform::Timer::scheduled(kRefreshInterval, true, [this] { refresh(); });
     registerObservers();
     m_controller->refresh();
+    // A theme icon looked up on another thread while the program starts (the window icon) may still be
+    // on its way: the first refresh's items wait for it where they need the theme, and anything from
+    // here on may ask the theme.
+    platform::ui::ThemeIconReader::waitForReaders();
     showFirstStartHint();
     if (dorsk::Sentrel::isInstalled())
         dorsk::Sentrel::launch();

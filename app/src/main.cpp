@@ -10,25 +10,38 @@
 #include <platform/desktop/uniqueapplication.h>
 #include <platform/ui/desktopsession.h>
 #include <platform/ui/systemappearance.h>
+#include <platform/ui/themeiconreader.h>
 #include <quenby/appdelegate.h>
 #include <quenby/controller.h>
 #include <quenby/simulatedmachine.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QProcessEnvironment>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <memory>
 #include <vector>
 
 namespace {
 // Answers --help and --version (which print and exit) and rejects unknown options, before anything
-// needs a display.
-void answerOnTheTerminal(int argc, char *argv[], QCommandLineParser &parser)
+// needs a display. A line with none of those is read without an application object (making one and
+// dropping it delays every start).
+void answerOnTheTerminal(int argc, char *argv[], QCommandLineParser &parser, const QCommandLineOption &fixture)
 {
+    QStringList line;
+    for (int i = 0; i < argc; ++i)
+        line.append(QString::fromLocal8Bit(argv[i]));
+    if (parser.parse(line)) {
+        const QStringList found = parser.optionNames();
+        if (std::all_of(found.begin(), found.end(), [&](const QString &name) { return fixture.names().contains(name); }))
+            return;
+    }
     QCoreApplication terminal(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(QUENBY_VERSION));
     parser.process(terminal);
@@ -91,7 +104,7 @@ int main(int argc, char *argv[])
         QStringLiteral("Run on the simulated machine described by <file> instead of this computer's devices."),
         QStringLiteral("file"));
     parser.addOption(fixture);
-    answerOnTheTerminal(argc, argv, parser);
+    answerOnTheTerminal(argc, argv, parser, fixture);
 
     // The platform the status bar needs (XWayland on a Wayland session that has it); a -platform the
     // user gave comes later on the line and wins.
@@ -111,8 +124,10 @@ int main(int argc, char *argv[])
     // (scripts/install names the entry and the icon after the bundle identifier).
     QGuiApplication::setDesktopFileName(platform::Bundle::main().bundleIdentifier());
     QApplication::setApplicationVersion(QStringLiteral(QUENBY_VERSION));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("com.velmorn.quenby"),
-        QIcon(QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources/com.velmorn.quenby.svg"))));
+    // The first status items' texts are the first to need the font database, whose reading (fontconfig's
+    // configuration and the font list) is done meanwhile on another thread: QFontDatabase is thread-safe.
+    // Waited for before `app` goes.
+    const auto fonts = std::async(std::launch::async, [] { QFontDatabase::families(); });
 
     // The one place that chooses between the computer's own devices and a simulated machine; everything
     // below works on whatever is current.
@@ -140,6 +155,12 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    // The window icon is looked up beside the rest of the start: reading the icon theme is most of what
+    // it costs, and nothing before the first refresh's items (whose symbols wait for it) asks the theme.
+    // Started after the bus name is settled, which it would slow down.
+    platform::ui::ThemeIconReader windowIcon(QStringLiteral("com.velmorn.quenby"),
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources/com.velmorn.quenby.svg"));
+
     // Menus, windows and the drawn views follow one appearance.
     platform::ui::SystemAppearance::instance().setAppliesPalette(true);
 
@@ -147,6 +168,7 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, &quenby::AppDelegate::applicationWillTerminate);
     QObject::connect(&unique, &platform::UniqueApplication::activated, &delegate, &quenby::AppDelegate::openMainWindow);
     delegate.applicationDidFinishLaunching();
+    QApplication::setWindowIcon(windowIcon.icon());
     const int status = QApplication::exec();
     // Settings kept in memory while they could not be written (a full disk, a held lock) get a last chance.
     platform::UserDefaults::standard().synchronize();

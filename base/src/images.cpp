@@ -6,6 +6,7 @@
 #include <platform/core/coding.h>
 #include <platform/core/json.h>
 #include <platform/ui/graphicscontext.h>
+#include <platform/ui/themeiconreader.h>
 
 #include <QFile>
 #include <QHash>
@@ -108,6 +109,7 @@ namespace {
     Image cachedSymbol(const QString &name, double pointSize, double weight)
     {
         static std::map<std::tuple<QString, double, double, QString>, Image> s_made;
+        platform::ui::ThemeIconReader::waitForReaders();
         const QString theme = QIcon::themeName() + QLatin1Char('\n') + QIcon::fallbackThemeName() + QLatin1Char('\n')
             + QIcon::themeSearchPaths().join(QLatin1Char('\n'));
         const auto key = std::make_tuple(name, pointSize, weight, theme);

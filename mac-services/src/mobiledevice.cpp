@@ -4,6 +4,7 @@
 #include "olvane/olvane.h"
 
 #include <platform/core/bundle.h>
+#include <platform/ui/themeiconreader.h>
 
 #include <QDir>
 #include <QDirIterator>
@@ -79,6 +80,7 @@ namespace {
     // The current theme, the themes it inherits, the fallback theme and hicolor, each once.
     QStringList themeChain()
     {
+        platform::ui::ThemeIconReader::waitForReaders();
         QStringList chain;
         QStringList pending { QIcon::themeName() };
         while (!pending.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "platform/ui/color.h"
 #include "platform/ui/path.h"
 #include "platform/ui/strokestyle.h"
+#include "platform/ui/themeiconreader.h"
 
 #include <QFileInfo>
 #include <QIcon>
@@ -55,6 +56,7 @@ namespace {
 
     ui::Image fromTheme(const QStringList &names, bool folder)
     {
+        ui::ThemeIconReader::waitForReaders();
         for (const QString &name : names) {
             if (QIcon::hasThemeIcon(name))
                 return ui::Image::fromIcon(QIcon::fromTheme(name), kIconSize);
