@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 #include <dirent.h>
 #include <linux/magic.h>
@@ -288,6 +289,7 @@ std::optional<FileId> fileIdOf(const QString &path)
 SupplyDirectory::SupplyDirectory(QString root)
     : m_root(std::move(root))
     , m_folder(m_root + QStringLiteral("/class/power_supply"))
+    , m_folderName(QFile::encodeName(m_folder))
 {
     struct statfs fs { };
     m_sysfs = ::statfs(QFile::encodeName(m_root).constData(), &fs) == 0 && fs.f_type == SYSFS_MAGIC;
@@ -371,49 +373,77 @@ const SupplyDirectory::Listing &SupplyDirectory::current()
     const quint64 listing = ++m_listings;
     m_forgot = false;
     takeNotifications();
-    bool changed = false;
-    qsizetype listed = 0;
-    if (DIR *dir = ::opendir(QFile::encodeName(m_folder).constData())) {
+    // The entries as the directory gives them (inode number and name, in its order), kept from one
+    // listing to the next: at rest they are the same bytes, and then nothing else is looked at.
+    m_entries.clear();
+    if (DIR *dir = ::opendir(m_folderName.constData())) {
         while (const dirent *entry = ::readdir(dir)) {
             if (entry->d_name[0] == '.')
                 continue;
-            const QString name = QFile::decodeName(entry->d_name);
-            auto it = m_known.find(name);
-            if (it != m_known.end() && it->entryInode == entry->d_ino && it->directory) {
-                // No watch on this one: its directory's identity tells whether it was replaced.
-                if (fileIdOf(it->supply.path) != it->directory)
-                    forget(name);
-                it = m_known.find(name);
-            }
-            if (it == m_known.end() || it->entryInode != entry->d_ino) {
-                forget(name);
-                Known known;
-                known.supply = { name, m_folder + QLatin1Char('/') + name };
-                const auto id = fileIdOf(known.supply.path);
-                if (!id)
-                    continue; // a dangling link, or gone since the listing
-                if (m_inotify >= 0) {
-                    known.watch = ::inotify_add_watch(m_inotify, QFile::encodeName(known.supply.path).constData(),
-                        IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF
-                            | IN_ONLYDIR);
-                }
-                if (known.watch >= 0)
-                    m_watched.insert(known.watch, name);
-                else if (!m_sysfs)
-                    known.directory = id;
-                known.id = m_nextId++;
-                known.entryInode = entry->d_ino;
-                const SysfsAttributes a(known.supply.path);
-                known.type = a.text(kType).value_or(QString());
-                known.scope = a.text(kScope).value_or(QString());
-                it = m_known.insert(name, std::move(known));
-                changed = true;
-            }
-            it->listedIn = listing;
-            ++listed;
+            const quint64 inode = entry->d_ino;
+            m_entries.append(reinterpret_cast<const char *>(&inode), sizeof inode);
+            m_entries.append(entry->d_name, qsizetype(std::strlen(entry->d_name)) + 1);
         }
         ::closedir(dir);
     }
+    if (m_entriesValid && !m_forgot && !m_identityChecks && m_entries == m_previousEntries) {
+        // Only whether a battery bay holds its battery can differ.
+        m_listing.systemBatteries.clear();
+        for (const QString &name : std::as_const(m_batteryNames)) {
+            const auto it = m_known.find(name);
+            if (it != m_known.end() && isPresent(*it))
+                m_listing.systemBatteries.push_back(it->supply);
+        }
+        return m_listing;
+    }
+    m_previousEntries.swap(m_entries);
+    bool complete = true;
+    bool changed = false;
+    qsizetype listed = 0;
+    for (const char *at = m_previousEntries.constData(), *end = at + m_previousEntries.size(); at < end;) {
+        quint64 inode = 0;
+        std::memcpy(&inode, at, sizeof inode);
+        const char *rawName = at + sizeof inode;
+        at = rawName + std::strlen(rawName) + 1;
+        const QString name = QFile::decodeName(rawName);
+        auto it = m_known.find(name);
+        if (it != m_known.end() && it->entryInode == inode && it->directory) {
+            // No watch on this one: its directory's identity tells whether it was replaced.
+            if (fileIdOf(it->supply.path) != it->directory)
+                forget(name);
+            it = m_known.find(name);
+        }
+        if (it == m_known.end() || it->entryInode != inode) {
+            forget(name);
+            Known known;
+            known.supply = { name, m_folder + QLatin1Char('/') + name };
+            const auto id = fileIdOf(known.supply.path);
+            if (!id) {
+                // A dangling link, or gone since the listing: looked at again on the next listing.
+                complete = false;
+                continue;
+            }
+            if (m_inotify >= 0) {
+                known.watch = ::inotify_add_watch(m_inotify, QFile::encodeName(known.supply.path).constData(),
+                    IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
+            }
+            if (known.watch >= 0)
+                m_watched.insert(known.watch, name);
+            else if (!m_sysfs)
+                known.directory = id;
+            known.id = m_nextId++;
+            known.supply.id = known.id;
+            known.entryInode = inode;
+            const SysfsAttributes a(known.supply.path);
+            known.type = a.text(kType).value_or(QString());
+            known.scope = a.text(kScope).value_or(QString());
+            it = m_known.insert(name, std::move(known));
+            changed = true;
+        }
+        it->listedIn = listing;
+        ++listed;
+    }
+    m_entriesValid = complete;
     if (changed || m_forgot || listed != m_known.size()) {
         changed = true;
         QStringList gone;
@@ -430,17 +460,18 @@ const SupplyDirectory::Listing &SupplyDirectory::current()
         ++m_changes;
 
     Listing out;
+    m_batteryNames.clear();
+    m_identityChecks = 0;
     for (const QString &name : std::as_const(m_order)) {
         Known &known = *m_known.find(name);
+        if (known.directory)
+            ++m_identityChecks;
         const bool deviceScoped = known.scope == QLatin1String("Device");
         if (deviceScoped) {
             out.deviceBatteries.push_back(known.supply);
         } else if (known.type == QLatin1String("Battery")) {
-            // A battery bay that is empty keeps its supply with present 0.
-            const SysfsAttributes a = attributes(known.supply);
-            const bool present = a.integer(QStringLiteral("present")).value_or(1) != 0;
-            known.absent.unite(a.missing());
-            if (present)
+            m_batteryNames << name;
+            if (isPresent(known))
                 out.systemBatteries.push_back(known.supply);
         } else if (known.type == QLatin1String("Mains") || known.type.startsWith(QLatin1String("USB"))) {
             // Older kernels name each USB charger kind as its own type (USB_C, USB_PD, USB_DCP, ...).
@@ -449,6 +480,15 @@ const SupplyDirectory::Listing &SupplyDirectory::current()
     }
     m_listing = std::move(out);
     return m_listing;
+}
+
+bool SupplyDirectory::isPresent(Known &battery)
+{
+    // A battery bay that is empty keeps its supply with present 0.
+    const SysfsAttributes a = attributes(battery.supply);
+    const bool present = a.integer(QStringLiteral("present")).value_or(1) != 0;
+    battery.absent.unite(a.missing());
+    return present;
 }
 
 std::optional<QByteArray> SupplyDirectory::readKept(

@@ -21,6 +21,8 @@ struct Supply {
     QString name;
     /// The supply's directory as the class lists it (a link into the device tree).
     QString path;
+    /// What SupplyDirectory::idOf tells for it as of the listing that gave it; 0 when unknown.
+    quint64 id = 0;
 };
 
 /// Where a directory is, as the file system knows it: a directory that goes away and comes back (a
@@ -117,9 +119,11 @@ private:
     static std::optional<QByteArray> readKept(
         KeptFiles &kept, const QString &directory, const QString &attribute, bool &missing);
     void takeNotifications();
+    bool isPresent(Known &battery);
 
     QString m_root;
     QString m_folder;
+    QByteArray m_folderName; // m_folder as the file system names it
     bool m_sysfs = false;
     int m_inotify = -1;
     QHash<int, QString> m_watched; // supply names by watch
@@ -132,6 +136,13 @@ private:
     bool m_listed = false;
     std::optional<quint64> m_listedInPass;
     Listing m_listing;
+    // The directory's entries as last read and as read now (inode numbers and names), whether the last
+    // ones were all taken in, and how many supplies have their directory's identity checked per listing.
+    QByteArray m_previousEntries;
+    QByteArray m_entries;
+    bool m_entriesValid = false;
+    int m_identityChecks = 0;
+    QStringList m_batteryNames; // the machine's battery supplies, present or not, in name order
 };
 
 /// The machine's batteries read as one battery, as a user reads them: charges or energies summed (in

@@ -2,12 +2,13 @@
 #include "sysfsattributes_p.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
 #include <QThread>
 
 #include <cerrno>
+#include <cstring>
+#include <ctime>
 #include <utility>
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,13 +16,23 @@
 namespace platform {
 
 namespace {
+    // Milliseconds of the coarse monotonic clock: a pass is asked for several times per accessory and
+    // only needs to know whether it is a second old, which this clock tells without reading the time
+    // source (its steps are a few milliseconds).
+    qint64 coarseMilliseconds()
+    {
+        timespec now {};
+        ::clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+        return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    }
+
     // The files read in the current pass. A pass is open while a SysfsReading lives, or, on the main
     // thread with its event loop running, until control goes back to the loop: everything one timer
     // tick reads then shares one reading of each file.
     struct Pass {
         int scopes = 0;
         bool automatic = false;
-        QElapsedTimer age;
+        qint64 begunMs = 0;
         QHash<QString, std::optional<QByteArray>> files;
         QSet<QString> missing; // of `files`, those that do not exist
         // Counts the passes, so that what is worked out of several files can be kept for one pass.
@@ -32,7 +43,7 @@ namespace {
         {
             files.clear();
             missing.clear();
-            age.start();
+            begunMs = coarseMilliseconds();
             ++generation;
         }
     };
@@ -43,10 +54,17 @@ namespace {
         return p;
     }
 
+    // The thread's QThread, asked of Qt once per thread (it lives as long as the thread does).
+    QThread *thisThread()
+    {
+        thread_local QThread *const thread = QThread::currentThread();
+        return thread;
+    }
+
     bool onMainThread()
     {
         const auto *app = QCoreApplication::instance();
-        return !app || QThread::currentThread() == app->thread();
+        return !app || thisThread() == app->thread();
     }
 
     // A pass never answers with a reading older than this, whatever keeps the loop from coming back.
@@ -59,7 +77,7 @@ namespace {
         Pass &p = pass();
         if (p.scopes == 0) {
             auto *app = QCoreApplication::instance();
-            if (!app || QThread::currentThread()->loopLevel() == 0)
+            if (!app || thisThread()->loopLevel() == 0)
                 return false;
             if (!p.automatic) {
                 p.automatic = true;
@@ -77,15 +95,16 @@ namespace {
                     Qt::QueuedConnection);
             }
         }
-        if (p.age.elapsed() > kLongestPassMs)
+        if (coarseMilliseconds() - p.begunMs > kLongestPassMs)
             p.begin();
         return true;
     }
 
     // Reads what `fd` holds from its start: attribute files claim a page's size whatever they hold;
     // one read gives what they hold, and a full buffer is read on until the end. A driver that cannot
-    // answer (a battery that went away, a device asleep) fails the read itself.
-    std::optional<QByteArray> readFrom(int fd)
+    // answer (a battery that went away, a device asleep) fails the read itself. A file that still holds
+    // `previous` gives it back shared: a kept file read each tick is seldom different.
+    std::optional<QByteArray> readFrom(int fd, const std::optional<QByteArray> &previous = std::nullopt)
     {
         char buffer[4096];
         QByteArray bytes;
@@ -96,8 +115,12 @@ namespace {
                 continue;
             if (n < 0)
                 return std::nullopt;
-            if (offset == 0 && n < qsizetype(sizeof buffer))
-                return QByteArray(buffer, qsizetype(n)); // what nearly every attribute is
+            if (offset == 0 && n < qsizetype(sizeof buffer)) {
+                // What nearly every attribute is.
+                if (previous && previous->size() == n && std::memcmp(previous->constData(), buffer, size_t(n)) == 0)
+                    return previous;
+                return QByteArray(buffer, qsizetype(n));
+            }
             bytes.append(buffer, qsizetype(n));
             offset += n;
             if (n < qsizetype(sizeof buffer))
@@ -230,7 +253,7 @@ bool SysfsFile::read()
         m_missing = m_fd < 0 && errno == ENOENT;
     }
     if (m_fd >= 0) {
-        now = readFrom(m_fd);
+        now = readFrom(m_fd, m_content);
         // A supply that went away fails its reads (sysfs answers ENODEV); whatever comes in its place
         // is opened anew.
         if (!now)

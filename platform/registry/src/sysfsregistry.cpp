@@ -8,11 +8,15 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 
 #include <unordered_map>
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -105,6 +109,17 @@ struct SysfsRegistry::State {
         bool current = true;
     };
     std::unordered_map<QString, std::shared_ptr<Accessory>> accessories; // by the supply's path
+    // The records of `accessories` in the order of the listing's accessory batteries (none where no
+    // record is kept), as of the listing counted `listedAs` in the supplies' changes: a tick at rest
+    // finds each accessory's record without looking its path up. Emptied whenever `accessories` changes
+    // (so that it keeps no record alive).
+    std::vector<std::shared_ptr<Accessory>> listed;
+    std::optional<quint64> listedAs;
+    void accessoriesChanged()
+    {
+        listed.clear();
+        listedAs.reset();
+    }
 
     // What is known of a HID device while its directory and its input devices stay the same.
     struct Device {
@@ -143,6 +158,7 @@ struct SysfsRegistry::State {
     {
         it->second->current = false;
         accessories.erase(it);
+        accessoriesChanged();
     }
 
     void dropDevice(const QString &path)
@@ -208,6 +224,7 @@ struct SysfsRegistry::State {
         known->readInPass = pass;
         known->checkedInPass = pass;
         accessories.emplace(path, known);
+        accessoriesChanged();
         return known;
     }
 
@@ -251,6 +268,20 @@ struct SysfsRegistry::State {
         put(powersupply::kBatteryPercent, powersupply::batteryPercent(attributes));
         put(powersupply::kTransport, powersupply::transport(attributes, known->hid));
         return &known->now;
+    }
+
+    // The records of the accessories of `batteries` (the listing's), in its order.
+    const std::vector<std::shared_ptr<Accessory>> &recordsOf(const std::vector<powersupply::Supply> &batteries)
+    {
+        if (listedAs == supplies.changes() && listed.size() == batteries.size())
+            return listed;
+        listed.clear();
+        for (const auto &battery : batteries) {
+            const auto it = accessories.find(battery.path);
+            listed.push_back(it == accessories.end() ? nullptr : it->second);
+        }
+        listedAs = supplies.changes();
+        return listed;
     }
 
     // The supplies as they are now, listed once per reading pass (every read of a tick sees one list).
@@ -306,9 +337,29 @@ struct SysfsRegistry::State {
         return known;
     }
 
+    // The names of the device's input devices, sorted (only ever compared with an earlier listing): one
+    // directory read without a stat per entry, since devices that connect together are listed together.
     static QStringList inputsOf(const QString &path)
     {
-        return QDir(path + QStringLiteral("/input")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QStringList names;
+        const QByteArray folder = QFile::encodeName(path + QStringLiteral("/input"));
+        DIR *dir = ::opendir(folder.constData());
+        if (!dir)
+            return names;
+        while (const dirent *entry = ::readdir(dir)) {
+            if (entry->d_name[0] == '.')
+                continue;
+            bool directory = entry->d_type == DT_DIR;
+            if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+                struct stat st { };
+                directory = ::stat((folder + '/' + entry->d_name).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+            }
+            if (directory)
+                names << QFile::decodeName(entry->d_name);
+        }
+        ::closedir(dir);
+        names.sort();
+        return names;
     }
 
     // Forgets the accessories that went away (closing their files), and their devices.
@@ -336,6 +387,7 @@ struct SysfsRegistry::State {
                 gone->current = false;
         }
         accessories = std::move(kept);
+        accessoriesChanged();
         devices = std::move(keptDevices);
     }
 };
@@ -446,6 +498,8 @@ namespace {
                     auto interface = std::make_shared<SysfsEntryReference>(
                         m_state, Node { Kind::HidInterface, accessory->hid->path() }, accessory->interfaceId);
                     interface->m_parentId = accessory->deviceId;
+                    // Its device's record as the accessory found it (looked at first, as any held one).
+                    interface->m_device = accessory->device;
                     return interface;
                 }
                 return nullptr;
@@ -581,16 +635,22 @@ std::optional<std::vector<RegistryEntry>> SysfsRegistry::matchingServices(const 
     }
     if (wanted(Kind::HidEventService)) {
         m_state->keepOnly(supplies.deviceBatteries);
-        for (const auto &supply : supplies.deviceBatteries) {
+        const auto pass = SysfsAttributes::currentPass();
+        const auto &records = m_state->recordsOf(supplies.deviceBatteries);
+        for (size_t i = 0; i < records.size(); ++i) {
+            const auto &supply = supplies.deviceBatteries[i];
             // An accessory met before hands its record to the entry: the tick asks it several times.
-            const auto known = m_state->accessories.find(supply.path);
-            if (known == m_state->accessories.end() || !wanted(Kind::HidEventService)) {
+            const auto &known = records[i];
+            if (!known) {
                 add(Kind::HidEventService, supply.path);
                 continue;
             }
+            // The listing the entries come from tells already whether it is the same supply.
+            if (pass && known->id == supply.id)
+                m_state->sameAccessory(known, pass);
             auto entry = std::make_shared<SysfsEntryReference>(
-                m_state, Node { Kind::HidEventService, supply.path }, known->second->serviceId);
-            entry->hold(known->second);
+                m_state, Node { Kind::HidEventService, supply.path }, known->serviceId);
+            entry->hold(known);
             out.emplace_back(std::move(entry));
         }
     }

@@ -411,6 +411,28 @@ private slots:
         QCOMPARE(finder.devices().size(), std::size_t(4));
     }
 
+    // A class entry whose directory is not there yet (or no longer) is looked at again on each tick,
+    // though the class's entries stay the same.
+    void supplyDirectoryAfterItsEntry()
+    {
+        SysfsTree tree("thinkpad");
+        QVERIFY(tree.isValid());
+        SysfsRegistry registry(tree.root());
+        BluetoothFinder finder(registry);
+        const QString directory
+            = QFileInfo(tree.supplyPath(QStringLiteral("hid-dc:2c:26:0a:1b:3f-battery"))).canonicalFilePath();
+        const auto tick = [&] {
+            platform::SysfsReading pass;
+            finder.refresh();
+            return finder.devices().size();
+        };
+        QVERIFY(QFile::rename(directory, directory + QStringLiteral(".away")));
+        QCOMPARE(tick(), std::size_t(3));
+        QCOMPARE(tick(), std::size_t(3));
+        QVERIFY(QFile::rename(directory + QStringLiteral(".away"), directory));
+        QCOMPARE(tick(), std::size_t(4));
+    }
+
     // A supply's files are kept open while it stays and closed once it is gone.
     void goneSupplyClosesItsFiles()
     {
@@ -516,6 +538,22 @@ private slots:
         QVERIFY(QDir(rig.directory).removeRecursively());
         QVERIFY(!rig.tick());
         QCOMPARE(openBelow(rig.directory), QStringList());
+    }
+
+    // A bay emptied or filled keeps its supply (present 0 or 1, written in place): the listing does not
+    // change, yet the next tick tells.
+    void emptiedBayReachesTheNextTick()
+    {
+        ThinkpadBattery rig;
+        QVERIFY(rig.tree.isValid());
+        QVERIFY(rig.tick());
+        QVERIFY(rig.tick());
+        QVERIFY(rig.tree.change(QStringLiteral("class/power_supply/BAT0/present"), QStringLiteral("0")));
+        QVERIFY(!rig.tick());
+        QVERIFY(rig.tree.change(QStringLiteral("class/power_supply/BAT0/present"), QStringLiteral("1")));
+        const auto back = rig.tick();
+        QVERIFY(back);
+        QCOMPARE(back->charge(), std::optional<std::int64_t>(68));
     }
 
     // The application's timer ticks from the event loop: one turn reads each file once, the next turn
