@@ -11,7 +11,7 @@ namespace {
     const QString kPath = QStringLiteral("/");
     const QString kInterface = QStringLiteral("org.freedesktop.Application");
     const QString kActivationToken = QStringLiteral("activation-token");
-    // The bus's RequestName flag and answers (the D-Bus specification's values).
+    // RequestName's flag and answers, as the bus daemon numbers them.
     constexpr uint kDoNotQueue = 0x4;
     constexpr uint kPrimaryOwner = 1;
     constexpr uint kAlreadyOwner = 4;
