@@ -399,6 +399,41 @@ private slots:
         QTest::qWait(2 * TrayHostWatcher::kSettleMilliseconds);
         QCOMPARE(changed.count(), 5);
     }
+
+    // Anyone on the bus may send a signal on the watcher's path; only the watcher's owner is heard.
+    void onlyTheWatchersOwnSignalsAreHeard()
+    {
+        QVERIFY2(m_bus.startTemplate(kWatcherTemplate, kWatcher, QStringLiteral("{\"host\": false}")),
+            qPrintable(m_bus.error()));
+        TrayHostWatcher watcher(m_bus.bus());
+        QSignalSpy changed(&watcher, &TrayHostWatcher::changed);
+        QVERIFY(!watcher.hasStatusNotifierHost());
+
+        // The host is there now, but the watcher has not said so yet: a stranger's word is no reason to ask.
+        QDBusMessage set = QDBusMessage::createMethodCall(kWatcher, QStringLiteral("/StatusNotifierWatcher"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Set"));
+        set << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered") << QVariant::fromValue(QDBusVariant(true));
+        QCOMPARE(m_bus.bus().call(set, QDBus::Block, 5000).type(), QDBusMessage::ReplyMessage);
+        const QString strangerName = QStringLiteral("stranger");
+        {
+            QDBusConnection stranger = QDBusConnection::connectToBus(m_bus.address(), strangerName);
+            QVERIFY(stranger.isConnected());
+            QVERIFY(stranger.send(QDBusMessage::createSignal(QStringLiteral("/StatusNotifierWatcher"), kWatcher,
+                QStringLiteral("StatusNotifierHostRegistered"))));
+            QVERIFY(stranger.interface()->isServiceRegistered(kWatcher)); // the signal is out before this answer
+        }
+        QDBusConnection::disconnectFromBus(strangerName);
+        QTest::qWait(2 * TrayHostWatcher::kSettleMilliseconds);
+        QVERIFY(!watcher.hasStatusNotifierHost());
+        QCOMPARE(changed.count(), 0);
+
+        QDBusMessage emitted = QDBusMessage::createMethodCall(kWatcher, QStringLiteral("/StatusNotifierWatcher"),
+            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("EmitSignal"));
+        emitted << kWatcher << QStringLiteral("StatusNotifierHostRegistered") << QString() << QVariantList();
+        QCOMPARE(m_bus.bus().call(emitted, QDBus::Block, 5000).type(), QDBusMessage::ReplyMessage);
+        QTRY_COMPARE_WITH_TIMEOUT(changed.count(), 1, 5000);
+        QVERIFY(watcher.hasStatusNotifierHost());
+    }
 };
 
 QTEST_MAIN(StatusNotifierTest)
