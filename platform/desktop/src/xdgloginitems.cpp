@@ -2,7 +2,6 @@
 
 #include "applicationbundle_p.h"
 #include "desktopentry_p.h"
-
 #include "platform/core/atomicfile.h"
 
 #include <QCoreApplication>
@@ -10,7 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -29,10 +29,16 @@ namespace {
     };
 
     // The identifier names a file in the autostart folder, so it must not be able to leave it.
+    // Letters, digits, '_', '-' and '.', not first (no "..", no hidden file).
     bool isValidIdentifier(const QString &identifier)
     {
-        static const QRegularExpression pattern(QStringLiteral("^[A-Za-z0-9_-][A-Za-z0-9._-]*$"));
-        return pattern.match(identifier).hasMatch();
+        if (identifier.isEmpty() || identifier.front() == QLatin1Char('.'))
+            return false;
+        return std::all_of(identifier.begin(), identifier.end(), [](QChar c) {
+            const char16_t u = c.unicode();
+            return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '_' || u == '-'
+                || u == '.';
+        });
     }
 
     std::optional<BundleInfo> readBundle(const QString &bundlePath)
@@ -181,7 +187,10 @@ std::optional<XdgLoginItems::Target> XdgLoginItems::target(const LoginService &s
         return std::nullopt;
     }
     const QDir items(m_mainBundlePath + QStringLiteral("/Contents/Library/LoginItems"));
-    for (const QFileInfo &candidate : items.entryInfoList({ QStringLiteral("*.app") }, QDir::Dirs, QDir::Name)) {
+    // The suffix is tested here: Qt makes a name filter into a regular expression it compiles first.
+    for (const QFileInfo &candidate : items.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (!candidate.fileName().endsWith(QLatin1String(".app"), Qt::CaseInsensitive))
+            continue;
         const auto bundle = readBundle(candidate.filePath());
         if (bundle && bundle->identifier == service.identifier() && isExecutableFile(bundle->executable))
             return Target { bundle->identifier, *bundle };

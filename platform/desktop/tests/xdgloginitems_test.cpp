@@ -326,6 +326,7 @@ private slots:
         QTest::newRow("no launcher inside the application") << "no launcher" << false << kLauncherId;
         QTest::newRow("unknown login item") << "" << false << "com.example.unknown";
         QTest::newRow("identifier that leaves the folder") << "" << false << "../../escape";
+        QTest::newRow("hidden file") << "" << false << ".escape";
         QTest::newRow("main bundle without identifier") << "no identifier" << true << "";
         QTest::newRow("main bundle without executable") << "no executable" << true << "";
         QTest::newRow("not running from a bundle, launcher") << "no bundle" << false << kLauncherId;

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <algorithm>
 
@@ -28,6 +27,25 @@ namespace {
     // The USB interface class of audio functions.
     constexpr int kUsbClassAudio = 0x01;
 
+    // Checked by hand: each regular expression would be compiled on its first use, at the start.
+    bool isHexDigit(QChar c, bool lowerCaseToo)
+    {
+        const char16_t u = c.unicode();
+        return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (lowerCaseToo && u >= 'a' && u <= 'f');
+    }
+
+    // Six pairs of hexadecimal digits, either case, joined by colons.
+    bool isBluetoothAddress(const QString &text)
+    {
+        if (text.size() != 17)
+            return false;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (i % 3 == 2 ? text.at(i) != QLatin1Char(':') : !isHexDigit(text.at(i), true))
+                return false;
+        }
+        return true;
+    }
+
     QHash<QString, QString> ueventFields(const QByteArray &bytes)
     {
         QHash<QString, QString> fields;
@@ -42,8 +60,16 @@ namespace {
 
 bool HidDevice::isHidDeviceName(const QString &name)
 {
-    static const QRegularExpression pattern(QStringLiteral("^[0-9A-F]{4}:[0-9A-F]{4}:[0-9A-F]{4}\\.[0-9A-F]{4,}$"));
-    return pattern.match(name).hasMatch();
+    // "BBBB:VVVV:PPPP.NNNN", upper-case hexadecimal; the instance number may grow past four digits.
+    if (name.size() < 19)
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        const bool separator = i == 4 || i == 9 || i == 14;
+        if (separator ? c != QLatin1Char(i == 14 ? '.' : ':') : !isHexDigit(c, false))
+            return false;
+    }
+    return true;
 }
 
 std::optional<HidDevice> HidDevice::at(const QString &directory)
@@ -95,8 +121,7 @@ QString HidDevice::transport() const
 
 std::optional<QString> HidDevice::bluetoothAddress() const
 {
-    static const QRegularExpression address(QStringLiteral("^([0-9A-Fa-f]{2}:){5}[0-9A-Fa-f]{2}$"));
-    if (m_bus != kBusBluetooth || !address.match(m_uniq).hasMatch())
+    if (m_bus != kBusBluetooth || !isBluetoothAddress(m_uniq))
         return std::nullopt;
     return m_uniq.toUpper();
 }
@@ -354,8 +379,8 @@ std::vector<InputCapabilities> InputCapabilities::below(const QString &hidDirect
         const auto read = [&](const char *file) {
             return SysfsAttributes::readFile(dir + QLatin1Char('/') + QLatin1String(file)).value_or(QByteArray());
         };
-        out.push_back(fromTexts(read("capabilities/key"), read("capabilities/rel"), read("capabilities/abs"),
-            read("properties")));
+        out.push_back(fromTexts(
+            read("capabilities/key"), read("capabilities/rel"), read("capabilities/abs"), read("properties")));
     }
     return out;
 }

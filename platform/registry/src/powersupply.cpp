@@ -2,13 +2,11 @@
 #include "powersupply_p.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 #include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-
 #include <dirent.h>
 #include <linux/magic.h>
 #include <sys/inotify.h>
@@ -174,10 +172,7 @@ namespace {
                 return value(microvolts ? rounded(double(*microvolts) / 1000.0) : std::nullopt);
             } },
         { "Amperage", amperage },
-        { "Temperature",
-            [](const SysfsAttributes &a) {
-                return value(times(a.integer(QStringLiteral("temp")), 10));
-            } },
+        { "Temperature", [](const SysfsAttributes &a) { return value(times(a.integer(QStringLiteral("temp")), 10)); } },
         { "CycleCount",
             [](const SysfsAttributes &a) { return value(nonNegative(a.integer(QStringLiteral("cycle_count")))); } },
         { "Serial", [](const SysfsAttributes &a) { return value(a.text(QStringLiteral("serial_number"))); } },
@@ -831,10 +826,12 @@ Value::Dictionary hidEventServiceProperties(
 
     // The kernel names a HID battery after the device's uniq (its Bluetooth address, or a serial
     // number) and falls back to the device's own name when the uniq is empty.
-    static const QRegularExpression hidBattery(QStringLiteral("^hid-(.+)-battery$"));
+    const QLatin1String prefix("hid-");
+    const QLatin1String suffix("-battery");
     QString address;
-    if (const auto match = hidBattery.match(supply.name); match.hasMatch())
-        address = match.captured(1);
+    if (supply.name.size() > prefix.size() + suffix.size() && supply.name.startsWith(prefix)
+        && supply.name.endsWith(suffix))
+        address = supply.name.mid(prefix.size(), supply.name.size() - prefix.size() - suffix.size());
     else if (hid && !hid->uniq().isEmpty())
         address = hid->uniq();
     else

@@ -897,6 +897,45 @@ private slots:
         QCOMPARE(found->usage, usage);
     }
 
+    // HID device directories are named "bus:vendor:product.instance" in upper-case hexadecimal; a
+    // Bluetooth device's uniq is its address, in either case.
+    void hidNamesAndAddresses_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("deviceName");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("device") << "0005:004C:030D.0004" << true << "";
+        QTest::newRow("instance past four digits") << "0003:046D:C52B.1000A" << true << "";
+        QTest::newRow("lower case") << "0005:004c:030D.0004" << false << "";
+        QTest::newRow("short instance") << "0005:004C:030D.004" << false << "";
+        QTest::newRow("colon for the dot") << "0005:004C:030D:0004" << false << "";
+        QTest::newRow("line break after it") << "0005:004C:030D.0004\n" << false << "";
+        QTest::newRow("other entry") << "input5" << false << "";
+        QTest::newRow("address") << "dc:2c:26:0a:1b:3f" << false << "DC:2C:26:0A:1B:3F";
+        QTest::newRow("upper-case address") << "DC:2C:26:0A:1B:3F" << false << "DC:2C:26:0A:1B:3F";
+        QTest::newRow("five pairs") << "dc:2c:26:0a:1b" << false << "";
+        QTest::newRow("dashes") << "dc-2c-26-0a-1b-3f" << false << "";
+        QTest::newRow("not hexadecimal") << "dc:2c:26:0a:1b:3g" << false << "";
+        QTest::newRow("serial number") << "CC2933200F1J0Q7AQ" << false << "";
+    }
+
+    void hidNamesAndAddresses()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, deviceName);
+        QFETCH(QString, address);
+        QCOMPARE(HidDevice::isHidDeviceName(text), deviceName);
+        const auto bluetooth = HidDevice::fromUevent(
+            "HID_ID=0005:0000004C:0000030D\nHID_NAME=Mouse\nHID_UNIQ=" + text.toUtf8(), QStringLiteral("/hid"));
+        QVERIFY(bluetooth);
+        QCOMPARE(bluetooth->bluetoothAddress().value_or(QString()), address);
+        // Only a Bluetooth device's uniq is an address.
+        const auto usb = HidDevice::fromUevent(
+            "HID_ID=0003:0000046D:0000C52B\nHID_NAME=Mouse\nHID_UNIQ=" + text.toUtf8(), QStringLiteral("/hid"));
+        QVERIFY(usb);
+        QVERIFY(!usb->bluetoothAddress());
+    }
+
     void defaultRootFollowsTheEnvironment()
     {
         qputenv("QUENBY_SYSFS_ROOT", "/tmp/somewhere");
