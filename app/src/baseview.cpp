@@ -67,18 +67,14 @@ QString BaseView::customNameOr(const QString &fallback) const
     return Settings::customNames().value(m_device->serial(), fallback);
 }
 
-QString BaseView::measuredName() const
-{
-    return m_device ? customNameOr(kindName()) : QString();
-}
+QString BaseView::measuredName() const { return m_device ? customNameOr(kindName()) : QString(); }
 
 double BaseView::measuredNameWidth() const
 {
     const QString name = measuredName();
     const platform::ui::Size within = bounds().size;
     if (!m_measuredWidth || name != m_measuredText || within != m_measuredIn) {
-        m_measuredWidth
-            = olvane::TextUtilities::boundingSize(name, platform::ui::Font::boldSystemFont(12), within).width;
+        m_measuredWidth = olvane::TextUtilities::boundingSize(name, nameFont(), within).width;
         m_measuredText = name;
         m_measuredIn = within;
     }

@@ -12,6 +12,7 @@
 #include <platform/ui/systemappearance.h>
 #include <platform/ui/themeiconreader.h>
 #include <quenby/appdelegate.h>
+#include <quenby/baseview.h>
 #include <quenby/controller.h>
 #include <quenby/simulatedmachine.h>
 
@@ -127,8 +128,12 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(QUENBY_VERSION));
     // The first status items' texts are the first to need the font database, whose reading (fontconfig's
     // configuration and the font list) is done meanwhile on another thread: QFontDatabase is thread-safe.
-    // Waited for before `app` goes.
-    const auto fonts = std::async(std::launch::async, [] { QFontDatabase::families(); });
+    // A first text measured and drawn there too leaves the main thread what threads share (the font's
+    // fallbacks, the code that lays out text). Waited for before `app` goes.
+    const auto fonts = std::async(std::launch::async, [] {
+        QFontDatabase::families();
+        quenby::BaseView::nameFont().prepare();
+    });
 
     // The one place that chooses between the computer's own devices and a simulated machine; everything
     // below works on whatever is current.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <platform/ui/font.h>
 #include <platform/ui/trayrendition.h>
 #include <platform/ui/view.h>
 
@@ -7,8 +8,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <typeinfo>
 #include <optional>
+#include <typeinfo>
 
 namespace fennic {
 class BatteryDevice;
@@ -46,6 +47,9 @@ public:
     /// The lowest level the device reports, for the combined item's tray rendition.
     virtual std::optional<std::uint8_t> lowestLevel() const = 0;
 
+    /// The font the name is measured in: the first text a start lays out.
+    static platform::ui::Font nameFont() { return platform::ui::Font::boldSystemFont(12); }
+
 protected:
     /// The user's name for the device when there is one, else the name of its kind.
     QString measuredName() const;
@@ -53,7 +57,7 @@ protected:
     QString customNameOr(const QString &fallback) const;
     /// The localised name of the device's kind.
     const QString &kindName() const;
-    /// The width of the measured name in the bold 12-point system font, within the view's bounds.
+    /// The width of the measured name in the name font, within the view's bounds.
     double measuredNameWidth() const;
     /// The rectangle of the name line for the status bar's thickness: at the top, one point higher
     /// without bars.

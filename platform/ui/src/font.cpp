@@ -6,6 +6,8 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 
 namespace platform::ui {
 
@@ -110,6 +112,19 @@ QFont Font::toQFont(double logicalDpi) const
     f.setWeight(qtWeight(m_weight));
     f.setHintingPreference(QFont::PreferNoHinting);
     return f;
+}
+
+void Font::prepare() const
+{
+    QImage canvas(24, 24, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    const QFont font = toQFont(canvas.logicalDpiY());
+    const QString sample = QStringLiteral("Mouse 100%");
+    QFontMetricsF(font, &canvas).boundingRect(QRectF(0, 0, 1e6, 0), Qt::AlignLeft, sample);
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(font);
+    painter.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, sample);
 }
 
 double Font::ascender() const { return TextEngine::metrics(*this).ascent(); }

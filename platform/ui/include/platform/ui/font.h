@@ -58,6 +58,11 @@ public:
     /// The Qt font that draws this font at its point size on a device of `logicalDpi`.
     QFont toQFont(double logicalDpi = 96) const;
 
+    /// Measures and draws a short text in this font on the calling thread, off screen. What that loads
+    /// and Qt shares between threads (the font's fallbacks, the code that lays out and draws text) is then
+    /// at hand for the main thread's first text: a thread started early takes it off the main thread.
+    void prepare() const;
+
     friend bool operator==(const Font &, const Font &) = default;
 
 private:
