@@ -9,6 +9,7 @@
 #include <platform/core/userdefaults.h>
 #include <platform/desktop/uniqueapplication.h>
 #include <platform/ui/desktopsession.h>
+#include <platform/ui/statusbar.h>
 #include <platform/ui/systemappearance.h>
 #include <platform/ui/themeiconreader.h>
 #include <quenby/appdelegate.h>
@@ -162,6 +163,9 @@ int main(int argc, char *argv[])
     // Started once the bus connection is made, which it would slow down.
     platform::ui::ThemeIconReader windowIcon(QStringLiteral("com.velmorn.quenby"),
         QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources/com.velmorn.quenby.svg"));
+
+    // The desktop's tray hosts are asked now, their answers taken when the first status item is made.
+    platform::ui::StatusBar::prepareSystem();
 
     // Menus, windows and the drawn views follow one appearance.
     platform::ui::SystemAppearance::instance().setAppliesPalette(true);

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <optional>
 
 namespace platform::xcb {
 
@@ -23,6 +23,8 @@ namespace {
         }
         xcb_connection_t *const connection;
         QHash<QByteArray, xcb_atom_t> atoms;
+        // Asked for and not taken yet.
+        QHash<QByteArray, xcb_intern_atom_cookie_t> asked;
     };
 
     QPointer<AtomCache> s_atomCache;
@@ -69,31 +71,43 @@ xcb_window_t rootWindow(xcb_connection_t *connection)
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
     AtomCache *cache = atomCacheFor(connection);
+    const QByteArray key(name);
+    std::optional<xcb_intern_atom_cookie_t> cookie;
     if (cache) {
-        if (const auto known = cache->atoms.constFind(QByteArray(name)); known != cache->atoms.constEnd())
+        if (const auto known = cache->atoms.constFind(key); known != cache->atoms.constEnd())
             return *known;
+        if (const auto asked = cache->asked.constFind(key); asked != cache->asked.constEnd()) {
+            cookie = *asked;
+            cache->asked.erase(asked);
+        }
     }
-    const xcb_atom_t value = atomIn(connection, askAtom(connection, name));
+    const xcb_atom_t value = atomIn(connection, cookie ? *cookie : askAtom(connection, name));
     if (cache && value != XCB_ATOM_NONE)
-        cache->atoms.insert(QByteArray(name), value);
+        cache->atoms.insert(key, value);
     return value;
 }
 
-void internAtoms(xcb_connection_t *connection, std::initializer_list<const char *> names)
+void askAtoms(xcb_connection_t *connection, std::initializer_list<const char *> names)
 {
     AtomCache *cache = atomCacheFor(connection);
     if (!cache)
         return;
-    std::vector<std::pair<const char *, xcb_intern_atom_cookie_t>> asked;
     for (const char *name : names) {
-        if (!cache->atoms.contains(QByteArray(name)))
-            asked.emplace_back(name, askAtom(connection, name));
+        const QByteArray key(name);
+        if (!cache->atoms.contains(key) && !cache->asked.contains(key))
+            cache->asked.insert(key, askAtom(connection, name));
     }
+    xcb_flush(connection);
+}
+
+void internAtoms(xcb_connection_t *connection, std::initializer_list<const char *> names)
+{
+    if (!atomCacheFor(connection))
+        return;
     // All questions are on their way before the first answer is waited for: one round trip for all.
-    for (const auto &[name, cookie] : asked) {
-        if (const xcb_atom_t value = atomIn(connection, cookie); value != XCB_ATOM_NONE)
-            cache->atoms.insert(QByteArray(name), value);
-    }
+    askAtoms(connection, names);
+    for (const char *name : names)
+        atom(connection, name);
 }
 
 xcb_window_t selectionOwner(xcb_connection_t *connection, const char *name)

@@ -16,6 +16,10 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name);
 /// Asks the application's connection for the atoms of `names` not known yet, all in one round trip, so
 /// that `atom` answers them without one. Does nothing for any other connection.
 void internAtoms(xcb_connection_t *connection, std::initializer_list<const char *> names);
+/// Sends the application's connection the questions for the atoms of `names` not known or asked yet,
+/// without waiting: `atom` and `internAtoms` take the answers, which have come meanwhile. Does nothing
+/// for any other connection.
+void askAtoms(xcb_connection_t *connection, std::initializer_list<const char *> names);
 /// The window owning the selection `name` now; XCB_NONE for none.
 xcb_window_t selectionOwner(xcb_connection_t *connection, const char *name);
 

@@ -87,6 +87,31 @@ private slots:
         xcb_disconnect(other);
     }
 
+    // Asked ahead of need: the questions go at once, the answers are taken without another request.
+    void atomsAskedAheadAreTakenLater()
+    {
+        if (!m_onX)
+            QSKIP("needs Xvfb");
+        xcb_connection_t *own = xcb::connection();
+        QVERIFY(own);
+        QCOMPARE(requestsDuring(own, [own] { xcb::askAtoms(own, { "QUENBY_TEST_G", "QUENBY_TEST_H" }); }), 2u);
+        // Still on their way or not taken yet: not asked twice.
+        QCOMPARE(requestsDuring(own, [own] { xcb::askAtoms(own, { "QUENBY_TEST_G" }); }), 0u);
+
+        xcb_connection_t *other = xcb_connect(nullptr, nullptr);
+        QVERIFY(!xcb_connection_has_error(other));
+        xcb_atom_t taken = XCB_ATOM_NONE;
+        QCOMPARE(requestsDuring(own, [&] { taken = xcb::atom(own, "QUENBY_TEST_G"); }), 0u);
+        QVERIFY(taken != XCB_ATOM_NONE);
+        QCOMPARE(taken, askedDirectly(other, "QUENBY_TEST_G"));
+        // A batch takes what was asked ahead too.
+        QCOMPARE(requestsDuring(own, [own] { xcb::internAtoms(own, { "QUENBY_TEST_G", "QUENBY_TEST_H" }); }), 0u);
+        QCOMPARE(requestsDuring(own, [&] { taken = xcb::atom(own, "QUENBY_TEST_H"); }), 0u);
+        QCOMPARE(taken, askedDirectly(other, "QUENBY_TEST_H"));
+        QCOMPARE(requestsDuring(other, [other] { xcb::askAtoms(other, { "QUENBY_TEST_I" }); }), 0u);
+        xcb_disconnect(other);
+    }
+
 private:
     bool m_onX;
 };

@@ -5,14 +5,16 @@
 #include "trayhostwatcher_p.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QDBusConnection>
+#include <QPointer>
 
 namespace platform::ui {
 
 namespace {
     StatusBar *s_installed = nullptr;
     QPointer<StatusBar> s_process;
+    // Made by prepareSystem, waiting for the process's bar.
+    QPointer<TrayHostWatcher> s_preparedWatcher;
 } // namespace
 
 StatusBar::StatusBar(QObject *parent)
@@ -42,7 +44,11 @@ StatusBar &StatusBar::system()
         if (StatusBarPresenter::desktopShowsStatusBar()) {
             // A panel with a tray may come after the program (at login) or go (a panel restart): follow it
             // between the tray and the strip.
-            auto *watcher = new TrayHostWatcher(QDBusConnection::sessionBus(), s_process);
+            TrayHostWatcher *watcher = s_preparedWatcher;
+            if (watcher)
+                watcher->setParent(s_process);
+            else
+                watcher = new TrayHostWatcher(QDBusConnection::sessionBus(), s_process);
             const auto hosts = [watcher] {
                 return TrayHosts { watcher->hasStatusNotifierHost(), watcher->xembedTray() };
             };
@@ -57,6 +63,13 @@ StatusBar &StatusBar::system()
         }
     }
     return *s_process;
+}
+
+void StatusBar::prepareSystem()
+{
+    if (s_process || s_preparedWatcher || !StatusBarPresenter::desktopShowsStatusBar())
+        return;
+    s_preparedWatcher = new TrayHostWatcher(QDBusConnection::sessionBus(), QCoreApplication::instance());
 }
 
 void StatusBar::setThickness(double thickness)

@@ -52,6 +52,7 @@ TrayHostWatcher::TrayHostWatcher(const QDBusConnection &bus, QObject *parent)
 
     // A watcher that comes has no host yet as far as we know; one that goes takes its hosts along.
     connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
+        takeStartAnswers();
         setStatusNotifierHost(false);
         askWatcher();
     });
@@ -59,39 +60,49 @@ TrayHostWatcher::TrayHostWatcher(const QDBusConnection &bus, QObject *parent)
         m_bus.connect(
             kWatcherService, kWatcherPath, kWatcherService, QString::fromLatin1(signal), this, SLOT(askWatcher()));
     }
-    // What is there at the start decides the first presenter: worth one short wait, spent asking the X
-    // server meanwhile.
-    std::optional<QDBusPendingCall> hostAnswer;
+    // What is there at the start decides the first presenter: asked now, taken when first needed, so
+    // that the answers travel while the program starts.
     if (m_bus.isConnected())
-        hostAnswer = m_bus.asyncCall(hostQuestion(), kStartAnswerMilliseconds);
-
+        m_hostAnswer = m_bus.asyncCall(hostQuestion(), kStartAnswerMilliseconds);
     if (xcb_connection_t *connection = xcb::connection()) {
         const xcb_query_extension_reply_t *xfixes = xcb_get_extension_data(connection, &xcb_xfixes_id);
-        const bool withXfixes = xfixes && xfixes->present;
-        std::optional<xcb_xfixes_query_version_cookie_t> version;
-        if (withXfixes)
-            version = xcb_xfixes_query_version(connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION);
+        if (xfixes && xfixes->present)
+            m_xfixesVersion
+                = xcb_xfixes_query_version(connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION).sequence;
         // Every atom the tray's icons need on their way to it (its colours, the dock request, the visual
-        // it asks for), in one round trip.
-        xcb::internAtoms(connection,
+        // it asks for).
+        xcb::askAtoms(connection,
             { "_NET_SYSTEM_TRAY_S0", "_NET_SYSTEM_TRAY_COLORS", "_NET_SYSTEM_TRAY_OPCODE", "_NET_SYSTEM_TRAY_VISUAL" });
+    }
+}
+
+void TrayHostWatcher::takeStartAnswers()
+{
+    if (m_startTaken)
+        return;
+    m_startTaken = true;
+    xcb_connection_t *connection = xcb::connection();
+    if (connection) {
         m_trayAtom = trayAtom(connection);
-        if (version)
-            free(xcb_xfixes_query_version_reply(connection, *version, nullptr));
-        if (withXfixes && m_trayAtom != XCB_ATOM_NONE) {
-            m_xfixesFirstEvent = xfixes->first_event;
-            xcb_xfixes_select_selection_input(connection, xcb::rootWindow(connection), m_trayAtom,
-                XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER
-                    | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY
-                    | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
-            QCoreApplication::instance()->installNativeEventFilter(this);
+        if (m_xfixesVersion) {
+            // The server expects the version question before XFixes' other requests.
+            free(xcb_xfixes_query_version_reply(connection, { *m_xfixesVersion }, nullptr));
+            if (m_trayAtom != XCB_ATOM_NONE) {
+                m_xfixesFirstEvent = xcb_get_extension_data(connection, &xcb_xfixes_id)->first_event;
+                xcb_xfixes_select_selection_input(connection, xcb::rootWindow(connection), m_trayAtom,
+                    XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER
+                        | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY
+                        | XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+                QCoreApplication::instance()->installNativeEventFilter(this);
+            }
         }
         // The owner now; later owners arrive as events.
         m_xembed = xcb::selectionOwner(connection, "_NET_SYSTEM_TRAY_S0");
     }
-    if (hostAnswer) {
-        hostAnswer->waitForFinished();
-        m_statusNotifierHost = hostIn(hostAnswer->reply());
+    if (m_hostAnswer) {
+        m_hostAnswer->waitForFinished();
+        m_statusNotifierHost = hostIn(m_hostAnswer->reply());
+        m_hostAnswer.reset();
     }
 }
 
@@ -103,6 +114,7 @@ TrayHostWatcher::~TrayHostWatcher()
 
 void TrayHostWatcher::askWatcher()
 {
+    takeStartAnswers();
     if (!m_bus.isConnected())
         return;
     const quint64 question = ++m_question;

@@ -2,9 +2,12 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QDBusConnection>
+#include <QDBusPendingCall>
 #include <QDBusServiceWatcher>
 #include <QObject>
 #include <QTimer>
+
+#include <optional>
 
 namespace platform::ui {
 
@@ -12,8 +15,9 @@ namespace platform::ui {
 /// host ("IsStatusNotifierHostRegistered" of the "org.kde.StatusNotifierWatcher" on the session bus,
 /// with the watcher's owner changes and its host (un)registration signals), and on X11 the owner of
 /// the system-tray manager selection (`_NET_SYSTEM_TRAY_S0`, through XFixes selection notifications).
-/// What it knows at construction it asks once, waiting briefly; after that it never polls.
-/// `changed` follows a change of either, once things have settled for kSettleMilliseconds.
+/// What is there at the start it asks once, at construction, and takes the answers when first asked
+/// itself (waiting briefly for what has not come yet); after that it never polls. `changed` follows a
+/// change of either, once things have settled for kSettleMilliseconds.
 class TrayHostWatcher : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
 public:
@@ -24,9 +28,17 @@ public:
     ~TrayHostWatcher() override;
 
     /// A StatusNotifierItem host is registered with a watcher on the bus.
-    bool hasStatusNotifierHost() const { return m_statusNotifierHost; }
+    bool hasStatusNotifierHost()
+    {
+        takeStartAnswers();
+        return m_statusNotifierHost;
+    }
     /// The window owning the X11 system-tray manager selection (an XEmbed tray runs); 0 for none.
-    quint32 xembedTray() const { return m_xembed; }
+    quint32 xembedTray()
+    {
+        takeStartAnswers();
+        return m_xembed;
+    }
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
@@ -37,6 +49,9 @@ private slots:
     void askWatcher();
 
 private:
+    // The answers to the questions of the constructor, once; everything that reads or changes what is
+    // known takes them first.
+    void takeStartAnswers();
     void setStatusNotifierHost(bool registered);
     void setXEmbedTray(quint32 owner);
 
@@ -49,6 +64,9 @@ private:
     quint64 m_question = 0;
     unsigned m_trayAtom = 0;
     unsigned char m_xfixesFirstEvent = 0;
+    std::optional<QDBusPendingCall> m_hostAnswer;
+    std::optional<unsigned> m_xfixesVersion; // the cookie of the version question
+    bool m_startTaken = false;
 };
 
 } // namespace platform::ui

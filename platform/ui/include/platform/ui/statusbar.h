@@ -32,6 +32,10 @@ public:
 
     /// The bar installed by a ScopedStatusBar, else the process's own, made on first use.
     static StatusBar &system();
+    /// Asks the desktop now what the process's bar will be shown in (its tray hosts), so that the
+    /// answers travel while the program goes on starting; the first `system()` takes them. Does nothing
+    /// once the process's bar is made, or where it has no presenter.
+    static void prepareSystem();
 
     /// In points; 22 unless set otherwise.
     double thickness() const { return m_thickness; }
