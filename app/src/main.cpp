@@ -10,6 +10,7 @@
 #include <platform/desktop/uniqueapplication.h>
 #include <platform/ui/desktopsession.h>
 #include <platform/ui/statusbar.h>
+#include <platform/ui/statusbarpresenter.h>
 #include <platform/ui/systemappearance.h>
 #include <platform/ui/themeiconreader.h>
 #include <quenby/appdelegate.h>
@@ -180,6 +181,9 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &delegate, &quenby::AppDelegate::applicationWillTerminate);
     QObject::connect(&unique, &platform::UniqueApplication::activated, &delegate, &quenby::AppDelegate::openMainWindow);
     delegate.applicationDidFinishLaunching();
+    // The first status items go to the tray now, not behind what the event loop's first pass has to take.
+    if (platform::ui::StatusBarPresenter *presenter = platform::ui::StatusBar::system().presenter())
+        presenter->flush();
     QApplication::setWindowIcon(windowIcon.icon());
     const int status = QApplication::exec();
     // Settings kept in memory while they could not be written (a full disk, a held lock) get a last chance.

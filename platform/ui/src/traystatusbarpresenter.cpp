@@ -108,10 +108,20 @@ void TrayStatusBarPresenter::scheduleSync()
     QMetaObject::invokeMethod(
         this,
         [this] {
+            if (!m_syncScheduled)
+                return; // flushed meanwhile
             m_syncScheduled = false;
             sync();
         },
         Qt::QueuedConnection);
+}
+
+void TrayStatusBarPresenter::flush()
+{
+    if (!m_syncScheduled)
+        return;
+    m_syncScheduled = false;
+    sync();
 }
 
 void TrayStatusBarPresenter::sync()

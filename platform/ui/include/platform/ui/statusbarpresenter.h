@@ -36,6 +36,9 @@ public:
     static std::unique_ptr<StatusBarPresenter> forDesktop(StatusBar &bar, const TrayHosts &hosts);
     /// Whether this presenter is the kind `forDesktop` makes for `hosts`.
     virtual bool suits(const TrayHosts &hosts) const = 0;
+    /// Shows the bar's changes now where they wait for the event loop's next pass (the first items of
+    /// a start, which would otherwise wait behind everything else queued while the program started).
+    virtual void flush() { }
 
 protected:
     explicit StatusBarPresenter(StatusBar &bar);

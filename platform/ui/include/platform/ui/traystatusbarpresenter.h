@@ -51,6 +51,7 @@ public:
 
     Protocol protocol() const { return m_protocol; }
     bool suits(const TrayHosts &hosts) const override;
+    void flush() override;
     /// The icons in the order the host got them: the bar's.
     QList<TrayIcon *> trayIcons() const;
     /// The icon showing the item, or none.
