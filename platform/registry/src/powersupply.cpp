@@ -531,11 +531,15 @@ void SupplyDirectory::remember(const Supply &supply, const SysfsAttributes &attr
     const auto it = m_known.find(supply.name);
     if (it == m_known.end())
         return;
+    // Asked after every reading of a pass: what is remembered already is left alone.
     for (const QString &name : fixedAttributes()) {
+        if (it->fixed.contains(name))
+            continue;
         if (const auto text = attributes.known(name))
             it->fixed.insert(name, *text);
     }
-    it->absent.unite(attributes.missing());
+    for (const QString &name : attributes.missing())
+        it->absent.insert(name);
 }
 
 std::optional<quint64> SupplyDirectory::idOf(const QString &name) const

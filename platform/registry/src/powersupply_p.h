@@ -4,9 +4,9 @@
 #include "platform/core/value.h"
 #include "sysfsattributes_p.h"
 
-#include <QString>
 #include <QHash>
 #include <QSet>
+#include <QString>
 #include <QStringList>
 
 #include <memory>
@@ -23,6 +23,7 @@ struct Supply {
     QString path;
     /// What SupplyDirectory::idOf tells for it as of the listing that gave it; 0 when unknown.
     quint64 id = 0;
+    bool operator==(const Supply &) const = default;
 };
 
 /// Where a directory is, as the file system knows it: a directory that goes away and comes back (a
@@ -128,7 +129,7 @@ private:
     int m_inotify = -1;
     QHash<int, QString> m_watched; // supply names by watch
     QHash<QString, Known> m_known; // by supply name
-    QStringList m_order;           // the known names, sorted
+    QStringList m_order; // the known names, sorted
     quint64 m_listings = 0;
     quint64 m_nextId = 1;
     quint64 m_changes = 0;

@@ -13,10 +13,9 @@
 #include <QHash>
 #include <QRegularExpression>
 
-#include <unordered_map>
-
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unordered_map>
 
 namespace platform {
 
@@ -284,6 +283,11 @@ struct SysfsRegistry::State {
         return listed;
     }
 
+    // The machine batteries' attributes of the pass `batteriesPass`, for the batteries `batteriesRead`.
+    std::vector<SysfsAttributes> batteryAttributes;
+    std::vector<powersupply::Supply> batteriesRead;
+    std::optional<quint64> batteriesPass;
+
     // The supplies as they are now, listed once per reading pass (every read of a tick sees one list).
     const powersupply::SupplyDirectory::Listing &listing() { return supplies.current(); }
 
@@ -294,13 +298,26 @@ struct SysfsRegistry::State {
         const std::vector<powersupply::Supply> batteries = listing().systemBatteries;
         if (batteries.empty())
             return std::nullopt;
-        std::vector<SysfsAttributes> members;
-        for (const auto &battery : batteries)
-            members.push_back(supplies.attributes(battery));
+        // The records ask for one value at a time: their readings of one pass share the batteries'
+        // attributes (what each file held in this pass), made once.
+        const auto pass = SysfsAttributes::currentPass();
+        if (!pass || batteriesPass != pass || batteriesRead != batteries) {
+            batteryAttributes.clear();
+            for (const auto &battery : batteries)
+                batteryAttributes.push_back(supplies.attributes(battery));
+            batteriesRead = batteries;
+            batteriesPass = pass;
+        }
+        const std::vector<SysfsAttributes> &members = batteryAttributes;
         // One battery is read in place, so that what it read is remembered.
         auto result = members.size() == 1 ? read(members.front()) : read(powersupply::combinedBatteries(members));
         for (size_t i = 0; i < batteries.size(); ++i)
             supplies.remember(batteries[i], members[i]);
+        if (!pass) {
+            // Outside a pass nothing read is kept.
+            batteryAttributes.clear();
+            batteriesRead.clear();
+        }
         return result;
     }
 
@@ -554,7 +571,8 @@ namespace {
         QDBusConnection bus = QDBusConnection::systemBus();
         if (!bus.isConnected())
             return std::nullopt;
-        const QString device = QStringLiteral("/dev_") + QString(address).toUpper().replace(QLatin1Char(':'), QLatin1Char('_'));
+        const QString device
+            = QStringLiteral("/dev_") + QString(address).toUpper().replace(QLatin1Char(':'), QLatin1Char('_'));
         for (const QString &adapter : adapters) {
             auto call = QDBusMessage::createMethodCall(QStringLiteral("org.bluez"),
                 QStringLiteral("/org/bluez/") + adapter + device, QStringLiteral("org.freedesktop.DBus.Properties"),
