@@ -295,7 +295,7 @@ struct SysfsRegistry::State {
     template <typename Read>
     auto readBatteries(Read read) -> std::optional<decltype(read(std::declval<const SysfsAttributes &>()))>
     {
-        const std::vector<powersupply::Supply> batteries = listing().systemBatteries;
+        const std::vector<powersupply::Supply> &batteries = listing().systemBatteries;
         if (batteries.empty())
             return std::nullopt;
         // The records ask for one value at a time: their readings of one pass share the batteries'

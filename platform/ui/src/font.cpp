@@ -116,15 +116,16 @@ QFont Font::toQFont(double logicalDpi) const
 
 void Font::prepare() const
 {
+    // The way every text of the program is measured and drawn.
+    TextAttributes attributes;
+    attributes.font = *this;
+    const QString sample = QStringLiteral("Mouse 100%");
+    TextEngine::measure(sample, attributes, 0);
     QImage canvas(24, 24, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
-    const QFont font = toQFont(canvas.logicalDpiY());
-    const QString sample = QStringLiteral("Mouse 100%");
-    QFontMetricsF(font, &canvas).boundingRect(QRectF(0, 0, 1e6, 0), Qt::AlignLeft, sample);
     QPainter painter(&canvas);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setFont(font);
-    painter.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, sample);
+    TextEngine::draw(painter, sample, QRectF(0, 0, 24, 24), attributes, canvas.logicalDpiY());
 }
 
 double Font::ascender() const { return TextEngine::metrics(*this).ascent(); }
